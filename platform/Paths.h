@@ -1,0 +1,38 @@
+#pragma once
+// Where the program finds its shipped files and where it writes its own.
+//
+// The install folder is the folder of the running executable: shipped data (language file,
+// standard locations, tips, mottoes, help) are read there, looked up case-insensitively.
+// Files the program writes (trace file, user locations, table files, help-search result)
+// go to the data folder: the install folder when it is writable, otherwise
+// $XDG_DATA_HOME/horavel (default ~/.local/share/horavel).
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace paths {
+
+std::filesystem::path InstallFolder();
+std::filesystem::path DataFolder();
+
+// Tests and the application may fix either folder; an empty path returns to the default.
+void SetInstallFolder(const std::filesystem::path& folder);
+void SetDataFolder(const std::filesystem::path& folder);
+
+// The path of the running executable (from /proc/self/exe).
+std::filesystem::path ExecutablePath();
+
+// A shipped file of the install folder whose name matches case-insensitively (ASCII case),
+// searched component by component ("Help/fr/contents.html").
+std::optional<std::filesystem::path> FindShipped(const std::string& relativeName);
+// The same lookup inside any folder.
+std::optional<std::filesystem::path> FindCaseInsensitive(const std::filesystem::path& folder,
+                                                         const std::string& relativeName);
+
+// folder + name, accepting the program's "\name" and "a\b" forms as well as "/".
+std::filesystem::path join(const std::filesystem::path& folder, const std::string& name);
+
+// The folder is writable by this process (a probe file is created and removed).
+bool IsWritableFolder(const std::filesystem::path& folder);
+
+}  // namespace paths

@@ -1,0 +1,55 @@
+#pragma once
+// Reading and writing text files the one way the whole program does it.
+//
+// Reading: the whole file is decoded (UTF-8, or Windows-1252 for a file that is not valid
+// UTF-8), then split into lines with "\n"; a trailing "\r" on each line is stripped.
+// Writing: into a temporary file in the same folder, then renamed over the target, so an
+// interrupted save never leaves half a file. Files we write are UTF-8 with "\n" unless the
+// caller's format fixes other bytes (DXF uses "\r\n"; pass them in the content).
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace textfile {
+
+// Refuse to read files larger than this (no reader of ours needs more).
+inline constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
+
+// The lines of a text file; false (and error set) when it cannot be read.
+bool ReadLines(const std::filesystem::path& file, std::vector<std::string>& lines,
+               std::string* error = nullptr);
+
+// The raw bytes of a file (any content), limited to maxBytes.
+bool ReadBytes(const std::filesystem::path& file, std::string& bytes, std::string* error = nullptr,
+               std::uintmax_t maxBytes = kMaxFileBytes);
+
+// Splits decoded text into lines (strips one "\r" before each "\n" and a lone final "\r").
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Writes the bytes atomically; false (and error set) on any failure, the target untouched.
+bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes,
+                 std::string* error = nullptr);
+
+// Builds a file's content line by line, then commits it atomically.
+class AtomicWriter {
+public:
+    explicit AtomicWriter(std::filesystem::path target, std::string lineEnd = "\n");
+    void Write(std::string_view text) { content_.append(text); }
+    void WriteLine(std::string_view line)
+    {
+        content_.append(line);
+        content_.append(lineEnd_);
+    }
+    const std::string& Content() const { return content_; }
+    bool Commit(std::string* error = nullptr);
+
+private:
+    std::filesystem::path target_;
+    std::string lineEnd_;
+    std::string content_;
+};
+
+}  // namespace textfile

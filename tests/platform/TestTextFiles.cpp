@@ -1,0 +1,119 @@
+#include "platform/Encoding.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using testsupport::TempDir;
+
+TEST(Encoding, Cp1252RoundTripsEveryAssignedByte)
+{
+    for (int b = 1; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        const std::string utf8 = enc::Cp1252ToUtf8(one);
+        EXPECT_TRUE(enc::IsValidUtf8(utf8)) << b;
+        const auto back = enc::Utf8ToCp1252(utf8);
+        ASSERT_TRUE(back.has_value()) << b;
+        EXPECT_EQ(*back, one) << b;
+    }
+    EXPECT_EQ(enc::Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");       // euro sign
+    EXPECT_EQ(enc::Cp1252ToUtf8("BESAN\xC7ON"), "BESANÇON");
+    EXPECT_FALSE(enc::Utf8ToCp1252("東京").has_value());
+}
+
+TEST(Encoding, Utf8ValidityAndUtf16)
+{
+    EXPECT_TRUE(enc::IsValidUtf8("août ÿ € 𝄞"));
+    EXPECT_FALSE(enc::IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(enc::IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(enc::IsValidUtf8("abc\xE9"));           // truncated / Latin-1
+    EXPECT_EQ(enc::DecodeFileText("\xEF\xBB\xBFZ\xC3\xBCrich"), "Zürich");
+    EXPECT_EQ(enc::DecodeFileText("Z\xFCrich"), "Zürich");
+    const std::string text = "Zürich 𝄞 東京";
+    EXPECT_EQ(enc::Utf16ToUtf8(enc::Utf8ToUtf16(text)), text);
+    EXPECT_EQ(enc::Utf8ToUtf16("𝄞").size(), 2u);
+    EXPECT_EQ(enc::Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(TextFile, ReadsLinesWithCrLfAndLatin1Fallback)
+{
+    TempDir dir;
+    testsupport::WriteFileBytes(dir / "a.txt", "one\r\ntwo\r\n\r\nfour");
+    std::vector<std::string> lines;
+    ASSERT_TRUE(textfile::ReadLines(dir / "a.txt", lines));
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "", "four"}));
+
+    testsupport::WriteFileBytes(dir / "b.txt", "GEN\xC8VE\n");
+    ASSERT_TRUE(textfile::ReadLines(dir / "b.txt", lines));
+    EXPECT_EQ(lines, (std::vector<std::string>{"GENÈVE"}));
+
+    std::string error;
+    EXPECT_FALSE(textfile::ReadLines(dir / "missing.txt", lines, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(TextFile, AtomicWriteReplacesAndFailsCleanly)
+{
+    TempDir dir;
+    const auto target = dir / "out.txt";
+    testsupport::WriteFileBytes(target, "old");
+    textfile::AtomicWriter w(target);
+    w.WriteLine("a");
+    w.WriteLine("b");
+    ASSERT_TRUE(w.Commit());
+    EXPECT_EQ(testsupport::ReadFileBytes(target), "a\nb\n");
+    // No temporary file is left behind.
+    int count = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) {
+        (void)e;
+        ++count;
+    }
+    EXPECT_EQ(count, 1);
+
+    std::string error;
+    EXPECT_FALSE(textfile::WriteAtomic(dir / "no" / "such" / "x.txt", "x", &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(Paths, JoinAndCaseInsensitiveLookup)
+{
+    EXPECT_EQ(paths::join("/opt/h", "\\LIEUX2.DBL"), std::filesystem::path("/opt/h/LIEUX2.DBL"));
+    EXPECT_EQ(paths::join("/opt/h", "Help\\fr\\a.html"), std::filesystem::path("/opt/h/Help/fr/a.html"));
+
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Help" / "fr");
+    testsupport::WriteFileBytes(dir / "Help" / "fr" / "Contents.html", "x");
+    testsupport::WriteFileBytes(dir / "lieux.dbl", "x");
+    auto found = paths::FindCaseInsensitive(dir.path(), "LIEUX.DBL");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->filename(), "lieux.dbl");
+    found = paths::FindCaseInsensitive(dir.path(), "help\\FR\\contents.HTML");
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(*found, dir / "Help" / "fr" / "Contents.html");
+    EXPECT_FALSE(paths::FindCaseInsensitive(dir.path(), "nothing.txt").has_value());
+}
+
+TEST(Paths, DataFolderFallsBackToXdgWhenInstallIsReadOnly)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "ro");
+    ::chmod((dir / "ro").c_str(), 0555);
+    const bool rootCanWrite = paths::IsWritableFolder(dir / "ro");  // root ignores modes
+    ::setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    paths::SetInstallFolder(dir / "ro");
+    paths::SetDataFolder({});
+    if (rootCanWrite)
+        EXPECT_EQ(paths::DataFolder(), dir / "ro");
+    else
+        EXPECT_EQ(paths::DataFolder(), dir / "xdg" / "horavel");
+
+    paths::SetInstallFolder(dir.path());
+    paths::SetDataFolder({});
+    EXPECT_EQ(paths::DataFolder(), dir.path());
+    ::chmod((dir / "ro").c_str(), 0755);
+    paths::SetInstallFolder({});
+    paths::SetDataFolder({});
+    ::unsetenv("XDG_DATA_HOME");
+}
