@@ -297,6 +297,13 @@ TEST(ArchiveObjects, SerializeClassAloneWritesAndChecksTheRecord)
     // An object tag where a class record is expected.
     Archive objectTag = Archive::ForLoading(B({0x00, 0x00}), kRegistry);
     EXPECT_EQ(CauseOf([&] { objectTag.SerializeClass(CBase::ClassInfoOf()); }), Cause::BadIndex);
+
+    // An object's schema is its own while it reads itself, not its reader's afterwards.
+    const std::string other = B({0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}) + Name("COther") + std::string(8, '\0');
+    Archive objects = Archive::ForLoading(record + other, kRegistry);
+    objects.SerializeClass(CBase::ClassInfoOf());
+    EXPECT_TRUE(objects.ReadObjectAs<COther>());
+    EXPECT_EQ(objects.GetObjectSchema(), 3);
 }
 
 TEST(ArchiveObjects, ExpectedClassesAndUnknownOnes)
