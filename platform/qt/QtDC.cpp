@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -73,13 +75,18 @@ QtDC::~QtDC()
 void QtDC::Init()
 {
     device_ = painter_->device();
-    raster_ = painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster;
     printing_ = dynamic_cast<QPagedPaintDevice*>(device_) != nullptr;
     if (!painter_->isActive())
         return;
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
     baseTransform_ = painter_->worldTransform();
+    const bool raster = painter_->paintEngine() && painter_->paintEngine()->type() == QPaintEngine::Raster;
+    const bool integerShift = baseTransform_.type() <= QTransform::TxTranslate
+                              && baseTransform_.dx() == std::floor(baseTransform_.dx())
+                              && baseTransform_.dy() == std::floor(baseTransform_.dy());
+    pixelExact_ = raster && integerShift && device_ && device_->devicePixelRatioF() == 1.0;
+    baseOffset_ = QPoint(static_cast<int>(baseTransform_.dx()), static_cast<int>(baseTransform_.dy()));
     baseClipped_ = painter_->hasClipping();
     if (baseClipped_)
         baseClip_ = painter_->clipRegion();
@@ -170,54 +177,148 @@ QPen QtDC::CosmeticPen() const
     return pen;
 }
 
+namespace {
+
+// Cosmetic pen styles, in pixels on and off.
+struct StyleRuns {
+    std::array<int, 6> runs{};
+    int count = 0;
+    int length = 0;
+};
+
+StyleRuns StyleOf(int penStyle)
+{
+    const auto make = [](std::initializer_list<int> runs) {
+        StyleRuns s;
+        for (int r : runs) {
+            s.runs[static_cast<std::size_t>(s.count++)] = r;
+            s.length += r;
+        }
+        return s;
+    };
+    switch (penStyle) {
+    case PS_DASH: return make({18, 6});
+    case PS_DOT: return make({3, 3});
+    case PS_DASHDOT: return make({9, 6, 3, 6});
+    case PS_DASHDOTDOT: return make({9, 3, 3, 3, 3, 3});
+    default: return {};
+    }
+}
+
+bool StyleOn(const StyleRuns& style, long long step)
+{
+    if (style.count == 0)
+        return true;
+    long long pos = step % style.length;
+    for (int k = 0; k < style.count; ++k) {
+        if (pos < style.runs[static_cast<std::size_t>(k)])
+            return k % 2 == 0;
+        pos -= style.runs[static_cast<std::size_t>(k)];
+    }
+    return true;
+}
+
+// num / den to the nearest integer, halves upward; den > 0.
+long long RoundDiv(__int128 num, long long den)
+{
+    const __int128 twice = 2 * num + den;
+    const __int128 d = 2 * static_cast<__int128>(den);
+    __int128 q = twice / d;
+    if (twice % d != 0 && twice < 0)
+        --q;
+    return static_cast<long long>(q);
+}
+
+}  // namespace
+
+void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
+{
+    QRect bounds(-baseOffset_, QSize(device_->width(), device_->height()));
+    if (const std::optional<Rect>& clip = State().clip)
+        bounds &= QRect(clip->left, clip->top, clip->Width(), clip->Height());
+    if (bounds.isEmpty())
+        return;
+
+    const StyleRuns style = StyleOf(State().pen.style);
+    std::vector<QPoint> pixels;
+    long long step = 0;  // the style runs on from one segment to the next
+    const std::size_t count = closed ? pts.size() : pts.size() - 1;
+    for (std::size_t s = 0; s < count; ++s) {
+        const Point a = pts[s];
+        const Point b = pts[(s + 1) % pts.size()];
+        const long long dx = static_cast<long long>(b.x) - a.x;
+        const long long dy = static_cast<long long>(b.y) - a.y;
+        const long long n = std::max(std::llabs(dx), std::llabs(dy));
+        if (n == 0)
+            continue;
+        const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+        const long long major0 = xMajor ? a.x : a.y;
+        const long long minor0 = xMajor ? a.y : a.x;
+        const long long dMajor = xMajor ? dx : dy;
+        const long long dMinor = xMajor ? dy : dx;
+        const long long lo = xMajor ? bounds.left() : bounds.top();
+        const long long hi = xMajor ? bounds.right() : bounds.bottom();
+        const long long mlo = xMajor ? bounds.top() : bounds.left();
+        const long long mhi = xMajor ? bounds.bottom() : bounds.right();
+
+        // Steps i in [first, last) whose pixel can be inside the bounds; the end pixel
+        // (i = n) is never drawn.
+        long long first = 0;
+        long long last = n;
+        if (dMajor > 0) {
+            first = std::max(first, lo - major0);
+            last = std::min(last, hi - major0 + 1);
+        } else {
+            first = std::max(first, major0 - hi);
+            last = std::min(last, major0 - lo + 1);
+        }
+        if (dMinor != 0) {
+            const double i1 = static_cast<double>(mlo - 1 - minor0) * n / dMinor;
+            const double i2 = static_cast<double>(mhi + 1 - minor0) * n / dMinor;
+            first = std::max(first, static_cast<long long>(std::floor(std::min(i1, i2))) - 1);
+            last = std::min(last, static_cast<long long>(std::ceil(std::max(i1, i2))) + 2);
+        } else if (minor0 < mlo || minor0 > mhi) {
+            first = last;
+        }
+        const long long dir = dMajor > 0 ? 1 : -1;
+        for (long long i = std::max(first, 0LL); i < last; ++i) {
+            if (!StyleOn(style, step + i))
+                continue;
+            const long long major = major0 + dir * i;
+            const long long minor = minor0 + RoundDiv(static_cast<__int128>(i) * dMinor, n);
+            if (minor < mlo || minor > mhi)
+                continue;
+            pixels.emplace_back(static_cast<int>(xMajor ? major : minor), static_cast<int>(xMajor ? minor : major));
+        }
+        step += n;
+    }
+    if (pixels.empty())
+        return;
+    QPen pen(Color(State().pen.color));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::SquareCap);
+    painter_->setPen(pen);
+    painter_->drawPoints(pixels.data(), static_cast<int>(pixels.size()));
+}
+
 void QtDC::StrokePolyline(const std::vector<Point>& pts, bool closed)
 {
     if (!PenVisible() || pts.size() < 2)
         return;
-    painter_->setBrush(Qt::NoBrush);
-    if (!Cosmetic() || !raster_) {
-        // Pixel centres are at +0.5 in the painter's continuous coordinates.
-        QPainterPath path(QPointF(pts[0].x + 0.5, pts[0].y + 0.5));
-        for (std::size_t i = 1; i < pts.size(); ++i)
-            path.lineTo(pts[i].x + 0.5, pts[i].y + 0.5);
-        if (closed)
-            path.closeSubpath();
-        painter_->setPen(Cosmetic() ? CosmeticPen() : WidePen());
-        painter_->drawPath(path);
+    if (Cosmetic() && pixelExact_) {
+        PlotCosmetic(pts, closed);
         return;
     }
-
-    // The raster line stepper covers the pixels whose centres lie in (start, end] along the
-    // major axis and sorts the ends first. Sliding each segment back by one step along
-    // itself turns that into [start, end) in every direction, on the same ideal line.
-    QPen pen = CosmeticPen();
-    const QList<qreal> pattern = pen.dashPattern();
-    const bool dashed = pen.style() == Qt::CustomDashLine && !pattern.isEmpty();
-    int patternLength = 0;
-    for (qreal v : pattern)
-        patternLength += static_cast<int>(v);
-    if (!dashed)
-        painter_->setPen(pen);
-    int styleOffset = 0;
-    const std::size_t count = closed ? pts.size() : pts.size() - 1;
-    for (std::size_t i = 0; i < count; ++i) {
-        const Point a = pts[i];
-        const Point b = pts[(i + 1) % pts.size()];
-        const int dx = b.x - a.x;
-        const int dy = b.y - a.y;
-        const int steps = std::max(std::abs(dx), std::abs(dy));
-        if (steps == 0)
-            continue;
-        const double sx = static_cast<double>(dx) / steps;
-        const double sy = static_cast<double>(dy) / steps;
-        if (dashed) {
-            // The style runs on along the figure, one unit per pixel.
-            pen.setDashOffset(styleOffset % patternLength);
-            painter_->setPen(pen);
-            styleOffset += steps;
-        }
-        painter_->drawLine(QPointF(a.x + 0.5 - sx, a.y + 0.5 - sy), QPointF(b.x + 0.5 - sx, b.y + 0.5 - sy));
-    }
+    // Pixel centres are at +0.5 in the painter's continuous coordinates.
+    QPainterPath path(QPointF(pts[0].x + 0.5, pts[0].y + 0.5));
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        path.lineTo(pts[i].x + 0.5, pts[i].y + 0.5);
+    if (closed)
+        path.closeSubpath();
+    painter_->setBrush(Qt::NoBrush);
+    painter_->setPen(Cosmetic() ? CosmeticPen() : WidePen());
+    painter_->drawPath(path);
 }
 
 bool QtDC::LineTo(int x, int y)

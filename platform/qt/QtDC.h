@@ -88,6 +88,9 @@ private:
     // Strokes the device-coordinate polyline with the current pen; with closed, back to the
     // first point. Each segment covers its start pixel and not its end pixel.
     void StrokePolyline(const std::vector<Point>& devicePoints, bool closed);
+    // The same for a cosmetic pen on a pixel device: the pixels are chosen here, so that
+    // the end pixel rule and the style run exactly as on the classic interface.
+    void PlotCosmetic(const std::vector<Point>& devicePoints, bool closed);
     bool DrawArcFigure(ArcKind kind, int left, int top, int right, int bottom, int xStart, int yStart,
                        int xEnd, int yEnd);
     void DrawTextRun(Point reference, const QString& text, unsigned align);
@@ -95,7 +98,9 @@ private:
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_ = nullptr;
     QPaintDevice* device_ = nullptr;
-    bool raster_ = false;
+    // Pixels of the painter's coordinates are device pixels (raster engine, no scaling).
+    bool pixelExact_ = false;
+    QPoint baseOffset_;
     bool printing_ = false;
     bool preview_ = false;
     QTransform baseTransform_;
