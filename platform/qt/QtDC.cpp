@@ -584,6 +584,15 @@ bool QtDC::DrawImage(const Rect& dest, const Image& image)
     return true;
 }
 
+Rect QtDC::DeviceBounds() const
+{
+    if (!device_)
+        return {};
+    // The device's surface seen through the caller's transform.
+    const QRect r = baseTransform_.inverted().mapRect(QRect(0, 0, device_->width(), device_->height()));
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
 int QtDC::GetDeviceCaps(int index) const
 {
     if (!device_)

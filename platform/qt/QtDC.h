@@ -64,6 +64,9 @@ public:
     bool IsPrinting() const override { return printing_; }
     bool IsPreview() const override { return preview_; }
 
+protected:
+    Rect DeviceBounds() const override;
+
 private:
     enum class ArcKind { Open, Chord, Pie };
 

@@ -304,6 +304,7 @@ TEST(QtDC, DrawsThroughACallersPainterAndGivesItBack)
     painter.setClipRect(QRect(-20, -10, 40, 60));  // device x 0..39
     {
         QtDC dc(painter);
+        EXPECT_EQ(dc.GetClipBox(), (Rect{-20, -10, 40, 50}));  // the image, seen shifted
         dc.IntersectClipRect({0, 0, 100, 100});
         dc.MoveTo(0, 0);
         dc.LineTo(30, 0);  // device 20..49, cut at 39 by the caller's clip
