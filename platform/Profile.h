@@ -145,6 +145,6 @@ private:
 std::filesystem::path DefaultProfilePath();
 
 // The process-wide profile. Until one is set, a MemoryProfile. Setting null goes back to a
-// fresh MemoryProfile. Returns the profile that was in place before (null when none was).
+// fresh MemoryProfile. Returns the profile in place before (null when none had been made yet).
 Profile& GetProfile();
 std::unique_ptr<Profile> SetProfile(std::unique_ptr<Profile> profile);

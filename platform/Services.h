@@ -245,7 +245,8 @@ public:
 };
 
 // The process-wide services. Setting null goes back to SystemServices. Returns the services
-// that were in place before (null when none was set).
+// in place before (null when none had been made yet). Services holding Qt objects must be
+// replaced (SetServices(nullptr)) before the QApplication is destroyed.
 Services& GetServices();
 std::unique_ptr<Services> SetServices(std::unique_ptr<Services> services);
 

@@ -64,6 +64,7 @@ private:
 
 // The process-wide timer service. Until one is set, a FakeTimerService that fires only when
 // advanced by hand (the application installs the Qt one). Setting null goes back to such a
-// service. Returns the service in place before (null when none was).
+// service. Returns the service in place before (null when none had been made yet). A Qt
+// service must be replaced before the QApplication is destroyed.
 TimerService& GetTimerService();
 std::unique_ptr<TimerService> SetTimerService(std::unique_ptr<TimerService> service);
