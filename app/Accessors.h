@@ -49,6 +49,10 @@ struct AppContext {
     // The local clock; when empty the system clock is read. Returns nothing when the local
     // time cannot be obtained.
     std::function<std::optional<LocalTime>()> localClock;
+
+    // Shows a message box with the program's caption and returns the button pressed; set by
+    // the windowing layer. Without it no box can be shown and the answer is 0.
+    std::function<int(const std::string& text, unsigned type, unsigned helpId)> messageBox;
 };
 
 // The one context of the process.
