@@ -5,10 +5,8 @@
 // the objects stay owned by their owners. The core never reaches Qt through these
 // accessors: the windows behind CMainFrame and CHoravelView register themselves here, and
 // what the core needs from them (the program language, the screen resolution) is stored as
-// plain values.
-#include <functional>
-#include <optional>
-#include <string>
+// plain values. The clock, message boxes, screen and printer are the desktop services'
+// (platform/Services.h).
 
 class CHoravelApp;
 class CMainFrame;
@@ -18,16 +16,6 @@ class CDrawingTools;
 class CLanguageFile;
 class CCadran;
 class CLocationList;
-
-// A local calendar time, to the second.
-struct LocalTime {
-    int year = 0;
-    int month = 0;  // 1..12
-    int day = 0;    // 1..31
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 struct AppContext {
     CHoravelApp* app = nullptr;
@@ -45,21 +33,10 @@ struct AppContext {
     // Screen pixels per inch that the document's layouts were made for.
     int screenPixelsPerInchX = 96;
     int screenPixelsPerInchY = 96;
-
-    // The local clock; when empty the system clock is read. Returns nothing when the local
-    // time cannot be obtained.
-    std::function<std::optional<LocalTime>()> localClock;
-
-    // Shows a message box with the program's caption and returns the button pressed; set by
-    // the windowing layer. Without it no box can be shown and the answer is 0.
-    std::function<int(const std::string& text, unsigned type, unsigned helpId)> messageBox;
 };
 
 // The one context of the process.
 AppContext& GetAppContext();
-
-// Reads the local clock of the context (the system clock unless a test set one).
-std::optional<LocalTime> GetLocalTime();
 
 CHoravelApp* GetApp();
 CMainFrame* GetMainFrame();
@@ -73,5 +50,5 @@ CLocationList* GetLocationList();
 
 // The main frame's program language (0 while there is no main frame).
 int GetLanguageIndex();
-// The current local year; 0 when the local time cannot be obtained.
+// The current local year (from the desktop services' clock).
 int GetCurrentYear();

@@ -1,6 +1,7 @@
 #include "app/Languages.h"
 
 #include "app/SystemReport.h"
+#include "platform/Profile.h"
 
 #include <array>
 
@@ -91,6 +92,16 @@ std::string EnglishLanguageNameOfLocale(const std::string& localeName)
 }
 
 std::string SystemLanguageEnglishName() { return EnglishLanguageNameOfLocale(UserLocaleName()); }
+
+void ReadLanguageSettings(int& program, int& fallback, int& help)
+{
+    const Profile& profile = GetProfile();
+    program = profile.GetInt("Options\\General", "Langage", -1);
+    if (program == -1)
+        program = LanguageIndexFromName(SystemLanguageEnglishName());
+    fallback = profile.GetInt("Options\\General", "DefaultLangage", 0);
+    help = profile.GetInt("Options\\General", "Langage Aide", 0);
+}
 
 int GetThreadLanguage() { return g_threadLanguage; }
 void SetThreadLanguageId(int languageId) { g_threadLanguage = languageId; }

@@ -1,5 +1,6 @@
 #include "app/SystemReport.h"
 
+#include "platform/Services.h"
 #include "platform/TextFile.h"
 
 #include <cstdint>
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::function<void(SystemFacts&)>& DisplayFactsProvider()
-{
-    static std::function<void(SystemFacts&)> provider;
-    return provider;
-}
 
 std::string OsReleasePrettyName()
 {
@@ -116,11 +111,6 @@ LibraryVersion GetDllVersion(const std::string& name)
     return version;
 }
 
-void SetDisplayFactsProvider(std::function<void(SystemFacts&)> provider)
-{
-    DisplayFactsProvider() = std::move(provider);
-}
-
 SystemFacts GatherSystemFacts()
 {
     SystemFacts facts;
@@ -135,7 +125,13 @@ SystemFacts GatherSystemFacts()
     facts.userName = UserName();
     facts.systemLanguage = LocaleLanguageCode(UserLocaleName());
     ReadMemory(facts);
-    if (const auto& provider = DisplayFactsProvider())
-        provider(facts);
+    Services& services = GetServices();
+    if (const ScreenInfo screen = services.GetScreen(); screen.present) {
+        facts.screenWidth = screen.widthPx;
+        facts.screenHeight = screen.heightPx;
+        facts.colorBits = screen.bitsPerPixel;
+    }
+    if (const PrinterInfo printer = services.GetPrinter(); printer.IsPresent())
+        facts.defaultPrinter = PrinterFacts{printer.name, printer.driverName, {}};
     return facts;
 }

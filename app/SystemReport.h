@@ -1,7 +1,6 @@
 #pragma once
 // The facts about the machine that the trace file reports at start-up, gathered in one
 // place so tests can hand in their own.
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,7 +12,7 @@ struct LibraryVersion {
 struct PrinterFacts {
     std::string deviceName;
     std::string driverName;
-    std::string portName;
+    std::string portName;  // empty where printers have no port
 };
 
 struct SystemFacts {
@@ -32,12 +31,9 @@ struct SystemFacts {
     std::optional<int> colorBits;  // nothing without a screen
 };
 
-// The facts this process can read itself (kernel, distribution, host, user, locale,
-// memory), then those of the display provider (screen, printer) when one is set.
+// The facts of this machine: kernel, distribution, host, user, locale and memory read by
+// the process, the screen and the application printer from the desktop services.
 SystemFacts GatherSystemFacts();
-
-// The windowing layer supplies the screen and the default printer.
-void SetDisplayFactsProvider(std::function<void(SystemFacts&)> provider);
 
 // (major, minor) of a shared library that exports the DllGetVersion entry; (0, 0) when the
 // library cannot be loaded, lacks the entry or the entry fails.

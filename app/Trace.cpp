@@ -1,8 +1,8 @@
 #include "app/Trace.h"
 
-#include "app/Accessors.h"
 #include "app/Formatting.h"
 #include "platform/Paths.h"
+#include "platform/Services.h"
 #include "platform/TextFile.h"
 
 #include <cerrno>
@@ -25,7 +25,7 @@ std::string TwoDigits(int v)
     return buf;
 }
 
-std::string DateTimeText(const LocalTime& t)
+std::string DateTimeText(const DateTimeFields& t)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
@@ -33,7 +33,7 @@ std::string DateTimeText(const LocalTime& t)
     return buf;
 }
 
-LocalTime Now() { return GetLocalTime().value_or(LocalTime{}); }
+DateTimeFields Now() { return GetServices().LocalNow(); }
 
 // A label padded to 25 characters and ": ".
 std::string Label(const std::string& label) { return label + std::string(25 - label.size(), ' ') + ": "; }
@@ -129,7 +129,7 @@ void WriteTraceHeader(const SystemFacts& facts)
 void WriteTraceLine(std::string_view text)
 {
     try {
-        const LocalTime now = Now();
+        const DateTimeFields now = Now();
         std::string line = TwoDigits(now.hour) + ":" + TwoDigits(now.minute) + ":" + TwoDigits(now.second) + "  ";
         line.append(text);
         if (line.back() != '\n')

@@ -5,6 +5,7 @@
 #include "app/CLanguageFile.h"
 #include "app/Formatting.h"
 #include "platform/Encoding.h"
+#include "platform/Services.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -66,6 +67,5 @@ std::string GetMonthName(int month)
 
 int TranslatedMessageBox(int id, unsigned type, unsigned helpId)
 {
-    const auto& show = GetAppContext().messageBox;
-    return show ? show(GetTranslatedString(id), type, helpId) : 0;
+    return GetServices().MessageBox(GetTranslatedString(id), "", type, helpId);
 }

@@ -1,4 +1,6 @@
+#include "app/Accessors.h"
 #include "app/GraphicsHelpers.h"
+#include "platform/RecordingDC.h"
 
 #include <gtest/gtest.h>
 
@@ -179,4 +181,19 @@ TEST(Dib, SizesPixelsAndRefusesImpossibleSizes)
     ASSERT_EQ(image.pixels.size(), 8u);
     EXPECT_EQ(image.pixels[7], 0xFF000000u);
     EXPECT_TRUE(CreateBlankDib(nullptr, 100000, 100000).IsNull());
+}
+
+TEST(DeviceScaling, ScalesEachAxisFromTheDocumentScreenToTheDevice)
+{
+    gdi::DeviceCaps caps;
+    caps.logPixelsX = 600;
+    caps.logPixelsY = 300;
+    const gdi::RecordingDC printer(caps, true);
+    GetAppContext().screenPixelsPerInchX = 96;
+    GetAppContext().screenPixelsPerInchY = 120;
+    gdi::Rect rect{96, 120, -48, 7};
+    ScaleRectToDevice(printer, rect);
+    EXPECT_EQ(rect, (gdi::Rect{600, 300, -300, 18}));  // 7 x 300 / 120 = 17.5 rounds away from zero
+    EXPECT_EQ(ScaleHeightToDevice(printer, 240), 600);
+    GetAppContext() = AppContext{};
 }

@@ -3,12 +3,14 @@
 #include "app/Languages.h"
 #include "app/Trace.h"
 #include "app/Translation.h"
+#include "platform/FakeServices.h"
 #include "platform/MenuModel.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -36,7 +38,7 @@ protected:
     void SetUp() override
     {
         paths::SetDataFolder(dir_.path());
-        GetAppContext().localClock = [] { return std::optional<LocalTime>(LocalTime{2024, 1, 1, 10, 0, 0}); };
+        fake_->SetNowMs(FieldsToUnix({2024, 1, 1, 10, 0, 0}) * 1000);
         testsupport::WriteFileBytes(dir_ / "HoravelTraces.txt", "");
     }
     void TearDown() override
@@ -53,6 +55,7 @@ protected:
     bool Traced(const std::string& line) const { return Traces().find("10:00:00  " + line + "\n") != std::string::npos; }
 
     testsupport::TempDir dir_;
+    ScopedFakeServices fake_;
     CLanguageFile file_{dir_ / "horavel.lang"};
 };
 
@@ -262,20 +265,51 @@ TEST_F(LanguageFileTest, TranslatedStringsExpandLineBreaks)
 
 TEST_F(LanguageFileTest, MessageBoxShowsTheTranslatedString)
 {
-    std::string shown;
-    unsigned shownType = 0, shownHelp = 0;
-    GetAppContext().messageBox = [&](const std::string& text, unsigned type, unsigned help) {
-        shown = text;
-        shownType = type;
-        shownHelp = help;
-        return 6;
-    };
-    EXPECT_EQ(TranslatedMessageBox(148, 0x30, 0x20000 + 184), 6);
-    EXPECT_EQ(shown, "Les fichiers d'aide ne semblent pas être disponibles dans cette langue !");
-    EXPECT_EQ(shownType, 0x30u);
-    EXPECT_EQ(shownHelp, 0x20000u + 184);
-    GetAppContext().messageBox = nullptr;
-    EXPECT_EQ(TranslatedMessageBox(148, 0, 0), 0);
+    ASSERT_TRUE(Load(kThreeLanguages + "STR\tk\t148\t\t0\tAide absente\tNo help\n"));
+    GetAppContext().languageFile = &file_;
+    GetAppContext().programLanguage = 1;
+    fake_->QueueMessageBoxAnswer(IDYES);
+    EXPECT_EQ(TranslatedMessageBox(148, MB_YESNO | MB_ICONEXCLAMATION, 0x20000 + 184), IDYES);
+    ASSERT_EQ(fake_->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake_->messageBoxes[0].text, "No help");
+    EXPECT_EQ(fake_->messageBoxes[0].type, unsigned{MB_YESNO | MB_ICONEXCLAMATION});
+    EXPECT_EQ(fake_->messageBoxes[0].helpId, 0x20000u + 184);
+    // Without a language file the built-in French text is shown.
+    GetAppContext().languageFile = nullptr;
+    TranslatedMessageBox(148, MB_OK, 0);
+    EXPECT_EQ(fake_->messageBoxes.at(1).text,
+              "Les fichiers d'aide ne semblent pas être disponibles dans cette langue !");
+}
+
+TEST(LanguageSettings, ComeFromTheProfileOrTheUserLocale)
+{
+    ScopedMemoryProfile profile;
+    const char* oldLocale = std::getenv("LC_ALL");
+    const std::string savedLocale = oldLocale ? oldLocale : "";
+    int program = 9, fallback = 9, help = 9;
+
+    setenv("LC_ALL", "nb_NO.UTF-8", 1);
+    ReadLanguageSettings(program, fallback, help);
+    EXPECT_EQ(program, 13);
+    EXPECT_EQ(fallback, 0);
+    EXPECT_EQ(help, 0);
+
+    setenv("LC_ALL", "eo.UTF-8", 1);  // a language the program does not know
+    ReadLanguageSettings(program, fallback, help);
+    EXPECT_EQ(program, -1);
+
+    GetProfile().WriteInt("Options\\General", "Langage", 3);
+    GetProfile().WriteInt("Options\\General", "DefaultLangage", 1);
+    GetProfile().WriteInt("Options\\General", "Langage Aide", 4);
+    ReadLanguageSettings(program, fallback, help);
+    EXPECT_EQ(program, 3);
+    EXPECT_EQ(fallback, 1);
+    EXPECT_EQ(help, 4);
+
+    if (oldLocale)
+        setenv("LC_ALL", savedLocale.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 TEST(Languages, CodesAndNamesOfEveryIndex)

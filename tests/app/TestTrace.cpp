@@ -1,41 +1,32 @@
 #include "app/Accessors.h"
 #include "app/Trace.h"
+#include "platform/FakeServices.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <deque>
 #include <filesystem>
 #include <string>
 
 namespace {
 
-// Points the trace file into a fresh folder and gives the program a scripted clock.
+// Points the trace file into a fresh folder; the fake clock stands at 14:03:07.
 class TraceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         paths::SetDataFolder(dir_.path());
-        GetAppContext().localClock = [this]() -> std::optional<LocalTime> {
-            if (times_.empty())
-                return LocalTime{2024, 3, 5, 14, 3, 7};
-            const LocalTime t = times_.front();
-            times_.pop_front();
-            return t;
-        };
+        SetClock({2024, 3, 5, 14, 3, 7});
     }
-    void TearDown() override
-    {
-        GetAppContext().localClock = nullptr;
-        paths::SetDataFolder({});
-    }
+    void TearDown() override { paths::SetDataFolder({}); }
+    void SetClock(DateTimeFields local) { fake_->SetNowMs(FieldsToUnix(local) * 1000); }
     std::string TraceText() const { return testsupport::ReadFileBytes(dir_ / "HoravelTraces.txt"); }
     void CreateEmptyTraceFile() const { testsupport::WriteFileBytes(dir_ / "HoravelTraces.txt", ""); }
 
     testsupport::TempDir dir_;
-    std::deque<LocalTime> times_;
+    ScopedFakeServices fake_;
 };
 
 }  // namespace
@@ -54,7 +45,7 @@ TEST_F(TraceTest, HeaderReportsADesktopByteForByte)
     facts.screenWidth = 1920;
     facts.screenHeight = 1080;
     facts.colorBits = 24;
-    times_ = {{2024, 3, 5, 9, 4, 7}, {2024, 3, 5, 9, 4, 8}};
+    SetClock({2024, 3, 5, 9, 4, 7});
     WriteTraceHeader(facts);
     EXPECT_EQ(TraceText(), testsupport::ReadFileBytes(testsupport::DataDir() / "app" / "trace_header_desktop.txt"));
 }
@@ -68,7 +59,7 @@ TEST_F(TraceTest, HeaderReportsAMachineWithoutScreenOrPrinter)
     facts.shlwapi = {6, 0};
     facts.comctl32 = {5, 82};
     facts.systemLanguage = "C";
-    times_ = {{1999, 12, 31, 23, 59, 59}, {2000, 1, 1, 0, 0, 0}};
+    SetClock({1999, 12, 31, 23, 59, 59});
     // An older, longer trace file is replaced.
     testsupport::WriteFileBytes(dir_ / "HoravelTraces.txt", std::string(10000, 'x'));
     WriteTraceHeader(facts);
@@ -84,6 +75,7 @@ TEST_F(TraceTest, LinesAreTimeStampedAndEndOnce)
     EXPECT_EQ(TraceText(), "14:03:07  Launching Splash Window.\n"
                            "14:03:07  Already ended.\n"
                            "14:03:07  [ERROR] Help file not available (/opt/horavel/Help/fr/%s%d.html)\n");
+    EXPECT_EQ(GetCurrentYear(), 2024);
 }
 
 TEST_F(TraceTest, LongMessagesAreWrittenWhole)
@@ -115,25 +107,42 @@ TEST_F(TraceTest, NothingIsWrittenWithoutATraceFile)
     EXPECT_FALSE(std::filesystem::exists(dir_ / "missing-folder"));
 }
 
-TEST(SystemReport, GathersLocalFactsAndThoseOfTheDisplay)
+TEST(SystemReport, GathersLocalFactsAndThoseOfTheDesktop)
 {
-    SetDisplayFactsProvider([](SystemFacts& facts) {
-        facts.screenWidth = 800;
-        facts.colorBits = 32;
-        facts.defaultPrinter = PrinterFacts{"PDF", "", ""};
-    });
-    const SystemFacts facts = GatherSystemFacts();
-    SetDisplayFactsProvider(nullptr);
+    ScopedFakeServices fake;
+    ScreenInfo screen;
+    screen.present = true;
+    screen.widthPx = 800;
+    screen.heightPx = 600;
+    screen.bitsPerPixel = 32;
+    fake->SetScreen(screen);
+    PrinterInfo printer;
+    printer.name = "PDF";
+    printer.driverName = "CUPS-PDF";
+    fake->SetPrinter(printer);
+    SystemFacts facts = GatherSystemFacts();
     EXPECT_FALSE(facts.osVersionText.empty());
     EXPECT_GT(facts.totalRamMB, 0);
     EXPECT_LE(facts.availableRamMB, facts.totalRamMB);
     EXPECT_EQ(facts.screenWidth, 800);
+    EXPECT_EQ(facts.screenHeight, 600);
     EXPECT_EQ(facts.colorBits, 32);
+    ASSERT_TRUE(facts.defaultPrinter);
+    EXPECT_EQ(facts.defaultPrinter->deviceName, "PDF");
+    EXPECT_EQ(facts.defaultPrinter->driverName, "CUPS-PDF");
     // These libraries do not exist here: the report shows 0.0 for them.
     EXPECT_EQ(facts.shell32.major, 0);
     EXPECT_EQ(facts.comctl32.minor, 0);
     // A library without the version entry reads 0.0 too.
     EXPECT_EQ(GetDllVersion("libc.so.6").major, 0);
+
+    // Without a screen or a printer.
+    fake->SetScreen({});
+    fake->SetPrinter({});
+    facts = GatherSystemFacts();
+    EXPECT_EQ(facts.screenWidth, 0);
+    EXPECT_FALSE(facts.colorBits);
+    EXPECT_FALSE(facts.defaultPrinter);
 
     EXPECT_EQ(LocaleLanguageCode("fr_FR.UTF-8"), "fr");
     EXPECT_EQ(LocaleLanguageCode("de_DE@euro"), "de");
