@@ -1,0 +1,116 @@
+#pragma once
+// The device context over a QPainter: screen widgets, images, printers, PDF and SVG.
+// Pixels land where the classic desktop graphics interface puts them: a one-pixel line
+// covers its start pixel and not its end pixel, a rectangle or ellipse covers left..right-1
+// and top..bottom-1, text sits on its reference point by the alignment flags, arcs run
+// counter-clockwise. Cosmetic pens (width 0 or 1) stay one device pixel wide; wider pens
+// have round ends and joins, and are always solid.
+#include "platform/DCBase.h"
+#include "platform/qt/FontResolver.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QRegion>
+#include <QTransform>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QPaintDevice;
+
+namespace gdi {
+
+QImage ToQImage(const Image& image);
+Image FromQImage(const QImage& image);
+QColor ToQColor(COLORREF color);  // the colour must not be a palette index
+
+class QtDC : public DCBase {
+public:
+    // Opens a painter of its own on the device (closed when the context dies).
+    explicit QtDC(QPaintDevice& device);
+    // Draws through an active painter that the caller owns; its transform and clip stay
+    // under this context's, and its state is restored when the context dies.
+    explicit QtDC(QPainter& painter);
+    ~QtDC() override;
+    QtDC(const QtDC&) = delete;
+    QtDC& operator=(const QtDC&) = delete;
+
+    bool IsActive() const { return painter_->isActive(); }
+    QPainter& Painter() { return *painter_; }
+    // Printers and PDF writers print unless told otherwise.
+    void SetPrinting(bool printing) { printing_ = printing; }
+    void SetPreview(bool preview) { preview_ = preview; }
+
+    bool LineTo(int x, int y) override;
+    bool Polyline(const Point* points, int count) override;
+    bool Polygon(const Point* points, int count) override;
+    bool Rectangle(int left, int top, int right, int bottom) override;
+    bool Ellipse(int left, int top, int right, int bottom) override;
+    bool Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) override;
+    bool Chord(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) override;
+    bool Pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) override;
+    COLORREF SetPixel(int x, int y, COLORREF color) override;
+    void FillRect(const Rect& rect, const Brush& brush) override;
+    bool TextOut(int x, int y, std::string_view text) override;
+    int DrawText(std::string_view text, Rect& rect, unsigned format) override;
+    Size GetTextExtent(std::string_view text) const override;
+    TextMetrics GetTextMetrics() const override;
+    bool DrawImage(const Rect& dest, const Image& image) override;
+
+    int GetDeviceCaps(int index) const override;
+    bool IsPrinting() const override { return printing_; }
+    bool IsPreview() const override { return preview_; }
+
+protected:
+    Rect DeviceBounds() const override;
+
+private:
+    enum class ArcKind { Open, Chord, Pie };
+
+    struct FontCache {
+        LogFont logFont;
+        QFont font;
+        FontFace face;
+        std::unique_ptr<QFontMetrics> metrics;
+    };
+
+    void Init();
+    bool Ready();
+    void ApplyClip();
+    const FontCache& Font() const;
+    QString TextToDraw(std::string_view text) const;
+    QColor Color(COLORREF color) const { return ToQColor(ResolveColor(color)); }
+    bool PenVisible() const;
+    bool BrushVisible() const;
+    bool Cosmetic() const;
+    QPen WidePen() const;
+    QPen CosmeticPen() const;
+    // Strokes the device-coordinate polyline with the current pen; with closed, back to the
+    // first point. Each segment covers its start pixel and not its end pixel.
+    void StrokePolyline(const std::vector<Point>& devicePoints, bool closed);
+    // The same for a cosmetic pen on a pixel device: the pixels are chosen here, so that
+    // the end pixel rule and the style run exactly as on the classic interface.
+    void PlotCosmetic(const std::vector<Point>& devicePoints, bool closed);
+    bool DrawArcFigure(ArcKind kind, int left, int top, int right, int bottom, int xStart, int yStart,
+                       int xEnd, int yEnd);
+    void DrawTextRun(Point reference, const QString& text, unsigned align);
+
+    std::unique_ptr<QPainter> ownPainter_;
+    QPainter* painter_ = nullptr;
+    QPaintDevice* device_ = nullptr;
+    // Pixels of the painter's coordinates are device pixels (raster engine, no scaling).
+    bool pixelExact_ = false;
+    QPoint baseOffset_;
+    bool printing_ = false;
+    bool preview_ = false;
+    QTransform baseTransform_;
+    bool baseClipped_ = false;
+    QRegion baseClip_;
+    std::optional<std::optional<Rect>> appliedClip_;
+    mutable std::unique_ptr<FontCache> font_;
+};
+
+}  // namespace gdi
