@@ -28,7 +28,7 @@ ToolsScope::~ToolsScope()
 
 gdi::Point Offset(gdi::Point p, gdi::Point origin)
 {
-    constexpr std::int64_t kLimit = std::int64_t{1} << 29;
+    static constexpr std::int64_t kLimit = std::int64_t{1} << 29;
     const auto add = [](int a, int b) {
         return static_cast<int>(std::clamp(std::int64_t{a} + b, -kLimit, kLimit));
     };
