@@ -535,9 +535,14 @@ void CCadran::DrawHourNumbers(gdi::DC& dc)
                 h -= 12;
             text = prefs.romanNumerals ? FormatRomanHour(h) : FormatNumber(h, -1);
         }
+        // Turned with its line, within half a turn either way.
+        int angleDeg = RoundToInt(hourLabelAngle[static_cast<size_t>(i)] * 180.0 / kPi) % 360;
+        if (angleDeg > 180)
+            angleDeg -= 360;
+        else if (angleDeg <= -180)
+            angleDeg += 360;
         gdi::LogFont font;
-        FillLogFont(height, font, kFontTimes, false,
-                    RoundToInt(hourLabelAngle[static_cast<size_t>(i)] * 180.0 / kPi));
+        FillLogFont(height, font, kFontTimes, false, angleDeg);
         dc.SelectFont(font);
         DrawHourLabel(dc, i, text);
     }

@@ -86,7 +86,8 @@ public:
 };
 
 // A dial of width x height millimetres at the place, for the year, anchored at the given
-// percentages, drawn at 96 pixels per inch from (0, 0); tables filled.
+// percentages, drawn at 96 pixels per inch from (10, 10) (a label at x = 0 would read as
+// none); tables filled.
 template <class Dial>
 std::unique_ptr<Dial> MakeDial(double latitudeDeg, double longitudeEastNegDeg, double zoneHours, int year = 2024,
                                double declinationDeg = 0.0, int widthMm = 300, int heightMm = 300, int anchorX = 50,
@@ -101,7 +102,7 @@ std::unique_ptr<Dial> MakeDial(double latitudeDeg, double longitudeEastNegDeg, d
     dial->height = heightMm;
     dial->pixelsPerMmX = dial->pixelsPerMmY = 96.0 / 25.4;
     dial->SetStyleAnchorPercent(anchorX, anchorY);
-    dial->SetDialRect(0, 0, RoundToInt(widthMm * dial->pixelsPerMmX), RoundToInt(heightMm * dial->pixelsPerMmY));
+    dial->SetDialRect(10, 10, 10 + RoundToInt(widthMm * dial->pixelsPerMmX), 10 + RoundToInt(heightMm * dial->pixelsPerMmY));
     dial->marginX = dial->marginY = 0;
     dial->ComputeAllTables();
     return dial;
