@@ -89,6 +89,8 @@ ExportFrame MakeExportFrame(const CCadran& dial, gdi::Point origin)
     frame.rect.right = frame.anchor.x + RoundToInt((r.right - origin.x) / kx);
     frame.rect.top = frame.anchor.y - RoundToInt((r.bottom - origin.y) / ky);
     frame.rect.bottom = frame.anchor.y - RoundToInt((r.top - origin.y) / ky);
+    // Pixels are coarser than the export: keep it on the sheet.
+    frame.rect = gdi::Rect::Intersect(frame.rect, {0, 0, dial.width * 10, dial.height * 10});
     return frame;
 }
 
