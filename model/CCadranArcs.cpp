@@ -296,11 +296,11 @@ void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
 {
     const int step = prefs.azimuthStep;
     if (step <= 0 || step > 360) {
-        ResetHourLabels(0);
+        ResetHourLabels(25);
         return;
     }
-    // One slot per azimuth line, -180 to +180 degrees.
-    ResetHourLabels(360 / step + 1);
+    // One slot per azimuth line, -180 to +180 degrees; never fewer than the hours need.
+    ResetHourLabels(std::max(25, 360 / step + 1));
     ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     const ExportFrame frame = MakeExportFrame(*this, origin);

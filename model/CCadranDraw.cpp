@@ -148,8 +148,10 @@ int CCadran::StepPenEntry(int step) const
 
 void CCadran::ResetHourLabels(int count)
 {
-    hourLabelPos.assign(static_cast<size_t>(std::max(count, 0)), gdi::Point{});
-    hourLabelAngle.assign(static_cast<size_t>(std::max(count, 0)), 0.0);
+    // Every dial type may label hours 0..24, whatever was drawn before.
+    const size_t slots = static_cast<size_t>(std::max(count, kHourSlots));
+    hourLabelPos.assign(slots, gdi::Point{});
+    hourLabelAngle.assign(slots, 0.0);
 }
 
 // ------------------------------------------------------------------------- construction lines
