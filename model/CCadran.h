@@ -65,7 +65,14 @@ public:
 
     // --- page frames ----------------------------------------------------------------
     // Draws every frame whose layer equals pass (0 below the dial lines, 1 above).
+    // The anchor is GetAnchorPoint(); the second form takes it from the caller (the view's
+    // scale drawing, which places the dial itself).
     void DrawFrameObjects(gdi::DC& dc, const gdi::Rect& pageRect, int pass);
+    void DrawFrameObjects(gdi::DC& dc, gdi::Point anchor, const gdi::Rect& pageRect, int pass);
+    // Device top-left corner of a frame that is not anchored to the drawing (kind 2 frames
+    // are placed by the frame itself from the anchor).
+    gdi::Point ResolveFramePosition(const CObjetCadre& frame, gdi::Point anchor, const gdi::Rect& pageRect,
+                                    const gdi::DC& dc) const;
     CObjetCadre* HitTestFrames(gdi::Point point, int& zone);
     CObjetCadre* FindMarkedFrame(bool hovered);
     bool DeleteMarkedFrame(bool hovered);

@@ -23,6 +23,9 @@ public:
     int valueA = 0;
     int valueB = 0;
     std::string name;
+    // Made by CCadran::AddPointShape: its single point is exported as a circle. A one-point
+    // shape without it is the start of a run that never got a second point.
+    bool isPoint = false;
 
     int GetCount() const { return static_cast<int>(points.size()); }
     void AddPoint(double x, double y) { points.emplace_back(x, y); }

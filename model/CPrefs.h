@@ -3,6 +3,8 @@
 // Every dial embeds one; the view keeps one more as the default for new dials.
 #include "platform/Archive.h"
 
+#include <vector>
+
 class CPrefs : public Serializable {
     HV_DECLARE_SERIAL(CPrefs)
 public:
@@ -12,7 +14,19 @@ public:
 
     // Copies every field of other.
     virtual void CopyFrom(const CPrefs& other);
+    // Loading clamps azimuthStep to at least 5 and altitudeStep to at least 1 (the line
+    // families divide by them).
     void Serialize(Archive& ar) override;
+
+    // A field the view keeps in the profile for its default preferences.
+    struct ProfileKey {
+        const char* section;   // "Options\\Trace" or "Options\\Marquage"
+        const char* name;
+        int CPrefs::*field;
+        int absentDefault;     // value read when the profile has no such key
+    };
+    // Every field that has a profile key, in the order the view reads them.
+    static const std::vector<ProfileKey>& ProfileKeys();
 
     int halfHourLines = 1;
     int quarterHourLines = 0;
