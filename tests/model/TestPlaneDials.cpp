@@ -1,0 +1,360 @@
+// Behaviour of the plane dials beyond the shadow geometry: defaults of each type, where the
+// style foot goes with the site, the cut style, and the faces whose style never meets them.
+#include "model/CCadranHorizontal.h"
+#include "model/CCadranMeridional.h"
+#include "model/CCadranOccidental.h"
+#include "model/CCadranOriental.h"
+#include "model/CCadranPlanQuelconque.h"
+#include "model/CCadranPolaire.h"
+#include "model/CCadranVerticalQcq.h"
+#include "model/CCadranVerticalQcqSept.h"
+#include "model/CMeridienne.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDeg = kPi / 180.0;
+
+TEST(PlaneDials, EachTypeStartsWithItsOwnDefaults)
+{
+    struct Expected {
+        std::unique_ptr<CCadran> dial;
+        int typeCode;
+        double declination, inclination;
+        int styleHeight, anchorX, anchorY, labelsAtInnerEnd, truncation, firstHour, lastHour;
+    };
+    std::vector<Expected> rows;
+    rows.push_back({std::make_unique<CCadranHorizontal>(), 1, 0, 0, 25, 50, 70, 1, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranMeridional>(), 2, 0, kPi / 2, 25, 50, 25, 0, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranOriental>(), 3, -kPi / 2, kPi / 2, 20, 25, 25, 1, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranOccidental>(), 4, kPi / 2, kPi / 2, 20, 75, 25, 0, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranVerticalQcq>(), 5, 0, kPi / 2, 25, 50, 25, 0, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranVerticalQcq>(0.3), 5, 0.3, kPi / 2, 25, 50, 25, 0, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranPlanQuelconque>(), 6, 0, 0, 25, 50, 75, 1, 1, 0, 24});
+    rows.push_back({std::make_unique<CCadranPlanQuelconque>(0.2, 0.7), 6, 0.2, 0.7, 25, 50, 30, 1, 1, 0, 24});
+    // Read from a document, the stored type code replaces 5.
+    rows.push_back({std::make_unique<CCadranVerticalQcqSept>(), 5, 0, kPi / 2, 25, 50, 25, 0, 0, 0, 24});
+    rows.push_back({std::make_unique<CCadranVerticalQcqSept>(2.0), 7, 2.0, kPi / 2, 25, 82, 25, 0, 0, 0, 24});
+    rows.push_back({std::make_unique<CMeridienne>(), 10, 0, kPi / 2, 25, 50, 25, 0, 0, 11, 13});
+    rows.push_back({std::make_unique<CMeridienne>(-0.1), 10, -0.1, kPi / 2, 25, 50, 25, 0, 0, 11, 13});
+    rows.push_back({std::make_unique<CCadranPolaire>(), 11, 0, 0, 25, 50, 50, 1, 1, 0, 24});
+    for (const Expected& e : rows) {
+        const CCadran& d = *e.dial;
+        SCOPED_TRACE(d.GetClassInfo().name);
+        EXPECT_EQ(d.typeCode, e.typeCode);
+        EXPECT_DOUBLE_EQ(d.planeAngle1, e.declination);
+        EXPECT_DOUBLE_EQ(d.planeAngle2, e.inclination);
+        EXPECT_EQ(d.styleHeight, e.styleHeight);
+        EXPECT_EQ(d.anchorPercentX, e.anchorX);
+        EXPECT_EQ(d.anchorPercentY, e.anchorY);
+        EXPECT_EQ(d.labelsAtInnerEnd, e.labelsAtInnerEnd);
+        EXPECT_EQ(d.styleTruncation, e.truncation);
+        EXPECT_EQ(d.firstHour, e.firstHour);
+        EXPECT_EQ(d.lastHour, e.lastHour);
+    }
+}
+
+// The foot of the style moves away from where the hour lines gather: east and west faces
+// swap sides with the hemisphere, declining walls shift by a quarter of the width per right
+// angle of declination, mirrored in the south.
+TEST(PlaneDials, SiteMovesTheStyleFoot)
+{
+    CCadranOriental east;
+    CCadranOccidental west;
+    CCadranVerticalQcq declining(0.5);
+    CCadranVerticalQcqSept beyond(-2.2);
+    CMeridienne noonMark(-0.3);
+    for (CCadran* d : std::initializer_list<CCadran*>{&east, &west, &declining, &beyond, &noonMark}) {
+        d->width = 400;
+        d->height = 300;
+    }
+    east.SetSite(-20.0, 0.0, 0.0);
+    west.SetSite(-20.0, 0.0, 0.0);
+    declining.SetSite(-20.0, 0.0, 0.0);
+    beyond.SetSite(48.0, 0.0, 0.0);
+    noonMark.SetSite(48.0, 0.0, 0.0);
+    EXPECT_EQ(east.anchorPercentX, 75);
+    EXPECT_EQ(west.anchorPercentX, 25);
+    EXPECT_EQ(declining.anchorPercentX, 42);
+    EXPECT_EQ(beyond.anchorPercentX, 15);
+    EXPECT_EQ(noonMark.anchorPercentX, 45);
+    // The millimetre position follows the percentage.
+    EXPECT_EQ(east.anchorX, 300);
+    EXPECT_EQ(declining.anchorX, 168);
+
+    east.SetSite(20.0, 0.0, 0.0);
+    west.SetSite(20.0, 0.0, 0.0);
+    declining.SetSite(20.0, 0.0, 0.0);
+    EXPECT_EQ(east.anchorPercentX, 25);
+    EXPECT_EQ(west.anchorPercentX, 75);
+    EXPECT_EQ(declining.anchorPercentX, 58);
+    // The vertical position is left alone.
+    EXPECT_EQ(east.anchorPercentY, 25);
+}
+
+// Cut at the style limit, the style's end stands where the full style would be at that
+// distance from the foot: H (1 - L / length).
+TEST(PlaneDials, CutStyleEndsOnTheFullStyle)
+{
+    std::vector<std::unique_ptr<CCadran>> dials;
+    dials.push_back(std::make_unique<CCadranHorizontal>());
+    dials.push_back(std::make_unique<CCadranMeridional>());
+    dials.push_back(std::make_unique<CCadranVerticalQcq>(0.7));
+    dials.push_back(std::make_unique<CCadranVerticalQcqSept>(-2.4));
+    dials.push_back(std::make_unique<CCadranPlanQuelconque>(0.4, 1.2));
+    for (auto& d : dials) {
+        SCOPED_TRACE(d->GetClassInfo().name);
+        d->SetSite(55.0, 0.0, 0.0);
+        d->styleHeight = 40;
+        d->styleLimit = 12;
+        bool truncate = false;
+        double endHeight = -1.0;
+        const double full = d->GetStyleLength(truncate, endHeight);
+        ASSERT_GT(full, 12.0);
+        EXPECT_FALSE(truncate);
+        EXPECT_EQ(endHeight, 0.0);
+
+        truncate = true;
+        EXPECT_EQ(d->GetStyleLength(truncate, endHeight), 12.0);
+        EXPECT_TRUE(truncate);
+        EXPECT_NEAR(endHeight, 40.0 * (1.0 - 12.0 / full), 1e-9);
+
+        // A limit beyond the full length cuts nothing.
+        d->styleLimit = static_cast<int>(full) + 1;
+        truncate = true;
+        EXPECT_DOUBLE_EQ(d->GetStyleLength(truncate, endHeight), full);
+        EXPECT_FALSE(truncate);
+        EXPECT_EQ(endHeight, 0.0);
+    }
+}
+
+// The truncated centre lies on the sub-style at the style limit (drawing scale included);
+// it moves only when the dial's truncation switch is on.
+TEST(PlaneDials, TruncatedCentreLiesOnTheSubstyleAtTheLimit)
+{
+    std::vector<std::unique_ptr<CCadran>> dials;
+    dials.push_back(std::make_unique<CCadranHorizontal>());
+    dials.push_back(std::make_unique<CCadranMeridional>());
+    dials.push_back(std::make_unique<CCadranVerticalQcq>(-0.6));
+    dials.push_back(std::make_unique<CCadranPlanQuelconque>(0.9, 0.5));
+    for (double latitude : {50.0, -35.0}) {
+        for (auto& d : dials) {
+            SCOPED_TRACE(std::string(d->GetClassInfo().name) + " " + std::to_string(latitude));
+            d->SetSite(latitude, 0.0, 0.0);
+            d->styleHeight = 60;
+            d->styleLimit = 20;
+            d->scale = 2.0;
+            d->styleTruncation = 1;
+            int fx = 0, fy = 0, cx = 0, cy = 0;
+            ASSERT_TRUE(d->GetCentre(fx, fy, false, true));
+            ASSERT_TRUE(d->GetCentre(cx, cy, true, true));
+            EXPECT_NEAR(std::hypot(cx, cy), 400.0, 1.0);
+            EXPECT_NEAR(std::atan2(cy, cx), std::atan2(fy, fx), 0.005);
+            ASSERT_GT(std::hypot(fx, fy), 400.0);
+
+            d->styleTruncation = 0;
+            int ux = 0, uy = 0;
+            ASSERT_TRUE(d->GetCentre(ux, uy, true, true));
+            EXPECT_EQ(ux, fx);
+            EXPECT_EQ(uy, fy);
+
+            // Device pixels: the same point with y down.
+            d->pixelsPerMmX = 5.0;
+            d->pixelsPerMmY = 5.0;
+            int px = 0, py = 0;
+            ASSERT_TRUE(d->GetCentre(px, py, false, false));
+            EXPECT_NEAR(px, fx / 2.0, 1.0);
+            EXPECT_NEAR(py, -fy / 2.0, 1.0);
+        }
+    }
+}
+
+// Near the equator the horizontal dial's style is almost flat: it is always cut at the limit
+// and its centre (and the centre offset) stays there instead of going off to infinity.
+TEST(PlaneDials, HorizontalDialNearTheEquator)
+{
+    CCadranHorizontal dial;
+    dial.styleHeight = 40;
+    dial.styleLimit = 25;
+    for (double latitude : {0.0, 0.99, -0.5}) {
+        SCOPED_TRACE(latitude);
+        dial.SetSite(latitude, 0.0, 0.0);
+        bool truncate = false;
+        double endHeight = 0.0;
+        EXPECT_EQ(dial.GetStyleLength(truncate, endHeight), 25.0);
+        EXPECT_TRUE(truncate);
+        EXPECT_NEAR(endHeight, 40.0 - std::tan(std::fabs(latitude) * kDeg) * 25.0, 1e-12);
+        int x = 0, y = 0;
+        EXPECT_TRUE(dial.GetCentre(x, y, false, true));
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, -250);
+        int dx = 0, dy = 0;
+        dial.GetCentreOffset(dx, dy);
+        EXPECT_EQ(dx, 0);
+        EXPECT_EQ(dy, -250);
+    }
+    dial.SetSite(1.0, 0.0, 0.0);
+    bool truncate = false;
+    double endHeight = 0.0;
+    EXPECT_NEAR(dial.GetStyleLength(truncate, endHeight), 40.0 / std::tan(kDeg), 1e-9);
+    EXPECT_FALSE(truncate);
+}
+
+TEST(PlaneDials, HorizontalLitTestIgnoresTheHorizonSwitch)
+{
+    CCadranHorizontal dial;
+    for (bool aboveHorizonOnly : {false, true}) {
+        EXPECT_TRUE(dial.IsLit(1.0, 0.005, aboveHorizonOnly));
+        EXPECT_FALSE(dial.IsLit(1.0, 0.0049, aboveHorizonOnly));
+    }
+}
+
+// A sun exactly on the meridian lies in the plane of an east or west face: its shadow is
+// taken at the foot rather than divided by zero.
+TEST(PlaneDials, EastAndWestFacesPutTheMeridianSunAtTheFoot)
+{
+    CCadranOriental east;
+    CCadranOccidental west;
+    for (CCadran* d : {static_cast<CCadran*>(&east), static_cast<CCadran*>(&west)}) {
+        int x = 7, y = 7;
+        d->Project(0.0, 0.8, x, y, true, true);
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, 0);
+        EXPECT_FALSE(d->IsLit(0.0, 0.8, false));
+    }
+}
+
+// East and west faces hold the polar axis: no centre, and the style, parallel to the face,
+// runs along the sub-style direction through the foot; its end comes back the same in
+// device pixels and in tenths of a millimetre.
+TEST(PlaneDials, EastAndWestStylesLieAlongTheirSubstyle)
+{
+    for (double latitude : {47.0, -30.0}) {
+        CCadranOriental east;
+        CCadranOccidental west;
+        for (CCadran* d : {static_cast<CCadran*>(&east), static_cast<CCadran*>(&west)}) {
+            SCOPED_TRACE(std::string(d->GetClassInfo().name) + " " + std::to_string(latitude));
+            d->SetSite(latitude, 0.0, 0.0);
+            d->styleLimit = 30;
+            d->pixelsPerMmX = d->pixelsPerMmY = 4.0;
+            int tx = 0, ty = 0, px = 0, py = 0;
+            EXPECT_FALSE(d->GetCentre(tx, ty, true, true));
+            EXPECT_FALSE(d->GetCentre(px, py, true, false));
+            EXPECT_NEAR(std::hypot(tx, ty), 300.0, 1.0);
+            EXPECT_NEAR(px, tx * 0.4, 1.0);
+            EXPECT_NEAR(py, -ty * 0.4, 1.0);
+            // On the line through the foot at the sub-style angle.
+            const double angle = d->GetCentreAngle();
+            EXPECT_NEAR(tx * std::sin(angle) - ty * std::cos(angle), 0.0, 1.0);
+            bool truncate = false;
+            double endHeight = 0.0;
+            EXPECT_EQ(d->GetStyleLength(truncate, endHeight), 30.0);
+            EXPECT_TRUE(truncate);
+            EXPECT_EQ(endHeight, d->styleHeight);
+            int dx = 1, dy = 1;
+            d->GetCentreOffset(dx, dy);
+            EXPECT_EQ(dx, 0);
+            EXPECT_EQ(dy, 0);
+        }
+    }
+}
+
+// A wall facing due east or west through the declining dial: the centre is level with the foot.
+TEST(PlaneDials, DecliningWallFacingEastOrWestHasItsCentreLevel)
+{
+    CCadranVerticalQcq dial(kPi / 2 + 5e-7);
+    dial.SetSite(45.0, 0.0, 0.0);
+    int dx = 0, dy = 1;
+    dial.GetCentreOffset(dx, dy);
+    EXPECT_EQ(dy, 0);
+    int x = 0, y = 1;
+    EXPECT_TRUE(dial.GetCentre(x, y, false, true));
+    EXPECT_EQ(y, 0);
+}
+
+// Planes that hold the polar axis (the polar dial's, and a horizontal face on the equator):
+// the centre denominator vanishes. No centre untruncated; the truncated style ends at the
+// style limit below the foot, where the centre offset puts it; never a NaN.
+TEST(PlaneDials, StyleParallelToTheFaceHasNoCentre)
+{
+    for (double latitude : {0.0, 10.0, 33.3, 45.0, 51.47, 60.0, 89.0, -27.5, -45.0}) {
+        SCOPED_TRACE(latitude);
+        CCadranPolaire polar;
+        polar.planeAngle1 = 0.0;
+        polar.planeAngle2 = std::fabs(latitude) * kDeg;
+        polar.SetSite(latitude, 0.0, 0.0);
+        polar.styleHeight = 40;
+        polar.styleLimit = 25;
+        polar.scale = 1.0;
+        EXPECT_TRUE(polar.StyleParallelToFace());
+        int x = 0, y = 0;
+        EXPECT_FALSE(polar.GetCentre(x, y, false, true));
+        EXPECT_FALSE(polar.GetCentre(x, y, false, false));
+        ASSERT_TRUE(polar.GetCentre(x, y, true, true));
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, -250);
+        int dx = 0, dy = 0;
+        polar.GetCentreOffset(dx, dy);
+        EXPECT_EQ(dx, 0);
+        EXPECT_EQ(dy, -250);
+        bool truncate = false;
+        double endHeight = 0.0;
+        EXPECT_EQ(polar.GetStyleLength(truncate, endHeight), 25.0);
+        EXPECT_TRUE(truncate);
+        EXPECT_EQ(endHeight, 40.0);
+
+        // The dial on any plane, given the same plane, agrees.
+        CCadranPlanQuelconque plane(0.0, std::fabs(latitude) * kDeg);
+        plane.SetSite(latitude, 0.0, 0.0);
+        plane.styleHeight = 40;
+        plane.styleLimit = 25;
+        EXPECT_FALSE(plane.GetCentre(x, y, false, true));
+        ASSERT_TRUE(plane.GetCentre(x, y, true, true));
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, -250);
+        plane.GetCentreOffset(dx, dy);
+        EXPECT_EQ(dx, 0);
+        EXPECT_EQ(dy, -250);
+        truncate = false;
+        EXPECT_EQ(plane.GetStyleLength(truncate, endHeight), 25.0);
+        EXPECT_TRUE(truncate);
+        EXPECT_EQ(endHeight, 40.0);
+    }
+}
+
+// An inclined face whose centre is more than a metre away (at the drawing scale) has none
+// untruncated; truncated, the centre is cut at the limit even with the switch off.
+TEST(PlaneDials, FarCentreOfAnInclinedFace)
+{
+    // Nearly parallel to the polar axis, but not quite.
+    CCadranPlanQuelconque dial(0.0, 45.0 * kDeg + 0.01);
+    dial.SetSite(45.0, 0.0, 0.0);
+    dial.styleHeight = 40;
+    dial.styleLimit = 25;
+    dial.styleTruncation = 0;
+    EXPECT_FALSE(dial.StyleParallelToFace());
+    int x = 0, y = 0;
+    EXPECT_FALSE(dial.GetCentre(x, y, false, true));
+    ASSERT_TRUE(dial.GetCentre(x, y, true, true));
+    EXPECT_NEAR(std::hypot(x, y), 250.0, 1.0);
+    // Halve the drawing scale and the same centre comes within reach.
+    dial.scale = 0.5;
+    int dx = 0, dy = 0;
+    dial.GetCentreOffset(dx, dy);
+    ASSERT_GT(std::hypot(dx, dy), 10000.0);
+    dial.styleHeight = 15;
+    dial.GetCentreOffset(dx, dy);
+    ASSERT_LT(std::hypot(dx, dy) * 0.05, 1000.0);
+    EXPECT_TRUE(dial.GetCentre(x, y, false, true));
+    EXPECT_NEAR(x, dx * 0.5, 1.0);
+    EXPECT_NEAR(y, dy * 0.5, 1.0);
+}
+
+}  // namespace
