@@ -1,5 +1,6 @@
 #include "model/CCadranHorizontal.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -38,7 +39,7 @@ void CCadranHorizontal::Serialize(Archive& ar)
 
 void CCadranHorizontal::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    text = PlaneDialTypeName(longName ? 401 : 408, upperCase);
+    text = UpperCasedIf(longName ? GetTranslatedString(401) : GetTranslatedString(408), upperCase);
 }
 
 void CCadranHorizontal::ProjectMm(double azimuth, double altitude, double& u, double& v) const

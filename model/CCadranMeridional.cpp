@@ -1,5 +1,6 @@
 #include "model/CCadranMeridional.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -39,9 +40,11 @@ void CCadranMeridional::Serialize(Archive& ar)
 void CCadranMeridional::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     // The southern face looks north: some languages name it differently.
-    const bool south = latitude < 0.0;
-    const int id = longName ? (south ? 416 : 402) : (south ? 417 : 409);
-    text = PlaneDialTypeName(id, upperCase);
+    if (latitude < 0.0)
+        text = longName ? GetTranslatedString(416) : GetTranslatedString(417);
+    else
+        text = longName ? GetTranslatedString(402) : GetTranslatedString(409);
+    text = UpperCasedIf(text, upperCase);
 }
 
 void CCadranMeridional::ProjectMm(double azimuth, double altitude, double& u, double& v) const

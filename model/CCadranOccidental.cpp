@@ -1,5 +1,6 @@
 #include "model/CCadranOccidental.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -29,7 +30,7 @@ void CCadranOccidental::Serialize(Archive& ar)
 
 void CCadranOccidental::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    text = PlaneDialTypeName(longName ? 404 : 411, upperCase);
+    text = UpperCasedIf(longName ? GetTranslatedString(404) : GetTranslatedString(411), upperCase);
 }
 
 void CCadranOccidental::SetSite(double latitudeDeg, double longitudeDeg, double zoneHours)

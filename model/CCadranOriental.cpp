@@ -1,5 +1,6 @@
 #include "model/CCadranOriental.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -29,7 +30,7 @@ void CCadranOriental::Serialize(Archive& ar)
 
 void CCadranOriental::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    text = PlaneDialTypeName(longName ? 403 : 410, upperCase);
+    text = UpperCasedIf(longName ? GetTranslatedString(403) : GetTranslatedString(410), upperCase);
 }
 
 void CCadranOriental::SetSite(double latitudeDeg, double longitudeDeg, double zoneHours)

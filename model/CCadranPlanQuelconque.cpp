@@ -1,5 +1,6 @@
 #include "model/CCadranPlanQuelconque.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -42,14 +43,12 @@ void CCadranPlanQuelconque::Serialize(Archive& ar)
 
 void CCadranPlanQuelconque::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    if (!longName) {
-        text = PlaneDialTypeName(413, upperCase);
-        return;
-    }
-    text = PlaneDialTypeName(406, false) + " (alpha = " + DeclinationText(planeAngle1) +
-           " / beta = " + AngleText(planeAngle2) + ")";
-    if (upperCase)
-        UpperCaseTypeName(text);
+    if (longName)
+        text = GetTranslatedString(406) + " (alpha = " + DeclinationText(planeAngle1) + " / beta = " +
+               AngleText(planeAngle2) + ")";
+    else
+        text = GetTranslatedString(413);
+    text = UpperCasedIf(text, upperCase);
 }
 
 void CCadranPlanQuelconque::ProjectMm(double azimuth, double altitude, double& u, double& v) const

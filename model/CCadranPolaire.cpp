@@ -1,5 +1,6 @@
 #include "model/CCadranPolaire.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -25,7 +26,7 @@ void CCadranPolaire::Serialize(Archive& ar)
 
 void CCadranPolaire::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    text = PlaneDialTypeName(longName ? 419 : 420, upperCase);
+    text = UpperCasedIf(longName ? GetTranslatedString(419) : GetTranslatedString(420), upperCase);
 }
 
 void CCadranPolaire::GetCentreOffset(int& dx, int& dy) const

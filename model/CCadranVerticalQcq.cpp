@@ -1,5 +1,6 @@
 #include "model/CCadranVerticalQcq.h"
 
+#include "app/Translation.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialMarks.h"
 #include "model/PlaneDialNames.h"
@@ -40,13 +41,11 @@ void CCadranVerticalQcq::Serialize(Archive& ar)
 
 void CCadranVerticalQcq::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    if (!longName) {
-        text = PlaneDialTypeName(412, upperCase);
-        return;
-    }
-    text = PlaneDialTypeName(405, false) + " (alpha = " + DeclinationText(planeAngle1) + ")";
-    if (upperCase)
-        UpperCaseTypeName(text);
+    if (longName)
+        text = GetTranslatedString(405) + " (alpha = " + DeclinationText(planeAngle1) + ")";
+    else
+        text = GetTranslatedString(412);
+    text = UpperCasedIf(text, upperCase);
 }
 
 void CCadranVerticalQcq::SetSite(double latitudeDeg, double longitudeDeg, double zoneHours)

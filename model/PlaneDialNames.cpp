@@ -9,35 +9,22 @@
 
 namespace planedial {
 
-namespace {
-
-constexpr int kEastId = 320;
-constexpr int kWestId = 321;
-
-}  // namespace
-
-std::string PlaneDialTypeName(int stringId, bool upperCase)
+std::string UpperCasedIf(std::string text, bool upperCase)
 {
-    std::string text = GetTranslatedString(stringId);
     if (upperCase)
-        UpperCaseTypeName(text);
+        MakeUpperAccents(text);
     return text;
 }
 
 std::string DeclinationText(double declinationRad)
 {
     return FormatAngle(std::fabs(declinationRad) * kRadToDeg, false, false) + " " +
-           GetTranslatedString(declinationRad < 0.0 ? kEastId : kWestId);
+           (declinationRad < 0.0 ? GetTranslatedString(320) : GetTranslatedString(321));
 }
 
 std::string AngleText(double angleRad)
 {
     return FormatAngle(angleRad * kRadToDeg, false, false);
-}
-
-void UpperCaseTypeName(std::string& text)
-{
-    MakeUpperAccents(text);
 }
 
 }  // namespace planedial

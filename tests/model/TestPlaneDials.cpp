@@ -1,5 +1,7 @@
 // Behaviour of the plane dials beyond the shadow geometry: defaults of each type, where the
 // style foot goes with the site, the cut style, and the faces whose style never meets them.
+#include "app/Accessors.h"
+#include "app/CLanguageFile.h"
 #include "model/CCadranHorizontal.h"
 #include "model/CCadranMeridional.h"
 #include "model/CCadranOccidental.h"
@@ -10,11 +12,14 @@
 #include "model/CCadranVerticalQcqSept.h"
 #include "model/CMeridienne.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <string>
 #include <vector>
 
 namespace {
@@ -355,6 +360,71 @@ TEST(PlaneDials, FarCentreOfAnInclinedFace)
     EXPECT_TRUE(dial.GetCentre(x, y, false, true));
     EXPECT_NEAR(x, dx * 0.5, 1.0);
     EXPECT_NEAR(y, dy * 0.5, 1.0);
+}
+
+std::string NameOf(const CCadran& dial, bool longName, bool upperCase)
+{
+    std::string text = "unchanged";
+    dial.GetTypeName(text, longName, upperCase);
+    return text;
+}
+
+// A dial holds its sun tables: too big for many on the stack.
+template <class T, class... Args>
+std::string NameOf(bool longName, bool upperCase, Args... args)
+{
+    return NameOf(*std::make_unique<T>(args...), longName, upperCase);
+}
+
+// Names in the program's French; the declination and inclination are written in degrees and
+// minutes, the side of the declination after it.
+TEST(PlaneDials, TypeNamesInFrench)
+{
+    EXPECT_EQ(NameOf<CCadranHorizontal>(true, false), "Cadran solaire horizontal");
+    EXPECT_EQ(NameOf<CCadranHorizontal>(false, true), "HORIZONTAL");
+    EXPECT_EQ(NameOf<CCadranMeridional>(true, true), "CADRAN SOLAIRE M\xC3\x89RIDIONAL");
+    EXPECT_EQ(NameOf<CCadranOriental>(true, false), "Cadran solaire oriental");
+    EXPECT_EQ(NameOf<CCadranOccidental>(false, false), "Occidental");
+    EXPECT_EQ(NameOf<CCadranPolaire>(true, false), "Cadran polaire");
+    EXPECT_EQ(NameOf<CCadranPolaire>(false, true), "POLAIRE");
+
+    EXPECT_EQ(NameOf<CCadranVerticalQcq>(true, false, -37.5 * kDeg),
+              "Cadran solaire d\xC3\xA9""clinant (alpha = 37\xC2\xB0 30' Est)");
+    EXPECT_EQ(NameOf<CCadranVerticalQcq>(true, true, 12.0 * kDeg),
+              "CADRAN SOLAIRE D\xC3\x89""CLINANT (ALPHA = 12\xC2\xB0 OUEST)");
+    EXPECT_EQ(NameOf<CCadranVerticalQcq>(false, false, 12.0 * kDeg), "D\xC3\xA9""clinant");
+    // The noon mark and the wall beyond 90 degrees are named as declining walls.
+    EXPECT_EQ(NameOf<CMeridienne>(true, false, 0.0), "Cadran solaire d\xC3\xA9""clinant (alpha = 0\xC2\xB0 Ouest)");
+    EXPECT_EQ(NameOf<CCadranVerticalQcqSept>(true, false, -135.25 * kDeg),
+              "Cadran solaire d\xC3\xA9""clinant (alpha = 135\xC2\xB0 15' Est)");
+
+    EXPECT_EQ(NameOf<CCadranPlanQuelconque>(true, false, 20.0 * kDeg, 65.5 * kDeg),
+              "Cadran plan quelconque (alpha = 20\xC2\xB0 Ouest / beta = 65\xC2\xB0 30')");
+    EXPECT_EQ(NameOf<CCadranPlanQuelconque>(false, false, -3.0 * kDeg, 0.0), "Plan quelconque");
+}
+
+// The face that looks at the equator from the southern hemisphere looks north: it has names
+// of its own, told apart here by the English column of the shipped language file.
+TEST(PlaneDials, MeridionalNamesFollowTheHemisphere)
+{
+    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
+    ASSERT_TRUE(file.Load());
+    AppContext& context = GetAppContext();
+    const AppContext saved = context;
+    context.languageFile = &file;
+    context.programLanguage = 1;
+    auto dial = std::make_unique<CCadranMeridional>();
+    dial->SetSite(45.0, 0.0, 0.0);
+    const std::string northLong = NameOf(*dial, true, false);
+    const std::string northShort = NameOf(*dial, false, false);
+    dial->SetSite(-45.0, 0.0, 0.0);
+    const std::string southLong = NameOf(*dial, true, false);
+    const std::string southShort = NameOf(*dial, false, false);
+    context = saved;
+    EXPECT_EQ(northLong, "Vertical south-facing sundial");
+    EXPECT_EQ(northShort, "South-facing");
+    EXPECT_EQ(southLong, "Vertical north-facing sundial");
+    EXPECT_EQ(southShort, "North-facing");
 }
 
 }  // namespace
