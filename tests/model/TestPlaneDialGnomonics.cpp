@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 
 namespace {
@@ -169,9 +170,13 @@ TEST_P(PlaneDialGnomonics, AnyPlaneReducesToTheDecliningWall)
 // and west faces along the sub-style angle, on the polar dial vertical on the drawing.
 TEST_P(PlaneDialGnomonics, ParallelHourLinesFollowTheStyle)
 {
-    CCadranOriental east;
-    CCadranOccidental west;
-    CCadranPolaire polar;
+    // Dials hold their sun tables: too big for several on the stack.
+    auto eastDial = std::make_unique<CCadranOriental>();
+    auto westDial = std::make_unique<CCadranOccidental>();
+    auto polarDial = std::make_unique<CCadranPolaire>();
+    CCadranOriental& east = *eastDial;
+    CCadranOccidental& west = *westDial;
+    CCadranPolaire& polar = *polarDial;
     polar.planeAngle2 = phi;
     for (CCadran* dial : {static_cast<CCadran*>(&east), static_cast<CCadran*>(&west), static_cast<CCadran*>(&polar)}) {
         SCOPED_TRACE(dial->GetClassInfo().name);
