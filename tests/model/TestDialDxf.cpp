@@ -32,7 +32,8 @@ TEST(DialDxfExport, WholeDialHoldsEveryDrawnLine)
     dial->DrawBorder(dc);
     dial->Draw(dc);
     const int drawn = dc.Count(gdi::RecordKind::Polyline);
-    ASSERT_EQ(static_cast<int>(dial->exportShapes.size()), drawn + 1);  // and the sheet outline
+    // Every line, the sheet outline, and the style's foot and centre as points.
+    ASSERT_EQ(static_cast<int>(dial->exportShapes.size()), drawn + 1 + 2);
 
     testsupport::TempDir temp;
     const char* wanted = std::getenv("HORAVEL_DIAL_DXF");

@@ -150,10 +150,14 @@ TEST_F(DialSheet, ExportRecordsEveryDrawnLine)
             dial->Draw(dc);
             const int drawn = dc.Count(gdi::RecordKind::Polyline);
             EXPECT_GT(drawn, 100);
-            EXPECT_EQ(static_cast<int>(dial->exportShapes.size()), drawn) << latitude << " mode " << mode;
+            // The marks of the style's foot and centre are points, the rest lines.
+            const auto points = std::count_if(dial->exportShapes.begin(), dial->exportShapes.end(),
+                                              [](const auto& shape) { return shape->isPoint; });
+            EXPECT_EQ(points, 2);
+            EXPECT_EQ(static_cast<int>(dial->exportShapes.size() - points), drawn) << latitude << " mode " << mode;
             // In dial millimetres, within the sheet, and each with a line to draw.
             for (const auto& shape : dial->exportShapes) {
-                EXPECT_GE(shape->GetCount(), 2);
+                EXPECT_GE(shape->GetCount(), shape->isPoint ? 1 : 2);
                 for (const CDoublePoint& p : shape->points) {
                     EXPECT_TRUE(p.x >= 0.0 && p.x <= 300.0 && p.y >= 0.0 && p.y <= 300.0) << p.x << "," << p.y;
                 }
@@ -168,6 +172,7 @@ TEST_F(DialSheet, ExportedShapesMatchTheDrawingInMillimetres)
     dial->prefs.halfHourLines = 0;
     dial->prefs.diurnalArcMode = 1;
     dial->prefs.hourNumbers = 0;
+    dial->prefs.styleMarking = 0;
     dial->collectShapes = 1;
     gdi::RecordingDC dc;
     dial->Draw(dc);
@@ -198,6 +203,7 @@ TEST_F(DialSheet, FamiliesAreDrawnInTheirFixedOrder)
     dial->prefs.horizontalLines = 1;
     dial->prefs.altitudeStep = 30;
     dial->prefs.indications = 1;
+    dial->prefs.styleMarking = 0;
     dial->particularDates = {1905};
     gdi::RecordingDC dc;
     dial->Draw(dc);
@@ -341,11 +347,12 @@ TEST_F(DialSheet, IndicationsNameThePlaceAndTheDial)
     dial->prefs = CPrefs();
     dial->prefs.hourLines = 0;
     dial->prefs.hourNumbers = 0;
+    dial->prefs.styleMarking = 0;
     dial->prefs.indications = 1;
     {
         gdi::RecordingDC dc;
         dial->Draw(dc);
-        EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"CADRAN HORIZONTAL"}));
+        EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"CADRAN SOLAIRE HORIZONTAL"}));
     }
     SetDialPlaceSource([] {
         return std::optional<DialPlaceTexts>(
@@ -354,7 +361,7 @@ TEST_F(DialSheet, IndicationsNameThePlaceAndTheDial)
     gdi::RecordingDC dc;
     dial->Draw(dc);
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"BESAN\xC3\x87ON, FRANCE 47\xC2\xB0 15' Nord 6\xC2\xB0 2' Est",
-                                                    "CADRAN HORIZONTAL"}));
+                                                    "CADRAN SOLAIRE HORIZONTAL"}));
     // g = 40 x 0.15 + 5 = 11 pixels: a horizontal dial writes it at its bottom, the others at
     // their top.
     const auto texts = dc.RecordsOf(gdi::RecordKind::TextOut);
