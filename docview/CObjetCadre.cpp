@@ -1,5 +1,6 @@
 #include "docview/CObjetCadre.h"
 
+#include "app/GraphicsHelpers.h"
 #include "model/Rounding.h"
 
 #include <utility>
@@ -28,12 +29,6 @@ constexpr long long kCoordLimit = 1 << 24;
 int ClampCoord(long long v)
 {
     return static_cast<int>(v < -kCoordLimit ? -kCoordLimit : (v > kCoordLimit ? kCoordLimit : v));
-}
-
-// Frame offsets are laid out at the screen resolution; a printer gets them at its own.
-int ScaleToDevice(const gdi::DC& dc, int v)
-{
-    return gdi::MulDiv(v, dc.GetDeviceCaps(gdi::LOGPIXELSY), 96);
 }
 
 }  // namespace
@@ -116,7 +111,7 @@ void CObjetCadre::Draw(gdi::DC& dc, gdi::Point anchor, const gdi::Rect&, gdi::Po
     auto scaled = [&](int v) {
         int r = gdi::MulDiv(v, percent, 100);
         if (dc.IsPrinting())
-            r = ScaleToDevice(dc, r);
+            r = ScaleHeightToDevice(dc, r);
         return r;
     };
     const int sx = scaled(x);
