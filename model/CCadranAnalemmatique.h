@@ -25,6 +25,16 @@ public:
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
     // Where the movable style stands for the sun's declination, device units relative to A.
     void GetExtraPoint(int& x, int& y, double azimuth, double altitude) const override;
+    // The date scale the style is moved along.
+    void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
+    // The shadow of the style standing at the day's point of the date scale.
+    void DrawStyle(gdi::DC& dc, int ax, int ay) override;
+    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text) override;
+    // Marks on the ellipse every five minutes from 4 h to 20 h, whatever the dial's hours.
+    void DrawHourLines(gdi::DC& dc, int ax, int ay) override;
+    // No date arcs on this dial: the date is read on the date scale.
+    void DrawLongitudeArcs(gdi::DC& dc, int ax, int ay) override;
+    void DrawDeclinationArcs(gdi::DC& dc, int ax, int ay) override;
 
     // Device displacement of the style foot per unit of tan(declination).
     void ComputeStyleOffset(double& qx, double& qy) const;

@@ -2,9 +2,15 @@
 
 #include "app/TextHelpers.h"
 #include "app/Translation.h"
+#include "docview/CDrawingTools.h"
+#include "model/CCadranAnalemmatique.h"
+#include "model/DialDrawing.h"
 #include "model/TrueSunAngles.h"
 
+#include <algorithm>
 #include <cmath>
+
+using namespace dialdraw;
 
 HV_IMPLEMENT_SERIAL(CCadranBifilaire, CCadran, 1)
 
@@ -97,4 +103,26 @@ bool CCadranBifilaire::GetAuxPoint(int& x, int& y) const
     x = 0;
     y = 0;
     return false;
+}
+
+void CCadranBifilaire::DrawStyle(gdi::DC& dc, int ax, int ay)
+{
+    if (!castShadow)
+        return;
+    ToolsScope tools(dc);
+    const gdi::Point origin{ax, ay};
+    gdi::Point end;
+    Project(shadowAzimuth, shadowAltitude, end.x, end.y, true, true);
+    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
+    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
+    const gdi::Point points[2] = {origin, Offset(end, origin)};
+    dc.Polyline(points, 2);
+}
+
+void CCadranBifilaire::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+{
+    if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
+        return;
+    CCadranAnalemmatique::DrawHourLabelByBand(dc, hourLabelPos[static_cast<std::size_t>(hour)], hour, text,
+                                              latitude > 0.0);
 }

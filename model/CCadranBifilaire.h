@@ -21,6 +21,10 @@ public:
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
     // There is no style foot to move: the point stays as the caller set it.
     void GetExtraPoint(int& x, int& y, double azimuth, double altitude) const override;
+    // The sun's spot, joined to the foot A.
+    void DrawStyle(gdi::DC& dc, int ax, int ay) override;
+    // Placed by hour band and hemisphere, as on the analemmatic dial.
+    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text) override;
     // No auxiliary point on this dial: (0, 0) and false.
     bool GetAuxPoint(int& x, int& y) const;
 

@@ -112,10 +112,6 @@ bool CCadranCylindrique::IsLit(double azimuth, double altitude, bool aboveHorizo
     return typeCode == 30 ? std::fabs(t) <= kPi / 2.0 : std::fabs(t) <= kPi / 2.0 + 0.0001;
 }
 
-void CCadranCylindrique::DrawSpecific(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
-{
-}
-
 void CCadranCylindrique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
 {
     if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))

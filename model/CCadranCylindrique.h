@@ -20,7 +20,6 @@ public:
     void Project(double azimuth, double altitude, int& x, int& y, bool toDevice = true,
                  bool inTenths = true) const override;
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
-    void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
     void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text) override;
 
     // Point of the developed face for an hour angle and a declination, relative to A: device

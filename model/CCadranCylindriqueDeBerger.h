@@ -4,6 +4,7 @@
 // (the year spread over half a turn of radius d, 21 June in the middle); the hour curves join
 // the shadow ends of each column.
 #include "model/CCadranCylindrique.h"
+#include "model/DialDrawing.h"
 
 class CCadranCylindriqueDeBerger : public CCadranCylindrique {
     HV_DECLARE_SERIAL(CCadranCylindriqueDeBerger)
@@ -21,7 +22,32 @@ public:
     // the tropics still gets a sheet of sensible size.
     void ComputeSheetSize() override;
 
+    // A cross and the label "A" at the root of the style.
+    void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
+    // One curve per hour step through the shadow ends of the date columns.
+    void DrawHourLines(gdi::DC& dc, int ax, int ay) override;
+    // Date lines: a column per 10 degrees of the sun's longitude, down to its noon shadow.
+    void DrawLongitudeArcs(gdi::DC& dc, int ax, int ay) override;
+    // The same for calendar dates.
+    void DrawCalendarArcs(gdi::DC& dc, int ax, int ay) override;
+    // A particular date: its column, down to its noon shadow.
+    void DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay) override;
+    // Families that a declination alone cannot place on the date columns are left out.
+    void DrawDeclinationArcs(gdi::DC& dc, int ax, int ay) override;
+    void DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay) override;
+    void DrawAzimuthLines(gdi::DC& dc, int ax, int ay) override;
+    void DrawAltitudeLines(gdi::DC& dc, int ax, int ay) override;
+    void DrawStyle(gdi::DC& dc, int ax, int ay) override;
+
     // Horizontal offset (device units) of the column of table row `row` (fractional rows
     // place dates between the table's).
     double ColumnOffset(double row) const;
+
+private:
+    // The shadow end of a sun direction placed in the column of `row`.
+    dialdraw::Projected ColumnPoint(double row, double azimuth, double altitude, gdi::Point origin,
+                                    const dialdraw::ExportFrame& frame) const;
+    // The column of `row` from the style down to the shadow of the noon sun.
+    void DrawColumn(gdi::DC& dc, gdi::Point origin, const dialdraw::ExportFrame& frame, double row,
+                    double noonAltitude);
 };

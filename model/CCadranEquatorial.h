@@ -22,6 +22,10 @@ public:
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
     // The centre is the foot of the style.
     bool GetCentre(int& x, int& y, bool truncate, bool inTenths) const override;
+    // A cross and the label "A" at the foot of the style.
+    void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
+    // Each hour line runs from its solstice point straight out to the edge of the dial.
+    void DrawHourLines(gdi::DC& dc, int ax, int ay) override;
 
     // Device point (relative to A) of the by-date table entry of row monthIndex x 6 + dayIndex
     // (monthIndex 0-11, dayIndex 0-5) at five-minute step 0-288; (0, 0) and false when the
