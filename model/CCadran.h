@@ -102,7 +102,7 @@ public:
     // Colour entry of the pen for five-minute step s: 5 whole hours, 6 half hours, 7 quarter
     // hours, 8 five minutes; 0 when the preferences leave that step out.
     int StepPenEntry(int step) const;
-    // Empties the hour-label slots and gives them count entries.
+    // Empties the hour-label slots and gives them count entries (at least the 25 hours).
     void ResetHourLabels(int count);
     void DrawHorizonLine(gdi::DC& dc, int ax, int ay);
     void DrawSubstyleLine(gdi::DC& dc, int ax, int ay);

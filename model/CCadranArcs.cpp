@@ -9,6 +9,7 @@
 #include "model/Rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace dialdraw;
@@ -221,37 +222,48 @@ void CCadran::DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, in
     const bool aboveHorizon = prefs.sunAboveHorizon != 0;
     const int first = std::clamp(firstHour, 0, 24) * 12;
     const int last = std::clamp(lastHour, 0, 24) * 12;
-    const int steps = static_cast<int>(std::floor(2.0 * obliquityDeg));
+
+    // The declinations searched, one degree apart from each solstice towards the other, with
+    // the half-day arc of each; a day without sunrise and sunset has no hour counted from them.
+    struct Day {
+        double declinationRad;
+        double halfArcDeg;
+    };
+    const auto days = [&](double fromDeg, double stepDeg) {
+        std::vector<Day> out;
+        for (int n = 0; n <= static_cast<int>(std::floor(2.0 * obliquityDeg)); ++n) {
+            const double declinationDeg = fromDeg + n * stepDeg;
+            const double cosHalfArc = -tanLatitude * std::tan(declinationDeg * kDegToRad);
+            if (std::fabs(cosHalfArc) <= 1.0)
+                out.push_back({declinationDeg * kDegToRad, std::acos(cosHalfArc) / kDegToRad});
+        }
+        return out;
+    };
+    const std::vector<Day> fromSummer = days(obliquityDeg, -1.0);
+    const std::vector<Day> fromWinter = days(-obliquityDeg, 1.0);
 
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
         const double t = s * 1.25;  // degrees since sunrise (Babylonian) or sunset (Italic)
-        const auto end = [&](double declinationDeg, Projected& p) {
-            const double cosH0 = -tanLatitude * std::tan(declinationDeg * kDegToRad);
-            // No sunrise or sunset on that day: no hour counted from it.
-            if (!(std::fabs(cosH0) <= 1.0))
-                return false;
-            const double h0 = std::acos(cosH0) / kDegToRad;
-            const double hourAngle = babylonian ? t - h0 : t + h0;
-            double azimuth = 0.0;
-            double altitude = 0.0;
-            EquatorialToHorizontal(hourAngle * kDegToRad, declinationDeg * kDegToRad, azimuth, altitude);
-            if (!IsLit(azimuth, altitude, aboveHorizon))
-                return false;
-            p = ProjectBoth(*this, azimuth, altitude, origin, frame);
-            return true;
+        // The first day of the list whose sun, t after its rising or setting, lights the face.
+        const auto end = [&](const std::vector<Day>& list, Projected& p) {
+            for (const Day& day : list) {
+                const double hourAngle = babylonian ? t - day.halfArcDeg : t + day.halfArcDeg;
+                double azimuth = 0.0;
+                double altitude = 0.0;
+                EquatorialToHorizontal(hourAngle * kDegToRad, day.declinationRad, azimuth, altitude);
+                if (IsLit(azimuth, altitude, aboveHorizon)) {
+                    p = ProjectBoth(*this, azimuth, altitude, origin, frame);
+                    return true;
+                }
+            }
+            return false;
         };
         Projected a;
         Projected b;
-        bool haveA = false;
-        bool haveB = false;
-        for (int n = 0; n <= steps && !haveA; ++n)
-            haveA = end(obliquityDeg - n, a);
-        for (int n = 0; n <= steps && !haveB; ++n)
-            haveB = end(-obliquityDeg + n, b);
-        if (!haveA || !haveB || a.device == b.device)
+        if (!end(fromSummer, a) || !end(fromWinter, b) || a.device == b.device)
             continue;
         PenScope pen(dc, tools.Tools().EntryPen(entry));
         DrawStraight(*this, dc, frame, a, b, false);
@@ -260,31 +272,58 @@ void CCadran::DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, in
 
 // ------------------------------------------------------------------------- azimuth and altitude lines
 
+namespace {
+
+// Sine of the declination of a direction seen from the latitude, from the sine and cosine
+// of its altitude and the cosine of its azimuth (the declination of HorizontalToEquatorial,
+// which these lines only compare with the obliquity).
+struct DeclinationOfDirection {
+    explicit DeclinationOfDirection(double latitudeDeg)
+        : sinLatitude(std::sin(std::fabs(latitudeDeg) * kDegToRad)), cosLatitude(std::cos(latitudeDeg * kDegToRad))
+    {
+    }
+    double Sine(double sinAltitude, double cosAltitude, double cosAzimuth) const
+    {
+        return sinAltitude * sinLatitude - cosAltitude * cosLatitude * cosAzimuth;
+    }
+    double sinLatitude;
+    double cosLatitude;
+};
+
+}  // namespace
+
 void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
 {
     const int step = prefs.azimuthStep;
     if (step <= 0 || step > 360) {
-        ResetHourLabels(0);
+        ResetHourLabels(25);
         return;
     }
-    // One slot per azimuth line, -180 to +180 degrees.
-    ResetHourLabels(360 / step + 1);
+    // One slot per azimuth line, -180 to +180 degrees; never fewer than the hours need.
+    ResetHourLabels(std::max(25, 360 / step + 1));
     ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     const ExportFrame frame = MakeExportFrame(*this, origin);
-    const double obliquity = DeclinationOfLongitude(3, false) * kDegToRad;
+    const double sinObliquity = std::sin(DeclinationOfLongitude(3, false) * kDegToRad);
+    const DeclinationOfDirection declinationOf(latitude);
+    // Altitudes of 0.1 to 90 degrees.
+    static const auto altitudes = [] {
+        std::array<std::array<double, 2>, 901> table{};
+        for (int r = 1; r <= 900; ++r)
+            table[static_cast<size_t>(r)] = {std::sin(r * 0.1 * kDegToRad), std::cos(r * 0.1 * kDegToRad)};
+        return table;
+    }();
     const int half = 180 / step;
 
     for (int k = -half; k <= half; ++k) {
         const double azimuth = k * step * kDegToRad;
+        const double cosAzimuth = std::cos(azimuth);
         int firstR = 0;
         int lastR = 0;
         for (int r = 1; r <= 900; ++r) {
-            const double altitude = r * 0.1 * kDegToRad;
-            double hourAngle = 0.0;
-            double declinationRad = 0.0;
-            HorizontalToEquatorial(azimuth, altitude, hourAngle, declinationRad);
-            const bool qualifies = std::fabs(declinationRad) <= obliquity && IsLit(azimuth, altitude, true);
+            const auto& [sinAltitude, cosAltitude] = altitudes[static_cast<size_t>(r)];
+            const bool qualifies = std::fabs(declinationOf.Sine(sinAltitude, cosAltitude, cosAzimuth)) <= sinObliquity &&
+                                   IsLit(azimuth, r * 0.1 * kDegToRad, true);
             if (qualifies) {
                 if (firstR == 0)
                     firstR = r;
@@ -327,18 +366,27 @@ void CCadran::DrawAltitudeLines(gdi::DC& dc, int ax, int ay)
     if (step <= 0)
         return;
     ToolsScope tools(dc);
-    const double obliquity = DeclinationOfLongitude(3, false) * kDegToRad;
+    const double sinObliquity = std::sin(DeclinationOfLongitude(3, false) * kDegToRad);
+    const DeclinationOfDirection declinationOf(latitude);
+    // Azimuths of -180 to 179.5 degrees.
+    static const auto cosAzimuths = [] {
+        std::array<double, 720> table{};
+        for (int i = -360; i <= 359; ++i)
+            table[static_cast<size_t>(i + 360)] = std::cos(i * 0.5 * kDegToRad);
+        return table;
+    }();
     for (int j = 1; j <= 90 / step; ++j) {
         const int altitudeDeg = j * step;
         const double altitude = altitudeDeg * kDegToRad;
+        const double sinAltitude = std::sin(altitude);
+        const double cosAltitude = std::cos(altitude);
         PenScope pen(dc, tools.Tools().EntryPen(AltitudePenEntry(altitudeDeg)));
         CurveTracer tracer(*this, dc, {ax, ay});
         for (int i = -360; i <= 359; ++i) {
             const double azimuth = i * 0.5 * kDegToRad;
-            double hourAngle = 0.0;
-            double declinationRad = 0.0;
-            HorizontalToEquatorial(azimuth, altitude, hourAngle, declinationRad);
-            if (std::fabs(declinationRad) <= obliquity && IsLit(azimuth, altitude, true))
+            const double cosAzimuth = cosAzimuths[static_cast<size_t>(i + 360)];
+            if (std::fabs(declinationOf.Sine(sinAltitude, cosAltitude, cosAzimuth)) <= sinObliquity &&
+                IsLit(azimuth, altitude, true))
                 tracer.Add(azimuth, altitude);
             else
                 tracer.Break();

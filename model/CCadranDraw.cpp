@@ -148,8 +148,10 @@ int CCadran::StepPenEntry(int step) const
 
 void CCadran::ResetHourLabels(int count)
 {
-    hourLabelPos.assign(static_cast<size_t>(std::max(count, 0)), gdi::Point{});
-    hourLabelAngle.assign(static_cast<size_t>(std::max(count, 0)), 0.0);
+    // Every dial type may label hours 0..24, whatever was drawn before.
+    const size_t slots = static_cast<size_t>(std::max(count, kHourSlots));
+    hourLabelPos.assign(slots, gdi::Point{});
+    hourLabelAngle.assign(slots, 0.0);
 }
 
 // ------------------------------------------------------------------------- construction lines
@@ -571,17 +573,13 @@ void CCadran::DrawIndications(gdi::DC& dc)
     FillLogFont(g, font, kFontTimes, false, 0.0);
     FontScope fontScope(dc, font);
     const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
+    // Both lines stand on their edge of the block: the place above it, the type inside it.
     const int centreX = block.left + block.Width() / 2;
-    if (const auto place = GetDialPlaceTexts()) {
-        AlignScope align(dc, gdi::TA_TOP | gdi::TA_CENTER);
-        dc.TextOut(centreX, block.top,
-                   place->name + ", " + place->country + " " + place->latitude + " " + place->longitude);
-    }
+    AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
+    if (const auto place = GetDialPlaceTexts())
+        dc.TextOut(centreX, block.top, place->name + ", " + place->country + " " + place->latitude + " " + place->longitude);
     std::string typeName;
     GetTypeName(typeName, true, true);
-    {
-        AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
-        dc.TextOut(centreX, block.bottom, typeName);
-    }
+    dc.TextOut(centreX, block.bottom, typeName);
     dc.SetTextColor(oldColor);
 }

@@ -488,6 +488,13 @@ TEST_F(DialLines, AzimuthLinesAndTheirLabels)
         const auto texts = dc.Texts();
         EXPECT_EQ(std::set<std::string>(texts.begin(), texts.end()), expectedTexts) << latitude;
         EXPECT_EQ(PolylinesOf(dc, 30).size(), 5u);  // -90, -45, 0, 45 and 90 degrees
+
+        // A coarse step still leaves a slot for every hour of the other dial types.
+        dial->prefs.azimuthStep = 45;
+        gdi::RecordingDC coarse;
+        dial->Draw(coarse);
+        EXPECT_EQ(dial->hourLabelPos.size(), 25u);
+        EXPECT_EQ(dial->hourLabelAngle.size(), 25u);
     }
 }
 

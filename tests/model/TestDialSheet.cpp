@@ -362,6 +362,8 @@ TEST_F(DialSheet, IndicationsNameThePlaceAndTheDial)
     EXPECT_EQ(texts[0]->font.height, -11);
     EXPECT_EQ(texts[0]->points[0].y, r.bottom - 33 + 2);
     EXPECT_EQ(texts[1]->points[0].y, r.bottom - 11 - 2);
+    EXPECT_EQ(texts[0]->textAlign, gdi::TA_BOTTOM | gdi::TA_CENTER);
+    EXPECT_EQ(texts[1]->textAlign, gdi::TA_BOTTOM | gdi::TA_CENTER);
     dial->typeCode = 5;
     gdi::RecordingDC top;
     dial->Draw(top);
