@@ -2,6 +2,11 @@
 
 #include "docview/CObjetCadre.h"
 #include "model/CCadran.h"
+#include "model/CCadranAnalemmatique.h"
+#include "model/CCadranBifilaire.h"
+#include "model/CCadranCylindrique.h"
+#include "model/CCadranCylindriqueDeBerger.h"
+#include "model/CCadranEquatorial.h"
 #include "model/CCadranHorizontal.h"
 #include "model/CCadranMeridional.h"
 #include "model/CCadranOccidental.h"
@@ -26,6 +31,11 @@ void RegisterModelClasses(ClassRegistry& registry)
     registry.Register<CCadranVerticalQcqSept>();
     registry.Register<CMeridienne>();
     registry.Register<CCadranPolaire>();
+    registry.Register<CCadranEquatorial>();
+    registry.Register<CCadranAnalemmatique>();
+    registry.Register<CCadranBifilaire>();
+    registry.Register<CCadranCylindrique>();
+    registry.Register<CCadranCylindriqueDeBerger>();
     registry.Register<CPrefs>();
     registry.Register<CObjetCadre>();
 }
