@@ -106,6 +106,44 @@ std::optional<gdi::Size> MetafileSizeHimetric(std::string_view b)
     return gdi::Size{static_cast<int>(width), static_cast<int>(height)};
 }
 
+bool IsWellFormedMetafile(std::string_view b)
+{
+    const Format format = DetectFormat(b);
+    if (format == Format::Emf) {
+        // Records: type and size (a multiple of 4, at least 8), the last one EMR_EOF.
+        constexpr std::uint32_t kEndRecord = 14;
+        std::size_t at = 0;
+        std::uint32_t type = 0;
+        while (at + 8 <= b.size()) {
+            type = U32(b, at);
+            const std::uint32_t size = U32(b, at + 4);
+            if (size < 8 || size % 4 != 0 || size > b.size() - at)
+                return false;
+            at += size;
+            if (type == kEndRecord)
+                return true;
+        }
+        return false;
+    }
+    if (format == Format::Wmf) {
+        // Header in words, then records of (size in words, function), the last one 0.
+        std::size_t at = U32(b, 0) == kPlaceableKey ? kPlaceableHeaderBytes : 0;
+        const std::size_t headerWords = U16(b, at + 2);
+        at += headerWords * 2;
+        while (at + 6 <= b.size()) {
+            const std::uint64_t words = U32(b, at);
+            const std::uint16_t function = U16(b, at + 4);
+            if (words < 3 || words * 2 > b.size() - at)
+                return false;
+            at += static_cast<std::size_t>(words * 2);
+            if (function == 0)
+                return true;
+        }
+        return false;
+    }
+    return false;
+}
+
 }  // namespace picture
 
 namespace {

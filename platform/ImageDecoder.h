@@ -30,6 +30,10 @@ std::string_view FormatName(Format format);
 // header that is cut short or gives an empty or negative size.
 std::optional<gdi::Size> MetafileSizeHimetric(std::string_view bytes);
 
+// Whether the records of a metafile lie within its bytes and it ends with its end record:
+// what a metafile must be before it is handed to a decoding library.
+bool IsWellFormedMetafile(std::string_view bytes);
+
 }  // namespace picture
 
 class ImageDecoder {
