@@ -20,6 +20,8 @@ class CLanguageFile;
 class CHoravelApp {
 public:
     static constexpr const char* kTitle = "Horavel";
+    // The maker's web site (a deployment value).
+    static constexpr const char* kMakerWebSite = "https://horavel.orlune-software.example/";
 
     // The document template's factory makes the program's document.
     explicit CHoravelApp(CSingleDocTemplate::Factory documentFactory);

@@ -49,6 +49,8 @@ public:
     bool SaveModified();
     // The document closes at the end of the program (after SaveModified).
     void CloseDocument();
+    // Then it goes (its destructor saves its settings).
+    void DestroyDocument() { document_.reset(); }
 
     // "<title> - Horavel".
     std::string FrameTitle();

@@ -1,5 +1,6 @@
 #include "app/MainMenu.h"
 
+#include <cstddef>
 #include <functional>
 
 MenuModel BuildMainMenu()
@@ -165,6 +166,8 @@ MenuModel BuildMainMenu()
 
 namespace {
 
+constexpr int kFirstRecentFile = 57616;
+
 const MenuItem* Find(const std::vector<MenuItem>& items, int id)
 {
     for (const MenuItem& item : items) {
@@ -195,7 +198,27 @@ void Walk(const std::vector<MenuItem>& items, const std::string& path,
     }
 }
 
+bool Expand(std::vector<MenuItem>& items, int entries)
+{
+    for (size_t k = 0; k < items.size(); ++k) {
+        MenuItem& item = items[k];
+        if (item.IsPopup()) {
+            if (Expand(item.items, entries))
+                return true;
+        } else if (item.id == kFirstRecentFile) {
+            std::vector<MenuItem> more;
+            for (int i = 1; i < entries; ++i)
+                more.push_back(MenuItem{MenuItem::Kind::Command, kFirstRecentFile + i, item.text, {}});
+            items.insert(items.begin() + static_cast<std::ptrdiff_t>(k) + 1, more.begin(), more.end());
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+void ExpandRecentFileItems(MenuModel& menu, int entries) { Expand(menu.items, entries); }
 
 const MenuItem* FindMenuCommand(const MenuModel& menu, int commandId) { return Find(menu.items, commandId); }
 

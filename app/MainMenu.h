@@ -11,6 +11,10 @@ enum MainMenuPopup : int { kFileMenu = 0, kDisplayMenu = 1, kDialMenu = 2, kOpti
 
 MenuModel BuildMainMenu();
 
+// Turns the recent-file item (57616) into one item per entry of the list (57616 .. 57623),
+// all with its text; the frame shows those the list fills.
+void ExpandRecentFileItems(MenuModel& menu, int entries = 8);
+
 // The command's item anywhere in the menu; null when the menu does not hold it.
 const MenuItem* FindMenuCommand(const MenuModel& menu, int commandId);
 

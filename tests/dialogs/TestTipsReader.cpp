@@ -1,4 +1,4 @@
-#include "app/CTipsReader.h"
+#include "dialogs/CTipsReader.h"
 #include "platform/FakeServices.h"
 #include "platform/Paths.h"
 #include "support/TestSupport.h"

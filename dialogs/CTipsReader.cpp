@@ -1,4 +1,4 @@
-#include "app/CTipsReader.h"
+#include "dialogs/CTipsReader.h"
 
 #include "app/Languages.h"
 #include "app/Translation.h"
