@@ -1,0 +1,192 @@
+#pragma once
+// The dial: geometry, site, year, drawing preferences, page frames, export shapes and the
+// three precomputed sun tables. Base of every dial type; each subclass supplies the
+// projection of a sun direction onto its face and overrides some drawing operations.
+//
+// Units: lengths in whole millimetres, angles in radians inside (degrees for latitude and
+// longitude fields, as stored in documents), device coordinates in pixels. Azimuth is
+// counted from the equator side (south in the northern hemisphere), positive west.
+#include "model/CPolyline.h"
+#include "model/CPrefs.h"
+#include "platform/Archive.h"
+#include "platform/Gdi.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CObjetCadre;
+
+class CCadran : public Serializable {
+    HV_DECLARE_SERIAL(CCadran)
+public:
+    static constexpr int kDateRows = 72;        // days 1, 6, 11, 16, 21, 26 of each month
+    static constexpr int kLongitudeRows = 36;   // ecliptic longitude k x 10 degrees
+    static constexpr int kSteps = 289;          // 0 h 00 to 24 h 00 in five-minute steps
+    using SunTable = std::array<std::array<double, kSteps>, kDateRows>;
+
+    CCadran();
+    ~CCadran() override;
+    CCadran(const CCadran&) = delete;
+    CCadran& operator=(const CCadran&) = delete;
+
+    void Serialize(Archive& ar) override;
+
+    // --- set-up and tables ------------------------------------------------------------
+    void SetYear(int year);
+    // Stores the type code and the plane angles (given in degrees, stored in radians);
+    // style height 20 for type 3, else 40.
+    void SetTypeAndPlane(int code, double angle1Deg, double angle2Deg);
+    // Row of the by-date tables for a table date (1 January: 0, 26 December: 71).
+    static int DateRow(int month, int day);
+    void ComputeEquatorialCoords(int month, int day);
+    void ComputeDateTable(int month, int day);
+    void ComputeLongitudeTable(int k);
+    // The fill order every caller uses: 72 dates (equatorial then horizontal), then the
+    // 36 solar-longitude rows.
+    void ComputeAllTables();
+    bool HasHourPoints() const { return typeCode >= 20 && typeCode < 30; }
+
+    // --- style anchor and page coordinates ------------------------------------------
+    void SetStyleAnchorPercent(int px, int py);
+    void SetStyleAnchorPosition(int x, int y);
+    void UpdateStyleAnchor(int mode = -1);
+    void SetDialRect(int left, int top, int right, int bottom);
+    void SetStyleHeight(int h);
+    gdi::Rect GetInnerRect() const;     // dialRect deflated by the margins
+    gdi::Point GetAnchorPoint() const;  // style anchor in page (device) coordinates
+    void RectToAnchorCoords(gdi::Rect& r) const;
+    void PointToAnchorCoords(gdi::Point& p) const;
+    void RectFromAnchorCoords(gdi::Rect& r) const;
+    void PointFromAnchorCoords(gdi::Point& p) const;
+
+    // --- page frames ----------------------------------------------------------------
+    // Draws every frame whose layer equals pass (0 below the dial lines, 1 above).
+    // The anchor is GetAnchorPoint(); the second form takes it from the caller (the view's
+    // scale drawing, which places the dial itself).
+    void DrawFrameObjects(gdi::DC& dc, const gdi::Rect& pageRect, int pass);
+    void DrawFrameObjects(gdi::DC& dc, gdi::Point anchor, const gdi::Rect& pageRect, int pass);
+    // Device top-left corner of a frame that is not anchored to the drawing (kind 2 frames
+    // are placed by the frame itself from the anchor).
+    gdi::Point ResolveFramePosition(const CObjetCadre& frame, gdi::Point anchor, const gdi::Rect& pageRect,
+                                    const gdi::DC& dc) const;
+    CObjetCadre* HitTestFrames(gdi::Point point, int& zone);
+    CObjetCadre* FindMarkedFrame(bool hovered);
+    bool DeleteMarkedFrame(bool hovered);
+    void OffsetFrames(int dxPercent, int dyPercent);
+
+    // --- export shapes (input in tenths of a millimetre, stored in millimetres) ------
+    void ClearExportShapes();
+    void AddSegmentShape(int x1, int y1, int x2, int y2);
+    void BeginShape(int x, int y);
+    void AddShapePoint(int x, int y);
+    void AddPointShape(int x, int y, int width);
+    void AddRectangleShape(int left, int top, int right, int bottom);
+    void UpdateBounds(const CDoublePoint& p);
+    // Writes the collected shapes as a DXF drawing; false (error set) when it cannot.
+    bool ExportDxf(const std::filesystem::path& path, std::string* error = nullptr);
+
+    // --- drawing --------------------------------------------------------------------
+    // The whole dial into dc, within dialRect, in the fixed family order.
+    void Draw(gdi::DC& dc);
+    void DrawHorizonLine(gdi::DC& dc, int ax, int ay);
+    void DrawSubstyleLine(gdi::DC& dc, int ax, int ay);
+    void DrawAxes(gdi::DC& dc, int ax, int ay);
+    void DrawBorder(gdi::DC& dc);
+
+    // Virtual operations, in slot order.
+    virtual void GetTypeName(std::string& text, bool longName, bool upperCase) const;
+    virtual void DrawCentreLine(gdi::DC& dc, int left, int top, int right, int bottom, int ax, int ay);
+    virtual void SetSite(double latitudeDeg, double longitudeDeg, double zoneHours);
+    // Point where the nodus' shadow falls for the sun direction, relative to the style
+    // anchor: device pixels (toDevice), else tenths of a millimetre (inTenths), else
+    // hundredths; y down in device mode.
+    virtual void Project(double azimuth, double altitude, int& x, int& y, bool toDevice = true,
+                         bool inTenths = true) const;
+    virtual bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const;
+    virtual void GetStyleAnchorPoint(int left, int top, int right, int bottom, int& x, int& y) const;
+    virtual void GetCentreOffset(int& dx, int& dy) const;
+    // Sub-style length in millimetres; truncate asks for the cut and says whether it was cut.
+    virtual double GetStyleLength(bool& truncate, double& endHeight) const;
+    virtual void DrawSpecific(gdi::DC& dc, int ax, int ay);
+    virtual void GetExtraPoint(int& x, int& y, double azimuth, double altitude) const;
+    virtual bool GetCentre(int& x, int& y, bool truncate, bool inTenths) const;
+    virtual double GetCentreAngle() const;
+    virtual void DrawStyle(gdi::DC& dc, int ax, int ay);
+    virtual void DrawHourNumbers(gdi::DC& dc);
+    virtual void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text);
+    virtual void DrawIndications(gdi::DC& dc);
+    // Ray from a point at an angle (radians, y up) to the edge of rect.
+    virtual bool ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const;
+    virtual bool IsInsideDial(const gdi::Rect& rect, gdi::Point& p1, gdi::Point& p2) const;
+    virtual bool ClipSegmentToDial(const gdi::Rect& rect, gdi::Point& p1, gdi::Point& p2) const;
+    virtual void DrawHourLines(gdi::DC& dc, int ax, int ay);
+    virtual void DrawLongitudeArcs(gdi::DC& dc, int ax, int ay);
+    virtual void DrawDeclinationArcs(gdi::DC& dc, int ax, int ay);
+    virtual void DrawCalendarArcs(gdi::DC& dc, int ax, int ay);
+    virtual void DrawMeanTimeLines(gdi::DC& dc, int ax, int ay, int step);
+    virtual void DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay);
+    virtual void DrawAzimuthLines(gdi::DC& dc, int ax, int ay);
+    virtual void DrawAltitudeLines(gdi::DC& dc, int ax, int ay);
+    virtual void DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay);
+
+    // --- data (declaration order of the stored model) ------------------------------
+    int symmetricMargins = 1;
+    int styleTruncation = 0;
+    int styleLimit = 25;
+    double pixelsPerMmX = 96.0 / 25.4;
+    double pixelsPerMmY = 96.0 / 25.4;
+    int width = 0;
+    int height = 0;
+    double latitude = 45.0;   // degrees, north positive
+    double longitude = 0.0;   // degrees, east negative
+    int localSolarTime = 1;
+    int typeCode = 1;
+    double planeAngle1 = 0.0;  // radians
+    double planeAngle2 = 0.0;  // radians
+    double latitudeRad = 0.0;
+    int tablesValid = 0;
+    std::vector<gdi::Point> hourLabelPos;  // per label slot; x = 0: no label
+    std::vector<double> hourLabelAngle;
+    int marginX = 0;
+    int marginY = 0;
+    int referenceYear = 0;
+    int firstHour = 0;
+    int lastHour = 24;
+    int styleMarkingAllowed = 1;
+    int collectShapes = 0;
+    double scale = 1.0;
+    int castShadow = 0;
+    int shadowAnimation = 0;
+    double shadowAzimuth = 0.5235987755982988;
+    double shadowAltitude = 0.5235987755982988;
+    int styleShape = 3;
+    int labelsAtInnerEnd = 1;
+    double noonCurveHour = 12.0;
+    std::vector<std::uint32_t> particularDates;  // day x 100 + month
+    std::vector<std::unique_ptr<CObjetCadre>> frames;
+    CPrefs prefs;
+    int eqTableValid = 0;
+    std::array<double, kDateRows> rightAscension{};
+    std::array<double, kDateRows> declination{};
+    int dateTableValid = 0;
+    SunTable azimuthByDate{};
+    SunTable altitudeByDate{};
+    int longitudeTableValid = 0;
+    SunTable azimuthByLongitude{};   // rows 0..35 used
+    SunTable altitudeByLongitude{};
+    int styleHeight = 25;
+    gdi::Rect dialRect;
+    int anchorPercentX = 50;
+    int anchorPercentY = 30;
+    int anchorX = 0;
+    int anchorY = 0;
+    int anchoringMode = 1;
+    std::vector<std::unique_ptr<CPolyline>> exportShapes;
+    CPolyline* currentShape = nullptr;  // observes the last shape of exportShapes
+    CDoublePoint boundsMin;
+    CDoublePoint boundsMax;
+};

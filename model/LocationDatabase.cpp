@@ -1,0 +1,340 @@
+#include "model/LocationDatabase.h"
+
+#include "app/Formatting.h"
+#include "app/TextHelpers.h"
+#include "app/Trace.h"
+#include "app/Translation.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWrittenVersion = 6;
+
+bool IsSeparator(char c) { return kLocationSeparators.find(c) != std::string_view::npos; }
+
+bool IsDirective(std::string_view word)
+{
+    for (std::string_view keyword : {"$VERSION", "$NBRECORDS", "$NBENTREES", "$END", "$FIN"})
+        if (word == keyword)
+            return true;
+    return false;
+}
+
+// Record fields by layout. Versions 1 and 2 ignore the first word of the line; from version 3
+// on the first word is the name and the hemispheres are given by letters.
+struct RecordFields {
+    std::string name, region, country;
+    std::string latDegrees, latMinutes, northSouth, lonDegrees, lonMinutes, eastWest, zone, flag;
+};
+
+RecordFields SplitRecord(std::string_view line, std::string_view firstWord, std::size_t pos, int layout)
+{
+    RecordFields f;
+    auto next = [&] { return NextToken(line, pos); };
+    if (layout == 1 || layout == 2) {
+        f.name = next();
+        f.country = next();
+        f.latDegrees = next();
+        f.latMinutes = next();
+        f.lonDegrees = next();
+        f.lonMinutes = next();
+        if (layout == 2)
+            f.zone = next();
+        return f;
+    }
+    f.name = firstWord;
+    if (layout == 6)
+        f.region = next();
+    f.country = next();
+    f.latDegrees = next();
+    f.latMinutes = next();
+    f.northSouth = next();
+    f.lonDegrees = next();
+    f.lonMinutes = next();
+    f.eastWest = next();
+    f.zone = next();
+    if (layout >= 5)
+        f.flag = next();
+    return f;
+}
+
+// Degrees and minutes texts to decimal degrees. The sign is taken from the degree text, so
+// "-0" and "30" give -0.5 (the number -0 alone would lose it).
+double AngleFromTexts(std::string_view degrees, std::string_view minutes)
+{
+    const double value = DegMinStringsToAngle(degrees, minutes);
+    const auto first = degrees.find_first_not_of(' ');
+    const bool negative = first != std::string_view::npos && degrees[first] == '-';
+    return negative && value > 0.0 ? -value : value;
+}
+
+// The record of one line, or nothing when its name or country is empty or its values
+// cannot be a place.
+std::optional<CDataBaseElement> ParseRecord(std::string_view line, std::string_view firstWord,
+                                            std::size_t pos, int version)
+{
+    // Versions outside 1 to 5 are read with the newest layout.
+    const int layout = (version >= 1 && version <= 5) ? version : kWrittenVersion;
+    RecordFields f = SplitRecord(line, firstWord, pos, layout);
+    if (f.region == "?")
+        f.region.clear();
+    if (f.name.empty() || f.country.empty())
+        return std::nullopt;
+
+    CDataBaseElement record;
+    record.name = std::move(f.name);
+    record.region = std::move(f.region);
+    record.country = std::move(f.country);
+    for (std::string* text : {&record.name, &record.region, &record.country})
+        ReplaceChar(*text, '$', ' ');
+    record.latitude = AngleFromTexts(f.latDegrees, f.latMinutes);
+    record.longitude = AngleFromTexts(f.lonDegrees, f.lonMinutes);
+    if (layout >= 3) {
+        if (f.northSouth == "S")
+            record.latitude = -record.latitude;
+        if (f.eastWest == "E")
+            record.longitude = -record.longitude;
+    }
+    if (layout == 2)
+        record.zone = StringToInt(f.zone);
+    else if (layout != 1)
+        record.zone = StringToDouble(f.zone);
+    record.standard = (layout <= 4 || f.flag == "1") ? 1 : 0;
+    if (!record.HasPlausibleValues())
+        return std::nullopt;
+    return record;
+}
+
+bool ReadDatabaseLines(CLocationList& list, const std::vector<std::string>& lines, const fs::path& path)
+{
+    int version = 1;
+    int declared = 0;
+    int read = 0;
+    for (std::string line : lines) {
+        if (line.empty())
+            return false;
+        ReplaceChar(line, '\t', ' ');
+        MakeUpperAccents(line);
+        const std::size_t blank = line.find(' ');
+        const std::string_view firstWord = std::string_view(line).substr(0, blank);
+        std::size_t pos = blank == std::string::npos ? line.size() : blank + 1;
+
+        if (!IsDirective(firstWord)) {
+            if (auto record = ParseRecord(line, firstWord, pos, version)) {
+                list.push_back(std::make_unique<CDataBaseElement>(std::move(*record)));
+                ++read;
+            } else {
+                Trace("[ERROR] Bad database entry: %s", line.c_str());
+            }
+        } else if (firstWord == "$VERSION") {
+            version = StringToInt(NextToken(line, pos));
+            if (version > kWrittenVersion) {
+                Trace("[ERROR] Program not compatible with that database version number.");
+                return false;
+            }
+        } else if (firstWord == "$NBENTREES" || firstWord == "$NBRECORDS") {
+            declared = StringToInt(NextToken(line, pos));
+        } else {  // "$END" or "$FIN"
+            if (read != declared) {
+                Trace("[ERROR] %d records read but %d records declared in database!", read, declared);
+                return false;
+            }
+            Trace("%d records loaded from Database File %s.", read, path.c_str());
+            return true;
+        }
+    }
+    return false;  // no "$END"
+}
+
+// A text as one field of a record line: blanks (and control characters, which would break
+// the line) become '$'; other separators, which would split the field on reading, become
+// '-'; an empty text is written "?". The name, the first word of the line, is ended by a
+// blank only and keeps the other separators.
+std::string FieldText(const std::string& text, bool isName)
+{
+    if (text.empty())
+        return "?";
+    std::string field = text;
+    for (char& c : field) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == ' ' || u < 0x20 || u == 0x7F)
+            c = '$';
+        else if (!isName && IsSeparator(c))
+            c = '-';
+    }
+    return field;
+}
+
+std::string RecordLine(const CDataBaseElement& r)
+{
+    std::string latDegrees, latMinutes, lonDegrees, lonMinutes;
+    AngleToDegMinStrings(std::abs(r.latitude), latDegrees, latMinutes);
+    AngleToDegMinStrings(std::abs(r.longitude), lonDegrees, lonMinutes);
+    std::string line = FieldText(r.name, true);
+    // A name with a leading blank could come out as "$END": it would end the file there.
+    std::string upperName = line;
+    MakeUpperAccents(upperName);
+    if (IsDirective(upperName))
+        line[0] = '-';
+    for (const std::string* part : {&r.region, &r.country}) {
+        line += ' ';
+        line += FieldText(*part, false);
+    }
+    line += ' ' + latDegrees + ' ' + latMinutes;
+    line += r.latitude >= 0.0 ? " N " : " S ";
+    line += lonDegrees + ' ' + lonMinutes;
+    line += r.longitude >= 0.0 ? " W " : " E ";
+    line += FormatNumber(r.zone, -1);
+    line += r.standard == 1 ? " 1" : " 0";
+    return line;
+}
+
+bool SameTextNoCase(std::string a, std::string_view b)
+{
+    std::string upperB(b);
+    MakeUpperAccents(a);
+    MakeUpperAccents(upperB);
+    return a == upperB;
+}
+
+}  // namespace
+
+std::string NextToken(std::string_view line, std::size_t& pos)
+{
+    if (pos >= line.size()) {
+        pos = line.size();
+        return {};
+    }
+    std::size_t end = pos;
+    while (end < line.size() && !IsSeparator(line[end]))
+        ++end;
+    std::string token(line.substr(pos, end - pos));
+    pos = end < line.size() ? end + 1 : end;
+    return token;
+}
+
+void ReplaceChar(std::string& text, char from, char to) { std::replace(text.begin(), text.end(), from, to); }
+
+bool HasForbiddenLocationChar(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (c != ' ' && IsSeparator(c)) || u < 0x20 || u == 0x7F;
+    });
+}
+
+bool LoadDatabaseFile(CLocationList& list, const fs::path& path)
+{
+    std::vector<std::string> lines;
+    if (!textfile::ReadLines(path, lines)) {
+        Trace("[ERROR] Failing to open Database File %s", path.c_str());
+        return false;
+    }
+    Trace("Loading Database File : %s.", path.c_str());
+    try {
+        return ReadDatabaseLines(list, lines, path);
+    } catch (const std::exception& e) {
+        Trace("[ERROR] Reading Database File %s: %s", path.c_str(), e.what());
+        return false;
+    }
+}
+
+bool SaveDatabaseFile(const CLocationList& list, const fs::path& path, int selector)
+{
+    const bool all = selector != 0 && selector != 1;
+    auto selected = [&](const CDataBaseElement& r) { return all || r.standard == selector; };
+    const auto count = std::count_if(list.begin(), list.end(), [&](const auto& r) { return selected(*r); });
+
+    Trace("Saving %d records into Database File %s", static_cast<int>(count), path.c_str());
+    textfile::AtomicWriter out(path);
+    out.WriteLine("$VERSION " + std::to_string(kWrittenVersion));
+    out.WriteLine("$NBRECORDS " + FormatNumber(static_cast<double>(count), -1));
+    for (const auto& record : list)
+        if (selected(*record))
+            out.WriteLine(RecordLine(*record));
+    out.WriteLine("$END");
+    std::string error;
+    if (!out.Commit(&error)) {
+        Trace("[ERROR] Failing to open Database File %s!", path.c_str());
+        Trace("[ERROR] %s", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+fs::path DefaultStandardLocationsFile()
+{
+    return paths::FindShipped("LIEUX.DBL").value_or(paths::InstallFolder() / "LIEUX.DBL");
+}
+
+fs::path UserLocationsFile()
+{
+    const fs::path folder = paths::DataFolder();
+    return paths::FindCaseInsensitive(folder, "LIEUX2.DBL").value_or(folder / "LIEUX2.DBL");
+}
+
+bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
+{
+    const bool standardLoaded = LoadDatabaseFile(list, standardFile);
+    const bool userLoaded = LoadDatabaseFile(list, UserLocationsFile());
+    return standardLoaded || userLoaded;
+}
+
+bool SaveUserLocations(const CLocationList& list) { return SaveDatabaseFile(list, UserLocationsFile(), 0); }
+
+void DeleteAllLocations(CLocationList& list) { list.clear(); }
+
+CDataBaseElement* FindLocationByName(const CLocationList& list, std::string_view name)
+{
+    for (const auto& record : list)
+        if (SameTextNoCase(record->name, name))
+            return record.get();
+    return nullptr;
+}
+
+bool LocationNameExists(const CLocationList& list, std::string_view name)
+{
+    return FindLocationByName(list, name) != nullptr;
+}
+
+bool CountryExists(const CLocationList& list, std::string_view country)
+{
+    return std::any_of(list.begin(), list.end(),
+                       [&](const auto& record) { return SameTextNoCase(record->country, country); });
+}
+
+std::unique_ptr<CDataBaseElement> RemoveLocation(CLocationList& list, const CDataBaseElement& record)
+{
+    const auto it = std::find_if(list.begin(), list.end(), [&](const auto& r) { return *r == record; });
+    if (it == list.end())
+        return nullptr;
+    std::unique_ptr<CDataBaseElement> removed = std::move(*it);
+    list.erase(it);
+    return removed;
+}
+
+std::string FormatLatitude(const CDataBaseElement* record)
+{
+    if (!record)
+        return {};
+    std::string degrees, minutes;
+    AngleToDegMinStrings(std::abs(record->latitude), degrees, minutes);
+    return degrees + "° " + minutes + "' " +
+           (record->latitude < 0.0 ? GetTranslatedString(318) : GetTranslatedString(319));
+}
+
+std::string FormatLongitude(const CDataBaseElement* record)
+{
+    if (!record)
+        return {};
+    return FormatAngle(std::abs(record->longitude), true, false) + " " +
+           (record->longitude < 0.0 ? GetTranslatedString(320) : GetTranslatedString(321));
+}
