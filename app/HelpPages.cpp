@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/Services.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -43,6 +44,15 @@ std::string HelpPageOfKey(int key)
         if (p.key == key)
             return p.page;
     return kContentsPage;
+}
+
+std::vector<std::string> HelpPageNames()
+{
+    std::vector<std::string> names;
+    for (const HelpPage& p : kPages)
+        if (std::find(names.begin(), names.end(), p.page) == names.end())
+            names.emplace_back(p.page);
+    return names;
 }
 
 bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned data)

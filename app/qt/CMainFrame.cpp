@@ -478,6 +478,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
             b.window->hide();
     delete takeCentralWidget();
     docs.DestroyDocument();
+    GetAppContext().document = nullptr;
     event->accept();
 }
 
@@ -493,12 +494,18 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls()) {
+    if (OpenDroppedFiles(event->mimeData()->urls()))
+        event->acceptProposedAction();
+}
+
+bool CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls)
+{
+    for (const QUrl& url : urls) {
         if (!url.isLocalFile())
             continue;
-        event->acceptProposedAction();
         const QByteArray file = url.toLocalFile().toUtf8();
         app_.GetDocTemplate().OpenDocumentFile(std::filesystem::path(file.toStdString()));
-        return;
+        return true;
     }
+    return false;
 }

@@ -9,7 +9,9 @@
 #include "platform/qt/QtMenus.h"
 
 #include <QFont>
+#include <QList>
 #include <QMainWindow>
+#include <QUrl>
 
 #include <array>
 #include <functional>
@@ -72,6 +74,8 @@ public:
     // The quiet check for a newer version (timer 1002); until one is set, none is scheduled.
     void SetUpdateCheck(std::function<void(int interactive)> check) { updateCheck_ = std::move(check); }
     void UpdateTitle();
+    // Dropped files open as with File > Open (the first local file; one document at a time).
+    bool OpenDroppedFiles(const QList<QUrl>& urls);
 
     // The view in the middle of the window (owned by the window).
     void SetView(QWidget* view);

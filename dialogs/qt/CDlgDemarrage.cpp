@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -77,13 +78,15 @@ void CDlgDemarrage::Build()
     picture->setScaledContents(true);
 
     auto addLarge = [this](int id, const char* text, const char* image, int x, int command) {
-        auto* button = new QPushButton(QIcon(QString::fromLatin1(image)), DialogText(kTemplateId, id, text), this);
+        // The picture above the text.
+        auto* button = new QToolButton(this);
+        button->setText(DialogText(kTemplateId, id, text));
+        button->setIcon(QIcon(QString::fromLatin1(image)));
         button->setProperty("controlId", id);
         button->setIconSize(QSize(64, 64));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setGeometry(x, 12, 108, 100);
-        button->setAutoDefault(false);
-        button->setStyleSheet(QStringLiteral("QPushButton { text-align: center; }"));
-        connect(button, &QPushButton::clicked, this, [this, command] { OnCommandButton(command); });
+        connect(button, &QToolButton::clicked, this, [this, command] { OnCommandButton(command); });
         return button;
     };
     addLarge(1037, "Nouveau Cadran", ":/images/new_dial_177.png", 216, 57600);
@@ -125,9 +128,9 @@ int CDlgDemarrage::RunModalLoop() { return exec() == QDialog::Accepted ? IDOK : 
 
 bool CDlgDemarrage::ShowAtStartup() const { return showCheck_->isChecked(); }
 
-QPushButton* CDlgDemarrage::Button(int controlId) const
+QAbstractButton* CDlgDemarrage::Button(int controlId) const
 {
-    for (QPushButton* button : findChildren<QPushButton*>())
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
         if (button->property("controlId").toInt() == controlId)
             return button;
     return nullptr;

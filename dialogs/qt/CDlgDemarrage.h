@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+class QAbstractButton;
 class QCheckBox;
 class QLabel;
-class QPushButton;
 
 class CDlgDemarrage : public QDialog, public ModalDialog {
 public:
@@ -36,7 +36,7 @@ public:
     void OnCommandButton(int command);
     void OnOK();
 
-    QPushButton* Button(int controlId) const;
+    QAbstractButton* Button(int controlId) const;
     QCheckBox* ShowCheck() const { return showCheck_; }
 
 private:
