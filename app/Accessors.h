@@ -33,6 +33,9 @@ struct AppContext {
     // Screen pixels per inch that the document's layouts were made for.
     int screenPixelsPerInchX = 96;
     int screenPixelsPerInchY = 96;
+
+    // The view's default symmetricMargins, which new dials take; 1 while there is no view.
+    int defaultSymmetricMargins = 1;
 };
 
 // The one context of the process.

@@ -1,5 +1,7 @@
 #include "docview/CObjetCadre.h"
 
+#include "app/Accessors.h"
+#include "app/GraphicsHelpers.h"
 #include "model/Rounding.h"
 
 #include <utility>
@@ -28,12 +30,6 @@ constexpr long long kCoordLimit = 1 << 24;
 int ClampCoord(long long v)
 {
     return static_cast<int>(v < -kCoordLimit ? -kCoordLimit : (v > kCoordLimit ? kCoordLimit : v));
-}
-
-// Frame offsets are laid out at the screen resolution; a printer gets them at its own.
-int ScaleToDevice(const gdi::DC& dc, int v)
-{
-    return gdi::MulDiv(v, dc.GetDeviceCaps(gdi::LOGPIXELSY), 96);
 }
 
 // The dial scale in whole percent, as frames are scaled by it.
@@ -127,7 +123,7 @@ gdi::Rect CObjetCadre::GetDrawRect(const gdi::DC& dc, gdi::Point anchor, gdi::Po
     auto scaled = [&](int v) {
         int r = gdi::MulDiv(v, percent, 100);
         if (dc.IsPrinting())
-            r = ScaleToDevice(dc, r);
+            r = ScaleHeightToDevice(dc, r);
         return r;
     };
     int left = resolved.x;
@@ -145,7 +141,7 @@ int CObjetCadre::DeviceToFrameLength(const gdi::DC& dc, int deviceLength, double
     if (dc.IsPrinting()) {
         const int ppi = dc.GetDeviceCaps(gdi::LOGPIXELSY);
         if (ppi > 0)
-            v = gdi::MulDiv(v, 96, ppi);
+            v = gdi::MulDiv(v, GetAppContext().screenPixelsPerInchY, ppi);
     }
     const int percent = ScalePercent(dialScale);
     return percent > 0 ? gdi::MulDiv(v, 100, percent) : v;

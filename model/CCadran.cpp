@@ -2,6 +2,8 @@
 // anchor coordinates, and the page frames.
 #include "model/CCadran.h"
 
+#include "app/Accessors.h"
+#include "app/GraphicsHelpers.h"
 #include "docview/CObjetCadre.h"
 #include "model/Astronomy.h"
 #include "model/Rounding.h"
@@ -30,26 +32,14 @@ int MulDivTrunc(long long a, long long b, long long c)
     return ClampToInt(a * b / c);
 }
 
-// Frame offsets are laid out at the screen resolution; a printer gets them at its own.
-int ScaleHeightToDevice(const gdi::DC& dc, int v)
-{
-    return gdi::MulDiv(v, dc.GetDeviceCaps(gdi::LOGPIXELSY), 96);
-}
-
-// Angle of (x, y) in (-pi, pi], -pi/2 for the origin.
-double PolarAngle(double x, double y)
-{
-    if (x > 0.0)
-        return std::atan(y / x);
-    if (x < 0.0)
-        return y > 0.0 ? std::atan(y / x) + std::numbers::pi : std::atan(y / x) - std::numbers::pi;
-    return y > 0.0 ? std::numbers::pi / 2 : -std::numbers::pi / 2;
-}
-
 }  // namespace
 
 CCadran::CCadran()
 {
+    const AppContext& context = GetAppContext();
+    symmetricMargins = context.defaultSymmetricMargins;
+    pixelsPerMmX = context.screenPixelsPerInchY / 25.4;
+    pixelsPerMmY = context.screenPixelsPerInchY / 25.4;
     referenceYear = GetAstroYear();
     hourLabelPos.assign(kLabelSlots, gdi::Point{});
     hourLabelAngle.assign(kLabelSlots, 0.0);
@@ -405,5 +395,8 @@ double CCadran::GetCentreAngle() const
     // centre too far away to draw.
     if (!GetCentre(x, y, true, true))
         return 0.0;
-    return PolarAngle(x, y);
+    double radius = 0.0;
+    double angle = 0.0;
+    CartesianToPolar(x, y, radius, angle, false, false);
+    return angle;
 }

@@ -92,10 +92,24 @@ public:
     // --- drawing --------------------------------------------------------------------
     // The whole dial into dc, within dialRect, in the fixed family order.
     void Draw(gdi::DC& dc);
+    // The same within rect, in device units of dc (a caller drawing on a printer has already
+    // scaled it from the screen): the families clip to it and the style foot is placed in it.
+    void Draw(gdi::DC& dc, const gdi::Rect& rect);
+    // Rectangle of the drawing under way; the families clip to it.
+    const gdi::Rect& GetDrawRect() const { return drawRect; }
+    // dialRect in device units of dc: scaled from the screen when dc is a printer.
+    gdi::Rect GetDeviceDialRect(const gdi::DC& dc) const;
+    // Colour entry of the pen for five-minute step s: 5 whole hours, 6 half hours, 7 quarter
+    // hours, 8 five minutes; 0 when the preferences leave that step out.
+    int StepPenEntry(int step) const;
+    // Empties the hour-label slots and gives them count entries (at least the 25 hours).
+    void ResetHourLabels(int count);
     void DrawHorizonLine(gdi::DC& dc, int ax, int ay);
     void DrawSubstyleLine(gdi::DC& dc, int ax, int ay);
     void DrawAxes(gdi::DC& dc, int ax, int ay);
     void DrawBorder(gdi::DC& dc);
+    // The sheet within rect (device units of dc, already scaled for a printer).
+    void DrawBorder(gdi::DC& dc, const gdi::Rect& rect);
 
     // Virtual operations, in slot order.
     virtual void GetTypeName(std::string& text, bool longName, bool upperCase) const;
@@ -189,4 +203,5 @@ public:
     CPolyline* currentShape = nullptr;  // observes the last shape of exportShapes
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
+    gdi::Rect drawRect;  // set by Draw
 };

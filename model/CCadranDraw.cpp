@@ -1,26 +1,585 @@
-// Line families of the dial. These bodies only let the model link while the families are
-// being written; each draws nothing yet.
+// The dial's drawing: the fixed order of the families, the base construction lines, the
+// clipping operations, the hour lines with their mean-time curves, the style's shadow, the
+// hour numbers and the indications block.
 #include "model/CCadran.h"
 
-void CCadran::Draw(gdi::DC&) {}
-void CCadran::DrawHorizonLine(gdi::DC&, int, int) {}
-void CCadran::DrawSubstyleLine(gdi::DC&, int, int) {}
-void CCadran::DrawAxes(gdi::DC&, int, int) {}
-void CCadran::DrawBorder(gdi::DC&) {}
-void CCadran::DrawCentreLine(gdi::DC&, int, int, int, int, int, int) {}
-void CCadran::DrawStyle(gdi::DC&, int, int) {}
-void CCadran::DrawHourNumbers(gdi::DC&) {}
-void CCadran::DrawHourLabel(gdi::DC&, int, const std::string&) {}
-void CCadran::DrawIndications(gdi::DC&) {}
-bool CCadran::ClipRay(const gdi::Rect&, gdi::Point, double, gdi::Point&) const { return false; }
-bool CCadran::IsInsideDial(const gdi::Rect&, gdi::Point&, gdi::Point&) const { return false; }
-bool CCadran::ClipSegmentToDial(const gdi::Rect&, gdi::Point&, gdi::Point&) const { return false; }
-void CCadran::DrawHourLines(gdi::DC&, int, int) {}
-void CCadran::DrawLongitudeArcs(gdi::DC&, int, int) {}
-void CCadran::DrawDeclinationArcs(gdi::DC&, int, int) {}
-void CCadran::DrawCalendarArcs(gdi::DC&, int, int) {}
-void CCadran::DrawMeanTimeLines(gdi::DC&, int, int, int) {}
-void CCadran::DrawDateArc(gdi::DC&, int, int, int, int) {}
-void CCadran::DrawAzimuthLines(gdi::DC&, int, int) {}
-void CCadran::DrawAltitudeLines(gdi::DC&, int, int) {}
-void CCadran::DrawItalicBabylonianHours(gdi::DC&, bool, int, int) {}
+#include "app/Formatting.h"
+#include "app/GraphicsHelpers.h"
+#include "app/Accessors.h"
+#include "docview/CDrawingTools.h"
+#include "model/Astronomy.h"
+#include "model/DialDrawing.h"
+#include "model/DialPlace.h"
+#include "model/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace dialdraw;
+
+namespace {
+
+constexpr int kHourSlots = 25;
+constexpr int kJuneSolsticeRow = 34;     // 21 June
+constexpr int kDecemberSolsticeRow = 70;  // 21 December
+
+double Distance(gdi::Point a, gdi::Point b)
+{
+    return std::hypot(static_cast<double>(a.x) - b.x, static_cast<double>(a.y) - b.y);
+}
+
+// Polar angle of the direction a -> b on the drawing, y up, radians.
+double LineAngle(gdi::Point a, gdi::Point b)
+{
+    double radius = 0.0;
+    double angle = 0.0;
+    CartesianToPolar(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y, radius, angle, false, true);
+    return angle;
+}
+
+int ScreenPixelsPerInchY()
+{
+    const int dpi = GetAppContext().screenPixelsPerInchY;
+    return dpi > 0 ? dpi : 96;
+}
+
+// A height in screen pixels on dc.
+int HeightOnDevice(const gdi::DC& dc, int pixels)
+{
+    const int dpi = dc.GetDeviceCaps(gdi::LOGPIXELSY);
+    return dpi > 0 ? gdi::MulDiv(pixels, dpi, ScreenPixelsPerInchY()) : pixels;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------------- whole dial
+
+gdi::Rect CCadran::GetDeviceDialRect(const gdi::DC& dc) const
+{
+    gdi::Rect rect = dialRect;
+    if (dc.IsPrinting())
+        ScaleRectToDevice(dc, rect);
+    return rect;
+}
+
+void CCadran::Draw(gdi::DC& dc)
+{
+    gdi::Rect rect = GetDeviceDialRect(dc);
+    rect.Deflate(marginX, marginY);
+    Draw(dc, rect);
+}
+
+void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
+{
+    ToolsScope tools(dc);
+    const int saved = dc.SaveDC();
+    dc.SetBkMode(gdi::TRANSPARENT);
+    drawRect = rect;
+
+    int ax = 0;
+    int ay = 0;
+    GetStyleAnchorPoint(rect.left, rect.top, rect.right, rect.bottom, ax, ay);
+
+    DrawStyle(dc, ax, ay);
+    if (prefs.axesXY)
+        DrawAxes(dc, ax, ay);
+    if (prefs.sunAboveHorizon)
+        DrawHorizonLine(dc, ax, ay);
+    if (prefs.substyleLine)
+        DrawSubstyleLine(dc, ax, ay);
+    if (prefs.steepestSlopeLine)
+        DrawCentreLine(dc, rect.left, rect.top, rect.right, rect.bottom, ax, ay);
+    if (prefs.hourLines)
+        DrawHourLines(dc, ax, ay);
+    if (prefs.italicHours)
+        DrawItalicBabylonianHours(dc, false, ax, ay);
+    if (prefs.babylonianHours)
+        DrawItalicBabylonianHours(dc, true, ax, ay);
+    if (prefs.hourLines && prefs.diurnalArcs) {
+        const int mode = prefs.diurnalArcMode;
+        if (mode >= 0 && mode <= 4)
+            DrawLongitudeArcs(dc, ax, ay);
+        else if (mode >= 5 && mode <= 8)
+            DrawDeclinationArcs(dc, ax, ay);
+        else if (mode >= 9 && mode <= 14)
+            DrawCalendarArcs(dc, ax, ay);
+    }
+    if (prefs.horizontalLines) {
+        DrawAzimuthLines(dc, ax, ay);
+        DrawAltitudeLines(dc, ax, ay);
+        DrawDateArc(dc, 21, 6, ax, ay);
+        DrawDateArc(dc, 21, 12, ax, ay);
+    }
+    if (prefs.styleMarking)
+        DrawSpecific(dc, ax, ay);
+    if (prefs.hourLines) {
+        for (const std::uint32_t date : particularDates)
+            DrawDateArc(dc, static_cast<int>(date / 100), static_cast<int>(date % 100), ax, ay);
+    }
+    {
+        // The style's foot: a cross of half a millimetre.
+        PenScope pen(dc, tools.Tools().blackPen);
+        const int dx = TruncToInt(0.25 * pixelsPerMmX);
+        const int dy = TruncToInt(0.25 * pixelsPerMmY);
+        dc.MoveTo(ax - dx, ay);
+        dc.LineTo(ax + dx, ay);
+        dc.MoveTo(ax, ay - dy);
+        dc.LineTo(ax, ay + dy);
+    }
+    if (prefs.hourNumbers)
+        DrawHourNumbers(dc);
+    if (prefs.indications)
+        DrawIndications(dc);
+    dc.RestoreDC(saved);
+}
+
+int CCadran::StepPenEntry(int step) const
+{
+    if (step % 12 == 0)
+        return 5;
+    if ((2 * step) % 12 == 0 && prefs.halfHourLines)
+        return 6;
+    if ((4 * step) % 12 == 0 && prefs.quarterHourLines)
+        return 7;
+    if (prefs.fiveMinuteLines)
+        return 8;
+    return 0;
+}
+
+void CCadran::ResetHourLabels(int count)
+{
+    // Every dial type may label hours 0..24, whatever was drawn before.
+    const size_t slots = static_cast<size_t>(std::max(count, kHourSlots));
+    hourLabelPos.assign(slots, gdi::Point{});
+    hourLabelAngle.assign(slots, 0.0);
+}
+
+// ------------------------------------------------------------------------- construction lines
+
+void CCadran::DrawAxes(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    const gdi::Rect& r = drawRect;
+    {
+        PenScope pen(dc, tools.Tools().gridPen);
+        dc.MoveTo(r.left + 1, ay);
+        dc.LineTo(r.right - 1, ay);
+        dc.MoveTo(ax, r.top + 1);
+        dc.LineTo(ax, r.bottom - 1);
+    }
+    FontScope font(dc, tools.Tools().courier9);
+    {
+        AlignScope align(dc, gdi::TA_RIGHT | gdi::TA_BOTTOM);
+        dc.TextOut(r.right - 2, ay - 1, "X");
+    }
+    AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
+    dc.TextOut(ax + 2, r.top + 1, "Y");
+}
+
+void CCadran::DrawHorizonLine(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    int x = 0;
+    int y = 0;
+    Project(0.0, 0.0, x, y, true, true);
+    const int lineY = Offset({x, y}, {ax, ay}).y;
+    if (lineY < drawRect.top || lineY > drawRect.bottom)
+        return;
+    PenScope pen(dc, tools.Tools().dashedBlackPen);
+    dc.MoveTo(drawRect.left + 1, lineY);
+    dc.LineTo(drawRect.right - 1, lineY);
+}
+
+void CCadran::DrawSubstyleLine(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    gdi::Point end;
+    if (!ClipRay(drawRect, {ax, ay}, GetCentreAngle(), end))
+        return;
+    PenScope pen(dc, tools.Tools().midGreyPen);
+    dc.MoveTo(ax, ay);
+    dc.LineTo(end.x, end.y);
+}
+
+void CCadran::DrawCentreLine(gdi::DC& dc, int left, int top, int right, int bottom, int ax, int ay)
+{
+    int x = 0;
+    int y = 0;
+    if (!GetCentre(x, y, false, false))
+        return;
+    const int lineX = Offset({x, y}, {ax, ay}).x;
+    if (lineX < left || lineX > right)
+        return;
+    ToolsScope tools(dc);
+    PenScope pen(dc, tools.Tools().midGreyPen);
+    dc.MoveTo(lineX, top + 1);
+    dc.LineTo(lineX, bottom - 1);
+}
+
+// ------------------------------------------------------------------------- clipping
+
+bool CCadran::IsInsideDial(const gdi::Rect& rect, gdi::Point& p1, gdi::Point& p2) const
+{
+    const auto inside = [&](gdi::Point p) {
+        return p.x >= rect.left && p.x <= rect.right && p.y >= rect.top && p.y <= rect.bottom;
+    };
+    const bool in1 = inside(p1);
+    const bool in2 = inside(p2);
+    if (in1 && in2)
+        return true;
+    if (!in1 && !in2)
+        return false;
+    // The outside end moves to where the segment leaves the rectangle.
+    const gdi::Point from = in1 ? p1 : p2;
+    gdi::Point& out = in1 ? p2 : p1;
+    const double dx = static_cast<double>(out.x) - from.x;
+    const double dy = static_cast<double>(out.y) - from.y;
+    double lo = 0.0;
+    double hi = 1.0;
+    LineInterval(rect, from.x, from.y, dx, dy, lo, hi);
+    out = Clamp({RoundToInt(from.x + hi * dx), RoundToInt(from.y + hi * dy)}, rect);
+    return true;
+}
+
+bool CCadran::ClipSegmentToDial(const gdi::Rect& rect, gdi::Point& p1, gdi::Point& p2) const
+{
+    // The ray from p1 through p2, p1 brought inside when it is not, p2 taken to the edge.
+    const double dx = static_cast<double>(p2.x) - p1.x;
+    const double dy = static_cast<double>(p2.y) - p1.y;
+    if (dx == 0.0 && dy == 0.0)
+        return rect.left <= p1.x && p1.x <= rect.right && rect.top <= p1.y && p1.y <= rect.bottom;
+    double lo = 0.0;
+    double hi = HUGE_VAL;
+    if (!LineInterval(rect, p1.x, p1.y, dx, dy, lo, hi))
+        return false;
+    const gdi::Point start = p1;
+    p1 = Clamp({RoundToInt(start.x + lo * dx), RoundToInt(start.y + lo * dy)}, rect);
+    p2 = Clamp({RoundToInt(start.x + hi * dx), RoundToInt(start.y + hi * dy)}, rect);
+    return true;
+}
+
+bool CCadran::ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const
+{
+    double dx = std::cos(angle);
+    double dy = -std::sin(angle);
+    const double fromVertical = std::fabs(std::remainder(angle - kPi / 2.0, kPi));
+    if (fromVertical < 0.0001) {
+        dx = 0.0;
+        dy = dy < 0.0 ? -1.0 : 1.0;
+    }
+    double lo = 0.0;
+    double hi = HUGE_VAL;
+    if (!LineInterval(rect, from.x, from.y, dx, dy, lo, hi))
+        return false;
+    end = Clamp({RoundToInt(from.x + hi * dx), RoundToInt(from.y + hi * dy)}, rect);
+    return true;
+}
+
+// ------------------------------------------------------------------------- hour lines
+
+void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    ResetHourLabels(kHourSlots);
+    const gdi::Point origin{ax, ay};
+    const ExportFrame frame = MakeExportFrame(*this, origin);
+
+    int cx = 0;
+    int cy = 0;
+    const bool hasCentre = GetCentre(cx, cy, false, false);
+    const gdi::Point centre = Offset({cx, cy}, origin);
+
+    const int zoneSteps = localSolarTime ? 0 : GetZoneSteps();
+    const int noonStep = 144 - 12 * zoneSteps;
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    const int first = std::clamp(firstHour, 0, 24) * 12;
+    const int last = std::clamp(lastHour, 0, 24) * 12;
+
+    for (int s = first; s <= last; ++s) {
+        const int entry = StepPenEntry(s);
+        if (entry == 0)
+            continue;
+        const bool meanTime = prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
+
+        // The lit span of the hour between the two solstices.
+        int i = kJuneSolsticeRow;
+        while (i < kDecemberSolsticeRow && !IsLit(azimuthByDate[i][s], altitudeByDate[i][s], aboveHorizon))
+            ++i;
+        int j = kDecemberSolsticeRow;
+        while (j > kJuneSolsticeRow && !IsLit(azimuthByDate[j][s], altitudeByDate[j][s], aboveHorizon))
+            --j;
+        if (i < j) {
+            Projected a = ProjectBoth(*this, azimuthByDate[i][s], altitudeByDate[i][s], origin, frame);
+            Projected b = ProjectBoth(*this, azimuthByDate[j][s], altitudeByDate[j][s], origin, frame);
+            // The line runs away from the centre.
+            if (hasCentre && Distance(a.device, centre) > Distance(b.device, centre))
+                std::swap(a, b);
+            const bool drawLine = !meanTime || prefs.noonMarkWithHourLine;
+            Projected inner = a;
+            Projected outer = b;
+            bool visible = false;
+            if (drawLine) {
+                PenScope pen(dc, tools.Tools().EntryPen(entry));
+                visible = DrawStraight(*this, dc, frame, inner, outer, prefs.extendHourLines != 0);
+            } else {
+                visible = prefs.extendHourLines ? ClipSegmentToDial(drawRect, inner.device, outer.device)
+                                                : ClipSegment(drawRect, inner.device, outer.device);
+            }
+            if (s % 12 == 0 && visible && inner.device != outer.device) {
+                const double angle = LineAngle(inner.device, outer.device);
+                const size_t slot = static_cast<size_t>(s / 12);
+                if (labelsAtInnerEnd) {
+                    hourLabelPos[slot] = inner.device;
+                    hourLabelAngle[slot] = angle - kPi / 2.0;
+                } else {
+                    hourLabelPos[slot] = outer.device;
+                    hourLabelAngle[slot] = angle + kPi / 2.0;
+                }
+            }
+        }
+        if (meanTime)
+            DrawMeanTimeLines(dc, ax, ay, s);
+    }
+}
+
+void CCadran::DrawMeanTimeLines(gdi::DC& dc, int ax, int ay, int step)
+{
+    const int entry = StepPenEntry(step);
+    if (entry == 0 || step < 0 || step > 288)
+        return;
+    ToolsScope tools(dc);
+    PenScope pen(dc, tools.Tools().EntryPen(entry));
+
+    std::vector<int> rows;
+    switch (prefs.noonMarkShape) {
+    case 1:
+        for (int r = kJuneSolsticeRow; r <= kDecemberSolsticeRow; ++r)
+            rows.push_back(r);
+        break;
+    case 2:
+        for (int r = kDecemberSolsticeRow; r != kJuneSolsticeRow + 1; r = (r + 1) % kDateRows)
+            rows.push_back(r);
+        break;
+    default:
+        for (int r = 0; r < kDateRows; ++r)
+            rows.push_back(r);
+        rows.push_back(0);  // closed back to 1 January
+        break;
+    }
+
+    const double correction = localSolarTime ? 0.0 : GetLongitudeCorrection();
+    const double stepHourAngleDeg = (step / 12.0 - 12.0 - correction) * 15.0;
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    const gdi::Point origin{ax, ay};
+
+    struct Mark {
+        Projected point;
+        bool firstOfMonth;
+    };
+    std::vector<Mark> marks;
+    CurveTracer tracer(*this, dc, origin);
+    const size_t closing = prefs.noonMarkShape == 1 || prefs.noonMarkShape == 2 ? rows.size() : rows.size() - 1;
+    for (size_t n = 0; n < rows.size(); ++n) {
+        const int r = rows[n];
+        const int day = (r % 6) * 5 + 1;
+        const int month = r / 6 + 1;
+        // Mean time runs ahead of the sun by the equation of time (mean - true).
+        const double hourAngleDeg = stepHourAngleDeg - EquationOfTime(day, month) / 240.0;
+        double azimuth = 0.0;
+        double altitude = 0.0;
+        EquatorialToHorizontal(hourAngleDeg * kDegToRad, declination[static_cast<size_t>(r)], azimuth, altitude);
+        if (!IsLit(azimuth, altitude, aboveHorizon)) {
+            tracer.Break();
+            continue;
+        }
+        const Projected p = ProjectBoth(*this, azimuth, altitude, origin, tracer.Frame());
+        tracer.AddPoint(p);
+        if (prefs.noonMarkPointer && n != closing)
+            marks.push_back({p, day == 1});
+    }
+    tracer.Finish();
+    if (!prefs.noonMarkPointer)
+        return;
+
+    // Date marks: a diamond on the first of the month, a short tick on the other days.
+    const int m = std::max(1, RoundToInt(0.6 * pixelsPerMmX * scale));
+    const int mExport = 6;
+    for (const Mark& mark : marks) {
+        const gdi::Point c = mark.point.device;
+        if (!drawRect.Contains(c))
+            continue;
+        const gdi::Point e = mark.point.exported;
+        if (mark.firstOfMonth) {
+            const gdi::Point diamond[5] = {{c.x - m, c.y}, {c.x, c.y - m}, {c.x + m, c.y}, {c.x, c.y + m}, {c.x - m, c.y}};
+            dc.Polyline(diamond, 5);
+            if (collectShapes) {
+                BeginShape(e.x - mExport, e.y);
+                AddShapePoint(e.x, e.y + mExport);
+                AddShapePoint(e.x + mExport, e.y);
+                AddShapePoint(e.x, e.y - mExport);
+                AddShapePoint(e.x - mExport, e.y);
+            }
+        } else {
+            const gdi::Point tick[2] = {{c.x - m, c.y}, {c.x + m, c.y}};
+            dc.Polyline(tick, 2);
+            if (collectShapes)
+                AddSegmentShape(e.x - mExport, e.y, e.x + mExport, e.y);
+        }
+    }
+}
+
+// ------------------------------------------------------------------------- style's shadow
+
+void CCadran::DrawStyle(gdi::DC& dc, int ax, int ay)
+{
+    if (!castShadow)
+        return;
+    const gdi::Point origin{ax, ay};
+    gdi::Point a;
+    GetExtraPoint(a.x, a.y, shadowAzimuth, shadowAltitude);
+    a = Offset(a, origin);
+    gdi::Point b;
+    const bool hasB = GetCentre(b.x, b.y, true, false);
+    b = Offset(b, origin);
+    gdi::Point c;
+    const bool hasC = GetCentre(c.x, c.y, false, false);
+    c = Offset(c, origin);
+    gdi::Point d;
+    Project(shadowAzimuth, shadowAltitude, d.x, d.y, true, true);
+    d = Offset(d, origin);
+
+    // The shadow of the cut end of the style.
+    bool hasE = false;
+    gdi::Point e;
+    if (!hasB || !hasC || b != c) {
+        bool truncate = styleTruncation != 0;
+        double endHeight = 0.0;
+        const int savedHeight = styleHeight;
+        styleHeight = RoundToInt(GetStyleLength(truncate, endHeight));
+        Project(shadowAzimuth, shadowAltitude, e.x, e.y, true, false);
+        styleHeight = savedHeight;
+        e = Offset(e, b);
+        hasE = true;
+    }
+
+    const gdi::Pen greyPen{gdi::PS_SOLID, 3, gdi::RGB(128, 128, 128)};
+    PenScope pen(dc, greyPen);
+    const gdi::Brush oldBrush = dc.SelectBrush(gdi::Brush{gdi::BS_SOLID, gdi::RGB(128, 128, 128)});
+    std::vector<gdi::Point> outline;
+    switch (styleShape) {
+    case 0:
+        dc.MoveTo(hasE ? e.x : c.x, hasE ? e.y : c.y);
+        dc.LineTo(d.x, d.y);
+        break;
+    case 1:
+        dc.MoveTo(a.x, a.y);
+        dc.LineTo(d.x, d.y);
+        break;
+    case 2:
+    case 3:
+        outline = {a, d};
+        if (hasE)
+            outline.push_back(e);
+        outline.push_back(b);
+        if (styleShape == 2)
+            dc.Polyline(outline.data(), static_cast<int>(outline.size()));
+        else
+            dc.Polygon(outline.data(), static_cast<int>(outline.size()));
+        break;
+    default:
+        break;
+    }
+    dc.SelectBrush(oldBrush);
+}
+
+// ------------------------------------------------------------------------- hour numbers
+
+void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+{
+    if (hour < 0 || static_cast<size_t>(hour) >= hourLabelPos.size() || hourLabelPos[static_cast<size_t>(hour)].x == 0)
+        return;
+    const gdi::Point p = hourLabelPos[static_cast<size_t>(hour)];
+    AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
+    dc.TextOut(p.x, p.y, text);
+}
+
+void CCadran::DrawHourNumbers(gdi::DC& dc)
+{
+    const int height = RoundToInt(HeightOnDevice(dc, 12) * scale);
+    if (height < 1)
+        return;
+    int count = 0;
+    if (prefs.hourLines)
+        count = kHourSlots;
+    const bool azimuths = prefs.horizontalLines && prefs.azimuthStep > 0;
+    if (azimuths)
+        count = 360 / prefs.azimuthStep;
+    count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
+
+    const int zoneSteps = localSolarTime ? 0 : GetZoneSteps();
+    const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
+    const gdi::LogFont oldFont = dc.GetCurrentFont();
+    for (int i = 0; i < count; ++i) {
+        if (hourLabelPos[static_cast<size_t>(i)].x == 0)
+            continue;
+        std::string text;
+        if (azimuths) {
+            const int step = prefs.azimuthStep;
+            text = FormatNumber(step * (i - 180 / step), -1) + "\xC2\xB0";
+        } else {
+            int h = i + zoneSteps;
+            // The zone may carry an hour past midnight either way.
+            while (h > 24)
+                h -= 24;
+            while (h < 0)
+                h += 24;
+            if (!prefs.hours24 && h > 12)
+                h -= 12;
+            text = prefs.romanNumerals ? FormatRomanHour(h) : FormatNumber(h, -1);
+        }
+        // Turned with its line, within half a turn either way.
+        int angleDeg = RoundToInt(hourLabelAngle[static_cast<size_t>(i)] * 180.0 / kPi) % 360;
+        if (angleDeg > 180)
+            angleDeg -= 360;
+        else if (angleDeg <= -180)
+            angleDeg += 360;
+        gdi::LogFont font;
+        FillLogFont(height, font, kFontTimes, false, angleDeg);
+        dc.SelectFont(font);
+        DrawHourLabel(dc, i, text);
+    }
+    dc.SelectFont(oldFont);
+    dc.SetTextColor(oldColor);
+}
+
+// ------------------------------------------------------------------------- indications
+
+void CCadran::DrawIndications(gdi::DC& dc)
+{
+    const int g = HeightOnDevice(dc, TruncToInt(styleHeight * 0.15 + 5.0));
+    gdi::Rect block;
+    block.left = drawRect.left + g;
+    block.right = drawRect.right - g;
+    if (typeCode == 1) {
+        block.top = drawRect.bottom - 3 * g;
+        block.bottom = drawRect.bottom - g;
+    } else {
+        block.top = drawRect.top + g;
+        block.bottom = drawRect.top + 3 * g;
+    }
+    block.Deflate(g / 5, g / 5);
+
+    gdi::LogFont font;
+    FillLogFont(g, font, kFontTimes, false, 0.0);
+    FontScope fontScope(dc, font);
+    const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
+    // Both lines stand on their edge of the block: the place above it, the type inside it.
+    const int centreX = block.left + block.Width() / 2;
+    AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
+    if (const auto place = GetDialPlaceTexts())
+        dc.TextOut(centreX, block.top, place->name + ", " + place->country + " " + place->latitude + " " + place->longitude);
+    std::string typeName;
+    GetTypeName(typeName, true, true);
+    dc.TextOut(centreX, block.bottom, typeName);
+    dc.SetTextColor(oldColor);
+}

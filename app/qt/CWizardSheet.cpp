@@ -10,9 +10,9 @@
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, int stringId, QBoxLayout& row)
+QPushButton* MakeButton(QWidget* parent, const std::string& text, QBoxLayout& row)
 {
-    auto* button = new QPushButton(QString::fromStdString(GetTranslatedString(stringId)), parent);
+    auto* button = new QPushButton(QString::fromStdString(text), parent);
     row.addWidget(button);
     return button;
 }
@@ -29,13 +29,12 @@ CWizardSheet::CWizardSheet(std::string caption, QWidget* parent, int id)
 
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    // Texts: "< &Précédent", "&Suivant >", "Terminer", "Annuler", "Aide".
-    back_ = MakeButton(this, 61703, *row);
-    next_ = MakeButton(this, 61704, *row);
-    finish_ = MakeButton(this, 61705, *row);
+    back_ = MakeButton(this, GetTranslatedString(61703), *row);
+    next_ = MakeButton(this, GetTranslatedString(61704), *row);
+    finish_ = MakeButton(this, GetTranslatedString(61705), *row);
     row->addSpacing(12);
-    cancel_ = MakeButton(this, 61701, *row);
-    help_ = MakeButton(this, 61702, *row);
+    cancel_ = MakeButton(this, GetTranslatedString(61701), *row);
+    help_ = MakeButton(this, GetTranslatedString(61702), *row);
     connect(back_, &QPushButton::clicked, this, [this] { Back(); });
     connect(next_, &QPushButton::clicked, this, [this] { Next(); });
     connect(finish_, &QPushButton::clicked, this, [this] { Finish(); });

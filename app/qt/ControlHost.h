@@ -13,8 +13,22 @@
 // The French text given to a builder is the built-in text; the dialog base replaces it from
 // the language file when the dialog opens. Radio buttons form groups in the order they are
 // made: kNewGroup starts a group, and later radios join it until the next kNewGroup.
+// The widgets the builders return are complete here, so that a dialog can place them in
+// its layouts without further includes.
+#include "app/qt/CHyperlinkCtrl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSize>
+#include <QTreeWidget>
 
 #include <functional>
 #include <string>
@@ -22,18 +36,6 @@
 
 class DataExchange;
 class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QTreeWidget;
-class QWidget;
-class CHyperlinkCtrl;
 
 enum RadioStart { kSameGroup, kNewGroup };
 

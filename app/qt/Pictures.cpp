@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>

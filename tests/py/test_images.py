@@ -105,8 +105,9 @@ def check_toolbars():
 def check_pictures():
     with open(os.path.join(IMAGES, "pictures.csv"), encoding="utf-8") as f:
         rows = list(csv.DictReader(f))
-    check([r["resource"] for r in rows] == ["107", "152", "177", "178", "179", "236"],
-          f"pictures.csv lists {[r['resource'] for r in rows]}")
+    want = ["107", "148", "150", "152", "153", "161", "177", "178", "179", "202", "203", "206",
+            "207", "210", "212", "213", "232", "236", "250"]
+    check([r["resource"] for r in rows] == want, f"pictures.csv lists {[r['resource'] for r in rows]}")
     for r in rows:
         png_path = os.path.join(IMAGES, r["file"])
         svg_path = png_path[:-4] + ".svg"
@@ -116,6 +117,102 @@ def check_pictures():
               f"{r['file']} is {w}x{h}, listed as {r['width']}x{r['height']}")
     w, h, _, _ = read_png(os.path.join(IMAGES, "horavel_256.png"))
     check((w, h) == (256, 256), f"horavel_256.png is {w}x{h}")
+    seen = {}
+    for r in rows:
+        png_path = os.path.join(IMAGES, r["file"])
+        _, _, _, data = read_png(png_path)
+        key = b"".join(data)
+        check(key not in seen, f"{r['file']} has the same pixels as {seen.get(key)}")
+        seen[key] = r["file"]
+        with open(png_path[:-4] + ".svg", encoding="utf-8") as f:
+            text = f.read()
+        # Plain shapes only: the pictures must look the same in any renderer and with any fonts.
+        for tag in ("<text", "<image", "Gradient", "<clipPath", "<mask", "<filter", "<use"):
+            check(tag not in text, f"{r['file'][:-4]}.svg uses {tag}")
+
+
+def opaque_pixels(png):
+    w, h, bpp, rows = png
+    if bpp == 3:
+        return w * h
+    return sum(1 for row in rows for i in range(3, len(row), 4) if row[i] > 128)
+
+
+def check_framed_picture(name):
+    """A picture shown in a dialog's picture control: opaque, none of the greys a loader
+    mapping 3D colours repaints, and a one-pixel frame whose colour is found nowhere
+    inside, so a loader that makes the top-left colour transparent only clears the frame."""
+    png = read_png(os.path.join(IMAGES, name))
+    w, h, bpp, rows = png
+    if bpp == 4:
+        check(all(row[i] == 255 for row in rows for i in range(3, len(row), 4)), f"{name} is not opaque")
+    frame = pixel(png, 0, 0)
+    ring = [(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)] + \
+           [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)]
+    check(all(pixel(png, x, y) == frame for x, y in ring), f"{name}: frame is not one colour")
+    inner = {pixel(png, x, y) for y in range(1, h - 1) for x in range(1, w - 1)}
+    check(frame not in inner, f"{name}: frame colour also appears inside")
+    for grey in ((128, 128, 128), (192, 192, 192), (223, 223, 223)):
+        check(grey not in inner, f"{name} uses the grey {grey}")
+    check(len(inner) > 50, f"{name} has only {len(inner)} colours inside its frame")
+    return png
+
+
+def column_profile(png):
+    """Opaque pixels per column over the drawn columns: (first column, counts)."""
+    w, h, _, rows = png
+    counts = [sum(1 for y in range(h) if rows[y][x * 4 + 3] > 128) for x in range(w)]
+    drawn = [x for x in range(w) if counts[x]]
+    return drawn[0], counts[drawn[0]:drawn[-1] + 1]
+
+
+def check_dialog_pictures():
+    panels = ["wizard_location_150.png", "wizard_type_161.png", "wizard_family_250.png"]
+    sizes = set()
+    for name in panels + ["dimensions_148.png", "style_anchor_153.png"]:
+        w, h, _, _ = check_framed_picture(name)
+        if name in panels:
+            sizes.add((w, h))
+            check(h > w, f"{name} is {w}x{h}, not a portrait side panel")
+    check(len(sizes) == 1, f"the wizard's side panels differ in size: {sorted(sizes)}")
+
+    about = read_png(os.path.join(IMAGES, "about_232.png"))
+    w, h, bpp, rows = about
+    check(bpp == 3 or all(row[i] == 255 for row in rows for i in range(3, len(row), 4)),
+          "about_232.png is not opaque")
+    for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
+        check(pixel(about, x, y) == (208, 224, 232),
+              f"about_232.png at ({x}, {y}) is {pixel(about, x, y)}, not the about box's colour")
+
+    buttons = {}
+    for rid, name in ((202, "anim_play_202"), (203, "anim_stop_203"), (206, "anim_back_206"),
+                      (207, "anim_forward_207"), (210, "anim_pause_210"), (212, "anim_day_212"),
+                      (213, "anim_year_213")):
+        png = buttons[rid] = read_png(os.path.join(IMAGES, name + ".png"))
+        w, h, bpp, rows = png
+        check(bpp == 4, f"{name}.png has no transparency")
+        if bpp != 4:
+            continue
+        # The button face shows around the picture.
+        corners = [rows[y][x * 4 + 3] for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1))]
+        check(corners == [0, 0, 0, 0], f"{name}.png corners are not transparent: {corners}")
+        check(opaque_pixels(png) >= w * h // 8, f"{name}.png is almost empty")
+    if any(p[2] != 4 for p in buttons.values()):
+        return
+
+    def thinnest_side(png):
+        first, counts = column_profile(png)
+        tip = first + min(range(len(counts)), key=lambda i: (counts[i], i))
+        return "right" if tip > first + len(counts) / 2 else "left"
+
+    # Play and step forward point to the right, step back to the left.
+    check(thinnest_side(buttons[202]) == "right", "play does not point to the right")
+    check(thinnest_side(buttons[207]) == "right", "step forward does not point to the right")
+    check(thinnest_side(buttons[206]) == "left", "step back does not point to the left")
+    back, forward = buttons[206][3], buttons[207][3]
+    worst = max(abs(back[y][x * 4 + c] - forward[y][(31 - x) * 4 + c])
+                for y in range(32) for x in range(32) for c in range(4))
+    check(worst <= 32, f"step back is not the mirror image of step forward (worst channel {worst})")
 
 
 def map_point(w, h, lat, lon_west):
@@ -169,6 +266,7 @@ def main():
     check_toolbars()
     check_pictures()
     check_map()
+    check_dialog_pictures()
     for f in failures:
         print("FAIL:", f)
     print(f"{len(failures)} failure(s)")

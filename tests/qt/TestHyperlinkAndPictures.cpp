@@ -281,7 +281,7 @@ TEST(Pictures, EveryListedPictureAndToolbarIconLoadsAtItsSize)
         EXPECT_EQ(LoadToolbarBitmap(std::stoi(row[1])).size(), size) << row[1];
     }
     EXPECT_EQ(LoadApplicationIcon().size(), QSize(256, 256));
-    EXPECT_TRUE(LoadBitmapResource(150).isNull());
+    EXPECT_TRUE(LoadBitmapResource(9999).isNull());  // no such picture
     EXPECT_TRUE(LoadToolbarBitmap(128).isNull());
 }
 

@@ -25,9 +25,9 @@ SKY = "#dcebf7"
 LATITUDE = 47.0
 
 
-def sundial_scene(stroke=4.0):
+def sundial_scene(stroke=4.0, sun=True):
     """A horizontal sundial seen from the south-east on a 256 x 256 canvas, the style's
-    shadow on the 3 pm line, and the sun low in the south-west (top left)."""
+    shadow on the 3 pm line, and (with sun) the sun low in the south-west (top left)."""
     cx, cy = 98.0, 207.0
     k_back_x, k_back_y, k_up = 0.55, 0.58, 0.9
 
@@ -49,12 +49,13 @@ def sundial_scene(stroke=4.0):
     out = []
     # Sun and rays.
     sx, sy, sr = 56.0, 56.0, 26.0
-    for i in range(12):
+    for i in range(12 if sun else 0):
         a = math.radians(i * 30 + 15)
         out.append(line(sx + math.cos(a) * (sr + 8), sy + math.sin(a) * (sr + 8),
                         sx + math.cos(a) * (sr + 22), sy + math.sin(a) * (sr + 22),
                         SUN_DARK, 7, cap="round"))
-    out.append(circle(sx, sy, sr, fill=SUN, stroke=INK, width=stroke))
+    if sun:
+        out.append(circle(sx, sy, sr, fill=SUN, stroke=INK, width=stroke))
 
     out.append(polygon(side, fill=STONE_DARK, stroke=INK, width=stroke, join="round"))
     out.append(polygon(outline, fill=STONE, stroke=INK, width=stroke, join="round"))

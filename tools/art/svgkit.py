@@ -91,6 +91,10 @@ GLYPHS = {
     "9": ["###", "#.#", "###", "..#", "###"],
     ":": [".", "#", ".", "#", "."],
     "A": [".#.", "#.#", "###", "#.#", "#.#"],
+    "B": ["##.", "#.#", "##.", "#.#", "##."],
+    "X": ["#.#", "#.#", ".#.", "#.#", "#.#"],
+    "Y": ["#.#", "#.#", ".#.", ".#.", ".#."],
+    "%": ["##..#", "##.#.", "..#..", ".#.##", "#..##"],
 }
 
 
@@ -113,6 +117,14 @@ def pixel_text(text, x, y, color=INK, scale=1, gap=1):
                     i += 1
         x += (len(rows[0]) + gap) * scale
     return path("".join(d), fill=color)
+
+
+def labelled_text(text, x, y, color=INK, scale=1, halo=PAPER):
+    """Pixel text over a one-unit halo, so it stays readable on top of a drawing."""
+    glyphs = pixel_text(text, x, y, color, scale)
+    under = glyphs.replace(f'fill="{color}"', f'fill="{halo}" stroke="{halo}" '
+                           f'stroke-width="{fmt(2 * scale)}" stroke-linejoin="round"', 1)
+    return under + glyphs
 
 
 def arrow_head(x, y, angle_deg, size, color):
@@ -140,6 +152,12 @@ def equation_of_time_min(day):
 
 def declination_deg(day):
     return 23.44 * math.sin(math.radians(360.0 * (day + 284) / 365.0))
+
+
+def vertical_dial_angle(hour, latitude_deg):
+    """Angle of an hour line from the noon line on a vertical dial facing south, radians."""
+    return math.atan2(math.cos(math.radians(latitude_deg)) * math.sin(math.radians(15 * (hour - 12))),
+                      math.cos(math.radians(15 * (hour - 12))))
 
 
 def horizontal_dial_angle(hour, latitude_deg):

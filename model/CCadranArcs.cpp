@@ -1,0 +1,395 @@
+// The dial's date arcs (by solar longitude, by declination, by calendar date, particular
+// dates), its Italic and Babylonian hours and its azimuth and altitude lines.
+#include "model/CCadran.h"
+
+#include "app/GraphicsHelpers.h"
+#include "docview/CDrawingTools.h"
+#include "model/Astronomy.h"
+#include "model/DialDrawing.h"
+#include "model/Rounding.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+using namespace dialdraw;
+
+namespace {
+
+// Colour entry of the arc of ecliptic longitude k x 10 degrees: the zodiac entries by the
+// declination of the sign's start, entry 16 between signs.
+int LongitudePenEntry(int k)
+{
+    if (k % 3 != 0)
+        return 16;
+    switch (k / 3) {
+    case 0: case 6: return 12;
+    case 1: case 5: return 13;
+    case 2: case 4: return 14;
+    case 3: return 15;
+    case 7: case 11: return 11;
+    case 8: case 10: return 10;
+    default: return 9;
+    }
+}
+
+bool LongitudeRowDrawn(int k, int mode)
+{
+    if ((k == 9 || k == 27) && mode != 0)
+        return true;
+    if ((k == 0 || k == 18) && (mode == 0 || mode == 2))
+        return true;
+    return (k % 3 == 0 && mode == 3) || mode == 4;
+}
+
+int AltitudePenEntry(int altitudeDeg)
+{
+    if (altitudeDeg % 30 == 0)
+        return 24;
+    if (altitudeDeg % 10 == 0)
+        return 22;
+    if (altitudeDeg % 5 == 0)
+        return 21;
+    return 20;
+}
+
+int AzimuthPenEntry(int azimuthDeg)
+{
+    if (azimuthDeg % 45 == 0)
+        return 30;
+    if (azimuthDeg % 30 == 0)
+        return 29;
+    if (azimuthDeg % 15 == 0)
+        return 28;
+    if (azimuthDeg % 10 == 0)
+        return 27;
+    if (azimuthDeg % 5 == 0)
+        return 26;
+    return 25;
+}
+
+bool ValidDate(int day, int month)
+{
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------------- date arcs
+
+void CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    const int mode = prefs.diurnalArcMode;
+    const int first = std::clamp(firstHour, 0, 24) * 12;
+    const int last = std::clamp(lastHour, 0, 24) * 12;
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    for (int k = 0; k <= 33; ++k) {
+        if (!LongitudeRowDrawn(k, mode))
+            continue;
+        const auto& azimuths = azimuthByLongitude[static_cast<size_t>(k)];
+        const auto& altitudes = altitudeByLongitude[static_cast<size_t>(k)];
+        PenScope pen(dc, tools.Tools().EntryPen(LongitudePenEntry(k)));
+        CurveTracer tracer(*this, dc, {ax, ay});
+        for (int c = first; c <= last; ++c) {
+            if (IsLit(azimuths[static_cast<size_t>(c)], altitudes[static_cast<size_t>(c)], aboveHorizon))
+                tracer.Add(azimuths[static_cast<size_t>(c)], altitudes[static_cast<size_t>(c)]);
+            else
+                tracer.Break();
+        }
+    }
+}
+
+namespace {
+
+// One arc of constant declination over the dial's hours, in steps of 0.2 degree of hour
+// angle.
+void TraceDeclinationArc(CCadran& dial, gdi::DC& dc, gdi::Point origin, double declinationRad, int penEntry,
+                         const CDrawingTools& tools)
+{
+    const double correction = dial.localSolarTime ? 0.0 : GetLongitudeCorrection();
+    const int first = RoundToInt((std::clamp(dial.firstHour, 0, 24) - 12 - correction) * 75.0);
+    const int last = RoundToInt((std::clamp(dial.lastHour, 0, 24) - 12 - correction) * 75.0);
+    const bool aboveHorizon = dial.prefs.sunAboveHorizon != 0;
+    PenScope pen(dc, tools.EntryPen(penEntry));
+    CurveTracer tracer(dial, dc, origin);
+    for (int n = first; n <= last; ++n) {
+        double azimuth = 0.0;
+        double altitude = 0.0;
+        EquatorialToHorizontal(n * 0.2 * kDegToRad, declinationRad, azimuth, altitude);
+        if (dial.IsLit(azimuth, altitude, aboveHorizon))
+            tracer.Add(azimuth, altitude);
+        else
+            tracer.Break();
+    }
+}
+
+void TraceSolsticeArcs(CCadran& dial, gdi::DC& dc, gdi::Point origin, const CDrawingTools& tools)
+{
+    const double obliquity = DeclinationOfLongitude(3, false) * kDegToRad;
+    TraceDeclinationArc(dial, dc, origin, obliquity, 15, tools);
+    TraceDeclinationArc(dial, dc, origin, -obliquity, 9, tools);
+}
+
+}  // namespace
+
+void CCadran::DrawDeclinationArcs(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    const int mode = prefs.diurnalArcMode;
+    const int step = mode == 5 || mode == 7 ? 10 : 5;
+    for (int i = -20 / step; i <= 20 / step; ++i) {
+        const int declinationDeg = i * step;
+        TraceDeclinationArc(*this, dc, {ax, ay}, declinationDeg * kDegToRad, declinationDeg % 10 == 0 ? 17 : 18,
+                            tools.Tools());
+    }
+    if (mode == 7 || mode == 8)
+        TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
+}
+
+void CCadran::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    const int mode = prefs.diurnalArcMode;
+    struct DateArc {
+        int day;
+        int penEntry;
+    };
+    std::vector<DateArc> dates;
+    switch (mode) {
+    case 9: case 12: dates = {{1, 31}}; break;
+    case 10: case 13: dates = {{1, 31}, {16, 33}}; break;
+    case 11: case 14: dates = {{1, 31}, {11, 32}, {21, 34}}; break;
+    default: return;
+    }
+    int firstMonth = 1;
+    int lastMonth = 12;
+    if (prefs.noonMarkType == 1 && prefs.noonMarkShape == 1)
+        firstMonth = 7;
+    else if (prefs.noonMarkType == 1 && prefs.noonMarkShape == 2)
+        lastMonth = 5;
+    for (int month = firstMonth; month <= lastMonth; ++month) {
+        for (const DateArc& date : dates) {
+            const int row = DateRow(month, date.day);
+            TraceDeclinationArc(*this, dc, {ax, ay}, declination[static_cast<size_t>(row)], date.penEntry,
+                                tools.Tools());
+        }
+    }
+    if (mode >= 12)
+        TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
+}
+
+void CCadran::DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay)
+{
+    if (!ValidDate(day, month))
+        return;
+    ToolsScope tools(dc);
+    double rightAscension = 0.0;
+    double declinationRad = 0.0;
+    ApparentSunPosition(day, month, rightAscension, declinationRad);
+    int penEntry = 19;
+    if (day == 21 && month == 6)
+        penEntry = 15;
+    else if (day == 21 && month == 12)
+        penEntry = 9;
+
+    const double correction = localSolarTime ? 0.0 : GetLongitudeCorrection();
+    const int first = std::clamp(firstHour, 0, 24) * 12;
+    const int last = std::clamp(lastHour, 0, 24) * 12;
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    PenScope pen(dc, tools.Tools().EntryPen(penEntry));
+    CurveTracer tracer(*this, dc, {ax, ay});
+    for (int s = first; s <= last; ++s) {
+        double azimuth = 0.0;
+        double altitude = 0.0;
+        EquatorialToHorizontal((s / 12.0 - 12.0 - correction) * 15.0 * kDegToRad, declinationRad, azimuth, altitude);
+        if (IsLit(azimuth, altitude, aboveHorizon))
+            tracer.Add(azimuth, altitude);
+        else
+            tracer.Break();
+    }
+}
+
+// ------------------------------------------------------------------------- Italic and Babylonian hours
+
+void CCadran::DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay)
+{
+    ToolsScope tools(dc);
+    const gdi::Point origin{ax, ay};
+    const ExportFrame frame = MakeExportFrame(*this, origin);
+    const double obliquityDeg = DeclinationOfLongitude(3, false);
+    const double tanLatitude = std::tan(latitude * kDegToRad);
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    const int first = std::clamp(firstHour, 0, 24) * 12;
+    const int last = std::clamp(lastHour, 0, 24) * 12;
+
+    // The declinations searched, one degree apart from each solstice towards the other, with
+    // the half-day arc of each; a day without sunrise and sunset has no hour counted from them.
+    struct Day {
+        double declinationRad;
+        double halfArcDeg;
+    };
+    const auto days = [&](double fromDeg, double stepDeg) {
+        std::vector<Day> out;
+        for (int n = 0; n <= static_cast<int>(std::floor(2.0 * obliquityDeg)); ++n) {
+            const double declinationDeg = fromDeg + n * stepDeg;
+            const double cosHalfArc = -tanLatitude * std::tan(declinationDeg * kDegToRad);
+            if (std::fabs(cosHalfArc) <= 1.0)
+                out.push_back({declinationDeg * kDegToRad, std::acos(cosHalfArc) / kDegToRad});
+        }
+        return out;
+    };
+    const std::vector<Day> fromSummer = days(obliquityDeg, -1.0);
+    const std::vector<Day> fromWinter = days(-obliquityDeg, 1.0);
+
+    for (int s = first; s <= last; ++s) {
+        const int entry = StepPenEntry(s);
+        if (entry == 0)
+            continue;
+        const double t = s * 1.25;  // degrees since sunrise (Babylonian) or sunset (Italic)
+        // The first day of the list whose sun, t after its rising or setting, lights the face.
+        const auto end = [&](const std::vector<Day>& list, Projected& p) {
+            for (const Day& day : list) {
+                const double hourAngle = babylonian ? t - day.halfArcDeg : t + day.halfArcDeg;
+                double azimuth = 0.0;
+                double altitude = 0.0;
+                EquatorialToHorizontal(hourAngle * kDegToRad, day.declinationRad, azimuth, altitude);
+                if (IsLit(azimuth, altitude, aboveHorizon)) {
+                    p = ProjectBoth(*this, azimuth, altitude, origin, frame);
+                    return true;
+                }
+            }
+            return false;
+        };
+        Projected a;
+        Projected b;
+        if (!end(fromSummer, a) || !end(fromWinter, b) || a.device == b.device)
+            continue;
+        PenScope pen(dc, tools.Tools().EntryPen(entry));
+        DrawStraight(*this, dc, frame, a, b, false);
+    }
+}
+
+// ------------------------------------------------------------------------- azimuth and altitude lines
+
+namespace {
+
+// Sine of the declination of a direction seen from the latitude, from the sine and cosine
+// of its altitude and the cosine of its azimuth (the declination of HorizontalToEquatorial,
+// which these lines only compare with the obliquity).
+struct DeclinationOfDirection {
+    explicit DeclinationOfDirection(double latitudeDeg)
+        : sinLatitude(std::sin(std::fabs(latitudeDeg) * kDegToRad)), cosLatitude(std::cos(latitudeDeg * kDegToRad))
+    {
+    }
+    double Sine(double sinAltitude, double cosAltitude, double cosAzimuth) const
+    {
+        return sinAltitude * sinLatitude - cosAltitude * cosLatitude * cosAzimuth;
+    }
+    double sinLatitude;
+    double cosLatitude;
+};
+
+}  // namespace
+
+void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
+{
+    const int step = prefs.azimuthStep;
+    if (step <= 0 || step > 360) {
+        ResetHourLabels(25);
+        return;
+    }
+    // One slot per azimuth line, -180 to +180 degrees; never fewer than the hours need.
+    ResetHourLabels(std::max(25, 360 / step + 1));
+    ToolsScope tools(dc);
+    const gdi::Point origin{ax, ay};
+    const ExportFrame frame = MakeExportFrame(*this, origin);
+    const double sinObliquity = std::sin(DeclinationOfLongitude(3, false) * kDegToRad);
+    const DeclinationOfDirection declinationOf(latitude);
+    // Altitudes of 0.1 to 90 degrees.
+    static const auto altitudes = [] {
+        std::array<std::array<double, 2>, 901> table{};
+        for (int r = 1; r <= 900; ++r)
+            table[static_cast<size_t>(r)] = {std::sin(r * 0.1 * kDegToRad), std::cos(r * 0.1 * kDegToRad)};
+        return table;
+    }();
+    const int half = 180 / step;
+
+    for (int k = -half; k <= half; ++k) {
+        const double azimuth = k * step * kDegToRad;
+        const double cosAzimuth = std::cos(azimuth);
+        int firstR = 0;
+        int lastR = 0;
+        for (int r = 1; r <= 900; ++r) {
+            const auto& [sinAltitude, cosAltitude] = altitudes[static_cast<size_t>(r)];
+            const bool qualifies = std::fabs(declinationOf.Sine(sinAltitude, cosAltitude, cosAzimuth)) <= sinObliquity &&
+                                   IsLit(azimuth, r * 0.1 * kDegToRad, true);
+            if (qualifies) {
+                if (firstR == 0)
+                    firstR = r;
+                lastR = r;
+            } else if (firstR != 0) {
+                break;
+            }
+        }
+        if (firstR == 0)
+            continue;
+        Projected a = ProjectBoth(*this, azimuth, firstR * 0.1 * kDegToRad, origin, frame);
+        Projected b = ProjectBoth(*this, azimuth, lastR * 0.1 * kDegToRad, origin, frame);
+        // Inner end: the one nearer the style's foot.
+        const auto distance = [&](gdi::Point p) {
+            return std::hypot(static_cast<double>(p.x) - origin.x, static_cast<double>(p.y) - origin.y);
+        };
+        if (distance(a.device) > distance(b.device))
+            std::swap(a, b);
+        PenScope pen(dc, tools.Tools().EntryPen(AzimuthPenEntry(std::abs(k * step))));
+        if (!DrawStraight(*this, dc, frame, a, b, false) || a.device == b.device)
+            continue;
+        double radius = 0.0;
+        double angle = 0.0;
+        CartesianToPolar(static_cast<double>(b.device.x) - a.device.x, static_cast<double>(b.device.y) - a.device.y,
+                         radius, angle, false, true);
+        const size_t slot = static_cast<size_t>(k + half);
+        if (labelsAtInnerEnd) {
+            hourLabelPos[slot] = a.device;
+            hourLabelAngle[slot] = angle - kPi / 2.0;
+        } else {
+            hourLabelPos[slot] = b.device;
+            hourLabelAngle[slot] = angle + kPi / 2.0;
+        }
+    }
+}
+
+void CCadran::DrawAltitudeLines(gdi::DC& dc, int ax, int ay)
+{
+    const int step = prefs.altitudeStep;
+    if (step <= 0)
+        return;
+    ToolsScope tools(dc);
+    const double sinObliquity = std::sin(DeclinationOfLongitude(3, false) * kDegToRad);
+    const DeclinationOfDirection declinationOf(latitude);
+    // Azimuths of -180 to 179.5 degrees.
+    static const auto cosAzimuths = [] {
+        std::array<double, 720> table{};
+        for (int i = -360; i <= 359; ++i)
+            table[static_cast<size_t>(i + 360)] = std::cos(i * 0.5 * kDegToRad);
+        return table;
+    }();
+    for (int j = 1; j <= 90 / step; ++j) {
+        const int altitudeDeg = j * step;
+        const double altitude = altitudeDeg * kDegToRad;
+        const double sinAltitude = std::sin(altitude);
+        const double cosAltitude = std::cos(altitude);
+        PenScope pen(dc, tools.Tools().EntryPen(AltitudePenEntry(altitudeDeg)));
+        CurveTracer tracer(*this, dc, {ax, ay});
+        for (int i = -360; i <= 359; ++i) {
+            const double azimuth = i * 0.5 * kDegToRad;
+            const double cosAzimuth = cosAzimuths[static_cast<size_t>(i + 360)];
+            if (std::fabs(declinationOf.Sine(sinAltitude, cosAltitude, cosAzimuth)) <= sinObliquity &&
+                IsLit(azimuth, altitude, true))
+                tracer.Add(azimuth, altitude);
+            else
+                tracer.Break();
+        }
+    }
+}

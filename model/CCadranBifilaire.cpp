@@ -1,0 +1,128 @@
+#include "model/CCadranBifilaire.h"
+
+#include "app/TextHelpers.h"
+#include "app/Translation.h"
+#include "docview/CDrawingTools.h"
+#include "model/CCadranAnalemmatique.h"
+#include "model/DialDrawing.h"
+#include "model/TrueSunAngles.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace dialdraw;
+
+HV_IMPLEMENT_SERIAL(CCadranBifilaire, CCadran, 1)
+
+CCadranBifilaire::CCadranBifilaire()
+{
+    typeCode = 20;
+    planeAngle1 = 0.0;
+    planeAngle2 = 0.0;
+    localSolarTime = 1;
+    prefs.diurnalArcs = 0;
+    SetStyleAnchorPercent(50, 50);
+}
+
+void CCadranBifilaire::Serialize(Archive& ar)
+{
+    if (ar.Context().oldFormat) {
+        CCadran::Serialize(ar);
+    } else {
+        if (ar.IsLoading())
+            ar.GetObjectSchema();
+        ar.SerializeClass(CCadran::ClassInfoOf());
+        CCadran::Serialize(ar);
+    }
+    if (ar.IsStoring()) {
+        ar << static_cast<std::int32_t>(firstWireDistance) << static_cast<std::int32_t>(secondWireDistance);
+    } else {
+        std::int32_t d1 = 0;
+        std::int32_t d2 = 0;
+        ar >> d1 >> d2;
+        firstWireDistance = d1;
+        secondWireDistance = d2;
+    }
+}
+
+void CCadranBifilaire::GetTypeName(std::string& text, bool longName, bool upperCase) const
+{
+    int id = 0;
+    switch (typeCode) {
+    case 40: id = longName ? 431 : 432; break;
+    case 41: id = longName ? 433 : 434; break;
+    case 42: id = longName ? 435 : 436; break;
+    default: break;
+    }
+    text = id != 0 ? GetTranslatedString(id) : std::string("????");
+    if (upperCase)
+        MakeUpperAccents(text);
+}
+
+void CCadranBifilaire::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
+                               bool inTenths) const
+{
+    x = 0;
+    y = 0;
+    if (typeCode != 40)
+        return;
+    // The hemisphere-relative hour angle and declination with |latitude| give the southern
+    // dial as the northern one turned half a turn.
+    double t = 0.0;
+    double declination = 0.0;
+    HorizontalToEquatorial(azimuth, altitude, t, declination);
+    const double phi = std::fabs(latitudeRad);
+    const double d1 = firstWireDistance;
+    const double tanDec = std::tan(declination);
+    // The sine of the sun's altitude over cos(declination); the forms below keep the equator
+    // (east-west wire on the face) free of divisions by zero.
+    const double den = std::cos(t) * std::cos(phi) + tanDec * std::sin(phi);
+    const double u = std::sin(t) * d1 / den;
+    const double w = (std::sin(phi) * std::cos(t) - tanDec * std::cos(phi)) * d1 * std::sin(phi) / den;
+    if (toDevice) {
+        x = RoundToInt(u * scale * pixelsPerMmX);
+        y = RoundToInt(-w * scale * pixelsPerMmY);
+    } else {
+        const double f = inTenths ? 10.0 : 100.0;
+        x = RoundToInt(f * u);
+        y = RoundToInt(f * w);
+    }
+}
+
+bool CCadranBifilaire::IsLit(double /*azimuth*/, double altitude, bool /*aboveHorizonOnly*/) const
+{
+    return typeCode == 40 && altitude > 0.005;
+}
+
+void CCadranBifilaire::GetExtraPoint(int& /*x*/, int& /*y*/, double /*azimuth*/, double /*altitude*/) const
+{
+}
+
+bool CCadranBifilaire::GetAuxPoint(int& x, int& y) const
+{
+    x = 0;
+    y = 0;
+    return false;
+}
+
+void CCadranBifilaire::DrawStyle(gdi::DC& dc, int ax, int ay)
+{
+    if (!castShadow)
+        return;
+    ToolsScope tools(dc);
+    const gdi::Point origin{ax, ay};
+    gdi::Point end;
+    Project(shadowAzimuth, shadowAltitude, end.x, end.y, true, true);
+    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
+    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
+    const gdi::Point points[2] = {origin, Offset(end, origin)};
+    dc.Polyline(points, 2);
+}
+
+void CCadranBifilaire::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+{
+    if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
+        return;
+    CCadranAnalemmatique::DrawHourLabelByBand(dc, hourLabelPos[static_cast<std::size_t>(hour)], hour, text,
+                                              latitude > 0.0);
+}

@@ -1,0 +1,133 @@
+#include "model/CCadranCylindrique.h"
+
+#include "app/TextHelpers.h"
+#include "app/Translation.h"
+#include "model/TrueSunAngles.h"
+
+#include <cmath>
+#include <numbers>
+
+HV_IMPLEMENT_SERIAL(CCadranCylindrique, CCadran, 1)
+
+namespace {
+constexpr double kPi = std::numbers::pi;
+}
+
+CCadranCylindrique::CCadranCylindrique()
+{
+    typeCode = 30;
+    planeAngle1 = 0.0;
+    planeAngle2 = 0.0;
+    styleMarkingAllowed = 0;
+    prefs.diurnalArcs = 0;
+    localSolarTime = 1;
+    SetStyleAnchorPercent(50, 50);
+}
+
+void CCadranCylindrique::Serialize(Archive& ar)
+{
+    if (ar.Context().oldFormat) {
+        CCadran::Serialize(ar);
+    } else {
+        if (ar.IsLoading())
+            ar.GetObjectSchema();
+        ar.SerializeClass(CCadran::ClassInfoOf());
+        CCadran::Serialize(ar);
+    }
+    if (ar.IsStoring()) {
+        ar << radius;
+    } else {
+        double d = 0.0;
+        ar >> d;
+        if (!std::isfinite(d) || d <= 0.0)
+            throw ArchiveException(ArchiveException::Cause::BadClass, "cylindrical dial: bad radius");
+        radius = d;
+    }
+}
+
+void CCadranCylindrique::GetTypeName(std::string& text, bool longName, bool upperCase) const
+{
+    int id = 0;
+    switch (typeCode) {
+    case 30: id = longName ? 1201 : 1205; break;
+    case 31: id = longName ? 1202 : 1206; break;
+    case 32: id = longName ? 1203 : 1207; break;
+    case 33: id = longName ? 1204 : 1208; break;
+    default: break;
+    }
+    text = id != 0 ? GetTranslatedString(id) : std::string("??");
+    if (upperCase)
+        MakeUpperAccents(text);
+}
+
+void CCadranCylindrique::ProjectCylinder(double t, double declination, int& x, int& y, bool toDevice,
+                                         bool inTenths) const
+{
+    const double d = radius;
+    double u = 0.0;
+    double w = 0.0;  // down on the sheet
+    if (typeCode == 30) {
+        u = t * d;
+        w = std::tan(declination) * d;
+    } else if (typeCode == 31) {
+        // Morning and afternoon shadows are cast by opposite rims; both halves meet at the
+        // middle of the sheet.
+        u = t <= 0.0001 ? d * kPi / 2.0 + 2.0 * t * d : 2.0 * t * d - d * kPi / 2.0;
+        w = -std::tan(declination) * d;
+    }
+    if (toDevice) {
+        x = RoundToInt(u * scale * pixelsPerMmX);
+        y = RoundToInt(w * scale * pixelsPerMmY);
+    } else {
+        const double f = inTenths ? 10.0 : 100.0;
+        x = RoundToInt(f * u);
+        y = RoundToInt(-f * w);
+    }
+}
+
+void CCadranCylindrique::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
+                                 bool inTenths) const
+{
+    double t = 0.0;
+    double declination = 0.0;
+    HorizontalToEquatorial(azimuth, altitude, t, declination);
+    ProjectCylinder(t, declination, x, y, toDevice, inTenths);
+}
+
+bool CCadranCylindrique::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
+{
+    if (typeCode == 32) {
+        const double limit = std::asin(radius / (radius + styleHeight));
+        return azimuth > -limit && azimuth < limit && (!aboveHorizonOnly || altitude > 0.0);
+    }
+    if (typeCode != 30 && typeCode != 31 && typeCode != 33)
+        return false;
+    if (aboveHorizonOnly && altitude <= 0.0)
+        return false;
+    if (typeCode == 33)
+        return true;
+    double t = 0.0;
+    double declination = 0.0;
+    HorizontalToEquatorial(azimuth, altitude, t, declination);
+    return typeCode == 30 ? std::fabs(t) <= kPi / 2.0 : std::fabs(t) <= kPi / 2.0 + 0.0001;
+}
+
+void CCadranCylindrique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+{
+    if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
+        return;
+    gdi::Point p = hourLabelPos[static_cast<std::size_t>(hour)];
+    if (typeCode == 31 && hour > 12)
+        p.y += dc.GetTextExtent("X").cy;
+    if (p.x == 0)
+        return;
+    const unsigned previous = dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
+    dc.TextOut(p.x, p.y, text);
+    dc.SetTextAlign(previous);
+}
+
+void CCadranCylindrique::ComputeSheetSize()
+{
+    width = SaturatingAdd(RoundToInt(kPi * radius), 40);
+    height = SaturatingAdd(RoundToInt(std::tan(0.4363323129985824) * 2.0 * radius), 40);
+}

@@ -1,0 +1,137 @@
+#include "model/CCadranVerticalQcq.h"
+
+#include "app/Translation.h"
+#include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialMarks.h"
+#include "model/PlaneDialNames.h"
+#include "model/Rounding.h"
+
+#include <cmath>
+
+using namespace planedial;
+
+HV_IMPLEMENT_SERIAL(CCadranVerticalQcq, CCadran, 1)
+
+namespace {
+
+// A face within a millionth of east or west: its centre is level with the foot.
+bool FacesEastOrWest(double declination)
+{
+    return std::fabs(std::cos(declination)) <= 1e-6;
+}
+
+}  // namespace
+
+CCadranVerticalQcq::CCadranVerticalQcq() : CCadranVerticalQcq(0.0) {}
+
+CCadranVerticalQcq::CCadranVerticalQcq(double declination)
+{
+    typeCode = 5;
+    planeAngle1 = declination;
+    planeAngle2 = kHalfPi;
+    anchorPercentX = 50;
+    anchorPercentY = 25;
+    labelsAtInnerEnd = 0;
+}
+
+void CCadranVerticalQcq::Serialize(Archive& ar)
+{
+    SerializeWithParent<CCadran>(*this, ar);
+}
+
+void CCadranVerticalQcq::GetTypeName(std::string& text, bool longName, bool upperCase) const
+{
+    if (longName)
+        text = GetTranslatedString(405) + " (alpha = " + DeclinationText(planeAngle1) + ")";
+    else
+        text = GetTranslatedString(412);
+    text = UpperCasedIf(text, upperCase);
+}
+
+void CCadranVerticalQcq::SetSite(double latitudeDeg, double longitudeDeg, double zoneHours)
+{
+    CCadran::SetSite(latitudeDeg, longitudeDeg, zoneHours);
+    const double d = planeAngle1;
+    if (std::fabs(d) < kPi) {
+        // A wall declining west has its centre to the left of the foot (to the right in the
+        // south): leave room for the hour lines on the other side.
+        const int shift = RoundToInt(d * 25.0 / kHalfPi);
+        SetStyleAnchorPercent(latitude > 0.0 ? 50 + shift : 50 - shift, anchorPercentY);
+    }
+}
+
+void CCadranVerticalQcq::ProjectMm(double azimuth, double altitude, double& u, double& v) const
+{
+    const double h = styleHeight;
+    const double d = planeAngle1;
+    const double cosD = std::cos(d), sinD = std::sin(d);
+    const double cosAz = std::cos(azimuth), sinAz = std::sin(azimuth);
+    u = HemisphereSign(*this) * h * ((cosD * sinAz - sinD * cosAz) / (cosD * cosAz + sinD * sinAz));
+    v = -h * std::tan(altitude) / std::cos(azimuth - d);
+}
+
+void CCadranVerticalQcq::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
+                                 bool inTenths) const
+{
+    double u = 0.0, v = 0.0;
+    ProjectMm(azimuth, altitude, u, v);
+    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
+}
+
+bool CCadranVerticalQcq::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
+{
+    const double d = planeAngle1;
+    if (!(azimuth > d - kHalfPi + 0.001 && azimuth < d + kHalfPi - 0.001))
+        return false;
+    return !aboveHorizonOnly || altitude > 0.0;
+}
+
+void CCadranVerticalQcq::GetCentreOffset(int& dx, int& dy) const
+{
+    const double h = styleHeight;
+    const double d = planeAngle1;
+    dx = -RoundToInt(10.0 * h * std::tan(d));
+    if (latitude < 0.0)
+        dx = -dx;
+    dy = FacesEastOrWest(d) ? 0 : RoundToInt(10.0 * h * std::tan(AbsLatitudeRad(*this)) / std::cos(d));
+}
+
+double CCadranVerticalQcq::GetStyleLength(bool& truncate, double& endHeight) const
+{
+    // b: angle between the style and the face's normal.
+    double b = std::acos(std::cos(std::fabs(planeAngle1)) * std::cos(AbsLatitudeRad(*this)));
+    if (b > kHalfPi)
+        b = kPi - b;
+    const double tanB = std::tan(b);
+    return CutStyleLength(*this, styleHeight * tanB, styleHeight - styleLimit / tanB, truncate, endHeight);
+}
+
+bool CCadranVerticalQcq::GetCentre(int& x, int& y, bool truncate, bool inTenths) const
+{
+    const double k = scale;
+    const double d = planeAngle1;
+    double cx = std::tan(d) * -styleHeight * k;
+    if (latitude < 0.0)
+        cx = -cx;
+    double cy = FacesEastOrWest(d) ? 0.0 : std::tan(AbsLatitudeRad(*this)) * styleHeight * k / std::cos(d);
+    const double limit = styleLimit * k;
+    const double r = std::hypot(cx, cy);
+    if (truncate && styleTruncation != 0 && r > limit) {
+        const double theta = std::atan2(cy, cx);
+        cx = std::cos(theta) * limit;
+        cy = std::sin(theta) * limit;
+    }
+    if (inTenths) {
+        x = RoundToInt(10.0 * cx);
+        y = RoundToInt(10.0 * cy);
+    } else {
+        x = RoundToInt(pixelsPerMmX * cx);
+        y = RoundToInt(-pixelsPerMmY * cy);
+    }
+    return true;
+}
+
+void CCadranVerticalQcq::DrawSpecific(gdi::DC& dc, int ax, int ay)
+{
+    DrawStyleFootAndCentre(*this, dc, ax, ay, MarkLayout::Other);
+}

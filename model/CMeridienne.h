@@ -1,0 +1,13 @@
+#pragma once
+// Noon mark: a vertical declining dial drawn only for the hours around noon.
+#include "model/CCadranVerticalQcq.h"
+
+class CMeridienne : public CCadranVerticalQcq {
+    HV_DECLARE_SERIAL(CMeridienne)
+public:
+    CMeridienne();
+    // declination: azimuth of the face in radians.
+    explicit CMeridienne(double declination);
+
+    void Serialize(Archive& ar) override;
+};

@@ -1,0 +1,199 @@
+#include "model/DialDrawing.h"
+
+#include "app/Accessors.h"
+#include "docview/CDrawingTools.h"
+#include "model/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace dialdraw {
+
+ToolsScope::ToolsScope(const gdi::DC& dc)
+{
+    tools_ = GetDrawingTools();
+    if (!tools_) {
+        own_ = std::make_unique<CDrawingTools>(dc);
+        tools_ = own_.get();
+        GetAppContext().drawingTools = tools_;
+    }
+}
+
+ToolsScope::~ToolsScope()
+{
+    if (own_ && GetAppContext().drawingTools == own_.get())
+        GetAppContext().drawingTools = nullptr;
+}
+
+gdi::Point Offset(gdi::Point p, gdi::Point origin)
+{
+    static constexpr std::int64_t kLimit = std::int64_t{1} << 29;
+    const auto add = [](int a, int b) {
+        return static_cast<int>(std::clamp(std::int64_t{a} + b, -kLimit, kLimit));
+    };
+    return {add(p.x, origin.x), add(p.y, origin.y)};
+}
+
+bool LineInterval(const gdi::Rect& rect, double px, double py, double dx, double dy, double& lo, double& hi)
+{
+    const auto edge = [&](double p, double d, double low, double high) {
+        if (d == 0.0)
+            return p >= low && p <= high;
+        double t1 = (low - p) / d;
+        double t2 = (high - p) / d;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        lo = std::max(lo, t1);
+        hi = std::min(hi, t2);
+        return lo <= hi;
+    };
+    return edge(px, dx, rect.left, rect.right) && edge(py, dy, rect.top, rect.bottom) && lo <= hi;
+}
+
+gdi::Point Clamp(gdi::Point p, const gdi::Rect& rect)
+{
+    return {std::clamp(p.x, rect.left, std::max(rect.left, rect.right)),
+            std::clamp(p.y, rect.top, std::max(rect.top, rect.bottom))};
+}
+
+bool ClipSegment(const gdi::Rect& rect, gdi::Point& a, gdi::Point& b)
+{
+    const double dx = static_cast<double>(b.x) - a.x;
+    const double dy = static_cast<double>(b.y) - a.y;
+    double lo = 0.0;
+    double hi = 1.0;
+    if (!LineInterval(rect, a.x, a.y, dx, dy, lo, hi))
+        return false;
+    const gdi::Point start = a;
+    if (lo > 0.0)
+        a = Clamp({RoundToInt(start.x + lo * dx), RoundToInt(start.y + lo * dy)}, rect);
+    if (hi < 1.0)
+        b = Clamp({RoundToInt(start.x + hi * dx), RoundToInt(start.y + hi * dy)}, rect);
+    return true;
+}
+
+ExportFrame MakeExportFrame(const CCadran& dial, gdi::Point origin)
+{
+    ExportFrame frame;
+    frame.anchor = {dial.anchorX * 10, (dial.height - dial.anchorY) * 10};
+    // Device pixels per tenth of a millimetre of the dial.
+    const double kx = dial.scale * dial.pixelsPerMmX / 10.0;
+    const double ky = dial.scale * dial.pixelsPerMmY / 10.0;
+    const gdi::Rect& r = dial.GetDrawRect();
+    if (!(kx > 0.0) || !(ky > 0.0) || r.IsEmpty()) {
+        frame.rect = {0, 0, dial.width * 10, dial.height * 10};
+        return frame;
+    }
+    frame.rect.left = frame.anchor.x + RoundToInt((r.left - origin.x) / kx);
+    frame.rect.right = frame.anchor.x + RoundToInt((r.right - origin.x) / kx);
+    frame.rect.top = frame.anchor.y - RoundToInt((r.bottom - origin.y) / ky);
+    frame.rect.bottom = frame.anchor.y - RoundToInt((r.top - origin.y) / ky);
+    // Pixels are coarser than the export: keep it on the sheet.
+    frame.rect = gdi::Rect::Intersect(frame.rect, {0, 0, dial.width * 10, dial.height * 10});
+    return frame;
+}
+
+Projected ProjectBoth(const CCadran& dial, double azimuth, double altitude, gdi::Point origin,
+                      const ExportFrame& frame)
+{
+    Projected p;
+    dial.Project(azimuth, altitude, p.device.x, p.device.y, true, true);
+    p.device = Offset(p.device, origin);
+    if (dial.collectShapes) {
+        dial.Project(azimuth, altitude, p.exported.x, p.exported.y, false, true);
+        p.exported = Offset(p.exported, frame.anchor);
+    }
+    return p;
+}
+
+namespace {
+
+// The export piece of a segment drawn on the device: clipped to the export rectangle the
+// same way; a piece the rounding of the device lets through but the export rectangle would
+// not is pinned to its edge, so that the export keeps every drawn piece.
+void ClipExport(const CCadran& dial, const ExportFrame& frame, gdi::Point& a, gdi::Point& b, bool extend)
+{
+    const bool kept = extend ? dial.ClipSegmentToDial(frame.rect, a, b) : ClipSegment(frame.rect, a, b);
+    if (!kept) {
+        a = Clamp(a, frame.rect);
+        b = Clamp(b, frame.rect);
+    }
+}
+
+}  // namespace
+
+bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projected& a, Projected& b, bool extend)
+{
+    const gdi::Rect& rect = dial.GetDrawRect();
+    const bool visible = extend ? dial.ClipSegmentToDial(rect, a.device, b.device)
+                                : ClipSegment(rect, a.device, b.device);
+    if (!visible)
+        return false;
+    const gdi::Point points[2] = {a.device, b.device};
+    dc.Polyline(points, 2);
+    if (dial.collectShapes) {
+        ClipExport(dial, frame, a.exported, b.exported, extend);
+        dial.AddSegmentShape(a.exported.x, a.exported.y, b.exported.x, b.exported.y);
+    }
+    return true;
+}
+
+CurveTracer::CurveTracer(CCadran& dial, gdi::DC& dc, gdi::Point origin)
+    : dial_(dial), dc_(dc), origin_(origin), record_(dial.collectShapes != 0), frame_(MakeExportFrame(dial, origin))
+{
+}
+
+void CurveTracer::Add(double azimuth, double altitude)
+{
+    AddPoint(ProjectBoth(dial_, azimuth, altitude, origin_, frame_));
+}
+
+void CurveTracer::AddPoint(const Projected& p)
+{
+    if (!havePrevious_) {
+        previous_ = p;
+        havePrevious_ = true;
+        return;
+    }
+    Projected a = previous_;
+    Projected b = p;
+    previous_ = p;
+    if (!dial_.IsInsideDial(dial_.GetDrawRect(), a.device, b.device))
+        return;
+    const bool continues = !polyline_.empty() && polyline_.back() == a.device;
+    if (!continues) {
+        Flush();
+        polyline_.push_back(a.device);
+    }
+    polyline_.push_back(b.device);
+    if (record_) {
+        if (!dial_.IsInsideDial(frame_.rect, a.exported, b.exported)) {
+            a.exported = Clamp(a.exported, frame_.rect);
+            b.exported = Clamp(b.exported, frame_.rect);
+        }
+        if (!continues)
+            dial_.BeginShape(a.exported.x, a.exported.y);
+        dial_.AddShapePoint(b.exported.x, b.exported.y);
+    }
+}
+
+void CurveTracer::Break()
+{
+    havePrevious_ = false;
+}
+
+void CurveTracer::Flush()
+{
+    if (polyline_.size() >= 2)
+        dc_.Polyline(polyline_.data(), static_cast<int>(polyline_.size()));
+    polyline_.clear();
+}
+
+void CurveTracer::Finish()
+{
+    Flush();
+    havePrevious_ = false;
+}
+
+}  // namespace dialdraw

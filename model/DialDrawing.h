@@ -1,0 +1,135 @@
+#pragma once
+// Mechanics shared by the dial's line families (internal to the drawing code): the tool set
+// in force, pen, font and alignment scopes, saturating point arithmetic, straight-line
+// clipping, the place of the drawing in export units, and the tracer that draws a curve of
+// projected sun directions and records it for the export.
+#include "model/CCadran.h"
+
+#include <memory>
+#include <vector>
+
+class CDrawingTools;
+
+namespace dialdraw {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegToRad = kPi / 180.0;
+
+// A tool set for dc while the scope lives: the application's when it has one, else one built
+// for dc and made the application's until the scope ends (nested scopes reuse it).
+class ToolsScope {
+public:
+    explicit ToolsScope(const gdi::DC& dc);
+    ~ToolsScope();
+    ToolsScope(const ToolsScope&) = delete;
+    ToolsScope& operator=(const ToolsScope&) = delete;
+    const CDrawingTools& Tools() const { return *tools_; }
+
+private:
+    std::unique_ptr<CDrawingTools> own_;
+    CDrawingTools* tools_ = nullptr;
+};
+
+class PenScope {
+public:
+    PenScope(gdi::DC& dc, const gdi::Pen& pen) : dc_(dc), old_(dc.SelectPen(pen)) {}
+    ~PenScope() { dc_.SelectPen(old_); }
+    PenScope(const PenScope&) = delete;
+    PenScope& operator=(const PenScope&) = delete;
+
+private:
+    gdi::DC& dc_;
+    gdi::Pen old_;
+};
+
+class FontScope {
+public:
+    FontScope(gdi::DC& dc, const gdi::LogFont& font) : dc_(dc), old_(dc.SelectFont(font)) {}
+    ~FontScope() { dc_.SelectFont(old_); }
+    FontScope(const FontScope&) = delete;
+    FontScope& operator=(const FontScope&) = delete;
+
+private:
+    gdi::DC& dc_;
+    gdi::LogFont old_;
+};
+
+class AlignScope {
+public:
+    AlignScope(gdi::DC& dc, unsigned align) : dc_(dc), old_(dc.SetTextAlign(align)) {}
+    ~AlignScope() { dc_.SetTextAlign(old_); }
+    AlignScope(const AlignScope&) = delete;
+    AlignScope& operator=(const AlignScope&) = delete;
+
+private:
+    gdi::DC& dc_;
+    unsigned old_;
+};
+
+// p + origin, each coordinate kept within +-2^29 so that differences of two points still
+// fit an int (a direction grazing the face projects very far).
+gdi::Point Offset(gdi::Point p, gdi::Point origin);
+
+// The part of the line p + t d, t in [lo, hi], inside rect (edges included): narrows lo and
+// hi; false when nothing is inside.
+bool LineInterval(const gdi::Rect& rect, double px, double py, double dx, double dy, double& lo, double& hi);
+// Clips the segment to rect (edges included); false when it lies outside.
+bool ClipSegment(const gdi::Rect& rect, gdi::Point& a, gdi::Point& b);
+// Moves p into rect.
+gdi::Point Clamp(gdi::Point p, const gdi::Rect& rect);
+
+// Where the drawing lies in export units: tenths of a millimetre of the dial, x right and y
+// up from its bottom left corner.
+struct ExportFrame {
+    gdi::Point anchor;  // the style foot
+    gdi::Rect rect;     // the drawing rectangle; top holds the smaller y
+};
+ExportFrame MakeExportFrame(const CCadran& dial, gdi::Point origin);
+
+// The device and export points of a sun direction.
+struct Projected {
+    gdi::Point device;
+    gdi::Point exported;
+};
+Projected ProjectBoth(const CCadran& dial, double azimuth, double altitude, gdi::Point origin,
+                      const ExportFrame& frame);
+
+// A straight line between two projected points, clipped to the drawing (extended to its
+// edge from the first point with extend), drawn with the current pen as a two-point
+// polyline and, when the dial collects shapes, recorded as a segment. Returns false when
+// nothing is drawn; a and b then hold the device ends as drawn.
+bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projected& a, Projected& b, bool extend);
+
+// Draws a curve point by point: each point is joined to the previous one of its run through
+// the dial's IsInsideDial; the visible pieces are drawn with the current pen as polylines
+// and, when the dial collects shapes, recorded as shapes of the same points in export units.
+class CurveTracer {
+public:
+    CurveTracer(CCadran& dial, gdi::DC& dc, gdi::Point origin);
+    ~CurveTracer() { Finish(); }
+    CurveTracer(const CurveTracer&) = delete;
+    CurveTracer& operator=(const CurveTracer&) = delete;
+
+    // Projects the sun direction and adds it to the run.
+    void Add(double azimuth, double altitude);
+    void AddPoint(const Projected& p);
+    // The next point starts a new run.
+    void Break();
+    // Draws what is pending.
+    void Finish();
+    const ExportFrame& Frame() const { return frame_; }
+
+private:
+    void Flush();
+
+    CCadran& dial_;
+    gdi::DC& dc_;
+    gdi::Point origin_;
+    bool record_;
+    ExportFrame frame_;
+    bool havePrevious_ = false;
+    Projected previous_;
+    std::vector<gdi::Point> polyline_;
+};
+
+}  // namespace dialdraw

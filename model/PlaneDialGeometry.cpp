@@ -1,0 +1,41 @@
+#include "model/PlaneDialGeometry.h"
+
+#include "model/Rounding.h"
+
+#include <cmath>
+
+namespace planedial {
+
+double AbsLatitudeRad(const CCadran& dial)
+{
+    return std::fabs(dial.latitude) * kDegToRad;
+}
+
+void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths)
+{
+    if (toDevice) {
+        x = RoundToInt(u * dial.scale * dial.pixelsPerMmX);
+        y = RoundToInt(-v * dial.scale * dial.pixelsPerMmY);
+    } else if (inTenths) {
+        x = RoundToInt(10.0 * u);
+        y = RoundToInt(10.0 * v);
+    } else {
+        x = RoundToInt(100.0 * u);
+        y = RoundToInt(100.0 * v);
+    }
+}
+
+double CutStyleLength(const CCadran& dial, double length, double endHeightWhenCut, bool& truncate,
+                      double& endHeight)
+{
+    const double limit = dial.styleLimit;
+    if (truncate && length > limit) {
+        endHeight = endHeightWhenCut;
+        return limit;
+    }
+    truncate = false;
+    endHeight = 0.0;
+    return length;
+}
+
+}  // namespace planedial

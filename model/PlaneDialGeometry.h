@@ -1,0 +1,51 @@
+#pragma once
+// Geometry shared by the plane dials with a polar style: unit conversions of face points,
+// the hemisphere sign and the parent-class chain of their stored records.
+//
+// Southern hemisphere: azimuths and plane declinations are counted from the equator side
+// (north there), positive west, exactly as in the north. Seen that way the southern sky is
+// the mirror image of the northern one, so every formula is written once with |latitude|
+// and the horizontal face coordinate u is mirrored (hemisphere sign -1) at the end.
+#include "model/CCadran.h"
+
+#include <numbers>
+
+namespace planedial {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kHalfPi = std::numbers::pi / 2.0;
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+
+// -1 in the southern hemisphere (latitude < 0), else +1.
+inline double HemisphereSign(const CCadran& dial) { return dial.latitude < 0.0 ? -1.0 : 1.0; }
+// |latitude| in radians.
+double AbsLatitudeRad(const CCadran& dial);
+
+// Converts a face point given in millimetres (u to the right, v up, relative to the foot of
+// the style) into the units of CCadran::Project: device pixels at the drawing scale (y
+// down), else tenths of a millimetre, else hundredths (y up), each rounded half away from
+// zero.
+void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
+
+// Where the sub-style is cut when truncation is asked: the shared rule of GetStyleLength.
+// length is the full sub-style length; returns the length used and sets truncate and
+// endHeight (height of the cut end above the face).
+double CutStyleLength(const CCadran& dial, double length, double endHeightWhenCut, bool& truncate,
+                      double& endHeight);
+
+// The stored record of a plane dial: in an old-format document only the base dial's data;
+// otherwise the dial's own schema is dropped (the class has no data of its own), then the
+// class record of Parent precedes Parent's data.
+template <class Parent>
+void SerializeWithParent(Parent& self, Archive& ar)
+{
+    if (!ar.Context().oldFormat) {
+        if (ar.IsLoading())
+            (void)ar.GetObjectSchema();
+        ar.SerializeClass(Parent::ClassInfoOf());
+    }
+    self.Parent::Serialize(ar);
+}
+
+}  // namespace planedial

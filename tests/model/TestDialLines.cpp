@@ -1,0 +1,518 @@
+// The line families of a dial, read from a recording of its drawing: which lines, how many,
+// with which pen, clipped to the dial, labelled with which texts.
+#include "DialRecording.h"
+#include "DialTestDials.h"
+
+#include "model/Astronomy.h"
+#include "model/DialPlace.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+
+using namespace dialtest;
+
+namespace {
+
+class DialLines : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetAstroState();
+        GiveEntriesOwnColours();
+    }
+    void TearDown() override
+    {
+        ResetColorTable();
+        SetDialPlaceSource({});
+    }
+
+    // Only the families a test turns on.
+    static void AllOff(CCadran& dial)
+    {
+        dial.prefs = CPrefs();
+        CPrefs& p = dial.prefs;
+        p.hourLines = 0;
+        p.halfHourLines = 0;
+        p.diurnalArcs = 0;
+        p.hourNumbers = 0;
+        p.styleMarking = 0;
+    }
+
+    static std::set<int> LabelSlots(const CCadran& dial)
+    {
+        std::set<int> slots;
+        for (size_t i = 0; i < dial.hourLabelPos.size(); ++i)
+            if (dial.hourLabelPos[i].x != 0)
+                slots.insert(static_cast<int>(i));
+        return slots;
+    }
+};
+
+std::set<int> Range(int first, int last)
+{
+    std::set<int> s;
+    for (int i = first; i <= last; ++i)
+        s.insert(i);
+    return s;
+}
+
+// A dial of 20 m at 96 dpi, anchored in its middle: large enough that every line whose ends
+// stay within 10 m of the style foot is seen whole.
+template <class Dial>
+std::unique_ptr<Dial> LargeDial(double latitudeDeg, double declinationDeg = 0.0)
+{
+    return MakeDial<Dial>(latitudeDeg, -6.03, 1.0, 2024, declinationDeg, 20000, 20000, 50, 50);
+}
+
+// Declinations of the table dates of 2024 from the ephemeris (tests/data/astro).
+std::map<int, double> EphemerisDeclinations()
+{
+    std::map<int, double> byRow;
+    std::ifstream in(testsupport::DataDir() / "astro" / "sun_dates.csv");
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        int year = 0, month = 0, day = 0;
+        double ra = 0, dec = 0, eot = 0;
+        if (std::sscanf(line.c_str(), "%d,%d,%d,%lf,%lf,%lf", &year, &month, &day, &ra, &dec, &eot) == 6 &&
+            year == 2024)
+            byRow[CCadran::DateRow(month, day)] = dec;
+    }
+    return byRow;
+}
+
+// Azimuth from the equator side, positive west, and altitude of the sun, degrees.
+void SunDirection(double latDeg, double hourAngleDeg, double decDeg, double& azDeg, double& altDeg)
+{
+    const double phi = latDeg * kDeg, h = hourAngleDeg * kDeg, d = decDeg * kDeg;
+    altDeg = std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(h)) / kDeg;
+    const double fromSouth = std::atan2(std::sin(h), std::cos(h) * std::sin(phi) - std::tan(d) * std::cos(phi)) / kDeg;
+    azDeg = latDeg >= 0 ? fromSouth : std::remainder(180.0 - fromSouth, 360.0);
+}
+
+// Whole hours whose sun lights a vertical wall (in front of it and above the horizon) on at
+// least two table dates between the solstices: an hour line runs between two of them.
+std::set<int> LitHoursOnWall(double latDeg, double wallDeg)
+{
+    const auto declinations = EphemerisDeclinations();
+    std::set<int> hours;
+    for (int hour = 0; hour <= 24; ++hour) {
+        int lit = 0;
+        for (int row = 34; row <= 70; ++row) {
+            double az = 0, alt = 0;
+            SunDirection(latDeg, (hour - 12) * 15.0, declinations.at(row), az, alt);
+            lit += alt > 0.0 && std::fabs(std::remainder(az - wallDeg, 360.0)) < 90.0 - 0.001 / kDeg;
+        }
+        if (lit >= 2)
+            hours.insert(hour);
+    }
+    return hours;
+}
+
+TEST_F(DialLines, HourLinesSpanTheLitPartOfTheDayBetweenTheSolstices)
+{
+    struct Case {
+        double latitude;
+        int wholeHours, halfHours;
+    };
+    // Sunrise on the longest day: 4:08 solar time at 47.25 N, 4:52 at 33.9 S.
+    for (const Case c : {Case{47.25, 15, 16}, Case{-33.9, 15, 14}}) {
+        auto dial = LargeDial<HorizontalDial>(c.latitude);
+        AllOff(*dial);
+        dial->prefs.hourLines = 1;
+        dial->prefs.halfHourLines = 1;
+        gdi::RecordingDC dc;
+        dial->Draw(dc);
+        EXPECT_EQ(PolylinesOf(dc, 5).size(), static_cast<size_t>(c.wholeHours)) << c.latitude;
+        EXPECT_EQ(PolylinesOf(dc, 6).size(), static_cast<size_t>(c.halfHours)) << c.latitude;
+        EXPECT_EQ(LabelSlots(*dial), Range(5, 19)) << c.latitude;
+    }
+}
+
+TEST_F(DialLines, HourLinesOfADecliningWallFollowItsLitHours)
+{
+    for (const double latitude : {47.25, -33.9}) {
+        for (const double wall : {30.0, -50.0}) {
+            auto dial = LargeDial<DecliningDial>(latitude, wall);
+            AllOff(*dial);
+            dial->prefs.hourLines = 1;
+            dial->prefs.sunAboveHorizon = 1;
+            gdi::RecordingDC dc;
+            dial->Draw(dc);
+            const std::set<int> expected = LitHoursOnWall(latitude, wall);
+            EXPECT_EQ(LabelSlots(*dial), expected) << latitude << " " << wall;
+            EXPECT_EQ(PolylinesOf(dc, 5).size(), expected.size()) << latitude << " " << wall;
+        }
+    }
+}
+
+TEST_F(DialLines, SubHourLinesFollowTheSwitches)
+{
+    auto dial = LargeDial<HorizontalDial>(47.25);
+    AllOff(*dial);
+    dial->prefs.hourLines = 1;
+    dial->firstHour = 9;
+    dial->lastHour = 11;
+    const auto counts = [&](int half, int quarter, int five) {
+        dial->prefs.halfHourLines = half;
+        dial->prefs.quarterHourLines = quarter;
+        dial->prefs.fiveMinuteLines = five;
+        gdi::RecordingDC dc;
+        dial->Draw(dc);
+        return std::vector<size_t>{PolylinesOf(dc, 5).size(), PolylinesOf(dc, 6).size(), PolylinesOf(dc, 7).size(),
+                                   PolylinesOf(dc, 8).size()};
+    };
+    EXPECT_EQ(counts(0, 0, 0), (std::vector<size_t>{3, 0, 0, 0}));
+    EXPECT_EQ(counts(1, 0, 0), (std::vector<size_t>{3, 2, 0, 0}));
+    EXPECT_EQ(counts(1, 1, 0), (std::vector<size_t>{3, 2, 4, 0}));
+    // Without half hours the half-hour steps take the quarter-hour pen.
+    EXPECT_EQ(counts(0, 1, 0), (std::vector<size_t>{3, 0, 6, 0}));
+    EXPECT_EQ(counts(1, 1, 1), (std::vector<size_t>{3, 2, 4, 16}));
+    // A single hour.
+    dial->lastHour = 9;
+    EXPECT_EQ(counts(1, 1, 1), (std::vector<size_t>{1, 0, 0, 0}));
+}
+
+TEST_F(DialLines, HourNumbersInRomanOrTwentyFourHours)
+{
+    auto dial = LargeDial<HorizontalDial>(47.25);
+    AllOff(*dial);
+    dial->prefs.hourLines = 1;
+    dial->prefs.hourNumbers = 1;
+    gdi::RecordingDC roman;
+    dial->Draw(roman);
+    EXPECT_EQ(roman.Texts(), (std::vector<std::string>{"V", "VI", "VII", "VIII", "IX", "X", "XI", "XII", "I", "II",
+                                                       "III", "IV", "V", "VI", "VII"}));
+    dial->prefs.romanNumerals = 0;
+    dial->prefs.hours24 = 1;
+    gdi::RecordingDC decimal;
+    dial->Draw(decimal);
+    std::vector<std::string> expected;
+    for (int h = 5; h <= 19; ++h)
+        expected.push_back(std::to_string(h));
+    EXPECT_EQ(decimal.Texts(), expected);
+    // Each label sits on its slot, turned with its line.
+    const auto texts = decimal.RecordsOf(gdi::RecordKind::TextOut);
+    ASSERT_EQ(texts.size(), 15u);
+    EXPECT_EQ(texts[7]->points[0], dial->hourLabelPos[12]);
+    EXPECT_EQ(texts[7]->font.escapement, 0);  // the noon line is upright
+    EXPECT_GT(texts[0]->font.escapement, 0);  // morning lines lean one way...
+    EXPECT_LT(texts[14]->font.escapement, 0);  // ...afternoon lines the other
+    for (const gdi::Record* t : texts)
+        EXPECT_TRUE(t->font.escapement > -1800 && t->font.escapement <= 1800) << t->font.escapement;
+    EXPECT_EQ(texts[7]->textAlign, gdi::TA_BOTTOM | gdi::TA_CENTER);
+}
+
+TEST_F(DialLines, ZoneStepsShiftTheNumbersAndWrapPastMidnight)
+{
+    // 70 N, 5 E, zone +1: one zone step; the midnight sun lights hours 0 and 24.
+    auto dial = MakeDial<HorizontalDial>(70.0, -5.0, 1.0, 2024, 0, 20000, 20000, 50, 50);
+    AllOff(*dial);
+    dial->localSolarTime = 0;
+    dial->ComputeAllTables();
+    dial->prefs.hourLines = 1;
+    dial->prefs.hourNumbers = 1;
+    dial->prefs.hours24 = 1;
+    ASSERT_EQ(GetZoneSteps(), 1);
+    gdi::RecordingDC dc;
+    dial->Draw(dc);
+    ASSERT_NE(dial->hourLabelPos[0].x, 0);
+    ASSERT_NE(dial->hourLabelPos[24].x, 0);
+    const auto texts = dc.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "?!?"), 0);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "I"), 2);  // 0 h and 24 h both read 1 h
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "XIII"), 1);
+}
+
+TEST_F(DialLines, DiurnalArcModes)
+{
+    struct Mode {
+        int mode;
+        std::map<int, int> polylines;  // colour entry -> arcs
+    };
+    const std::map<int, int> signs = {{12, 2}, {13, 2}, {14, 2}, {15, 1}, {11, 2}, {10, 2}, {9, 1}};
+    std::map<int, int> everyTen = signs;
+    everyTen[16] = 22;
+    const std::vector<Mode> modes = {
+        {0, {{12, 2}}},
+        {1, {{15, 1}, {9, 1}}},
+        {2, {{12, 2}, {15, 1}, {9, 1}}},
+        {3, signs},
+        {4, everyTen},
+        {5, {{17, 5}}},
+        {6, {{17, 5}, {18, 4}}},
+        {7, {{17, 5}, {15, 1}, {9, 1}}},
+        {8, {{17, 5}, {18, 4}, {15, 1}, {9, 1}}},
+        {9, {{31, 12}}},
+        {10, {{31, 12}, {33, 12}}},
+        {11, {{31, 12}, {32, 12}, {34, 12}}},
+        {12, {{31, 12}, {15, 1}, {9, 1}}},
+        {13, {{31, 12}, {33, 12}, {15, 1}, {9, 1}}},
+        {14, {{31, 12}, {32, 12}, {34, 12}, {15, 1}, {9, 1}}},
+        {15, {}},
+    };
+    for (const double latitude : {47.25, -33.9}) {
+        auto horizontal = LargeDial<HorizontalDial>(latitude);
+        auto wall = LargeDial<DecliningDial>(latitude, 30.0);
+        for (CCadran* dial : {static_cast<CCadran*>(horizontal.get()), static_cast<CCadran*>(wall.get())}) {
+            for (const Mode& m : modes) {
+                AllOff(*dial);
+                dial->prefs.hourLines = 1;
+                dial->firstHour = dial->lastHour = 12;  // keeps the hour lines out of the count but one
+                dial->prefs.diurnalArcs = 1;
+                dial->prefs.diurnalArcMode = m.mode;
+                dial->prefs.sunAboveHorizon = 1;
+                dial->firstHour = 0;
+                dial->lastHour = 24;
+                dial->prefs.hourLines = 1;
+                gdi::RecordingDC dc;
+                dial->Draw(dc);
+                auto counts = PolylineCounts(dc);
+                counts.erase(5);  // the hour lines
+                EXPECT_EQ(counts, m.polylines) << "latitude " << latitude << " type " << dial->typeCode << " mode "
+                                               << m.mode;
+            }
+        }
+    }
+}
+
+TEST_F(DialLines, CalendarArcsFollowTheHalfYearOfTheNoonCurve)
+{
+    auto dial = LargeDial<HorizontalDial>(47.25);
+    AllOff(*dial);
+    dial->prefs.hourLines = 1;
+    dial->prefs.diurnalArcs = 1;
+    dial->prefs.diurnalArcMode = 11;
+    dial->prefs.noonMarkType = 1;
+    for (const auto& [shape, months] : std::map<int, int>{{0, 12}, {1, 6}, {2, 5}}) {
+        dial->prefs.noonMarkShape = shape;
+        gdi::RecordingDC dc;
+        dial->Draw(dc);
+        EXPECT_EQ(PolylinesOf(dc, 32).size(), static_cast<size_t>(months)) << shape;
+    }
+}
+
+// Point of a sun direction on the horizontal test dial, device pixels.
+gdi::Point OnHorizontalDial(const CCadran& dial, double azDeg, double altDeg, gdi::Point origin)
+{
+    const double s = dial.latitude < 0 ? -1.0 : 1.0;
+    const double u = s * dial.styleHeight * std::sin(azDeg * kDeg) / std::tan(altDeg * kDeg);
+    const double v = dial.styleHeight * std::cos(azDeg * kDeg) / std::tan(altDeg * kDeg);
+    return {origin.x + RoundToInt(u * dial.pixelsPerMmX), origin.y - RoundToInt(v * dial.pixelsPerMmY)};
+}
+
+gdi::Point Origin(const CCadran& dial)
+{
+    int x = 0, y = 0;
+    const gdi::Rect& r = dial.dialRect;
+    dial.GetStyleAnchorPoint(r.left, r.top, r.right, r.bottom, x, y);
+    return {x, y};
+}
+
+TEST_F(DialLines, NoonCurveOfMeanTimeAgreesWithTheEphemeris)
+{
+    auto dial = LargeDial<HorizontalDial>(47.25);
+    AllOff(*dial);
+    dial->prefs.hourLines = 1;
+    dial->prefs.noonMark = 1;
+    dial->firstHour = dial->lastHour = 12;
+    gdi::RecordingDC dc;
+    dial->Draw(dc);
+    const auto lines = PolylinesOf(dc, 5);
+    ASSERT_EQ(lines.size(), 2u);  // the noon line and its curve
+    const gdi::Record* curve = lines[0]->points.size() > 2 ? lines[0] : lines[1];
+    ASSERT_EQ(curve->points.size(), 73u);  // 72 dates, closed on 1 January
+    EXPECT_EQ(curve->points.front(), curve->points.back());
+
+    // Mean noon stands where the sun is EoT (mean - true) before true noon.
+    std::ifstream in(testsupport::DataDir() / "astro" / "sun_dates.csv");
+    std::string line;
+    int checked = 0;
+    while (std::getline(in, line)) {
+        int year = 0, month = 0, day = 0;
+        double ra = 0, dec = 0, eot = 0;
+        if (std::sscanf(line.c_str(), "%d,%d,%d,%lf,%lf,%lf", &year, &month, &day, &ra, &dec, &eot) != 6 ||
+            year != 2024 || (month != 2 && month != 11))
+            continue;
+        double az = 0, alt = 0;
+        SunDirection(47.25, -eot / 240.0, dec, az, alt);
+        const gdi::Point expected = OnHorizontalDial(*dial, az, alt, Origin(*dial));
+        const gdi::Point actual = curve->points[static_cast<size_t>(CCadran::DateRow(month, day))];
+        EXPECT_NEAR(actual.x, expected.x, 1) << day << "/" << month;
+        EXPECT_NEAR(actual.y, expected.y, 1) << day << "/" << month;
+        // February: the sun crosses the meridian about 14 min after mean noon, so mean noon
+        // falls west of the noon line (left); November: 16 min before, east of it.
+        if (month == 2)
+            EXPECT_LT(actual.x, Origin(*dial).x - 10) << day;
+        else
+            EXPECT_GT(actual.x, Origin(*dial).x + 10) << day;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 12);
+}
+
+TEST_F(DialLines, NoonCurveHalvesAndDateMarks)
+{
+    auto dial = LargeDial<HorizontalDial>(-33.9);
+    AllOff(*dial);
+    dial->prefs.hourLines = 1;
+    dial->prefs.noonMark = 1;
+    dial->prefs.noonMarkWithHourLine = 0;
+    dial->firstHour = dial->lastHour = 12;
+    for (const int shape : {1, 2}) {
+        dial->prefs.noonMarkShape = shape;
+        gdi::RecordingDC dc;
+        dial->Draw(dc);
+        const auto lines = PolylinesOf(dc, 5);
+        ASSERT_EQ(lines.size(), 1u) << shape;  // no hour line with the curve
+        EXPECT_EQ(lines[0]->points.size(), 37u) << shape;
+    }
+    dial->prefs.noonMarkShape = 0;
+    dial->prefs.noonMarkPointer = 1;
+    gdi::RecordingDC dc;
+    dial->Draw(dc);
+    const auto lines = PolylinesOf(dc, 5);
+    const auto count = [&](size_t points) {
+        return std::count_if(lines.begin(), lines.end(), [&](const gdi::Record* r) { return r->points.size() == points; });
+    };
+    EXPECT_EQ(count(73), 1);  // the curve
+    EXPECT_EQ(count(5), 12);  // a diamond on the first of each month
+    EXPECT_EQ(count(2), 60);  // a tick on the other table dates
+}
+
+TEST_F(DialLines, NoonCurveAtEveryHourWithTheHourLineTypeOfCurve)
+{
+    auto dial = LargeDial<HorizontalDial>(47.25);
+    AllOff(*dial);
+    dial->prefs.hourLines = 1;
+    dial->prefs.noonMark = 1;
+    dial->prefs.noonMarkType = 1;
+    dial->firstHour = 10;
+    dial->lastHour = 14;
+    gdi::RecordingDC dc;
+    dial->Draw(dc);
+    const auto lines = PolylinesOf(dc, 5);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const gdi::Record* r) { return r->points.size() == 73; }), 5);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const gdi::Record* r) { return r->points.size() == 2; }), 5);
+}
+
+TEST_F(DialLines, ItalicAndBabylonianHours)
+{
+    struct Case {
+        double latitude;
+        int lines;  // whole hours counted from sunrise (or sunset) on the longest day, roughly its length
+    };
+    for (const Case c : {Case{47.25, 15}, Case{-33.9, 14}}) {
+        auto dial = LargeDial<HorizontalDial>(c.latitude);
+        for (const bool babylonian : {false, true}) {
+            AllOff(*dial);
+            (babylonian ? dial->prefs.babylonianHours : dial->prefs.italicHours) = 1;
+            gdi::RecordingDC dc;
+            dial->Draw(dc);
+            EXPECT_EQ(PolylinesOf(dc, 5).size(), static_cast<size_t>(c.lines)) << c.latitude << " " << babylonian;
+            EXPECT_EQ(dc.Count(gdi::RecordKind::Polyline), c.lines);
+        }
+    }
+}
+
+// A face that takes every sun direction, even one that is not a number.
+class OpenFaceDial : public HorizontalDial {
+public:
+    bool IsLit(double, double, bool) const override { return true; }
+};
+
+TEST_F(DialLines, ItalicHoursBeyondThePolarCircleUseOnlyDaysWithSunriseAndSunset)
+{
+    auto dial = MakeDial<OpenFaceDial>(70.0, -6.03, 1.0, 2024, 0, 20000, 20000, 50, 50);
+    AllOff(*dial);
+    dial->prefs.babylonianHours = 1;
+    dial->prefs.italicHours = 1;
+    gdi::RecordingDC dc;
+    dial->Draw(dc);
+    EXPECT_GT(dc.Count(gdi::RecordKind::Polyline), 10);
+    // A day without sunset has no hour angle of sunset: a direction computed from it would
+    // not be a number and would land on the style's foot.
+    for (const gdi::Record* line : dc.RecordsOf(gdi::RecordKind::Polyline)) {
+        for (const gdi::Point p : line->points)
+            EXPECT_NE(p, Origin(*dial));
+    }
+}
+
+// Azimuths (multiples of step) that the sun reaches with a declination between the
+// solstices, above 0.005 rad of altitude, on a horizontal dial.
+std::set<int> ReachedAzimuths(double latDeg, int step)
+{
+    const double eps = 23.44;
+    std::set<int> reached;
+    for (int az = -180; az <= 180; az += step) {
+        const double cosA = latDeg >= 0 ? std::cos(az * kDeg) : -std::cos(az * kDeg);
+        for (int r = 3; r <= 900; ++r) {
+            const double h = r * 0.1 * kDeg;
+            const double dec = std::asin(std::sin(latDeg * kDeg) * std::sin(h) - std::cos(latDeg * kDeg) * std::cos(h) * cosA);
+            if (std::fabs(dec / kDeg) <= eps - 0.01) {
+                reached.insert(az);
+                break;
+            }
+        }
+    }
+    return reached;
+}
+
+TEST_F(DialLines, AzimuthLinesAndTheirLabels)
+{
+    for (const double latitude : {47.25, -33.9}) {
+        auto dial = LargeDial<HorizontalDial>(latitude);
+        AllOff(*dial);
+        dial->prefs.horizontalLines = 1;
+        dial->prefs.hourNumbers = 1;
+        dial->prefs.azimuthStep = 5;
+        dial->prefs.altitudeStep = 90;
+        gdi::RecordingDC dc;
+        dial->Draw(dc);
+        ASSERT_EQ(dial->hourLabelPos.size(), 73u);
+        const std::set<int> reached = ReachedAzimuths(latitude, 5);
+        int azimuthLines = 0;
+        for (int entry = 25; entry <= 30; ++entry)
+            azimuthLines += static_cast<int>(PolylinesOf(dc, entry).size());
+        EXPECT_EQ(azimuthLines, static_cast<int>(reached.size())) << latitude;
+        std::set<std::string> expectedTexts;
+        for (const int az : reached)
+            expectedTexts.insert(std::to_string(az) + "\xC2\xB0");
+        const auto texts = dc.Texts();
+        EXPECT_EQ(std::set<std::string>(texts.begin(), texts.end()), expectedTexts) << latitude;
+        EXPECT_EQ(PolylinesOf(dc, 30).size(), 5u);  // -90, -45, 0, 45 and 90 degrees
+
+        // A coarse step still leaves a slot for every hour of the other dial types.
+        dial->prefs.azimuthStep = 45;
+        gdi::RecordingDC coarse;
+        dial->Draw(coarse);
+        EXPECT_EQ(dial->hourLabelPos.size(), 25u);
+        EXPECT_EQ(dial->hourLabelAngle.size(), 25u);
+    }
+}
+
+TEST_F(DialLines, AltitudeLinesAndSolsticeArcs)
+{
+    auto dial = LargeDial<HorizontalDial>(47.25);
+    AllOff(*dial);
+    dial->prefs.horizontalLines = 1;
+    dial->prefs.azimuthStep = 360;
+    dial->prefs.altitudeStep = 10;
+    gdi::RecordingDC dc;
+    dial->Draw(dc);
+    // 10 degrees is reached in the morning and in the evening only; 20 to 60 through noon;
+    // 70 never (the sun culminates at 66.2 degrees).
+    EXPECT_EQ(PolylinesOf(dc, 22).size(), 5u);
+    EXPECT_EQ(PolylinesOf(dc, 24).size(), 2u);
+    EXPECT_EQ(PolylinesOf(dc, 15).size(), 1u);
+    EXPECT_EQ(PolylinesOf(dc, 9).size(), 1u);
+}
+
+}  // namespace
