@@ -5,9 +5,10 @@
 //   TranslatedMessageBox(...), or as the second argument of GetString(language, id);
 //   month names (strings 251 to 262) are always required;
 // - dialog texts: a source file that declares its dialog template as `kTemplateId = <n>`
-//   needs the title row (template n, control n), and each call in that file whose first
-//   two arguments are an integer literal and a string literal, `Name(<control id>, "..."`,
-//   creates a control with a built-in text and needs the row (template n, that control);
+//   (or whose header of the same name beside it does) needs the title row (template n,
+//   control n), and each call in that file whose first two arguments are an integer literal
+//   and a string literal, `Name(<control id>, "..."`, creates a control with a built-in text
+//   and needs the row (template n, that control);
 // - menu texts: MenuItem::Command(<command id>, "...") needs a MENU row for that command.
 // Each needed row must have a French (column 0) and an English (column 1) text.
 #include "app/Accessors.h"
@@ -33,7 +34,8 @@ struct Needs {
     std::set<int> menuCommands;
 };
 
-void ScanSource(const std::string& code, Needs& needs)
+// headerCode: the header of the same name beside a .cpp file (empty when none).
+void ScanSource(const std::string& code, Needs& needs, const std::string& headerCode = {})
 {
     static const std::regex stringCall(R"(\b(?:GetTranslatedString|TranslatedMessageBox)\(\s*(\d+)\s*[,)])");
     static const std::regex getString(R"(\bGetString\([^,()]+,\s*(\d+)\s*\))");
@@ -46,7 +48,7 @@ void ScanSource(const std::string& code, Needs& needs)
     for (std::sregex_iterator it(code.begin(), code.end(), menuCommand), end; it != end; ++it)
         needs.menuCommands.insert(std::stoi((*it)[1]));
     std::smatch dialog;
-    if (std::regex_search(code, dialog, templateId)) {
+    if (std::regex_search(code, dialog, templateId) || std::regex_search(headerCode, dialog, templateId)) {
         const int id = std::stoi(dialog[1]);
         needs.dialogTexts.insert({id, id});
         for (std::sregex_iterator it(code.begin(), code.end(), controlText), end; it != end; ++it)
@@ -66,8 +68,12 @@ Needs ScanProgram()
             continue;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
             const auto ext = entry.path().extension();
-            if (entry.is_regular_file() && (ext == ".cpp" || ext == ".h"))
-                ScanSource(testsupport::ReadFileBytes(entry.path()), needs);
+            if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h"))
+                continue;
+            const auto header = std::filesystem::path(entry.path()).replace_extension(".h");
+            const bool paired = ext == ".cpp" && std::filesystem::exists(header);
+            ScanSource(testsupport::ReadFileBytes(entry.path()), needs,
+                       paired ? testsupport::ReadFileBytes(header) : std::string());
         }
     }
     return needs;
@@ -180,4 +186,9 @@ TEST(LanguageFileScan, FindsTheIdsOfEachForm)
     EXPECT_EQ(needs.strings, (std::set<int>{148, 205, 57600}));
     EXPECT_EQ(needs.dialogTexts, (std::set<std::pair<int, int>>{{184, 184}, {184, 1201}}));
     EXPECT_EQ(needs.menuCommands, (std::set<int>{32772}));
+
+    // A .cpp whose header declares the template.
+    Needs split;
+    ScanSource(R"(AddCheck(1206, "En faire une méridienne");)", split, "static constexpr int kTemplateId = 206;");
+    EXPECT_EQ(split.dialogTexts, (std::set<std::pair<int, int>>{{206, 206}, {206, 1206}}));
 }
