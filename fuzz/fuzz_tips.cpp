@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         unlink(name);
         return 0;
     }
-    fwrite(data, 1, size, file);
+    if (size > 0)
+        fwrite(data, 1, size, file);
     fclose(file);
     {
         CTipsReader reader(0, name);
