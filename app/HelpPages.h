@@ -1,0 +1,19 @@
+#pragma once
+// The HTML help pages: one page per dialog in the help folder of the help language.
+#include "app/HelpEntry.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+
+// The page documenting a key (help id minus kDialogHelpBase); "contents.html" when no page does.
+std::string HelpPageOfKey(int key);
+
+// Every page of the table, once each.
+std::vector<std::string> HelpPageNames();
+
+// Opens the page of the help id in the folder (names matched without regard to case),
+// falling back to the folder's "contents.html", then telling the user that the help is not
+// installed in this language. True when a page was opened.
+bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned long data);
