@@ -1,7 +1,11 @@
 // Program entry: installs the desktop services, then runs the main window.
+#include "platform/ImageDecoder.h"
 #include "platform/Profile.h"
+#include "platform/ScreenDC.h"
 #include "platform/Services.h"
 #include "platform/Timers.h"
+#include "platform/qt/QtImageDecoder.h"
+#include "platform/qt/QtScreenDC.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtTimers.h"
 
@@ -19,6 +23,8 @@ int main(int argc, char** argv)
     SetProfile(std::make_unique<IniFileProfile>(DefaultProfilePath()));
     SetServices(std::make_unique<QtServices>());
     SetTimerService(std::make_unique<QtTimerService>());
+    SetImageDecoder(std::make_unique<QtImageDecoder>());
+    InstallQtScreenDC();
 
     int result = 0;
     {
@@ -30,6 +36,8 @@ int main(int argc, char** argv)
     }
 
     // Qt-backed services must go before the QApplication does.
+    SetScreenDCFactory(nullptr);
+    SetImageDecoder(nullptr);
     SetTimerService(nullptr);
     SetServices(nullptr);
     GetProfile().Flush();
