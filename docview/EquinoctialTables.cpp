@@ -58,7 +58,7 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
     const int a = geometry.ScaleY(20);
     RequestPages(1);
 
-    const int g = dial->localSolarTime == 0 ? GetZoneSteps() : 0;
+    const int g = LabelZoneSteps(*dial);
     // The noon point O of the equinoctial line; a zone step that takes noon off the day
     // leaves it unknown, as an unlit noon does.
     int ox = kNoPoint;
@@ -92,12 +92,11 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
         distance += "---";
     } else {
         distance += FormatNumber(std::hypot(ox - bx, oy - by) / 10.0, -1) + " mm";
-        if (ox != bx) {
-            const double q = std::atan(static_cast<double>(oy - by) / (ox - bx)) * 180.0 / kPi;
-            if (q != 0.0) {
-                const double tilt = g > 0 ? q - 90.0 : 90.0 - q;
-                distance += " ( " + GetTranslatedString(690) + FormatNumber(tilt, -1) + "°)";
-            }
+        // The 12 h line runs from B through O: its angle to the noon line through B,
+        // positive when O lies right of B.
+        if (ox != bx && oy != by) {
+            const double tilt = std::atan(static_cast<double>(ox - bx) / std::abs(oy - by)) * 180.0 / kPi;
+            distance += " ( " + GetTranslatedString(690) + FormatNumber(tilt, -1) + "°)";
         }
     }
     tools.Text((L + R) / 2, T + 3 * a - a / 3, distance);
@@ -184,13 +183,16 @@ void DrawNoonMarkTable(gdi::DC& dc, const gdi::Rect&)
     dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_BASELINE);
     tools.SmallFont();
 
+    // The curve's hour is read as the other labels of the dial are, zone steps included: the
+    // sun tables' hours are that many hours behind.
+    const int zoneSteps = LabelZoneSteps(*dial);
     const double correction = dial->localSolarTime == 0 ? GetLongitudeCorrection() : 0.0;
     for (int month = 1; month <= 12; ++month) {
         for (int k = 0; k < 6; ++k) {
             const int day = kDays[k];
             const double declination = SunDeclination(day, month, GetAstroYear());
             const double eot = EquationOfTime(day, month);
-            const double hourAngle = ((curveHour - 12.0) - (eot / 3600.0 + correction)) * kPi / 12.0;
+            const double hourAngle = ((curveHour - zoneSteps - 12.0) - (eot / 3600.0 + correction)) * kPi / 12.0;
             double azimuth = 0.0;
             double altitude = 0.0;
             EquatorialToHorizontal(hourAngle, declination, azimuth, altitude);
