@@ -10,7 +10,6 @@
 #include "model/Astronomy.h"
 #include "model/CCadranHorizontal.h"
 #include "model/CCadranMeridional.h"
-#include "model/CPrefs.h"
 #include "platform/LocaleInfo.h"
 #include "platform/Paths.h"
 
@@ -122,20 +121,6 @@ TEST_F(TablePages, MobileStyleTableIsForAnalemmaticDialsOnly)
     DrawDateCoordinatePage(dc, {});
     EXPECT_TRUE(dc.Records().empty());
     EXPECT_EQ(TableBytes("tdl.tmp"), "");
-}
-
-TEST(TableSteps, FinestLinesChooseTheStep)
-{
-    CPrefs prefs;
-    prefs.halfHourLines = prefs.quarterHourLines = prefs.fiveMinuteLines = 0;
-    EXPECT_EQ(tablepage::GetTimeStep(prefs).stride, 12);
-    prefs.halfHourLines = 1;
-    EXPECT_EQ(tablepage::GetTimeStep(prefs).stride, 6);
-    prefs.quarterHourLines = 1;
-    EXPECT_EQ(tablepage::GetTimeStep(prefs).stride, 3);
-    prefs.fiveMinuteLines = 1;
-    EXPECT_EQ(tablepage::GetTimeStep(prefs).stride, 1);
-    EXPECT_EQ(tablepage::GetTimeStep(prefs).perHour, 12);
 }
 
 TEST(TableSteps, LabelsCountZoneStepsAndFiveMinuteColumns)
