@@ -31,6 +31,12 @@ int ClampCoord(long long v)
     return static_cast<int>(v < -kCoordLimit ? -kCoordLimit : (v > kCoordLimit ? kCoordLimit : v));
 }
 
+// The dial scale in whole percent, as frames are scaled by it.
+int ScalePercent(double dialScale)
+{
+    return RoundToInt(dialScale * 100.0);
+}
+
 }  // namespace
 
 void CObjetCadre::SetContextMenuHook(ContextMenuHook hook)
@@ -71,7 +77,12 @@ void CObjetCadre::ShowContextMenu(int px, int py)
 
 int CObjetCadre::HitTest(gdi::Point p) const
 {
-    gdi::Rect outer = GetRect();
+    return HitTestRect(GetRect(), p);
+}
+
+int CObjetCadre::HitTestRect(const gdi::Rect& rect, gdi::Point p)
+{
+    gdi::Rect outer = rect;
     outer.Inflate(kGrow, kGrow);
     gdi::Rect inner = outer;
     inner.Deflate(kHandle, kHandle);
@@ -105,28 +116,43 @@ int CObjetCadre::HitTest(gdi::Point p) const
     return 9;
 }
 
-void CObjetCadre::Draw(gdi::DC& dc, gdi::Point anchor, const gdi::Rect&, gdi::Point resolved, double dialScale)
+gdi::Rect CObjetCadre::GetDrawRect(const gdi::DC& dc, gdi::Point anchor, gdi::Point resolved, double dialScale) const
 {
-    const int percent = RoundToInt(dialScale * 100.0);
+    const int percent = ScalePercent(dialScale);
     auto scaled = [&](int v) {
         int r = gdi::MulDiv(v, percent, 100);
         if (dc.IsPrinting())
             r = ScaleHeightToDevice(dc, r);
         return r;
     };
-    const int sx = scaled(x);
-    const int sy = scaled(y);
-    const int sw = scaled(width);
-    const int sh = scaled(height);
-
     int left = resolved.x;
     int top = resolved.y;
     if (anchoring == kAnchorFollowDial) {
-        left = anchor.x + sx;
-        top = anchor.y + sy;
+        left = anchor.x + scaled(x);
+        top = anchor.y + scaled(y);
     }
-    const int right = left + sw;
-    const int bottom = top + sh;
+    return {left, top, left + scaled(width), top + scaled(height)};
+}
+
+int CObjetCadre::DeviceToFrameLength(const gdi::DC& dc, int deviceLength, double dialScale)
+{
+    int v = deviceLength;
+    if (dc.IsPrinting()) {
+        const int ppi = dc.GetDeviceCaps(gdi::LOGPIXELSY);
+        if (ppi > 0)
+            v = gdi::MulDiv(v, 96, ppi);
+    }
+    const int percent = ScalePercent(dialScale);
+    return percent > 0 ? gdi::MulDiv(v, 100, percent) : v;
+}
+
+void CObjetCadre::Draw(gdi::DC& dc, gdi::Point anchor, const gdi::Rect&, gdi::Point resolved, double dialScale)
+{
+    const gdi::Rect r = GetDrawRect(dc, anchor, resolved, dialScale);
+    const int left = r.left;
+    const int top = r.top;
+    const int right = r.right;
+    const int bottom = r.bottom;
 
     DrawContents(dc, left, top, right, bottom);
     if (dc.IsPrinting())

@@ -51,11 +51,21 @@ public:
     // x, y in screen coordinates.
     virtual void ShowContextMenu(int x, int y);
 
+    // The device rectangle Draw fills: offsets and size scaled by dialScale (and to the
+    // printer when printing), kind 2 placed at anchor + offset, other kinds at resolved.
+    // Hit tests, repaints and mouse moves use it too, so that they meet what is drawn.
+    gdi::Rect GetDrawRect(const gdi::DC& dc, gdi::Point anchor, gdi::Point resolved, double dialScale) const;
+    // A frame length for a device length at that scale: the inverse of the scaling of
+    // GetDrawRect, for moving and resizing with the mouse.
+    static int DeviceToFrameLength(const gdi::DC& dc, int deviceLength, double dialScale);
+
     void SetPosition(int left, int top, int right, int bottom);
     gdi::Rect GetRect() const { return {x, y, x + width, y + height}; }
     // Zone under a point in the frame's coordinates: 0 outside; 1 top-left, 2 top, 3 top-right,
     // 4 right, 5 bottom-right, 6 bottom, 7 bottom-left, 8 left (resize handles); 9 move.
     int HitTest(gdi::Point point) const;
+    // The same zones for a point against any rectangle (the drawn one, for instance).
+    static int HitTestRect(const gdi::Rect& rect, gdi::Point point);
 
     int x = 0;
     int y = 0;

@@ -3,6 +3,7 @@
 #include "platform/Archive.h"
 #include "platform/Encoding.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -29,6 +30,11 @@ bool CDataBaseElement::HasPlausibleValues() const
 {
     return std::isfinite(latitude) && std::abs(latitude) <= 90.0 && std::isfinite(longitude) &&
            std::abs(longitude) <= 180.0 && std::isfinite(zone) && std::abs(zone) <= 24.0;
+}
+
+bool CDataBaseElement::IsDocumentMarker() const
+{
+    return std::bit_cast<std::uint64_t>(latitude) == std::bit_cast<std::uint64_t>(kMarkerLatitude);
 }
 
 void CDataBaseElement::Serialize(Archive& ar)
@@ -62,7 +68,7 @@ void CDataBaseElement::Serialize(Archive& ar)
         if (schema > 4)
             ar >> loaded.standard;
     }
-    if (!loaded.HasPlausibleValues())
+    if (!loaded.HasPlausibleValues() && !loaded.IsDocumentMarker())
         throw ArchiveException(ArchiveException::Cause::Generic,
                                "archive: location \"" + loaded.name + "\" has impossible coordinates");
     *this = std::move(loaded);

@@ -34,6 +34,12 @@ public:
     // all finite: what a location file or document may hold.
     bool HasPlausibleValues() const;
 
+    // Documents begin with a marker record that is no place: latitude 999, longitude 1001.
+    // Loading accepts a record whose latitude is exactly (bit for bit) the marker's.
+    static constexpr double kMarkerLatitude = 999.0;
+    static constexpr double kMarkerLongitude = 1001.0;
+    bool IsDocumentMarker() const;
+
     std::string name = "?";
     std::string region;  // region or province; files before version 6 have none
     std::string country = "?";

@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
+  libemf2svg-dev libwmf-dev fonts-urw-base35
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core locales
   python3 python3-ezdxf python3-ephem poppler-utils

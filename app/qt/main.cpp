@@ -1,35 +1,68 @@
-// Program entry: installs the desktop services, then runs the main window.
+// Program entry: installs the settings store and the desktop services, then runs the
+// application object's start-up and the event loop, and takes everything down in order.
+#include "app/Accessors.h"
+#include "app/CHoravelApp.h"
+#include "app/HelpPages.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/QtAppWindows.h"
+#include "docview/CHoravelDoc.h"
+#include "platform/ImageDecoder.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
 #include "platform/Timers.h"
+#include "platform/qt/QtImageDecoder.h"
+#include "platform/qt/QtScreenDC.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtTimers.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <clocale>
 #include <memory>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     // Numbers are read and written in the C locale whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
 
+    // The settings of "Orlune Software" / "Horavel 2.0".
     SetProfile(std::make_unique<IniFileProfile>(DefaultProfilePath()));
-    SetServices(std::make_unique<QtServices>());
+    auto services = std::make_unique<QtServices>();
+    QtServices& qtServices = *services;
+    SetServices(std::move(services));
     SetTimerService(std::make_unique<QtTimerService>());
+    SetImageDecoder(std::make_unique<QtImageDecoder>());
+    InstallQtScreenDC();
 
-    int result = 0;
+    int result = 1;
     {
-        QMainWindow window;
-        window.setWindowTitle("Horavel");
-        window.resize(1024, 768);
-        window.show();
-        result = app.exec();
+        CHoravelApp app([] {
+            auto document = std::make_unique<CHoravelDoc>();
+            GetAppContext().document = document.get();
+            return document;
+        });
+        QtAppWindows windows(app);
+        app.SetWindows(&windows);
+        qtServices.SetHelpHandler([&app](unsigned helpId) { app.WinHelp(helpId, HELP_CONTEXT); });
+
+        std::vector<std::string> args;
+        const QStringList arguments = QCoreApplication::arguments();
+        for (qsizetype i = 1; i < arguments.size(); ++i)
+            args.push_back(arguments[i].toStdString());
+        if (app.InitInstance(args)) {
+            qtServices.SetDialogParent(windows.Frame());
+            result = qtApp.exec();
+        }
+        qtServices.SetDialogParent(nullptr);
+        windows.DestroyMainFrame();
+        app.ExitInstance();
+        GetAppContext().document = nullptr;
     }
 
     // Qt-backed services must go before the QApplication does.
+    SetImageDecoder(nullptr);
     SetTimerService(nullptr);
     SetServices(nullptr);
     GetProfile().Flush();

@@ -1,0 +1,70 @@
+#include "app/HelpPages.h"
+
+#include "app/Trace.h"
+#include "app/Translation.h"
+#include "platform/Paths.h"
+#include "platform/Services.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+struct HelpPage {
+    int key;
+    const char* page;
+};
+
+constexpr HelpPage kPages[] = {
+    {108, "dlgStart.html"},        {133, "dlgNewLocation.html"},  {137, "dlgDimensions.html"},
+    {215, "dlgDimensions.html"},   {138, "dlgBase.html"},         {160, "dlgAnalemma.html"},
+    {166, "dlgDeclination.html"},  {173, "dlgAnchor.html"},       {176, "dlgAnniversary.html"},
+    {184, "dlgStyleTraces.html"},  {187, "dlgEditText.html"},     {198, "dlgSelectMotto.html"},
+    {199, "dlgEditMotto.html"},    {201, "dlgRemoteCtrl.html"},   {204, "dlgWizLocation.html"},
+    {205, "dlgWizType.html"},      {206, "dlgWizType2.html"},     {213, "dlgProperties.html"},
+    {214, "dlgWizType3.html"},     {216, "dlgWizType4.html"},     {221, "dlgZodiacSigns.html"},
+    {241, "graphsun.html"},        {32974, "Credits.html"},       {32975, "Faq.html"},
+};
+
+constexpr const char* kContentsPage = "contents.html";
+
+// The page's file: the shipped one when it exists in any case, else the name as given.
+std::filesystem::path PageFile(const std::filesystem::path& folder, const std::string& page)
+{
+    if (auto found = paths::FindCaseInsensitive(folder, page))
+        return *found;
+    return folder / page;
+}
+
+}  // namespace
+
+std::string HelpPageOfKey(int key)
+{
+    for (const HelpPage& p : kPages)
+        if (p.key == key)
+            return p.page;
+    return kContentsPage;
+}
+
+std::vector<std::string> HelpPageNames()
+{
+    std::vector<std::string> names;
+    for (const HelpPage& p : kPages)
+        if (std::find(names.begin(), names.end(), p.page) == names.end())
+            names.emplace_back(p.page);
+    return names;
+}
+
+bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned data)
+{
+    const int key = static_cast<int>(data - kHelpIdBase);
+    const std::filesystem::path file = PageFile(helpFolder, HelpPageOfKey(key));
+    if (GetServices().ShellOpen(file.string()))
+        return true;
+    Trace("[ERROR] Help file not available (%s)", file.string().c_str());
+    if (GetServices().ShellOpen(PageFile(helpFolder, kContentsPage).string()))
+        return true;
+    TranslatedMessageBox(148, MB_ICONEXCLAMATION);
+    Trace("[ERROR] Help files not installed in this language (%s)", helpFolder.string().c_str());
+    return false;
+}

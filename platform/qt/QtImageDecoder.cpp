@@ -1,0 +1,212 @@
+#include "platform/qt/QtImageDecoder.h"
+
+#include "platform/qt/QtDC.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <emf2svg.h>
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kHimetricPerInch = 2540;
+constexpr int kScreenPpi = 96;
+// Pictures larger than this (pixels a side) are not decoded: a damaged header must not
+// make the program allocate gigabytes.
+constexpr int kMaxSide = 16384;
+
+const char* ReaderFormat(picture::Format format)
+{
+    switch (format) {
+    case picture::Format::Bmp: return "bmp";
+    case picture::Format::Gif: return "gif";
+    case picture::Format::Jpeg: return "jpeg";
+    case picture::Format::Png: return "png";
+    default: return nullptr;
+    }
+}
+
+gdi::Image DecodeBitmap(std::string_view bytes, picture::Format format)
+{
+    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, ReaderFormat(format));
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxSide || size.height() > kMaxSide))
+        return {};
+    QImage image;
+    if (!reader.read(&image))
+        return {};
+    return gdi::FromQImage(image);
+}
+
+gdi::Image RenderSvg(const std::string& svg, gdi::Size size)
+{
+    if (svg.empty() || size.cx <= 0 || size.cy <= 0 || size.cx > kMaxSide || size.cy > kMaxSide)
+        return {};
+    QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+    if (!renderer.isValid())
+        return {};
+    QImage image(size.cx, size.cy, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter);
+    }
+    return gdi::FromQImage(image);
+}
+
+// The size a metafile is drawn at when no size is asked: its own at the screen resolution.
+gdi::Size OwnSize(std::string_view bytes)
+{
+    const auto himetric = picture::MetafileSizeHimetric(bytes);
+    if (!himetric)
+        return {};
+    return {std::max(1, gdi::MulDiv(himetric->cx, kScreenPpi, kHimetricPerInch)),
+            std::max(1, gdi::MulDiv(himetric->cy, kScreenPpi, kHimetricPerInch))};
+}
+
+// One conversion session of libwmf, released on every path.
+class WmfSession {
+public:
+    WmfSession()
+    {
+        wmfAPI_Options options;
+        std::memset(&options, 0, sizeof options);
+        options.function = wmf_svg_function;
+        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
+            if (api_)
+                wmf_api_destroy(api_);
+            api_ = nullptr;
+        }
+    }
+    ~WmfSession()
+    {
+        if (!api_)
+            return;
+        if (open_)
+            wmf_mem_close(api_);
+        wmf_api_destroy(api_);
+    }
+    WmfSession(const WmfSession&) = delete;
+    WmfSession& operator=(const WmfSession&) = delete;
+
+    bool Ready() const { return api_ != nullptr; }
+
+    std::string Convert(std::string_view bytes)
+    {
+        if (!api_)
+            return {};
+        input_.assign(bytes.begin(), bytes.end());
+        if (wmf_mem_open(api_, input_.data(), static_cast<long>(input_.size())) != wmf_E_None)
+            return {};
+        open_ = true;
+        wmfD_Rect bbox;
+        if (wmf_scan(api_, 0, &bbox) != wmf_E_None)
+            return {};
+        wmf_svg_t* svg = WMF_SVG_GetData(api_);
+        svg->out = wmf_stream_create(api_, nullptr);
+        svg->Description = description_;
+        svg->bbox = bbox;
+        unsigned int width = 0;
+        unsigned int height = 0;
+        wmf_display_size(api_, &width, &height, kScreenPpi, kScreenPpi);
+        svg->width = width;
+        svg->height = height;
+        const bool played = wmf_play(api_, 0, &bbox) == wmf_E_None;
+        char* text = nullptr;
+        unsigned long length = 0;
+        wmf_stream_destroy(api_, svg->out, &text, &length);
+        // The text belongs to the session's memory, freed with it: copy it first.
+        return played && text ? std::string(text, length) : std::string();
+    }
+
+private:
+    wmfAPI* api_ = nullptr;
+    bool open_ = false;
+    std::vector<unsigned char> input_;
+    char description_[8] = "picture";
+};
+
+}  // namespace
+
+QtImageDecoder::QtImageDecoder()
+{
+    // libwmf cannot start without the fonts it maps metafile fonts to.
+    wmfAvailable_ = WmfSession().Ready();
+}
+
+bool QtImageDecoder::Supports(picture::Format format) const
+{
+    switch (format) {
+    case picture::Format::Bmp:
+    case picture::Format::Gif:
+    case picture::Format::Jpeg:
+    case picture::Format::Png:
+    case picture::Format::Emf:
+        return true;
+    case picture::Format::Wmf:
+        return wmfAvailable_;
+    case picture::Format::Unknown:
+        break;
+    }
+    return false;
+}
+
+std::string QtImageDecoder::EmfToSvg(std::string_view bytes, int width, int height)
+{
+    if (!picture::IsWellFormedMetafile(bytes) || picture::DetectFormat(bytes) != picture::Format::Emf)
+        return {};
+    std::vector<char> input(bytes.begin(), bytes.end());
+    generatorOptions options;
+    std::memset(&options, 0, sizeof options);
+    char nameSpace[] = "";
+    options.nameSpace = nameSpace;
+    options.verbose = false;
+    options.emfplus = true;
+    options.svgDelimiter = true;
+    options.imgWidth = width;
+    options.imgHeight = height;
+    char* out = nullptr;
+    size_t length = 0;
+    const int ok = emf2svg(input.data(), input.size(), &out, &length, &options);
+    std::string svg = (ok && out) ? std::string(out, length) : std::string();
+    std::free(out);
+    return svg;
+}
+
+std::string QtImageDecoder::WmfToSvg(std::string_view bytes)
+{
+    if (!picture::IsWellFormedMetafile(bytes) || picture::DetectFormat(bytes) != picture::Format::Wmf)
+        return {};
+    WmfSession session;
+    return session.Convert(bytes);
+}
+
+gdi::Image QtImageDecoder::Decode(std::string_view bytes, gdi::Size size)
+{
+    const picture::Format format = picture::DetectFormat(bytes);
+    if (ReaderFormat(format))
+        return DecodeBitmap(bytes, format);
+    if (!picture::IsMetafile(format) || !Supports(format))
+        return {};
+    if (size.cx <= 0 || size.cy <= 0)
+        size = OwnSize(bytes);
+    if (size.cx <= 0 || size.cy <= 0)
+        size = {100, 50};
+    const std::string svg = format == picture::Format::Emf ? EmfToSvg(bytes, size.cx, size.cy) : WmfToSvg(bytes);
+    return RenderSvg(svg, size);
+}
