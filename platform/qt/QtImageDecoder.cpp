@@ -11,7 +11,7 @@
 
 #include <emf2svg.h>
 #include <libwmf/api.h>
-#include <libwmf/svg.h>
+#include <libwmf/gd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -78,14 +78,15 @@ gdi::Size OwnSize(std::string_view bytes)
             std::max(1, gdi::MulDiv(himetric->cy, kScreenPpi, kHimetricPerInch))};
 }
 
-// One conversion session of libwmf, released on every path.
+// One rendering session of libwmf on its bitmap device, released on every path (the pixels
+// belong to the session).
 class WmfSession {
 public:
     WmfSession()
     {
         wmfAPI_Options options;
         std::memset(&options, 0, sizeof options);
-        options.function = wmf_svg_function;
+        options.function = wmf_gd_function;
         const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
         if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
             if (api_)
@@ -106,7 +107,9 @@ public:
 
     bool Ready() const { return api_ != nullptr; }
 
-    std::string Convert(std::string_view bytes)
+    // The metafile drawn over size pixels (its own size at the screen resolution when size
+    // is empty).
+    gdi::Image Render(std::string_view bytes, gdi::Size size)
     {
         if (!api_)
             return {};
@@ -117,28 +120,43 @@ public:
         wmfD_Rect bbox;
         if (wmf_scan(api_, 0, &bbox) != wmf_E_None)
             return {};
-        wmf_svg_t* svg = WMF_SVG_GetData(api_);
-        svg->out = wmf_stream_create(api_, nullptr);
-        svg->Description = description_;
-        svg->bbox = bbox;
-        unsigned int width = 0;
-        unsigned int height = 0;
-        wmf_display_size(api_, &width, &height, kScreenPpi, kScreenPpi);
-        svg->width = width;
-        svg->height = height;
-        const bool played = wmf_play(api_, 0, &bbox) == wmf_E_None;
-        char* text = nullptr;
-        unsigned long length = 0;
-        wmf_stream_destroy(api_, svg->out, &text, &length);
-        // The text belongs to the session's memory, freed with it: copy it first.
-        return played && text ? std::string(text, length) : std::string();
+        if (size.cx <= 0 || size.cy <= 0) {
+            unsigned int width = 0;
+            unsigned int height = 0;
+            if (wmf_display_size(api_, &width, &height, kScreenPpi, kScreenPpi) != wmf_E_None)
+                return {};
+            size = {static_cast<int>(width), static_cast<int>(height)};
+        }
+        if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxSide || size.cy > kMaxSide)
+            return {};
+        wmf_gd_t* device = WMF_GD_GetData(api_);
+        device->type = wmf_gd_image;
+        device->bbox = bbox;
+        device->width = static_cast<unsigned int>(size.cx);
+        device->height = static_cast<unsigned int>(size.cy);
+        if (wmf_play(api_, 0, &bbox) != wmf_E_None || !device->gd_image)
+            return {};
+        const int* pixels = wmf_gd_image_pixels(device->gd_image);
+        if (!pixels)
+            return {};
+        gdi::Image image;
+        image.width = size.cx;
+        image.height = size.cy;
+        image.pixels.resize(static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+            // Seven bits of transparency (0 opaque, 127 clear) above the red, green and blue.
+            const auto pixel = static_cast<std::uint32_t>(pixels[i]);
+            const std::uint32_t clear = (pixel >> 24) & 0x7F;
+            const std::uint32_t alpha = 255 - (clear * 255 + 63) / 127;
+            image.pixels[i] = (alpha << 24) | (pixel & 0xFFFFFF);
+        }
+        return image;
     }
 
 private:
     wmfAPI* api_ = nullptr;
     bool open_ = false;
     std::vector<unsigned char> input_;
-    char description_[8] = "picture";
 };
 
 }  // namespace
@@ -188,12 +206,12 @@ std::string QtImageDecoder::EmfToSvg(std::string_view bytes, int width, int heig
     return svg;
 }
 
-std::string QtImageDecoder::WmfToSvg(std::string_view bytes)
+gdi::Image QtImageDecoder::RenderWmf(std::string_view bytes, gdi::Size size)
 {
     if (!picture::IsWellFormedMetafile(bytes) || picture::DetectFormat(bytes) != picture::Format::Wmf)
         return {};
     WmfSession session;
-    return session.Convert(bytes);
+    return session.Render(bytes, size);
 }
 
 gdi::Image QtImageDecoder::Decode(std::string_view bytes, gdi::Size size)
@@ -205,8 +223,9 @@ gdi::Image QtImageDecoder::Decode(std::string_view bytes, gdi::Size size)
         return {};
     if (size.cx <= 0 || size.cy <= 0)
         size = OwnSize(bytes);
+    if (format == picture::Format::Wmf)
+        return RenderWmf(bytes, size);
     if (size.cx <= 0 || size.cy <= 0)
         size = {100, 50};
-    const std::string svg = format == picture::Format::Emf ? EmfToSvg(bytes, size.cx, size.cy) : WmfToSvg(bytes);
-    return RenderSvg(svg, size);
+    return RenderSvg(EmfToSvg(bytes, size.cx, size.cy), size);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Pictures decoded on the desktop toolkit: bitmaps (BMP with or without run-length
 // encoding, GIF, JPEG, PNG) through its image readers; enhanced metafiles converted to SVG
-// by libemf2svg and classic metafiles by libwmf, then rendered by the toolkit's SVG renderer.
+// by libemf2svg and rendered by the toolkit's SVG renderer; classic metafiles drawn by libwmf
+// on its bitmap device.
 #include "platform/ImageDecoder.h"
 
 class QtImageDecoder final : public ImageDecoder {
@@ -10,10 +11,12 @@ public:
     gdi::Image Decode(std::string_view bytes, gdi::Size size) override;
     bool Supports(picture::Format format) const override;
 
-    // The SVG text of a metafile; empty when the library cannot convert it. Width and
-    // height are the pixels the drawing is laid out on.
+    // The SVG text of an enhanced metafile laid out on width x height pixels; empty when the
+    // library cannot convert it.
     static std::string EmfToSvg(std::string_view bytes, int width, int height);
-    static std::string WmfToSvg(std::string_view bytes);
+    // A classic metafile drawn on size pixels (its own size when size is empty); a null
+    // image when it cannot be drawn.
+    static gdi::Image RenderWmf(std::string_view bytes, gdi::Size size);
 
 private:
     bool wmfAvailable_ = false;
