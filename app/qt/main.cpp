@@ -5,6 +5,8 @@
 #include "app/HelpPages.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
+#include "dialogs/NewDialCommand.h"
+#include "dialogs/qt/CWizardCreationCadran.h"
 #include "docview/CHoravelDoc.h"
 #include "platform/ImageDecoder.h"
 #include "platform/Profile.h"
@@ -45,6 +47,18 @@ int main(int argc, char** argv)
         });
         QtAppWindows windows(app);
         app.SetWindows(&windows);
+        app.SetCreationWizard([&windows] {
+            CHoravelDoc* document = GetDocument();
+            if (!document)
+                return;
+            FileNewSteps steps;
+            steps.runWizard = [document, &windows] {
+                CWizardCreationCadran wizard(*document, windows.Frame());
+                return wizard.DoModal();
+            };
+            RunFileNewWizard(*document, steps);
+            windows.DocumentChanged();
+        });
         qtServices.SetHelpHandler([&app](unsigned helpId) { app.WinHelp(helpId, HELP_CONTEXT); });
 
         std::vector<std::string> args;
