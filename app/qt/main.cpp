@@ -5,8 +5,7 @@
 #include "app/HelpPages.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
-#include "dialogs/NewDialCommand.h"
-#include "dialogs/qt/CWizardCreationCadran.h"
+#include "dialogs/qt/FileNewWizard.h"
 #include "docview/CHoravelDoc.h"
 #include "platform/ImageDecoder.h"
 #include "platform/Profile.h"
@@ -47,18 +46,7 @@ int main(int argc, char** argv)
         });
         QtAppWindows windows(app);
         app.SetWindows(&windows);
-        app.SetCreationWizard([&windows] {
-            CHoravelDoc* document = GetDocument();
-            if (!document)
-                return;
-            FileNewSteps steps;
-            steps.runWizard = [document, &windows] {
-                CWizardCreationCadran wizard(*document, windows.Frame());
-                return wizard.DoModal();
-            };
-            RunFileNewWizard(*document, steps);
-            windows.DocumentChanged();
-        });
+        InstallFileNewWizard(app, windows);
         qtServices.SetHelpHandler([&app](unsigned helpId) { app.WinHelp(helpId, HELP_CONTEXT); });
 
         std::vector<std::string> args;

@@ -215,14 +215,18 @@ void CWizardTypeCadranPlanAStylePolaire::OnDeclinationChange()
 {
     if (writing_)
         return;
-    // A field that does not hold a number yet (empty, a lone "-") keeps its last value.
-    ReadIntField(*this, 1031, m_values.declinationDegrees);
-    ReadIntField(*this, 1033, m_values.declinationMinutes);
+    // A field that does not hold a number yet (empty, a lone "-") keeps its last value and
+    // its text, unless the correction of the other field changes that value.
+    const PlaneDialChoice before = m_values;
+    const bool degreesTyped = ReadIntField(*this, 1031, m_values.declinationDegrees);
+    const bool minutesTyped = ReadIntField(*this, 1033, m_values.declinationMinutes);
     m_values.side = GetRadioIndex(1050);
     NormaliseDeclination(m_values);
     writing_ = true;
-    WriteIntField(*this, 1031, m_values.declinationDegrees);
-    WriteIntField(*this, 1033, m_values.declinationMinutes);
+    if (degreesTyped || m_values.declinationDegrees != before.declinationDegrees)
+        WriteIntField(*this, 1031, m_values.declinationDegrees);
+    if (minutesTyped || m_values.declinationMinutes != before.declinationMinutes)
+        WriteIntField(*this, 1033, m_values.declinationMinutes);
     SetRadioIndex(1050, m_values.side);
     writing_ = false;
     RefreshPreviews();
@@ -233,10 +237,11 @@ void CWizardTypeCadranPlanAStylePolaire::OnInclinationChange()
     if (writing_)
         return;
     ReadIntField(*this, 1032, m_values.inclinationDegrees);
-    ReadIntField(*this, 1034, m_values.inclinationMinutes);
+    const bool minutesTyped = ReadIntField(*this, 1034, m_values.inclinationMinutes);
     NormaliseInclination(m_values);
     writing_ = true;
-    WriteIntField(*this, 1034, m_values.inclinationMinutes);
+    if (minutesTyped)
+        WriteIntField(*this, 1034, m_values.inclinationMinutes);
     writing_ = false;
     RefreshPreviews();
 }
