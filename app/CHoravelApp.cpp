@@ -48,6 +48,8 @@ CHoravelApp::CHoravelApp(CSingleDocTemplate::Factory documentFactory)
 
 CHoravelApp::~CHoravelApp()
 {
+    SetHelpEntry({});
+    SetHelpFolder({});
     AppContext& context = GetAppContext();
     if (context.languageFile == languageFile_.get())
         context.languageFile = nullptr;
@@ -89,7 +91,7 @@ bool CHoravelApp::WriteProfileColor(std::string_view section, std::string_view e
     return ::WriteProfileColor(section, entry, color);
 }
 
-void CHoravelApp::WinHelp(unsigned data, unsigned /*command*/) { OpenHelpPage(GetHelpFolder(), data); }
+void CHoravelApp::WinHelp(unsigned long data, unsigned /*command*/) { OpenHelpPage(GetHelpFolder(), data); }
 
 // ---------------------------------------------------------------------------------------
 // Start-up and end
@@ -104,6 +106,8 @@ bool CHoravelApp::InitInstance(const std::vector<std::string>& args)
     startupOption_ = GetProfile().GetInt("Options", "Startup", 1);
 
     GetServices().SetShellOpenFolders({paths::join(installFolder_, "Help"), paths::DataFolder()});
+    // Dialogs, pages and links reach the help pages through this entry.
+    SetHelpEntry([this](unsigned long data, unsigned command) { WinHelp(data, command); });
 
     starting_ = true;
     if (!ProcessShellCommand()) {
@@ -145,6 +149,7 @@ bool CHoravelApp::InitInstance(const std::vector<std::string>& args)
     int help = 0;
     ReadLanguageSettings(program, fallback, help);
     windows_->SetLanguage(program, fallback, help);
+    SetHelpFolder(GetHelpFolder());
 
     Trace("%s", kRule);
     Trace("Initialisation Phase Complete.");

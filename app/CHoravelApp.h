@@ -56,7 +56,7 @@ public:
 
     // Opens the help page of the help id (0x20000 + a dialog's template id); the command is
     // not used.
-    void WinHelp(unsigned data, unsigned command);
+    void WinHelp(unsigned long data, unsigned command);
 
     // Set while the command line is processed, so File > New makes no wizard run.
     bool IsStarting() const { return starting_; }

@@ -55,9 +55,9 @@ std::vector<std::string> HelpPageNames()
     return names;
 }
 
-bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned data)
+bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned long data)
 {
-    const int key = static_cast<int>(data - kHelpIdBase);
+    const int key = static_cast<int>(static_cast<long>(data) - static_cast<long>(kDialogHelpBase));
     const std::filesystem::path file = PageFile(helpFolder, HelpPageOfKey(key));
     if (GetServices().ShellOpen(file.string()))
         return true;

@@ -1,5 +1,6 @@
 #include "docview/CObjetCadre.h"
 
+#include "app/Accessors.h"
 #include "app/GraphicsHelpers.h"
 #include "model/Rounding.h"
 
@@ -140,7 +141,7 @@ int CObjetCadre::DeviceToFrameLength(const gdi::DC& dc, int deviceLength, double
     if (dc.IsPrinting()) {
         const int ppi = dc.GetDeviceCaps(gdi::LOGPIXELSY);
         if (ppi > 0)
-            v = gdi::MulDiv(v, 96, ppi);
+            v = gdi::MulDiv(v, GetAppContext().screenPixelsPerInchY, ppi);
     }
     const int percent = ScalePercent(dialScale);
     return percent > 0 ? gdi::MulDiv(v, 100, percent) : v;

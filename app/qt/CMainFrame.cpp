@@ -4,11 +4,13 @@
 #include "app/CHoravelApp.h"
 #include "app/CLanguageFile.h"
 #include "app/FramePrompts.h"
+#include "app/HelpEntry.h"
 #include "app/Languages.h"
 #include "app/MainMenu.h"
 #include "app/Translation.h"
 #include "app/UpdateSchedule.h"
 #include "app/qt/CMainStatusBar.h"
+#include "app/qt/Pictures.h"
 #include "dialogs/qt/CDlgAPropos.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
@@ -99,7 +101,7 @@ CMainFrame::CMainFrame(CHoravelApp& app)
     for (int i = 0; i < kToolBarCount; ++i)
         wanted_[static_cast<size_t>(i)] = ReadToolBarVisible(i);
 
-    setWindowIcon(QIcon(QStringLiteral(":/images/horavel_256.png")));
+    setWindowIcon(QIcon(LoadApplicationIcon()));
     InstallCommands();
     binder_->SetPromptCallback([this](int id) { ShowPrompt(id); });
     binder_->SetPopupCallback([this](QMenu& menu, int index) { OnMenuAboutToShow(menu, index); });
@@ -215,6 +217,8 @@ void CMainFrame::SetLanguage(int program, int fallback, int help)
     RetranslateToolBars();
     statusBar_->Retranslate();
     UpdateTitle();
+    // Links in dialogs may open the pages of the help language only.
+    SetHelpFolder(app_.GetHelpFolder());
     update();
 }
 
@@ -241,7 +245,7 @@ void CMainFrame::BuildToolBars()
             QtToolButton button;
             button.id = id;
             if (id != 0) {
-                button.icon = QIcon(QStringLiteral(":/images/toolbar/%1.png").arg(id));
+                button.icon = QIcon(LoadToolbarBitmap(id));
                 button.toolTip = Utf8(ToolTipText(id));
             }
             buttons.push_back(button);

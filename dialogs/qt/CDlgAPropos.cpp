@@ -6,19 +6,19 @@
 #include "app/HelpPages.h"
 #include "app/Translation.h"
 #include "app/qt/CMainFrame.h"
-#include "dialogs/qt/DialogTexts.h"
+#include "app/qt/DialogControls.h"
+#include "app/qt/Pictures.h"
 #include "platform/qt/QtDC.h"
 
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace {
 
 constexpr int kWidth = 520;
 constexpr int kHeight = 312;
-constexpr int kLineTop = 268;
+constexpr int kLineTop = 268;  // top of static 1306: the splash ends there
 constexpr int kButtonTop = 278;
 constexpr int kPictureSize = 112;
 constexpr int kPictureTop = 54;
@@ -29,79 +29,54 @@ constexpr const char* kCopyright = "\xC2\xA9 Orlune Software";
 
 }  // namespace
 
-CDlgAPropos::CDlgAPropos(QWidget* parent) : QDialog(parent)
+CDlgAPropos::CDlgAPropos(QWidget* parent) : CTopDialog(kTemplateId, "A propos de Horavel", parent)
 {
     setFixedSize(kWidth, kHeight);
+    // Controls without text: the picture and the line above the buttons.
     picture_ = new QLabel(this);
-    picture_->setProperty("controlId", kPictureId);
+    SetControlId(*picture_, 1055);
     picture_->setGeometry((kWidth - kPictureSize) / 2, kPictureTop, kPictureSize, kPictureSize);
-    picture_->setPixmap(QPixmap(QStringLiteral(":/images/horavel_256.png"))
-                            .scaled(kPictureSize, kPictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    buttonsLine_ = new QWidget(this);
-    buttonsLine_->setProperty("controlId", kButtonsLineId);
-    buttonsLine_->setGeometry(12, kLineTop, kWidth - 24, 1);
-    buttonsLine_->setStyleSheet(QStringLiteral("background: rgb(150, 170, 185);"));
+    picture_->setPixmap(
+        LoadApplicationIcon().scaled(kPictureSize, kPictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    auto* line = new QLabel(this);
+    SetControlId(*line, 1306);
+    line->setGeometry(12, kLineTop, kWidth - 24, 1);
+    line->setStyleSheet(QStringLiteral("background: rgb(150, 170, 185);"));
 
-    ok_ = AddButton(IDOK, "OK", kWidth - 112, 100);
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(AddButton(1304, "Site Web Horavel...", 12, 160), &QPushButton::clicked, this, [this] { OnWebSite(); });
-    connect(AddButton(1305, "Remerciements...", 180, 140), &QPushButton::clicked, this, [this] { OnCredits(); });
-    setWindowTitle(DialogText(kTemplateId, kTemplateId, "A propos de Horavel"));
+    QPushButton* ok = AddButton(IDOK, "OK");
+    ok->setGeometry(kWidth - 112, kButtonTop, 100, 26);
+    ok->setDefault(true);
+    AddButton(1304, "Site Web Horavel...")->setGeometry(12, kButtonTop, 160, 26);
+    AddButton(1305, "Remerciements...")->setGeometry(180, kButtonTop, 140, 26);
+    OnClicked(IDOK, [this] { OnOK(); });
+    OnClicked(1304, [this] { OnWebSite(); });
+    OnClicked(1305, [this] { OnCredits(); });
 }
 
 CDlgAPropos::~CDlgAPropos() = default;
 
-QPushButton* CDlgAPropos::AddButton(int id, const char* text, int x, int width)
-{
-    auto* button = new QPushButton(DialogText(kTemplateId, id, text), this);
-    button->setProperty("controlId", id);
-    button->setGeometry(x, kButtonTop, width, 26);
-    button->setAutoDefault(false);
-    return button;
-}
-
-void CDlgAPropos::CreateModeless()
+bool CDlgAPropos::CreateModeless()
 {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    OnInitDialog();
-    if (parentWidget()) {
-        const QRect owner = parentWidget()->geometry();
-        move(owner.center() - QPoint(width() / 2, height() / 2));
-    }
-    show();
-}
-
-int CDlgAPropos::RunModalLoop()
-{
-    OnInitDialog();
-    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-}
-
-void CDlgAPropos::showEvent(QShowEvent* event)
-{
-    OnInitDialog();
-    QDialog::showEvent(event);
+    if (parentWidget())
+        move(parentWidget()->geometry().center() - QPoint(kWidth / 2, kLineTop / 2));
+    return Create();
 }
 
 void CDlgAPropos::OnInitDialog()
 {
-    if (initialised_)
-        return;
-    initialised_ = true;
-    // The dialogs' group titles take a bold copy of this box's button font.
+    CTopDialog::OnInitDialog();
+    // The dialogs' group titles take a bold copy of this box's button font (made once).
     if (CMainFrame* frame = GetMainFrame()) {
-        QFont bold = ok_->font();
+        QFont bold = GetDlgItem(IDOK)->font();
         bold.setWeight(QFont::Bold);
         frame->SetGroupBoxFont(bold);
     }
+    ShowControl(1306, false);
     if (splash_) {
-        for (QPushButton* button : findChildren<QPushButton*>())
-            button->hide();
-        buttonsLine_->hide();
+        for (int id : {int{IDOK}, 1304, 1305})
+            ShowControl(id, false);
         setFixedSize(kWidth, kLineTop);
-    } else {
-        buttonsLine_->hide();
     }
 }
 
@@ -137,8 +112,4 @@ void CDlgAPropos::paintEvent(QPaintEvent*)
 
 void CDlgAPropos::OnWebSite() { GetServices().ShellOpen(CHoravelApp::kMakerWebSite); }
 
-void CDlgAPropos::OnCredits()
-{
-    if (CHoravelApp* app = GetApp())
-        app->WinHelp(kHelpIdBase + 32974, HELP_CONTEXT);
-}
+void CDlgAPropos::OnCredits() { CallHelpEntry(kDialogHelpBase + 32974, HELP_CONTEXT); }

@@ -1,19 +1,16 @@
 #pragma once
 // The start-up screen: three large buttons (new dial, open a dial, help) and the tip of the
 // day, read in turn from the tips file of the program language.
+#include "app/qt/CTopDialog.h"
 #include "dialogs/CTipsReader.h"
-#include "platform/Services.h"
 
-#include <QDialog>
-
+#include <filesystem>
 #include <memory>
 #include <string>
 
-class QAbstractButton;
-class QCheckBox;
-class QLabel;
+class CBitmapCtrl;
 
-class CDlgDemarrage : public QDialog, public ModalDialog {
+class CDlgDemarrage : public CTopDialog {
 public:
     static constexpr int kTemplateId = 108;
 
@@ -22,28 +19,27 @@ public:
     CDlgDemarrage(QWidget* parent, const std::filesystem::path& tipsFile);
     ~CDlgDemarrage() override;
 
-    int TemplateId() const override { return kTemplateId; }
-    int RunModalLoop() override;
-
     // The command chosen with a large button: 57600 File New, 57601 File Open, 57667 the help
     // finder; 0 when closed otherwise.
     int GetCommand() const { return command_; }
-    bool ShowAtStartup() const;
+    // The "show at the next start" check.
+    bool ShowAtStartup() const { return showAtStartup_; }
     std::string TipText() const { return reader_->Tip(); }
 
     // The buttons.
     void OnNextTip();
     void OnCommandButton(int command);
-    void OnOK();
+    // Closing with OK (the "Fermer" button and the three large ones) writes the check.
+    void OnOK() override;
 
-    QAbstractButton* Button(int controlId) const;
-    QCheckBox* ShowCheck() const { return showCheck_; }
+protected:
+    void OnInitDialog() override;
 
 private:
     void Build();
 
     std::unique_ptr<CTipsReader> reader_;
+    std::unique_ptr<CBitmapCtrl> picture_;
     int command_ = 0;
-    QCheckBox* showCheck_ = nullptr;
-    QLabel* tip_ = nullptr;
+    bool showAtStartup_ = true;
 };

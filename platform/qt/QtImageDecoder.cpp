@@ -13,6 +13,7 @@
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -129,28 +130,27 @@ public:
         }
         if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxSide || size.cy > kMaxSide)
             return {};
+        // The device writes a PNG file; a memory stream catches it. (Its in-memory image mode
+        // leaves the image to the caller with no way to free it.)
+        char* png = nullptr;
+        std::size_t pngLength = 0;
+        FILE* out = open_memstream(&png, &pngLength);
+        if (!out)
+            return {};
         wmf_gd_t* device = WMF_GD_GetData(api_);
-        device->type = wmf_gd_image;
+        device->type = wmf_gd_png;
+        device->file = out;
+        device->flags |= WMF_GD_OUTPUT_FILE;
         device->bbox = bbox;
         device->width = static_cast<unsigned int>(size.cx);
         device->height = static_cast<unsigned int>(size.cy);
-        if (wmf_play(api_, 0, &bbox) != wmf_E_None || !device->gd_image)
-            return {};
-        const int* pixels = wmf_gd_image_pixels(device->gd_image);
-        if (!pixels)
-            return {};
-        gdi::Image image;
-        image.width = size.cx;
-        image.height = size.cy;
-        image.pixels.resize(static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
-        for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-            // Seven bits of transparency (0 opaque, 127 clear) above the red, green and blue.
-            const auto pixel = static_cast<std::uint32_t>(pixels[i]);
-            const std::uint32_t clear = (pixel >> 24) & 0x7F;
-            const std::uint32_t alpha = 255 - (clear * 255 + 63) / 127;
-            image.pixels[i] = (alpha << 24) | (pixel & 0xFFFFFF);
-        }
-        return image;
+        const bool played = wmf_play(api_, 0, &bbox) == wmf_E_None;
+        std::fclose(out);
+        QImage image;
+        if (played && png)
+            image.loadFromData(reinterpret_cast<const uchar*>(png), static_cast<int>(pngLength), "png");
+        std::free(png);
+        return gdi::FromQImage(image);
     }
 
 private:

@@ -252,18 +252,18 @@ TEST_F(Application, HelpOpensTheTablePageThenTheContentsThenSaysItIsMissing)
     testsupport::WriteFileBytes(install_ / "Help" / "en" / "dlgStart.html", "<html></html>");
     ASSERT_TRUE(app_->InitInstance({}));
 
-    app_->WinHelp(kHelpIdBase + 184, HELP_CONTEXT);
+    app_->WinHelp(kDialogHelpBase + 184, HELP_CONTEXT);
     ASSERT_EQ(fake_->shellOpens.size(), 1u);
     EXPECT_TRUE(fake_->shellOpens[0].opened);
     EXPECT_EQ(fake_->shellOpens[0].target, (install_ / "Help" / "fr" / "dlgStyleTraces.html").string());
 
     // No row for 248: the contents page, found whatever its case.
-    app_->WinHelp(kHelpIdBase + 248, HELP_CONTEXT);
+    app_->WinHelp(kDialogHelpBase + 248, HELP_CONTEXT);
     ASSERT_EQ(fake_->shellOpens.size(), 2u);
     EXPECT_EQ(fake_->shellOpens[1].target, (install_ / "Help" / "fr" / "Contents.HTML").string());
 
     // A page of the table that is missing: traced, then the contents page.
-    app_->WinHelp(kHelpIdBase + 108, HELP_CONTEXT);
+    app_->WinHelp(kDialogHelpBase + 108, HELP_CONTEXT);
     ASSERT_EQ(fake_->shellOpens.size(), 4u);
     EXPECT_FALSE(fake_->shellOpens[2].opened);
     EXPECT_TRUE(fake_->shellOpens[3].opened);
@@ -273,7 +273,7 @@ TEST_F(Application, HelpOpensTheTablePageThenTheContentsThenSaysItIsMissing)
     // English help has no contents page: message 148 and the folder traced.
     windows_.helpLanguage = 1;
     EXPECT_EQ(app_->GetHelpFolder(), install_ / "Help" / "en");
-    app_->WinHelp(kHelpIdBase + 184, HELP_CONTEXT);
+    app_->WinHelp(kDialogHelpBase + 184, HELP_CONTEXT);
     ASSERT_EQ(fake_->messageBoxes.size(), 1u);
     EXPECT_EQ(fake_->messageBoxes[0].text, "Les fichiers d'aide ne semblent pas être disponibles dans cette langue !");
     EXPECT_GE(TraceIndex("[ERROR] Help files not installed in this language (" + (install_ / "Help" / "en").string()),

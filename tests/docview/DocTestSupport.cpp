@@ -5,33 +5,6 @@
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 
-HV_IMPLEMENT_SERIAL(CTestPlaneDial, CCadran, 1)
-
-void CTestPlaneDial::Serialize(Archive& ar)
-{
-    if (!ar.Context().oldFormat) {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-    }
-    CCadran::Serialize(ar);
-}
-
-const ClassRegistry& TestDocument::Classes()
-{
-    static const ClassRegistry registry = [] {
-        ClassRegistry r = CHoravelDoc::DocumentClasses();
-        r.Register<CTestPlaneDial>();
-        return r;
-    }();
-    return registry;
-}
-
-const ClassRegistry& TestDocument::GetClassRegistry() const
-{
-    return Classes();
-}
-
 std::string GoldenDocument(const std::string& name)
 {
     return testsupport::ReadFileBytes(testsupport::DataDir() / "document" / name);

@@ -1,9 +1,8 @@
 #pragma once
-// What the document tests share: a plane dial type stored as the dial types are, a document
-// that knows it, and a fixture that gives each test its own settings, locations files, data
-// folder and desktop services.
+// What the document tests share: a fixture that gives each test its own settings, locations
+// files, data folder and desktop services.
 #include "docview/CHoravelDoc.h"
-#include "model/CCadran.h"
+#include "model/CCadranHorizontal.h"
 #include "platform/FakeImageDecoder.h"
 #include "platform/FakeServices.h"
 #include "support/TestSupport.h"
@@ -14,20 +13,8 @@
 #include <optional>
 #include <string>
 
-// Stores itself as a plane dial type: its own class record, the class record of CCadran and
-// the base fields; in a document of the first versions only the base fields.
-class CTestPlaneDial : public CCadran {
-    HV_DECLARE_SERIAL(CTestPlaneDial)
-public:
-    void Serialize(Archive& ar) override;
-};
-
-class TestDocument : public CHoravelDoc {
-public:
-    const ClassRegistry& GetClassRegistry() const override;
-    // The registry of the document's classes and CTestPlaneDial.
-    static const ClassRegistry& Classes();
-};
+// The document as the program has it; its classes are those of every dial type.
+using TestDocument = CHoravelDoc;
 
 // Bytes of a golden document of tests/data/document.
 std::string GoldenDocument(const std::string& name);

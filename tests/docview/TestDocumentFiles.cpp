@@ -104,7 +104,7 @@ TEST_F(DocumentFiles, GoldenDocumentLoadsEveryObjectAndSavesTheSameBytes)
 
     const CCadran* dial = Doc().GetDial();
     ASSERT_NE(dial, nullptr);
-    EXPECT_EQ(&dial->GetClassInfo(), &CTestPlaneDial::ClassInfoOf());
+    EXPECT_EQ(&dial->GetClassInfo(), &CCadranHorizontal::ClassInfoOf());
     EXPECT_EQ(dial->styleHeight, 33);
     EXPECT_EQ(dial->width, 160);
     EXPECT_EQ(dial->latitude, 47.25);
@@ -273,9 +273,9 @@ TEST_F(DocumentFiles, ForeignObjectsFailCleanlyAtEveryPlace)
     const CDataBaseElement marker2 = Marker();
     const CDataBaseElement place = Place("DOLE", 47.1);
     const CDataBaseElement place2 = Place("AUXONNE", 47.2);
-    CTestPlaneDial dial;
+    CCadranHorizontal dial;
     dial.latitude = 47.1;
-    CTestPlaneDial dial2;
+    CCadranHorizontal dial2;
     CPrefs prefs;
     CObjetTexte text;
 
@@ -298,9 +298,9 @@ TEST_F(DocumentFiles, ForeignObjectsFailCleanlyAtEveryPlace)
 
     // A class this program does not know, and a frame list holding a location.
     std::string unknown = Objects({&marker, &dial, &place});
-    const std::size_t nameAt = unknown.find("CTestPlaneDial");
+    const std::size_t nameAt = unknown.find("CCadranHorizontal");
     ASSERT_NE(nameAt, std::string::npos);
-    unknown.replace(nameAt, 14, "CTestPlaneDiaX");
+    unknown.replace(nameAt, 17, "CCadranHorizontaX");
     EXPECT_NE(Load(Doc(), unknown), std::nullopt);
     ExpectUnchanged(before, "an unknown class");
 
@@ -333,7 +333,7 @@ TEST_F(DocumentFiles, MarkerIsRecognisedByItsExactLatitude)
 
 TEST_F(DocumentFiles, DocumentWithoutCurrentLocationSavesTheDialsSite)
 {
-    auto dial = std::make_unique<CTestPlaneDial>();
+    auto dial = std::make_unique<CCadranHorizontal>();
     dial->latitude = -33.9;
     dial->longitude = -18.4;
     dial->width = 120;

@@ -49,7 +49,7 @@ TEST_F(DocumentState, ResetClearsTheDialAndTakesYearSheetAndResolution)
     GetProfile().WriteInt("Options\\General", "ModeAnneeReference", 2);
     GetAppContext().screenPixelsPerInchX = 120;
     GetAppContext().screenPixelsPerInchY = 144;
-    Doc().SetDial(std::make_unique<CTestPlaneDial>());
+    Doc().SetDial(std::make_unique<CCadranHorizontal>());
     Doc().SetPageCount(6);
     ASSERT_TRUE(Doc().SetDrawingSizeMm({400, 560}));
 
@@ -145,7 +145,7 @@ TEST_F(DocumentState, CurrentLocationIsTheDocumentsOwnCopy)
 
     // The application's accessors reach the document's dial and list.
     GetAppContext().document = &Doc();
-    auto dial = std::make_unique<CTestPlaneDial>();
+    auto dial = std::make_unique<CCadranHorizontal>();
     const CCadran* raw = dial.get();
     Doc().SetDial(std::move(dial));
     EXPECT_EQ(GetDial(), raw);
@@ -165,7 +165,7 @@ TEST_F(DocumentState, CloseStepsCallTheWindowsFirst)
 {
     int closing = 0;
     Doc().SetHooks({nullptr, [&] { ++closing; }, nullptr});
-    Doc().SetDial(std::make_unique<CTestPlaneDial>());
+    Doc().SetDial(std::make_unique<CCadranHorizontal>());
     Doc().OnCloseDocument();
     EXPECT_EQ(closing, 1);
     EXPECT_EQ(Doc().GetDial(), nullptr);

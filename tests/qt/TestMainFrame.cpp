@@ -14,7 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -173,8 +173,8 @@ TEST_F(MainFrameTest, StartupScreenChoiceRunsItsCommand)
     fake_->SetDialogScript(108, [](ModalDialog& dialog) {
         auto& screen = dynamic_cast<CDlgDemarrage&>(dialog);
         EXPECT_EQ(screen.TipText(), "Premier conseil.");
-        screen.ShowCheck()->setChecked(false);
-        screen.Button(1057)->click();
+        screen.CheckDlgButton(1001, 0);
+        screen.Control<QAbstractButton>(1057)->click();
         return IDOK;
     });
     ASSERT_TRUE(Start());

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -38,7 +39,7 @@ TEST_F(StartupScreen, NextTipWrapsRoundAndThePositionIsKeptForTheNextRun)
     {
         CDlgDemarrage screen(nullptr);
         EXPECT_EQ(screen.TipText(), "Un.");
-        QAbstractButton* next = screen.Button(1002);
+        auto* next = screen.Control<QAbstractButton>(1002);
         ASSERT_NE(next, nullptr);
         EXPECT_TRUE(next->isEnabled());
         std::vector<std::string> seen;
@@ -48,10 +49,7 @@ TEST_F(StartupScreen, NextTipWrapsRoundAndThePositionIsKeptForTheNextRun)
         }
         EXPECT_EQ(seen, (std::vector<std::string>{"Deux.", "Trois.", "Un."}));
         // The tip static shows it.
-        bool shown = false;
-        for (QLabel* label : screen.findChildren<QLabel*>())
-            shown = shown || (label->property("controlId").toInt() == 1004 && label->text() == "Un.");
-        EXPECT_TRUE(shown);
+        EXPECT_EQ(screen.GetDlgItemText(1004), "Un.");
     }
     CDlgDemarrage again(nullptr);
     EXPECT_EQ(again.TipText(), "Deux.");
@@ -62,25 +60,26 @@ TEST_F(StartupScreen, ButtonsChooseTheCommandAndCloseWritesTheCheck)
     testsupport::WriteFileBytes(dir_ / "tips_fr.txt", "Un.\n");
     {
         CDlgDemarrage screen(nullptr);
-        EXPECT_TRUE(screen.ShowCheck()->isChecked());  // "IntStartup" absent: shown at the next start
-        screen.ShowCheck()->setChecked(false);
-        screen.Button(1)->click();
-        EXPECT_EQ(screen.result(), QDialog::Accepted);
+        EXPECT_EQ(screen.IsDlgButtonChecked(1001), 1);  // "IntStartup" absent: shown at the next start
+        screen.CheckDlgButton(1001, 0);
+        screen.Control<QAbstractButton>(IDOK)->click();
+        EXPECT_EQ(screen.GetDialogResult(), IDOK);
         EXPECT_EQ(screen.GetCommand(), 0);
         EXPECT_FALSE(screen.ShowAtStartup());
     }
     EXPECT_EQ(profile_->GetInt("Tips", "IntStartup", -1), 1);
     {
         CDlgDemarrage screen(nullptr);
-        EXPECT_FALSE(screen.ShowCheck()->isChecked());
-        screen.ShowCheck()->setChecked(true);
-        screen.Button(1056)->click();
+        EXPECT_EQ(screen.IsDlgButtonChecked(1001), 0);
+        screen.CheckDlgButton(1001, 1);
+        screen.Control<QAbstractButton>(1056)->click();
         EXPECT_EQ(screen.GetCommand(), 57601);
-        EXPECT_EQ(screen.result(), QDialog::Accepted);
+        EXPECT_EQ(screen.GetDialogResult(), IDOK);
+        EXPECT_TRUE(screen.ShowAtStartup());
     }
     EXPECT_EQ(profile_->GetInt("Tips", "IntStartup", -1), 0);
     CDlgDemarrage screen(nullptr);
-    screen.Button(1037)->click();
+    screen.Control<QAbstractButton>(1037)->click();
     EXPECT_EQ(screen.GetCommand(), 57600);
 }
 
@@ -88,8 +87,8 @@ TEST_F(StartupScreen, WithoutATipsFileTheScreenStillWorks)
 {
     CDlgDemarrage screen(nullptr);
     EXPECT_EQ(screen.TipText(), "Le fichier des astuces du jour est introuvable !");
-    EXPECT_FALSE(screen.Button(1002)->isEnabled());
-    screen.Button(1)->click();
+    EXPECT_FALSE(screen.GetDlgItem(1002)->isEnabled());
+    screen.Control<QAbstractButton>(IDOK)->click();
     EXPECT_FALSE(profile_->HasValue("Tips", "tips_fr"));
 }
 

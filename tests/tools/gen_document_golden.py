@@ -8,7 +8,7 @@ afterwards). Classes and objects share one index sequence from 1. Strings are co
 (one length byte, then Windows-1252 bytes).
 
 - plane_dial.cds: the marker record (CDataBaseElement schema 7, latitude 999, longitude
-  1001), a plane dial "CTestPlaneDial" (schema 1) stored with its parent's class record
+  1001), a horizontal dial "CCadranHorizontal" (schema 1) stored with its parent's class record
   (CCadran, schema 8) and the base fields, its preferences (CPrefs, schema 11), two
   particular dates, a text frame (CObjetTexte 1 over CObjetCadre 3) and a picture frame
   (CObjetBitmap 1 holding a 2 x 2 BMP), then the current location.
@@ -153,7 +153,7 @@ def picture_record():
 def plane_dial():
     b = new_class('CDataBaseElement', 7)                      # 1
     b += location7('?', '', '?', 999.0, 1001.0, 0.0, 1)       # object 2: the marker
-    b += new_class('CTestPlaneDial', 1)                       # 3, dial object 4
+    b += new_class('CCadranHorizontal', 1)                       # 3, dial object 4
     b += new_class('CCadran', 8)                              # 5
     b += DIAL_HEAD + i32(45, 35) + f64(1.5) + i32(0, 6, 19)
     b += new_class('CPrefs', 11) + prefs(11)                  # 6
@@ -172,7 +172,7 @@ def plane_dial():
 def old_schemas_a():
     b = new_class('CDataBaseElement', 6)
     b += location6('?', '?', 999.0, 1001.0, 0.0, 1)
-    b += new_class('CTestPlaneDial', 1)
+    b += new_class('CCadranHorizontal', 1)
     b += new_class('CCadran', 4)
     b += DIAL_HEAD + i32(45, 35)                  # schema 4: no scale, margins, hours
     b += new_class('CPrefs', 9) + prefs(9)
@@ -189,7 +189,7 @@ def old_schemas_a():
 def old_schemas_b():
     b = new_class('CDataBaseElement', 5)
     b += location5('?', '?', 999.0, 1001.0, 0.0, 1)
-    b += new_class('CTestPlaneDial', 1)
+    b += new_class('CCadranHorizontal', 1)
     b += new_class('CCadran', 6)
     b += DIAL_HEAD + i32(45, 35) + f64(2.0)       # schema 6: scale, particular dates
     b += new_class('CPrefs', 10) + prefs(10)
@@ -205,7 +205,7 @@ def old_schemas_b():
 def old_format():
     b = new_class('CDataBaseElement', 2)
     b += location2('STRASBOURG', 'FRANCE', 48.5833, -7.75, 1)
-    b += new_class('CTestPlaneDial', 1)           # no parent record, no schema used: 0
+    b += new_class('CCadranHorizontal', 1)           # no parent record, no schema used: 0
     b += DIAL_HEAD
     b += prefs(3)                                 # untagged preferences
     b += f64(*([0.25, -0.125] * 72))              # right ascension, declination by date
