@@ -7,6 +7,7 @@
 #include "dialogs/NewDialCommand.h"
 #include "dialogs/qt/CWizardCreationCadran.h"
 #include "docview/CHoravelDoc.h"
+#include "docview/CHoravelView.h"
 
 void InstallFileNewWizard(CHoravelApp& app, QtAppWindows& windows)
 {
@@ -18,6 +19,23 @@ void InstallFileNewWizard(CHoravelApp& app, QtAppWindows& windows)
         steps.runWizard = [document, &windows] {
             CWizardCreationCadran wizard(*document, windows.Frame());
             return wizard.DoModal();
+        };
+        steps.viewDefaults = []() -> std::optional<NewDialDefaults> {
+            const CHoravelView* view = GetView();
+            if (!view)
+                return std::nullopt;
+            const CHoravelView::DefaultDimensions& dims = view->GetDefaultDimensions();
+            return NewDialDefaults{view->GetDefaultPrefs(), dims.styleHeight, dims.width, dims.height};
+        };
+        steps.showScaleDrawing = [] {
+            if (CHoravelView* view = GetView())
+                view->SetDisplayMode(CHoravelView::kScaleDrawing);
+        };
+        steps.relayout = [] {
+            if (CHoravelView* view = GetView()) {
+                view->RecalcLayout(1);
+                view->OnUpdate();
+            }
         };
         RunFileNewWizard(*document, steps);
         windows.DocumentChanged();
