@@ -51,6 +51,9 @@ CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
     grid->setRowStretch(9, 1);
     grid->setColumnStretch(4, 1);
 
+    for (int id : {1354, 1355, 1031, 1033})
+        Control<QLineEdit>(id)->setMaximumWidth(70);
+
     auto* row = new QHBoxLayout(this);
     row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
     row->addLayout(grid, 1);

@@ -50,6 +50,9 @@ CWizardTypeCadranAnalemmatique::CWizardTypeCadranAnalemmatique(CHoravelDoc& docu
     grid->setRowStretch(10, 1);
     grid->setColumnStretch(5, 1);
 
+    for (int id : {1197, 1198, 1031, 1033})
+        Control<QLineEdit>(id)->setMaximumWidth(70);
+
     auto* row = new QHBoxLayout(this);
     row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
     row->addLayout(grid, 1);

@@ -48,6 +48,9 @@ CWizardTypeCadranCylindrique::CWizardTypeCadranCylindrique(CHoravelDoc& document
     grid->setRowStretch(7, 1);
     grid->setColumnStretch(4, 1);
 
+    for (int id : {1197})
+        Control<QLineEdit>(id)->setMaximumWidth(70);
+
     auto* row = new QHBoxLayout(this);
     row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
