@@ -100,22 +100,6 @@ TEST(PlaneDialChoices, PresetsFollowThePlaneAndTheLatitude)
     EXPECT_EQ(south.inclinationMinutes, 6);
 }
 
-TEST(PlaneDialChoices, EnablingFollowsThePlane)
-{
-    PlaneDialChoice c = Plane(kPlaneVertical);
-    c.vertical = kVerticalWest;
-    EXPECT_FALSE(PlaneDeclinationEnabled(c));
-    c.vertical = kVerticalDeclining;
-    EXPECT_TRUE(PlaneDeclinationEnabled(c));
-    EXPECT_FALSE(PlaneInclinationEnabled(c));
-    c.plane = kPlaneInclinedDeclining;
-    EXPECT_TRUE(PlaneDeclinationEnabled(c));
-    EXPECT_TRUE(PlaneInclinationEnabled(c));
-    c.plane = kPlanePolar;
-    EXPECT_FALSE(PlaneDeclinationEnabled(c));
-    EXPECT_FALSE(PlaneInclinationEnabled(c));
-}
-
 TEST(PlaneDialChoices, TypedDeclinationsAreBroughtIntoRange)
 {
     PlaneDialChoice c = Plane(kPlaneVertical, -30, 0, kSideEast);
@@ -268,16 +252,6 @@ TEST(AnalemmaticChoices, EachChoiceSetsItsTypeAndAngles)
 
     v.choice = 7;
     EXPECT_EQ(BuildAnalemmaticDial(v), nullptr);
-}
-
-TEST(AnalemmaticChoices, StyleAndWallFieldsBelongToTheirChoice)
-{
-    AnalemmaticChoiceValues v;
-    for (int choice = 0; choice < 4; ++choice) {
-        v.choice = choice;
-        EXPECT_EQ(AnalemmaticStyleEnabled(v), choice == kAnalemmaticInclinedStyle) << choice;
-        EXPECT_EQ(AnalemmaticWallEnabled(v), choice == kAnalemmaticVerticalDeclining) << choice;
-    }
 }
 
 TEST(CylindricalChoices, OnlyTheDrawableCylindersAreBuilt)

@@ -93,7 +93,7 @@ TEST_F(LocationPageTest, TheRememberedCountryAndPlaceAreShownSortedWithTheirDeta
 
 TEST_F(LocationPageTest, CountriesAndPlacesMatchWholeTextsWithoutRegardToCase)
 {
-    // "niger" must not find NIGERIA, which comes first in the combo's order of countries.
+    // "niger" must not find NIGERIA, which comes before it in the combo.
     profile_->WriteString("Dialogues\\Lieu", "Pays", "niger");
     profile_->WriteString("Dialogues\\Lieu", "Ville", "niamey");
     Start();
@@ -115,7 +115,7 @@ TEST_F(LocationPageTest, CountriesAndPlacesMatchWholeTextsWithoutRegardToCase)
     std::vector<std::string> countries;
     for (int i = 1; i < combo.count(); ++i)
         countries.push_back(combo.itemText(i).toStdString());
-    EXPECT_EQ(countries, (std::vector<std::string>{"FRANCE", "NIGER", "NIGERIA", "CANADA", "PORTUGAL"}));
+    EXPECT_EQ(countries, (std::vector<std::string>{"FRANCE", "NIGERIA", "NIGER", "CANADA", "PORTUGAL"}));
 }
 
 TEST_F(LocationPageTest, CountryChoiceColumnSortAndTheMapRule)
