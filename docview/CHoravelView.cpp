@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <tuple>
 
 namespace {
 
@@ -238,9 +239,10 @@ void CHoravelView::RunDeferred()
 
 void CHoravelView::ShowEphemerisToolBarForMode()
 {
-    if (!window_)
+    if (!window_ || (mode_ == kEphemerides) == window_->IsEphemerisToolBarShown())
         return;
     if (painting_ > 0) {
+        // Showing a toolbar changes the client area under the paint.
         pendingToolBar_ = true;
         if (!deferredScheduled_) {
             deferredScheduled_ = true;
@@ -248,8 +250,7 @@ void CHoravelView::ShowEphemerisToolBarForMode()
         }
         return;
     }
-    if ((mode_ == kEphemerides) != window_->IsEphemerisToolBarShown())
-        window_->ToggleEphemerisToolBar();
+    window_->ToggleEphemerisToolBar();
 }
 
 // ------------------------------------------------------------------------------ drawing

@@ -2,6 +2,8 @@
 
 #include "app/Accessors.h"
 #include "docview/CHoravelView.h"
+#include "docview/EotPages.h"
+#include "docview/EphemeridesPage.h"
 
 #include <array>
 
@@ -22,6 +24,11 @@ struct Registration {
 // One line per renderer that exists.
 constexpr std::array kRenderers = {
     Registration{1, DrawDialAtScalePage},
+    Registration{4, DrawEotAnnualGraph},
+    Registration{5, DrawEotTable},
+    Registration{11, DrawEotDeclinationCurve},
+    Registration{13, DrawEphemeridesPage},
+    Registration{19, DrawEotMonthlyGraph},
 };
 
 }  // namespace
