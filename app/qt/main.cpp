@@ -5,6 +5,7 @@
 #include "app/HelpPages.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
+#include "dialogs/qt/FileNewWizard.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
 #include "docview/qt/CDlgChargementCadran.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv)
         });
         QtAppWindows windows(app, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
         app.SetWindows(&windows);
+        InstallFileNewWizard(app, windows);
         // A new printer brings a new sheet size.
         app.SetPrinterChangedHandler([] {
             if (CHoravelDoc* document = GetDocument())
