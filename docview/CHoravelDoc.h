@@ -104,6 +104,8 @@ public:
     // Takes a copy of the location (null: none) and recomputes the sun grid.
     void SetLocation(const CDataBaseElement* location);
     std::filesystem::path GetLocationsFilePath() const { return locationsFile_; }
+    // The standard locations file in use (the locations dialog loads another one).
+    void SetLocationsFilePath(std::filesystem::path path) { locationsFile_ = std::move(path); }
 
     // --- horizon mask -----------------------------------------------------------------
     std::vector<CHorizonPoint>& GetHorizonMask() { return horizonMask_; }

@@ -28,6 +28,8 @@ public:
     // The picture's size in pixels; false, and 0 x 0, without a picture.
     bool GetBitmapSize(int& width, int& height) const;
     bool HasBitmap() const { return !bitmap_.isNull(); }
+    // The picture itself, for an owner that draws on it (update() afterwards).
+    QPixmap& Bitmap() { return bitmap_; }
 
     int GetPlaceholderId() const { return placeholderId_; }
     int GetResourceId() const { return resourceId_; }
