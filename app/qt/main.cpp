@@ -5,6 +5,7 @@
 #include "app/HelpPages.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
+#include "dialogs/qt/CDlgCadreTexte.h"
 #include "docview/CHoravelDoc.h"
 #include "platform/ImageDecoder.h"
 #include "platform/Profile.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv)
     SetTimerService(std::make_unique<QtTimerService>());
     SetImageDecoder(std::make_unique<QtImageDecoder>());
     InstallQtScreenDC();
+    InstallTextFrameEditor();
 
     int result = 1;
     {
