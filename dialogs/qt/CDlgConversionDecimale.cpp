@@ -166,6 +166,12 @@ void CDlgConversionDecimale::OnModeChange()
     writing_ = false;
 }
 
+void CDlgConversionDecimale::OnOK()
+{
+    KillTimer(kTimerId);
+    EndDialog(IDOK);
+}
+
 void CDlgConversionDecimale::hideEvent(QHideEvent* event)
 {
     KillTimer(kTimerId);

@@ -33,6 +33,8 @@ public:
     std::string m_secondsMark;
 
     void OnTimer(int id) override;
+    // Closes the tool: nothing reads its fields, so a field being typed is no error.
+    void OnOK() override;
 
 protected:
     void OnInitDialog() override;
