@@ -21,7 +21,7 @@ void Line(gdi::DC& dc, int x1, int y1, int x2, int y2)
     dc.LineTo(x2, y2);
 }
 
-// What the original labels the four ends of the axes with, by view and hemisphere.
+// The labels of the ends of the axes, by view and hemisphere.
 struct OrientationLabels {
     std::string left, belowLeft, right, belowRight, top, bottom;
 };

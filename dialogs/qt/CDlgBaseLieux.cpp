@@ -279,7 +279,8 @@ void CDlgBaseLieux::OnModify()
 void CDlgBaseLieux::OnDelete()
 {
     QTreeWidget& list = List();
-    if (list.topLevelItemCount() == 1 && Countries().currentIndex() <= 0) {
+    // The base keeps at least one location, whatever country the combo shows.
+    if (document_.GetLocationList().size() <= 1) {
         GetServices().MessageBox(GetTranslatedString(310), GetTranslatedString(311), MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -28,7 +28,7 @@ public:
     std::string m_caption;
 
     // The map control; null before the dialog opened or without a map picture.
-    const CBitmapCtrl* GetMap() const { return map_.get(); }
+    CBitmapCtrl* GetMap() const { return map_.get(); }
 
 protected:
     void OnInitDialog() override;
