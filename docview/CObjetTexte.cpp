@@ -81,30 +81,34 @@ gdi::Size CObjetTexte::GetDefaultSize() const
     return dc->GetTextExtent(text);
 }
 
+bool CObjetTexte::ChooseFontStyle()
+{
+    const int screenPpiY = GetAppContext().screenPixelsPerInchY;
+    FontChoice choice;
+    choice.font = MakeTextFont(screenPpiY, 1.0);
+    choice.font.height = -gdi::MulDiv(size, screenPpiY, 72);
+    choice.color = color;
+    choice.pointSizeTenths = size * 10;
+    if (!GetServices().ChooseFont(choice))
+        return false;
+    faceName = choice.font.faceName;
+    if (choice.pointSizeTenths > 0)
+        size = choice.pointSizeTenths / 10;
+    else if (screenPpiY > 0)
+        size = gdi::MulDiv(std::abs(choice.font.height), 72, screenPpiY);
+    bold = choice.font.weight == gdi::FW_BOLD ? 1 : 0;
+    italic = choice.font.italic ? 1 : 0;
+    strikeOut = choice.font.strikeOut ? 1 : 0;
+    underline = choice.font.underline ? 1 : 0;
+    color = choice.color;
+    return true;
+}
+
 int CObjetTexte::EditProperties()
 {
     const EditHooks& hooks = Hooks();
-    if (hooks.isShiftDown && hooks.isShiftDown()) {
-        const int screenPpiY = GetAppContext().screenPixelsPerInchY;
-        FontChoice choice;
-        choice.font = MakeTextFont(screenPpiY, 1.0);
-        choice.font.height = -gdi::MulDiv(size, screenPpiY, 72);
-        choice.color = color;
-        choice.pointSizeTenths = size * 10;
-        if (!GetServices().ChooseFont(choice))
-            return 0;
-        faceName = choice.font.faceName;
-        if (choice.pointSizeTenths > 0)
-            size = choice.pointSizeTenths / 10;
-        else if (screenPpiY > 0)
-            size = gdi::MulDiv(std::abs(choice.font.height), 72, screenPpiY);
-        bold = choice.font.weight == gdi::FW_BOLD ? 1 : 0;
-        italic = choice.font.italic ? 1 : 0;
-        strikeOut = choice.font.strikeOut ? 1 : 0;
-        underline = choice.font.underline ? 1 : 0;
-        color = choice.color;
-        return 1;
-    }
+    if (hooks.isShiftDown && hooks.isShiftDown())
+        return ChooseFontStyle() ? 1 : 0;
     if (!hooks.runTextDialog)
         return 0;
     return hooks.runTextDialog(*this) == IDOK ? 1 : 0;

@@ -34,6 +34,9 @@ public:
     void DrawContents(gdi::DC& dc, int left, int top, int right, int bottom) override;
     // Nonzero when the frame was changed.
     int EditProperties() override;
+    // The font chooser on the frame's face, size, styles and colour; on OK the frame takes
+    // what was chosen. False when cancelled.
+    bool ChooseFontStyle();
     // The extent of the text in its font on a context compatible with the screen.
     gdi::Size GetDefaultSize() const override;
 

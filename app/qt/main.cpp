@@ -6,6 +6,7 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
 #include "dialogs/qt/FileNewWizard.h"
+#include "dialogs/qt/CDlgCadreTexte.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
 #include "docview/qt/CDlgChargementCadran.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
     SetTimerService(std::make_unique<QtTimerService>());
     SetImageDecoder(std::make_unique<QtImageDecoder>());
     InstallQtScreenDC();
+    InstallTextFrameEditor();
 
     int result = 1;
     {
