@@ -165,6 +165,8 @@ void CMainFrame::SetLanguageDialog(std::function<bool(int&, int&, int&)> dialog)
 
 void CMainFrame::AddCommandTarget(const CommandTable* table) { targets_.push_back(table); }
 
+void CMainFrame::RemoveCommandTarget(const CommandTable* table) { std::erase(targets_, table); }
+
 void CMainFrame::BuildMenu()
 {
     MenuModel menu = BuildMainMenu();

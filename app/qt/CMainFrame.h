@@ -81,6 +81,8 @@ public:
     void SetView(QWidget* view);
     // Command tables asked before the frame's and the application's, in the order added.
     void AddCommandTarget(const CommandTable* table);
+    // A target that goes away (the view) leaves the chain.
+    void RemoveCommandTarget(const CommandTable* table);
     const CommandRouter& Router() const { return router_; }
     QtMenuBinder& MenuBinder() { return *binder_; }
     CMainStatusBar& StatusBar() const { return *statusBar_; }

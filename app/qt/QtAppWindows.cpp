@@ -1,9 +1,11 @@
 #include "app/qt/QtAppWindows.h"
 
+#include "app/Accessors.h"
 #include "app/CHoravelApp.h"
 #include "app/qt/CMainFrame.h"
 #include "dialogs/qt/CDlgAPropos.h"
 #include "dialogs/qt/CDlgDemarrage.h"
+#include "docview/CHoravelView.h"
 #include "platform/Services.h"
 
 QtAppWindows::QtAppWindows(CHoravelApp& app, ViewFactory viewFactory)
@@ -70,8 +72,11 @@ void QtAppWindows::DocumentChanged()
     if (!frame_)
         return;
     frame_->UpdateTitle();
-    if (QWidget* view = frame_->centralWidget())
-        view->update();
+    // The framework's initial update of the view: a new layout for the new document.
+    if (CHoravelView* view = GetView())
+        view->OnInitialUpdate();
+    else if (QWidget* widget = frame_->centralWidget())
+        widget->update();
 }
 
 void QtAppWindows::DestroyMainFrame() { frame_.reset(); }

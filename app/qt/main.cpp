@@ -6,6 +6,9 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
 #include "docview/CHoravelDoc.h"
+#include "docview/CHoravelView.h"
+#include "docview/qt/CDlgChargementCadran.h"
+#include "docview/qt/CHoravelViewWidget.h"
 #include "platform/ImageDecoder.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
@@ -40,11 +43,32 @@ int main(int argc, char** argv)
     {
         CHoravelApp app([] {
             auto document = std::make_unique<CHoravelDoc>();
+            CHoravelDoc::Hooks hooks;
+            // An opened dial is shown at scale.
+            hooks.opened = [] {
+                if (CHoravelView* view = GetView()) {
+                    view->SetDisplayMode(CHoravelView::kScaleDrawing);
+                    view->RecalcLayout(1);
+                }
+            };
+            hooks.makeLoadingProgress = [] {
+                return std::make_unique<CDlgChargementCadran>(GetMainFrame());
+            };
+            document->SetHooks(std::move(hooks));
             GetAppContext().document = document.get();
             return document;
         });
-        QtAppWindows windows(app);
+        QtAppWindows windows(app, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
         app.SetWindows(&windows);
+        // A new printer brings a new sheet size.
+        app.SetPrinterChangedHandler([] {
+            if (CHoravelDoc* document = GetDocument())
+                document->UpdatePrinterPageSize();
+            if (CHoravelView* view = GetView()) {
+                view->RecalcLayout(1);
+                view->OnUpdate();
+            }
+        });
         qtServices.SetHelpHandler([&app](unsigned helpId) { app.WinHelp(helpId, HELP_CONTEXT); });
 
         std::vector<std::string> args;

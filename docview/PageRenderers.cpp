@@ -1,0 +1,49 @@
+#include "docview/PageRenderers.h"
+
+#include "app/Accessors.h"
+#include "docview/CHoravelView.h"
+#include "docview/EotPages.h"
+#include "docview/EphemeridesPage.h"
+
+#include <array>
+
+namespace {
+
+// Mode 1: the dial at scale, placed by the view.
+void DrawDialAtScalePage(gdi::DC& dc, const gdi::Rect& rect)
+{
+    if (CHoravelView* view = GetView())
+        view->DrawDialAtScale(dc, rect);
+}
+
+struct Registration {
+    int mode;
+    PageRenderer renderer;
+};
+
+// One line per renderer that exists.
+constexpr std::array kRenderers = {
+    Registration{1, DrawDialAtScalePage},
+    Registration{4, DrawEotAnnualGraph},
+    Registration{5, DrawEotTable},
+    Registration{11, DrawEotDeclinationCurve},
+    Registration{13, DrawEphemeridesPage},
+    Registration{19, DrawEotMonthlyGraph},
+};
+
+}  // namespace
+
+PageRenderer GetPageRenderer(int mode)
+{
+    for (const Registration& r : kRenderers)
+        if (r.mode == mode)
+            return r.renderer;
+    return nullptr;
+}
+
+bool HasPageRenderer(int mode)
+{
+    if (mode == 6)
+        return GetPageRenderer(4) && GetPageRenderer(5);
+    return GetPageRenderer(mode) != nullptr;
+}

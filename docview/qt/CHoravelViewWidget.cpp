@@ -1,0 +1,237 @@
+#include "docview/qt/CHoravelViewWidget.h"
+
+#include "app/Accessors.h"
+#include "app/ToolBarLayout.h"
+#include "app/Translation.h"
+#include "app/qt/CMainFrame.h"
+#include "docview/CHoravelDoc.h"
+#include "model/Rounding.h"
+#include "platform/Services.h"
+#include "platform/qt/QtDC.h"
+#include "platform/qt/QtServices.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// "Failed to start printing."
+constexpr int kPrintFailedString = 61728;
+
+int ScreenPixelsPerInch(bool horizontal)
+{
+    const CHoravelDoc* doc = GetDocument();
+    const int dpi = doc ? (horizontal ? doc->GetScreenPixelsPerInchX() : doc->GetScreenPixelsPerInchY())
+                        : (horizontal ? GetAppContext().screenPixelsPerInchX : GetAppContext().screenPixelsPerInchY);
+    return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+CHoravelViewWidget::CHoravelViewWidget(QWidget* parent)
+    : QAbstractScrollArea(parent), view_(std::make_unique<CHoravelView>(this))
+{
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (CMainFrame* frame = GetMainFrame())
+        frame->AddCommandTarget(&view_->Commands());
+}
+
+CHoravelViewWidget::~CHoravelViewWidget()
+{
+    if (CMainFrame* frame = GetMainFrame())
+        frame->RemoveCommandTarget(&view_->Commands());
+    view_->SetWindow(nullptr);
+}
+
+// ---------------------------------------------------------------------------- window
+
+gdi::Size CHoravelViewWidget::ClientSize() const
+{
+    const QSize size = viewport()->size();
+    return {size.width(), size.height()};
+}
+
+void CHoravelViewWidget::SetScrollSizes(gdi::Size total, gdi::Size page, gdi::Size line)
+{
+    total_ = total;
+    horizontalScrollBar()->setPageStep(std::max(page.cx, 1));
+    verticalScrollBar()->setPageStep(std::max(page.cy, 1));
+    horizontalScrollBar()->setSingleStep(std::max(line.cx, 1));
+    verticalScrollBar()->setSingleStep(std::max(line.cy, 1));
+    UpdateScrollBars();
+}
+
+void CHoravelViewWidget::UpdateScrollBars()
+{
+    const QSize client = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(total_.cx - client.width(), 0));
+    verticalScrollBar()->setRange(0, std::max(total_.cy - client.height(), 0));
+}
+
+void CHoravelViewWidget::Invalidate(bool /*erase*/)
+{
+    // The paint fills every pixel it covers, so there is nothing to erase first.
+    viewport()->update();
+}
+
+void CHoravelViewWidget::ScheduleDeferred()
+{
+    QTimer::singleShot(0, this, [this] { view_->RunDeferred(); });
+}
+
+bool CHoravelViewWidget::IsEphemerisToolBarShown() const
+{
+    const CMainFrame* frame = GetMainFrame();
+    return frame && frame->IsToolBarWanted(kEphemeridesBar);
+}
+
+void CHoravelViewWidget::ToggleEphemerisToolBar()
+{
+    if (CMainFrame* frame = GetMainFrame())
+        frame->ToggleEphemerisToolBar();
+}
+
+void CHoravelViewWidget::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    const QSize client = viewport()->size();
+    horizontalScrollBar()->setPageStep(std::max(client.width() / 2, 1));
+    verticalScrollBar()->setPageStep(std::max(client.height() / 2, 1));
+    horizontalScrollBar()->setSingleStep(std::max(client.width() / 50, 1));
+    verticalScrollBar()->setSingleStep(std::max(client.height() / 50, 1));
+    UpdateScrollBars();
+}
+
+void CHoravelViewWidget::scrollContentsBy(int, int) { viewport()->update(); }
+
+bool CHoravelViewWidget::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        UpdateScrollBars();
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+// ----------------------------------------------------------------------------- paint
+
+void CHoravelViewWidget::paintEvent(QPaintEvent* event)
+{
+    const QRect area = event->rect();
+    if (area.isEmpty())
+        return;
+    // The memory picture of the part to paint, at the document's screen resolution, so
+    // that the drawing's pixels are the layout's whatever the monitor.
+    QImage image(area.size(), QImage::Format_RGB32);
+    if (image.isNull())
+        return;
+    image.setDotsPerMeterX(RoundToInt(ScreenPixelsPerInch(true) / 0.0254));
+    image.setDotsPerMeterY(RoundToInt(ScreenPixelsPerInch(false) / 0.0254));
+
+    const double zoom = view_->GetZoom();
+    const int left = area.left() + horizontalScrollBar()->value();
+    const int top = area.top() + verticalScrollBar()->value();
+    // The logical pixels under the area, whole pixels around its edges.
+    const gdi::Rect clip{static_cast<int>(std::floor(left / zoom)), static_cast<int>(std::floor(top / zoom)),
+                         static_cast<int>(std::ceil((left + area.width()) / zoom)),
+                         static_cast<int>(std::ceil((top + area.height()) / zoom))};
+    {
+        QPainter painter(&image);
+        painter.translate(-left, -top);
+        painter.scale(zoom, zoom);
+        gdi::QtDC dc(painter);
+        dc.SetPrinting(false);
+        dc.IntersectClipRect(clip);
+        view_->OnDraw(dc, clip);
+    }
+    QPainter(viewport()).drawImage(area.topLeft(), image);
+}
+
+// -------------------------------------------------------------------------- printing
+
+QPrinter& CHoravelViewWidget::ApplicationPrinter()
+{
+    if (auto* services = dynamic_cast<QtServices*>(&GetServices()))
+        return services->Printer();
+    if (!ownPrinter_)
+        ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *ownPrinter_;
+}
+
+bool CHoravelViewWidget::PrintSheets(QPrinter& printer, bool preview)
+{
+    const int count = view_->GetPrintPageCount();
+    int first = 1;
+    int last = count;
+    if (!preview && printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::clamp(printer.fromPage(), 1, count);
+        last = std::clamp(printer.toPage() > 0 ? printer.toPage() : count, first, count);
+    }
+
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (!preview)
+            TranslatedMessageBox(kPrintFailedString, MB_ICONEXCLAMATION);
+        return false;
+    }
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !printer.newPage()) {
+            painter.end();
+            TranslatedMessageBox(kPrintFailedString, MB_ICONEXCLAMATION);
+            return false;
+        }
+        gdi::QtDC dc(painter);
+        dc.SetPrinting(true);
+        dc.SetPreview(preview);
+        view_->PrintPage(dc, page);
+    }
+    return painter.end();
+}
+
+void CHoravelViewWidget::Print()
+{
+    QPrinter& printer = ApplicationPrinter();
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, view_->GetPrintPageCount());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PrintSheets(printer);
+}
+
+void CHoravelViewWidget::PrintPreview() { PrintPreview(ApplicationPrinter()); }
+
+void CHoravelViewWidget::PrintPreview(QPrinter& printer)
+{
+    QPrintPreviewDialog dialog(&printer, this);
+    // The dialog's own Print button paints through the same signal, onto the printer.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        // The preview records its pages as pictures; its Print button paints the printer's own way.
+        const QPaintEngine* engine = target->paintEngine();
+        PrintSheets(*target, engine && engine->type() == QPaintEngine::Picture);
+    });
+    // Set once the dialog has made its pages: before that there is nothing to lay out.
+    if (view_->PreviewTwoPages())
+        if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+            QTimer::singleShot(0, preview, [preview] { preview->setViewMode(QPrintPreviewWidget::AllPagesView); });
+    CMainFrame* frame = GetMainFrame();
+    if (frame)
+        frame->OnSetPreviewMode(true);
+    dialog.resize(std::max(width(), 640), std::max(height(), 480));
+    dialog.exec();
+    if (frame)
+        frame->OnSetPreviewMode(false);
+}

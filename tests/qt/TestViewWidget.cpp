@@ -1,0 +1,189 @@
+// The view's window: the paint at a zoom (what is drawn and what can be scrolled agree),
+// a two-sheet dial printed to PDF (page count read back by pdfinfo, each sheet's half of
+// the dial rendered back by pdftoppm), and the print preview with its two pages.
+#include "model/DialTestDials.h"
+
+#include "app/Accessors.h"
+#include "docview/CHoravelDoc.h"
+#include "docview/ColorTable.h"
+#include "docview/qt/CHoravelViewWidget.h"
+#include "model/Astronomy.h"
+#include "platform/FakeServices.h"
+#include "platform/Profile.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+class ViewWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetProfile(std::make_unique<MemoryProfile>());
+        GetProfile().WriteString("Options\\General", "NomFichierLieux", (dir_ / "none.dbl").string());
+        GetAppContext() = AppContext{};
+        ResetAstroState();
+        ResetColorTable();
+        doc_ = std::make_unique<CHoravelDoc>();  // no printer: 200 x 280 mm sheets
+        GetAppContext().document = doc_.get();
+        widget_ = std::make_unique<CHoravelViewWidget>();
+        widget_->resize(800, 600);
+        widget_->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        widget_.reset();
+        doc_.reset();
+        GetAppContext() = AppContext{};
+        SetProfile(nullptr);
+        ResetAstroState();
+    }
+
+    // A horizontal dial one millimetre wider than a sheet: two sheets side by side.
+    void PutTwoSheetDial()
+    {
+        auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(47.24, -6.02, 1.0, 2024, 0.0, 201, 240);
+        dial->tablesValid = 1;
+        doc_->SetDial(std::move(dial));
+        widget_->View().RecalcLayout(1);
+    }
+
+    // A PDF printer whose printable area is the document's 200 x 280 mm sheet.
+    std::unique_ptr<QPrinter> PdfPrinter(const std::filesystem::path& file)
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(Q(file));
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageMargins(QMarginsF(5, 8.5, 5, 8.5), QPageLayout::Millimeter);
+        printer->setResolution(300);
+        return printer;
+    }
+
+    testsupport::TempDir dir_;
+    ScopedFakeServices services_;
+    std::unique_ptr<CHoravelDoc> doc_;
+    std::unique_ptr<CHoravelViewWidget> widget_;
+};
+
+// The page count that pdfinfo reads in the file; -1 when it cannot tell.
+int PdfPages(const std::filesystem::path& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {Q(pdf)});
+    if (!info.waitForFinished(30000) || info.exitCode() != 0)
+        return -1;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Share of the pixels of a column band (x0 .. x1 as fractions of the width) that are not white.
+double InkIn(const QImage& image, double x0, double x1)
+{
+    int ink = 0;
+    int all = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = static_cast<int>(x0 * image.width()); x < static_cast<int>(x1 * image.width()); ++x, ++all)
+            if (QColor(image.pixel(x, y)).lightness() < 200)
+                ++ink;
+    return all ? static_cast<double>(ink) / all : 0.0;
+}
+
+TEST_F(ViewWidgetTest, ZoomShrinksTheDrawingWithWhatCanBeScrolled)
+{
+    PutTwoSheetDial();  // drawing 1512 x 1058 px, dial from x = 376 to 1136
+    const QColor pageColour(gdi::GetRValue(GetColor(0)), gdi::GetGValue(GetColor(0)), gdi::GetBValue(GetColor(0)));
+
+    QImage full = widget_->grab().toImage();
+    EXPECT_NE(QColor(full.pixel(600, 300)), pageColour);  // inside the dial
+    EXPECT_EQ(widget_->horizontalScrollBar()->maximum(), 1512 - widget_->viewport()->width());
+
+    widget_->View().SetZoom(0.5);
+    EXPECT_EQ(widget_->horizontalScrollBar()->maximum(), 0);  // 756 px fit in the client
+    EXPECT_EQ(widget_->verticalScrollBar()->maximum(), std::max(529 - widget_->viewport()->height(), 0));
+    QImage half = widget_->grab().toImage();
+    EXPECT_NE(QColor(half.pixel(300, 200)), pageColour);  // the dial, now from 188 to 568
+    EXPECT_EQ(QColor(half.pixel(600, 200)), pageColour);
+    EXPECT_EQ(QColor(half.pixel(100, 200)), pageColour);
+}
+
+TEST_F(ViewWidgetTest, TwoSheetDialPrintsToPdfOneSheetPerPage)
+{
+    GetProfile().WriteInt("Options\\General", "bTraceReperesCoupe", 1);
+    PutTwoSheetDial();
+    ASSERT_EQ(doc_->GetPageCount(), 2);
+
+    const std::filesystem::path pdf = dir_ / "dial.pdf";
+    auto printer = PdfPrinter(pdf);
+    ASSERT_TRUE(widget_->PrintSheets(*printer));
+
+    EXPECT_EQ(PdfPages(pdf), 2);
+
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), Q(pdf),
+                                              Q(dir_ / "sheet")});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    const QImage first(Q(dir_ / "sheet-1.png"));
+    const QImage second(Q(dir_ / "sheet-2.png"));
+    ASSERT_FALSE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    // The dial spans the middle of the two-sheet drawing: the right half of the first sheet
+    // and the left half of the second carry it, the outer quarters stay blank paper.
+    EXPECT_GT(InkIn(first, 0.6, 0.95), 0.02);
+    EXPECT_LT(InkIn(first, 0.1, 0.4), 0.002);
+    EXPECT_GT(InkIn(second, 0.05, 0.4), 0.02);
+    EXPECT_LT(InkIn(second, 0.6, 0.9), 0.002);
+}
+
+TEST_F(ViewWidgetTest, PrintRangeLimitsTheSheets)
+{
+    PutTwoSheetDial();
+    const std::filesystem::path pdf = dir_ / "second.pdf";
+    auto printer = PdfPrinter(pdf);
+    printer->setPrintRange(QPrinter::PageRange);
+    printer->setFromTo(2, 5);
+    ASSERT_TRUE(widget_->PrintSheets(*printer));
+    EXPECT_EQ(PdfPages(pdf), 1);
+}
+
+TEST_F(ViewWidgetTest, PreviewShowsBothSheetsSideBySide)
+{
+    PutTwoSheetDial();
+    auto printer = PdfPrinter(dir_ / "unused.pdf");
+    int pages = 0;
+    QPrintPreviewWidget::ViewMode mode = QPrintPreviewWidget::SinglePageView;
+    // Once the dialog has laid its pages out.
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+            pages = preview->pageCount();
+            mode = preview->viewMode();
+        }
+        dialog->grab().save(Q(testsupport::BinDir() / "print-preview.png"));
+        dialog->reject();
+    });
+    widget_->PrintPreview(*printer);
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(mode, QPrintPreviewWidget::AllPagesView);
+}
+
+}  // namespace
