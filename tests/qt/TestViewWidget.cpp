@@ -124,10 +124,17 @@ TEST_F(ViewWidgetTest, ZoomShrinksTheDrawingWithWhatCanBeScrolled)
     EXPECT_EQ(QColor(half.pixel(100, 200)), pageColour);
 }
 
-TEST_F(ViewWidgetTest, TwoSheetDialPrintsToPdfOneSheetPerPage)
+TEST_F(ViewWidgetTest, SavedTwoSheetDialOpensAndPrintsToPdfOneSheetPerPage)
 {
     GetProfile().WriteInt("Options\\General", "bTraceReperesCoupe", 1);
     PutTwoSheetDial();
+    // Kept beside the tests: a saved horizontal dial to open in the program.
+    const std::filesystem::path saved = testsupport::BinDir() / "horizontal-two-sheets.cds";
+    ASSERT_TRUE(doc_->OnSaveDocument(saved));
+    doc_->SetDial(nullptr);
+    ASSERT_TRUE(doc_->OnOpenDocument(saved));
+    ASSERT_NE(doc_->GetDial(), nullptr);
+    widget_->View().RecalcLayout(1);
     ASSERT_EQ(doc_->GetPageCount(), 2);
 
     const std::filesystem::path pdf = dir_ / "dial.pdf";
