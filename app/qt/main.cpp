@@ -14,6 +14,7 @@
 #include "platform/Services.h"
 #include "platform/Timers.h"
 #include "platform/qt/QtImageDecoder.h"
+#include "platform/qt/QtImageSurface.h"
 #include "platform/qt/QtScreenDC.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtTimers.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     SetTimerService(std::make_unique<QtTimerService>());
     SetImageDecoder(std::make_unique<QtImageDecoder>());
     InstallQtScreenDC();
+    InstallQtImageSurface();
 
     int result = 1;
     {
@@ -87,6 +89,7 @@ int main(int argc, char** argv)
 
     // Qt-backed services must go before the QApplication does.
     SetImageDecoder(nullptr);
+    SetImageSurfaceFactory(nullptr);
     SetTimerService(nullptr);
     SetServices(nullptr);
     GetProfile().Flush();

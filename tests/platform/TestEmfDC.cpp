@@ -3,11 +3,13 @@
 #include "platform/EmfDC.h"
 #include "platform/RecordingDC.h"
 #include "support/EmfTestReader.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 using namespace gdi;
@@ -84,6 +86,13 @@ std::string FirstDifference(const std::string& a, const std::string& b)
            + std::to_string(b.size()) + ")";
 }
 
+// A check reading the metafiles with another program (tests/py) asks for them in a folder.
+void Keep(const std::string& name, const std::string& bytes)
+{
+    if (const char* folder = std::getenv("HORAVEL_EMF_DIR"))
+        testsupport::WriteFileBytes(std::filesystem::path(folder) / name, bytes);
+}
+
 emftest::File ReadBack(const std::string& bytes)
 {
     emftest::File f = emftest::Read(bytes);
@@ -106,16 +115,27 @@ TEST(EmfDC, GoldenBytesOfSmallDrawings)
 {
     RecordingDC ref;
     {
-        SCOPED_TRACE("nothing drawn: header with the description, end record");
-        EmfDC dc(ref, kDevice, std::string_view("Horavel\0\0", 9), Rect{0, 0, 2000, 1000});
+        SCOPED_TRACE("nothing drawn: the header and the end record");
+        EmfDC dc(ref, kDevice, "", Rect{0, 0, 2000, 1000});
         const std::string bytes = dc.Close();
+        Keep("empty.emf", bytes);
+        const std::string expected = Header({0, 0, -1, -1}, {0, 0, 2000, 1000}, 128, 2, 1) + EndRecord();
+        EXPECT_EQ(bytes, expected) << FirstDifference(bytes, expected);
+    }
+    {
+        SCOPED_TRACE("one pixel, and the description of the program and the picture");
+        EmfDC dc(ref, kDevice, std::string_view("Horavel\0\0", 9), Rect{0, 0, 2000, 1000});
+        EXPECT_EQ(dc.SetPixel(7, 8, RGB(1, 2, 3)), RGB(1, 2, 3));
+        const std::string bytes = dc.Close();
+        Keep("described.emf", bytes);
         Golden g;
-        g.U32(1).U32(128).I32(0).I32(0).I32(-1).I32(-1).I32(0).I32(0).I32(2000).I32(1000);
-        g.U32(0x464D4520).U32(0x10000).U32(148).U32(2).U16(1).U16(0);
+        g.U32(1).U32(128).I32(7).I32(8).I32(7).I32(8).I32(0).I32(0).I32(2000).I32(1000);
+        g.U32(0x464D4520).U32(0x10000).U32(168).U32(3).U16(1).U16(0);
         g.U32(9).U32(108).U32(0).U32(1280).U32(1024).U32(339).U32(271).U32(0).U32(0).U32(0).U32(339000).U32(271000);
         for (char c : std::string("Horavel"))
             g.U16(static_cast<std::uint16_t>(c));
         g.U16(0).U16(0).U16(0);  // two NULs, then padding to 4 bytes
+        g.U32(15).U32(20).I32(7).I32(8).U32(0x030201);
         g.Append(EndRecord());
         EXPECT_EQ(bytes, g.Bytes()) << FirstDifference(bytes, g.Bytes());
     }
@@ -126,6 +146,7 @@ TEST(EmfDC, GoldenBytesOfSmallDrawings)
         dc.MoveTo(10, 20);
         EXPECT_TRUE(dc.LineTo(30, 40));
         const std::string bytes = dc.Close();
+        Keep("line.emf", bytes);
         Golden body;
         body.U32(38).U32(28).U32(1).U32(PS_DASH).I32(1).I32(0).U32(0x0000FF);
         body.U32(37).U32(12).U32(1);
@@ -149,6 +170,7 @@ TEST(EmfDC, GoldenBytesOfSmallDrawings)
         dc.SetTextAlign(TA_CENTER | TA_BASELINE);
         EXPECT_TRUE(dc.TextOut(100, 50, "A\xC3\xA9"));
         const std::string bytes = dc.Close();
+        Keep("text.emf", bytes);
 
         Golden body;
         body.U32(82).U32(332).U32(1);
@@ -184,6 +206,7 @@ TEST(EmfDC, GoldenBytesOfSmallDrawings)
         image.pixels = {0xFFFF0000u, 0x00000000u};
         EXPECT_TRUE(dc.DrawImage({5, 5, 9, 7}, image));
         const std::string bytes = dc.Close();
+        Keep("fill_picture.emf", bytes);
 
         Golden body;
         body.U32(37).U32(12).U32(0x80000008);
