@@ -2,6 +2,7 @@
 
 #include "app/Accessors.h"
 #include "docview/CHoravelView.h"
+#include "docview/CoordinateTables.h"
 
 #include <array>
 
@@ -22,6 +23,10 @@ struct Registration {
 // One line per renderer that exists.
 constexpr std::array kRenderers = {
     Registration{1, DrawDialAtScalePage},
+    Registration{8, DrawHourCoordinatePage},
+    Registration{9, DrawDateCoordinatePage},
+    Registration{14, DrawEquinoctialTable},
+    Registration{18, DrawNoonMarkTable},
 };
 
 }  // namespace

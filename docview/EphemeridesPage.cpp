@@ -1,0 +1,167 @@
+#include "docview/EphemeridesPage.h"
+
+#include "app/Accessors.h"
+#include "app/Formatting.h"
+#include "app/GraphicsHelpers.h"
+#include "app/Translation.h"
+#include "docview/CHoravelDoc.h"
+#include "docview/EphemerisValues.h"
+#include "docview/PageLayout.h"
+#include "model/LocationDatabase.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace {
+
+constexpr double kRadToDeg = 180.0 / std::numbers::pi;
+
+std::string JulianDayText(double jd)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, jd, std::chars_format::fixed, 5);
+    return std::string(buffer, result.ptr);
+}
+
+// "12° 30' 15\" ( 12.5042° )": an angle in degrees, minutes and seconds, then decimal.
+std::string DegreesText(double degrees)
+{
+    return FormatAngle(degrees, true, false) + " ( " + FormatNumber(degrees, 4) + "\xC2\xB0 )";
+}
+
+std::string TimeText(const CDateTime& t)
+{
+    return t.FormatTime(true, true);
+}
+
+std::string HoursUTText(double hours)
+{
+    return FormatHours(hours, true, true) + " ( UT )";
+}
+
+// The page rectangle in reference pixels: narrow margins at the sides of a portrait sheet,
+// wide ones on a landscape sheet.
+gdi::Rect PlateRect(const CHoravelDoc& doc)
+{
+    const gdi::Size drawing = doc.GetDrawingSizePx();
+    gdi::Rect r{0, 0, drawing.cx - 1, drawing.cy - 1};
+    const int w = r.Width();
+    const int h = r.Height();
+    if (h > w)
+        r.Deflate(RoundToInt(0.05 * w), RoundToInt(0.1 * h));
+    else
+        r.Deflate(RoundToInt(0.2 * w), RoundToInt(0.05 * h));
+    return r;
+}
+
+// Writes the lines one under the other; each step is a number of line units.
+class LineWriter {
+public:
+    LineWriter(gdi::DC& dc, int unit, int y) : dc_(dc), unit_(unit), y_(y) {}
+    void Down(int units) { y_ += units * unit_; }
+    void Write(int x, const std::string& text) { dc_.TextOut(x, y_, text); }
+    void Next(int units, int x, const std::string& text)
+    {
+        Down(units);
+        Write(x, text);
+    }
+
+private:
+    gdi::DC& dc_;
+    int unit_;
+    int y_;
+};
+
+}  // namespace
+
+void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
+{
+    const CHoravelDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    gdi::Rect plate = PlateRect(*doc);
+    if (plate.IsEmpty())
+        return;
+    if (dc.IsPrinting())
+        plate = PageRectToDevice(dc, plate);
+    DrawPlate(dc, plate.left, plate.top, plate.right, plate.bottom);
+    const CDataBaseElement* place = doc->GetLocation();
+    if (!place)
+        return;
+
+    const DcAttributesGuard restore(dc);
+    const int w = plate.Width();
+    const int h = plate.Height();
+    const int u = h <= w ? RoundToInt(0.01 * h) : RoundToInt(0.013 * w);
+    const int y0 = plate.top + 5 * u;
+    const int x0 = plate.left + 8 * u;
+    const int x1 = x0 + 3 * u;
+
+    gdi::LogFont titleFont;
+    gdi::LogFont textFont;
+    FillLogFont(PageLengthY(dc, 18), titleFont, kFontArial, true, 0.0);
+    FillLogFont(PageLengthY(dc, 12), textFont, kFontArial, false, 0.0);
+
+    const EphemerisValues v = ComputeEphemerisValues(*place, doc->GetEphemeris());
+
+    dc.SelectFont(titleFont);
+    dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
+    dc.TextOut(plate.left + w / 2, y0, GetTranslatedString(701));
+
+    dc.SelectFont(textFont);
+    dc.SetTextAlign(gdi::TA_LEFT | gdi::TA_TOP);
+    LineWriter lines(dc, u, y0);
+    lines.Next(6, x0, GetTranslatedString(702));
+    lines.Next(3, x1, GetTranslatedString(308) + place->name + ", " + place->country);
+    lines.Next(2, x1, GetTranslatedString(306) + FormatLatitude(place));
+    lines.Next(2, x1, GetTranslatedString(307) + FormatLongitude(place));
+    const std::string zone = place->zone > 0 ? " + " + FormatHours(place->zone, false, true)
+                                             : " - " + FormatHours(std::fabs(place->zone), false, true);
+    lines.Next(2, x1, GetTranslatedString(502) + "U.T." + zone);
+    lines.Next(2, x1, GetTranslatedString(504) + FormatHours(GetLongitudeCorrection() + GetZoneSteps(), true, false));
+
+    std::string date = GetTranslatedString(704) + FormatNumber(v.day, -1) + " " + GetMonthName(v.month) + " " +
+                       FormatNumber(v.year, -1);
+    if (IsLeapYear(v.year))
+        date += " ( " + GetTranslatedString(719) + " )";
+    lines.Next(3, x1, date);
+    lines.Next(2, x1, GetTranslatedString(705) + JulianDayText(v.ut.GetJulianDay()));
+    lines.Next(2, x1, GetTranslatedString(720) + FormatHours(v.equationOfTimeSeconds / 3600.0, true, false));
+
+    lines.Next(3, x1, GetTranslatedString(725) + TimeText(v.ut));
+    lines.Next(2, x1, GetTranslatedString(727) + TimeText(v.legal));
+    lines.Next(2, x1, GetTranslatedString(726) + TimeText(v.solar));
+
+    const auto siderealText = [](double seconds) {
+        return FormatHours(seconds / 3600.0, true, true) + " ( " + FormatNumber(seconds / 3600.0, 4) + " h )";
+    };
+    lines.Next(3, x1, GetTranslatedString(706) + siderealText(v.localSiderealSeconds));
+    lines.Next(2, x1, GetTranslatedString(707) + siderealText(v.greenwichSidereal0hSeconds));
+
+    lines.Next(5, x0, GetTranslatedString(716));
+    const double alphaDeg = v.rightAscension * kRadToDeg;
+    lines.Next(3, x1, GetTranslatedString(708) + FormatAngle(alphaDeg, true, true) + " ( " +
+                          FormatNumber(v.rightAscension * 12.0 / std::numbers::pi, 4) + " h )");
+    lines.Next(2, x1, GetTranslatedString(709) + DegreesText(v.declination * kRadToDeg));
+    const double hourAngleDeg = v.hourAngle * kRadToDeg;
+    lines.Next(2, x1, GetTranslatedString(731) + FormatAngle(hourAngleDeg, true, true) + " ( " +
+                          FormatNumber(hourAngleDeg, 4) + "\xC2\xB0 )");
+    lines.Next(3, x1, GetTranslatedString(710) + DegreesText(v.azimuth * kRadToDeg));
+    const double altitudeDeg = v.altitude * kRadToDeg;
+    lines.Next(2, x1, GetTranslatedString(711) + DegreesText(altitudeDeg) + " : " +
+                          (altitudeDeg < 0 ? GetTranslatedString(729) : GetTranslatedString(728)));
+    lines.Next(2, x1, GetTranslatedString(712) + DegreesText(90.0 - altitudeDeg));
+
+    // On a day of polar night or polar day the sun neither rises nor sets: no time, no
+    // rising point.
+    const bool risesAndSets = v.horizon == SunHorizon::RisesAndSets;
+    lines.Next(5, x0, GetTranslatedString(713) + (risesAndSets ? HoursUTText(v.riseHoursUT) : "-"));
+    lines.Next(2, x0, GetTranslatedString(715) + HoursUTText(v.transitHoursUT));
+    lines.Next(2, x0, GetTranslatedString(714) + (risesAndSets ? HoursUTText(v.setHoursUT) : "-"));
+    const std::string z = FormatNumber(v.riseAzimuthDeg, -1);
+    lines.Next(2, x0, GetTranslatedString(730) + (risesAndSets ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
+    lines.Next(2, x0, GetTranslatedString(742) + FormatAngle(v.culminationAltitudeDeg, true, false) + " (" +
+                          FormatNumber(v.culminationAltitudeDeg, -1) + "\xC2\xB0)");
+}

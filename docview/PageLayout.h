@@ -1,0 +1,70 @@
+#pragma once
+// Drawing helpers shared by the page renderers of the graph, table and sheet pages: the graph
+// frame whose inside is the plotting area, the engraved plate of the ephemerides page and the
+// technical sheet, and the screw heads in the plate's corners.
+//
+// Pages are laid out in screen pixels of the document's reference resolution; on a printer
+// they are rescaled by the printer's resolution over that reference (x lengths horizontally,
+// y lengths vertically).
+#include "platform/Gdi.h"
+
+#include <memory>
+
+class CDrawingTools;
+
+// The reference resolution: the document's screen pixels per inch (the application's when
+// there is no document).
+int ReferencePixelsPerInchX();
+int ReferencePixelsPerInchY();
+
+// A length of the reference resolution on the device: unchanged on screen, rescaled by the
+// device's resolution when printing.
+int PageLengthX(const gdi::DC& dc, int length);
+int PageLengthY(const gdi::DC& dc, int length);
+// The same for a rectangle (left and right horizontally, top and bottom vertically).
+gdi::Rect PageRectToDevice(const gdi::DC& dc, const gdi::Rect& rect);
+
+// Outlines the page rectangle (filled white first on screen) in the black pen of normal width
+// and returns the plotting area inside it: 50 reference pixels in from the left and top
+// edges, 10 from the right and 30 from the bottom, room for the axis labels. The rectangle is
+// given in reference pixels; the result is in device pixels.
+gdi::Rect DrawGraphFrame(gdi::DC& dc, int left, int top, int right, int bottom);
+
+// A raised light-grey plate with a screw in each corner and an engraved border, in the given
+// device rectangle. Printed, the plate is a plain black outline without fill or bevel.
+void DrawPlate(gdi::DC& dc, int left, int top, int right, int bottom);
+
+// One slotted screw head inscribed in the given device square.
+void DrawScrewHead(gdi::DC& dc, int left, int top, int right, int bottom);
+
+// The tool set the renderers draw with: the view's current one, or, when there is none, one
+// built for the context for the life of this object.
+class PageTools {
+public:
+    explicit PageTools(const gdi::DC& dc);
+    ~PageTools();
+    PageTools(const PageTools&) = delete;
+    PageTools& operator=(const PageTools&) = delete;
+    const CDrawingTools& operator*() const { return *tools_; }
+    const CDrawingTools* operator->() const { return tools_; }
+
+private:
+    std::unique_ptr<CDrawingTools> own_;
+    const CDrawingTools* tools_;
+};
+
+// Puts back the context's pen, brush, font and text alignment when it goes out of scope.
+class DcAttributesGuard {
+public:
+    explicit DcAttributesGuard(gdi::DC& dc);
+    ~DcAttributesGuard();
+    DcAttributesGuard(const DcAttributesGuard&) = delete;
+    DcAttributesGuard& operator=(const DcAttributesGuard&) = delete;
+
+private:
+    gdi::DC& dc_;
+    gdi::Pen pen_;
+    gdi::Brush brush_;
+    gdi::LogFont font_;
+    unsigned align_;
+};
