@@ -3,6 +3,8 @@
 #include "app/Accessors.h"
 #include "docview/CHoravelView.h"
 #include "docview/CoordinateTables.h"
+#include "docview/EotPages.h"
+#include "docview/EphemeridesPage.h"
 
 #include <array>
 
@@ -23,10 +25,15 @@ struct Registration {
 // One line per renderer that exists.
 constexpr std::array kRenderers = {
     Registration{1, DrawDialAtScalePage},
+    Registration{4, DrawEotAnnualGraph},
+    Registration{5, DrawEotTable},
     Registration{8, DrawHourCoordinatePage},
     Registration{9, DrawDateCoordinatePage},
+    Registration{11, DrawEotDeclinationCurve},
+    Registration{13, DrawEphemeridesPage},
     Registration{14, DrawEquinoctialTable},
     Registration{18, DrawNoonMarkTable},
+    Registration{19, DrawEotMonthlyGraph},
 };
 
 }  // namespace

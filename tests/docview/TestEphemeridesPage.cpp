@@ -264,7 +264,8 @@ TEST_F(EphemeridesPage, PageWritesEveryLineWithTheComputedValues)
     EXPECT_EQ(Line(dc, "Heure de Temps Universel : "), "15 h 45 min 30 s");
     EXPECT_EQ(Line(dc, "Heure légale : "), "17 h 45 min 30 s");
 
-    const pageref::Row& r = pageref::ReadTable("ephemerides_page.csv")[1];
+    const std::vector<pageref::Row> rows = pageref::ReadTable("ephemerides_page.csv");
+    const pageref::Row& r = rows[1];
     EXPECT_NEAR(*pageref::NumberAt(Line(dc, "Jour julien : "), 0), r.Number("jd"), 1e-5);
     EXPECT_NEAR(*pageref::HoursValue(Line(dc, "Equation du temps : ")) * 3600, r.Number("eot_s"), 6.0);
     EXPECT_NEAR(*pageref::HoursValue(Line(dc, "Heure Solaire : ")), r.Number("solar_h"), 6.0 / 3600);

@@ -186,7 +186,7 @@ TEST_F(PageLayout, PlateCornersTurnInwardRoundTheScrewsWithShadowAndLight)
         EXPECT_GT(a.midY * toMiddleY, 0) << i;
     }
     // The split points of the two-tone quarters lie on their diagonal.
-    const auto& topRight = dc.RecordsOf(RecordKind::Arc)[17];
+    const gdi::Record* topRight = dc.RecordsOf(RecordKind::Arc)[17];
     EXPECT_EQ(topRight->args[6] - 480, -(topRight->args[7] - 20));
 }
 

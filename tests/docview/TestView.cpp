@@ -373,7 +373,7 @@ TEST_F(ViewTest, DisplayZoomAndPrintCommands)
     const CommandRouter router = CommandRouter::Fixed({&View().Commands()});
     EXPECT_TRUE(router.Update(32813).IsEnabled());
     EXPECT_FALSE(router.Update(32815).IsEnabled());  // no style plan page yet
-    EXPECT_FALSE(router.Update(32849).IsEnabled());
+    EXPECT_TRUE(router.Update(32849).IsEnabled());  // both renderers of the graph and table exist
     EXPECT_FALSE(router.Update(32992).IsEnabled());
 
     View().SetDisplayMode(8);
