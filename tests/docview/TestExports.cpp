@@ -2,12 +2,15 @@
 // the clipboard copies (the question before a very large picture, no sheet lines, the dial
 // at the picture's corner), the metafile and DXF files, and the table files.
 #include "DocTestSupport.h"
+#include "TableTestSupport.h"
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
 #include "app/Trace.h"
+#include "app/Translation.h"
 #include "docview/CHoravelView.h"
 #include "docview/ColorTable.h"
+#include "docview/EotPages.h"
 #include "docview/Exports.h"
 #include "model/CCadranAnalemmatique.h"
 #include "platform/Encoding.h"
@@ -424,4 +427,117 @@ TEST_F(ExportTest, TheTableExportCopiesTheFileOfTheTableShown)
     View().SetDisplayMode(8);
     EXPECT_FALSE(exports::ExportTableText(View()));
     EXPECT_EQ(services_->fileDialogs.size(), asked);
+}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        out.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return out;
+}
+
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        out.push_back(line.substr(start, tab - start));
+        if (tab == std::string::npos)
+            return out;
+        start = tab + 1;
+    }
+}
+
+// A number of a row as the page shows it: the system's decimal separator back to ".".
+std::string AsShown(std::string field)
+{
+    std::replace(field.begin(), field.end(), ',', '.');
+    return field;
+}
+
+}  // namespace
+
+TEST_F(ExportTest, TheEquationOfTimeTableLeavesTheValuesItShows)
+{
+    PutDial(150, 150);
+    View().SetDisplayMode(5);
+    View().RecalcLayout(1);
+    gdi::RecordingDC page;
+    const gdi::Size drawing = Doc().GetDrawingSizePx();
+    View().OnDraw(page, {0, 0, drawing.cx, drawing.cy});
+    std::vector<std::string> cells;
+    for (const std::string& t : page.Texts())
+        if (t.find(" mn ") != std::string::npos)
+            cells.push_back(t);
+    ASSERT_EQ(cells.size(), 72u);
+
+    const std::filesystem::path target = dir_.path() / "eot.txt";
+    services_->QueueSaveFile(target);
+    ASSERT_TRUE(exports::ExportTableText(View()));
+    const std::vector<std::string> lines = Lines(testsupport::ReadFileBytes(target));
+    ASSERT_EQ(lines.size(), 3u + 12u);
+    EXPECT_EQ(Fields(lines[2]), (std::vector<std::string>{"(s)", "1", "6", "11", "16", "21", "26"}));
+    for (int month = 1; month <= 12; ++month) {
+        const std::vector<std::string> row = Fields(lines[static_cast<std::size_t>(2 + month)]);
+        ASSERT_EQ(row.size(), 7u);
+        EXPECT_EQ(row[0], GetMonthName(month));
+        // Whole seconds that read as the cell of the page.
+        for (int j = 0; j < 6; ++j)
+            EXPECT_EQ(FormatEotMinutesSeconds(std::stoi(row[static_cast<std::size_t>(1 + j)])),
+                      cells[static_cast<std::size_t>((month - 1) * 6 + j)])
+                << month << " " << j;
+    }
+}
+
+TEST_F(ExportTest, TheMovableStyleTableLeavesTheValuesItShows)
+{
+    auto dial = std::make_unique<CCadranAnalemmatique>();
+    PlaceDial(*dial, 47.25, -6.03, 1.0, 1);
+    dial->SetTypeAndPlane(20, 0.0, 0.0);
+    dial->tablesValid = 1;
+    Doc().SetDial(std::move(dial));
+    View().SetDisplayMode(9);
+    View().RecalcLayout(1);
+    gdi::RecordingDC page;
+    const gdi::Size drawing = Doc().GetDrawingSizePx();
+    View().OnDraw(page, {0, 0, drawing.cx, drawing.cy});
+    const std::vector<std::string> shown = page.Texts();
+
+    const std::filesystem::path target = dir_.path() / "style.txt";
+    services_->QueueSaveFile(target);
+    ASSERT_TRUE(exports::ExportTableText(View()));
+    EXPECT_EQ(services_->fileDialogs.back().request.initialName, "Table Points D\xC3\xA9" "clinaison.txt");
+    const std::vector<std::string> lines = Lines(testsupport::ReadFileBytes(target));
+    ASSERT_EQ(lines.size(), 2u + 19u + 1u + 36u);
+    EXPECT_EQ(lines[0], "TABLE DES POSITIONS DU STYLE MOBILE");
+    EXPECT_EQ(Fields(lines[1]).size(), 3u);
+    EXPECT_EQ(Fields(lines[21]).size(), 4u);
+    const auto drawn = [&](const std::string& text) { return std::find(shown.begin(), shown.end(), text) != shown.end(); };
+    for (std::size_t i = 2; i < 21; ++i) {
+        const std::vector<std::string> row = Fields(lines[i]);
+        ASSERT_EQ(row.size(), 3u) << lines[i];
+        EXPECT_TRUE(drawn(AsShown(row[0]) + " \xC2\xB0")) << lines[i];
+        EXPECT_TRUE(drawn(AsShown(row[1]) + " mm")) << lines[i];
+        EXPECT_TRUE(drawn(AsShown(row[2]) + " mm")) << lines[i];
+    }
+    // The equinox row: the style on the centre line.
+    EXPECT_EQ(Fields(lines[11]), (std::vector<std::string>{"0", "0", "0"}));
+    for (std::size_t i = 22; i < lines.size(); ++i) {
+        const std::vector<std::string> row = Fields(lines[i]);
+        ASSERT_EQ(row.size(), 4u) << lines[i];
+        EXPECT_TRUE(drawn(row[0])) << lines[i];
+        EXPECT_TRUE(drawn(AsShown(row[1]) + "\xC2\xB0")) << lines[i];
+        EXPECT_TRUE(drawn(AsShown(row[3]) + " mm")) << lines[i];
+    }
+    EXPECT_EQ(Fields(lines[22])[0], "1-Janvier");
 }
