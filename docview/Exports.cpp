@@ -18,8 +18,10 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace exports {
 
@@ -197,6 +199,8 @@ std::optional<gdi::Image> BuildClipboardBitmap(CHoravelView& view)
 {
     const WaitCursor wait;
     const gdi::Size size = ClipboardDrawingSize(view);
+    if (size.cx <= 0 || size.cy <= 0)
+        return std::nullopt;
     if (size.cx > kLargeBitmapSide || size.cy > kLargeBitmapSide) {
         const std::string question = Substitute(GetTranslatedString(471),
                                                 {std::to_string(size.cx), std::to_string(size.cy)});
