@@ -4,6 +4,7 @@
 #include "docview/CDrawingTools.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/ColorTable.h"
+#include "docview/Exports.h"
 #include "docview/PageRenderers.h"
 #include "docview/ViewWindow.h"
 #include "model/Astronomy.h"
@@ -116,6 +117,8 @@ void CHoravelView::InstallCommands()
         if (window_)
             window_->PrintPreview();
     });
+
+    exports::InstallExportCommands(*this, commands_);
 }
 
 bool CHoravelView::SetDisplayMode(int mode)

@@ -19,7 +19,7 @@ void DrawHourPointTable(gdi::DC& dc, const gdi::Rect& rect = {});
 // three arcs to a page. Rewrites "tdl.tmp".
 void DrawDateArcTable(gdi::DC& dc, const gdi::Rect& rect = {});
 // Display mode 9 for analemmatic dials: where the movable style stands for each declination
-// and date. Writes no file.
+// and date. Rewrites "tdp.tmp".
 void DrawMobileStyleTable(gdi::DC& dc, const gdi::Rect& rect = {});
 // Display mode 14: distances of the hour points along the equinoctial line from its noon
 // point O, every five minutes. Writes no file.

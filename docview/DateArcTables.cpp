@@ -264,28 +264,44 @@ void DrawMobileStyleTable(gdi::DC& dc, const gdi::Rect&)
     for (int k : {4, 13})
         tools.VLine(L + k * m, T + 6 * a, B);
 
+    // Both blocks also go to "tdp.tmp" for the table export, one after the other, each
+    // under its column line.
+    TableFile file("tdp.tmp");
+    file.Heading(GetTranslatedString(217));
+    file.Heading(declination + " (°)\tx (mm)\ty (mm)");
+
     tools.SmallFont();
     const int firstRowY = T + 6 * a + 3 * a / 4;
     for (int k = 9; k <= 27; ++k) {
         const double degrees = DeclinationOfLongitude(k, true);
         const double d = degrees * kPi / 180.0;
         const int y = firstRowY + (k - 9) * a;
+        const std::string xText = FormatNumber(styleX(d), -1);
+        const std::string yText = FormatNumber(styleY(d), -1);
         tools.Text(L + m, y, FormatNumber(degrees, -1) + " °");
-        tools.Text(L + 3 * m, y, FormatNumber(styleX(d), -1) + " mm");
-        tools.Text(L + 5 * m, y, FormatNumber(styleY(d), -1) + " mm");
+        tools.Text(L + 3 * m, y, xText + " mm");
+        tools.Text(L + 5 * m, y, yText + " mm");
+        file.Row(FormatNumber(degrees, -1) + TabFields({xText, yText}));
     }
+    file.Heading(GetTranslatedString(218) + "\t" + declination + " (°)\tx (mm)\ty (mm)");
     constexpr int kDays[] = {1, 11, 21};
     for (int month = 1; month <= 12; ++month) {
         for (int i = 0; i < 3; ++i) {
             const int day = kDays[i];
             const double d = dial->declination[static_cast<size_t>((month - 1) * 6 + (day - 1) / 5)];
             const int y = firstRowY + (3 * (month - 1) + i) * a;
-            tools.Text(L + 8 * m, y, FormatNumber(day, -1) + "-" + GetMonthName(month));
-            tools.Text(L + 10 * m, y, FormatNumber(d * 180.0 / kPi, -1) + "°");
-            tools.Text(L + 12 * m, y, FormatNumber(styleX(d), -1) + " mm");
-            tools.Text(L + 14 * m, y, FormatNumber(styleY(d), -1) + " mm");
+            const std::string date = FormatNumber(day, -1) + "-" + GetMonthName(month);
+            const std::string degrees = FormatNumber(d * 180.0 / kPi, -1);
+            const std::string xText = FormatNumber(styleX(d), -1);
+            const std::string yText = FormatNumber(styleY(d), -1);
+            tools.Text(L + 8 * m, y, date);
+            tools.Text(L + 10 * m, y, degrees + "°");
+            tools.Text(L + 12 * m, y, xText + " mm");
+            tools.Text(L + 14 * m, y, yText + " mm");
+            file.Row(date + TabFields({degrees, xText, yText}));
         }
     }
+    file.Commit();
 }
 
 void DrawDateCoordinatePage(gdi::DC& dc, const gdi::Rect& rect)

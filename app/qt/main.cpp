@@ -16,6 +16,7 @@
 #include "platform/Services.h"
 #include "platform/Timers.h"
 #include "platform/qt/QtImageDecoder.h"
+#include "platform/qt/QtImageSurface.h"
 #include "platform/qt/QtScreenDC.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtTimers.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv)
     SetImageDecoder(std::make_unique<QtImageDecoder>());
     InstallQtScreenDC();
     InstallTextFrameEditor();
+    InstallQtImageSurface();
 
     int result = 1;
     {
@@ -91,6 +93,7 @@ int main(int argc, char** argv)
 
     // Qt-backed services must go before the QApplication does.
     SetImageDecoder(nullptr);
+    SetImageSurfaceFactory(nullptr);
     SetTimerService(nullptr);
     SetServices(nullptr);
     GetProfile().Flush();
