@@ -8,6 +8,7 @@
 // here runs without a display; the Qt widget (docview/qt/CHoravelViewWidget) paints it,
 // scrolls it, prints and previews it. The renderers of the other modes are found in the
 // page-renderer table (docview/PageRenderers.h) and reach the view through GetView().
+#include "docview/ViewEditing.h"
 #include "docview/ViewLayout.h"
 #include "model/CPrefs.h"
 #include "platform/Commands.h"
@@ -122,6 +123,17 @@ public:
     void LoadViewSettings(const Profile& profile);
     void SaveViewSettings(Profile& profile) const;
 
+    // --- coordinates and editing (docview/ViewEditing.cpp) -----------------------------
+    // Device pixels of the client area to logical pixels of the drawing (scroll and zoom),
+    // and back; rectangles come back covering every pixel they touch.
+    gdi::Point DeviceToLogical(gdi::Point device) const;
+    gdi::Rect DeviceToLogical(const gdi::Rect& device) const;
+    gdi::Point LogicalToDevice(gdi::Point logical) const;
+    gdi::Rect LogicalToDevice(const gdi::Rect& logical) const;
+    // Mouse and keyboard editing; the window forwards its events there.
+    ViewEditing& Editing() { return *editing_; }
+    ViewWindow* GetWindow() const { return window_; }
+
 private:
     void InstallCommands();
     void Invalidate(bool erase);
@@ -149,4 +161,6 @@ private:
     std::optional<int> pendingLayout_;
     bool pendingToolBar_ = false;
     bool deferredScheduled_ = false;
+
+    std::unique_ptr<ViewEditing> editing_ = std::make_unique<ViewEditing>(*this);
 };

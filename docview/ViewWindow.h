@@ -5,6 +5,12 @@
 // recorder, so the view's logic runs without a display.
 #include "platform/Gdi.h"
 
+// The mouse cursors of the view: the arrow, and those of the frame handles.
+enum class ViewCursor { Arrow, SizeNWSE, SizeNS, SizeNESW, SizeWE, SizeAll };
+
+// One step of a scroll bar; Start and End go to the ends.
+enum class ScrollStep { None, LineBack, LineForward, PageBack, PageForward, Start, End };
+
 class ViewWindow {
 public:
     virtual ~ViewWindow() = default;
@@ -24,4 +30,13 @@ public:
     // The print dialog, then the sheets; the print preview.
     virtual void Print() = 0;
     virtual void PrintPreview() = 0;
+
+    // What mouse editing needs; a window that does not scroll or edit keeps the defaults.
+    // The scrolled offset of the client area in the zoomed drawing (device pixels).
+    virtual gdi::Point ScrollPosition() const { return {0, 0}; }
+    // Repaints a part of the client area (device pixels).
+    virtual void InvalidateRect(const gdi::Rect& /*deviceRect*/, bool erase) { Invalidate(erase); }
+    virtual void SetCursor(ViewCursor /*cursor*/) {}
+    // Moves the horizontal and the vertical scroll bar.
+    virtual void Scroll(ScrollStep /*horizontal*/, ScrollStep /*vertical*/) {}
 };

@@ -5,12 +5,17 @@
 #include "app/Translation.h"
 #include "app/qt/CMainFrame.h"
 #include "docview/CHoravelDoc.h"
+#include "docview/CObjetCadre.h"
+#include "docview/FrameMenus.h"
 #include "model/Rounding.h"
 #include "platform/Services.h"
 #include "platform/qt/QtDC.h"
 #include "platform/qt/QtServices.h"
 
 #include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
@@ -23,6 +28,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -37,6 +43,30 @@ int ScreenPixelsPerInch(bool horizontal)
     return dpi > 0 ? dpi : 96;
 }
 
+std::optional<ViewKey> ViewKeyOf(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace: return ViewKey::Back;
+    case Qt::Key_Delete: return ViewKey::Delete;
+    case Qt::Key_PageUp: return ViewKey::PageUp;
+    case Qt::Key_PageDown: return ViewKey::PageDown;
+    case Qt::Key_End: return ViewKey::End;
+    case Qt::Key_Home: return ViewKey::Home;
+    case Qt::Key_Plus: return ViewKey::Add;
+    case Qt::Key_Minus: return ViewKey::Subtract;
+    case Qt::Key_Left: return ViewKey::Left;
+    case Qt::Key_Right: return ViewKey::Right;
+    case Qt::Key_Up: return ViewKey::Up;
+    case Qt::Key_Down: return ViewKey::Down;
+    default: return std::nullopt;
+    }
+}
+
+gdi::Point PointOf(const QPointF& p)
+{
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
 }  // namespace
 
 CHoravelViewWidget::CHoravelViewWidget(QWidget* parent)
@@ -49,10 +79,16 @@ CHoravelViewWidget::CHoravelViewWidget(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (CMainFrame* frame = GetMainFrame())
         frame->AddCommandTarget(&view_->Commands());
+    // Hovering shows the frames' handles before any button is pressed.
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    CObjetCadre::SetContextMenuHook(
+        [this](int menuId, int x, int y) { ShowFrameMenu(menuId, QPoint(x, y)); });
 }
 
 CHoravelViewWidget::~CHoravelViewWidget()
 {
+    CObjetCadre::SetContextMenuHook(nullptr);
     if (CMainFrame* frame = GetMainFrame())
         frame->RemoveCommandTarget(&view_->Commands());
     view_->SetWindow(nullptr);
@@ -124,6 +160,133 @@ bool CHoravelViewWidget::viewportEvent(QEvent* event)
     if (event->type() == QEvent::Resize)
         UpdateScrollBars();
     return QAbstractScrollArea::viewportEvent(event);
+}
+
+// --------------------------------------------------------------------------- editing
+
+gdi::Point CHoravelViewWidget::ScrollPosition() const
+{
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CHoravelViewWidget::InvalidateRect(const gdi::Rect& r, bool /*erase*/)
+{
+    viewport()->update(QRect(r.left, r.top, r.Width(), r.Height()));
+}
+
+void CHoravelViewWidget::SetCursor(ViewCursor cursor)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (cursor) {
+    case ViewCursor::SizeNWSE: shape = Qt::SizeFDiagCursor; break;
+    case ViewCursor::SizeNS: shape = Qt::SizeVerCursor; break;
+    case ViewCursor::SizeNESW: shape = Qt::SizeBDiagCursor; break;
+    case ViewCursor::SizeWE: shape = Qt::SizeHorCursor; break;
+    case ViewCursor::SizeAll: shape = Qt::SizeAllCursor; break;
+    case ViewCursor::Arrow: break;
+    }
+    if (viewport()->cursor().shape() != shape)
+        viewport()->setCursor(shape);
+}
+
+void CHoravelViewWidget::Scroll(ScrollStep horizontal, ScrollStep vertical)
+{
+    const auto step = [](QScrollBar* bar, ScrollStep s) {
+        switch (s) {
+        case ScrollStep::LineBack: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+        case ScrollStep::LineForward: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case ScrollStep::PageBack: bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
+        case ScrollStep::PageForward: bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+        case ScrollStep::Start: bar->triggerAction(QAbstractSlider::SliderToMinimum); break;
+        case ScrollStep::End: bar->triggerAction(QAbstractSlider::SliderToMaximum); break;
+        case ScrollStep::None: break;
+        }
+    };
+    step(horizontalScrollBar(), horizontal);
+    step(verticalScrollBar(), vertical);
+}
+
+void CHoravelViewWidget::ShowFrameMenu(int menuId, QPoint screen)
+{
+    const MenuModel model = LoadFrameContextMenu(menuId);
+    if (model.items.empty())
+        return;
+    std::unique_ptr<QMenu> menu;
+    std::optional<CommandRouter> router;
+    std::unique_ptr<QtMenuBinder> binder;
+    if (CMainFrame* frame = GetMainFrame()) {
+        menu = frame->MenuBinder().BuildPopupMenu(model.items);
+    } else {
+        router.emplace(CommandRouter::Fixed({&view_->Commands()}));
+        binder = std::make_unique<QtMenuBinder>(*router);
+        menu = binder->BuildPopupMenu(model.items);
+    }
+    menu->exec(screen);
+}
+
+void CHoravelViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    view_->Editing().OnMouseMove(PointOf(event->position()));
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CHoravelViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    const gdi::Point point = PointOf(event->position());
+    if (event->button() == Qt::LeftButton) {
+        view_->Editing().OnLButtonDown(point);
+    } else if (event->button() == Qt::RightButton) {
+        const QPoint global = event->globalPosition().toPoint();
+        view_->Editing().OnRButtonDown(point, {global.x(), global.y()});
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CHoravelViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        view_->Editing().OnLButtonUp(PointOf(event->position()));
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CHoravelViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        view_->Editing().OnLButtonDblClk(PointOf(event->position()));
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CHoravelViewWidget::keyPressEvent(QKeyEvent* event)
+{
+    const std::optional<ViewKey> key = ViewKeyOf(*event);
+    if (key) {
+        const Qt::KeyboardModifiers mods = event->modifiers();
+        if (view_->Editing().OnKeyDown(*key, mods & Qt::ControlModifier, mods & Qt::ShiftModifier)) {
+            event->accept();
+            return;
+        }
+        // These act when the key is released; the scroll area must not scroll on the press too.
+        const bool onRelease = *key != ViewKey::Left && *key != ViewKey::Right && *key != ViewKey::Up &&
+                               *key != ViewKey::Down;
+        if (onRelease) {
+            event->accept();
+            return;
+        }
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CHoravelViewWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    const std::optional<ViewKey> key = ViewKeyOf(*event);
+    if (key && !event->isAutoRepeat()) {
+        const Qt::KeyboardModifiers mods = event->modifiers();
+        if (view_->Editing().OnKeyUp(*key, mods & Qt::ControlModifier, mods & Qt::ShiftModifier)) {
+            event->accept();
+            return;
+        }
+    }
+    QAbstractScrollArea::keyReleaseEvent(event);
 }
 
 // ----------------------------------------------------------------------------- paint

@@ -38,12 +38,27 @@ public:
     // The printer the program prints on: the desktop services' when they are Qt's.
     QPrinter& ApplicationPrinter();
 
+    // Mouse editing: the scroll offset, part repaints, the cursor, keyboard scrolling.
+    gdi::Point ScrollPosition() const override;
+    void InvalidateRect(const gdi::Rect& deviceRect, bool erase) override;
+    void SetCursor(ViewCursor cursor) override;
+    void Scroll(ScrollStep horizontal, ScrollStep vertical) override;
+    // A frame's context menu at a point of the screen; the chosen command goes to the view.
+    void ShowFrameMenu(int menuId, QPoint screen);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     // The viewport changes size when a scroll bar comes or goes.
     bool viewportEvent(QEvent* event) override;
+    // Forwarded to the view's editing.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void UpdateScrollBars();
