@@ -43,8 +43,6 @@ public:
     void InvalidateRect(const gdi::Rect& deviceRect, bool erase) override;
     void SetCursor(ViewCursor cursor) override;
     void Scroll(ScrollStep horizontal, ScrollStep vertical) override;
-    // A frame's context menu at a point of the screen; the chosen command goes to the view.
-    void ShowFrameMenu(int menuId, QPoint screen);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +60,8 @@ protected:
 
 private:
     void UpdateScrollBars();
+    // The dialogs the view's commands open.
+    ViewDialogs MakeDialogs();
 
     std::unique_ptr<CHoravelView> view_;
     std::unique_ptr<QPrinter> ownPrinter_;
