@@ -299,9 +299,17 @@ void ViewEditing::OnMouseMove(gdi::Point device)
     }
 
     if (dragZone_ != 0) {
-        const int dx = ToFrameUnits(point.x - last_.x, remainderX_, *dial);
-        const int dy = ToFrameUnits(point.y - last_.y, remainderY_, *dial);
-        MoveResizeFrame(dial->FindMarkedFrame(true), dx, dy, dragZone_);
+        CObjetCadre* frame = dial->FindMarkedFrame(true);
+        // A frame fixed to an edge keeps its distance from it unscaled: moved across that
+        // edge, it follows the mouse pixel for pixel.
+        const int kind = frame ? frame->anchoring : CObjetCadre::kAnchorFollowDial;
+        const bool fixedX = dragZone_ == 9 && (kind == CObjetCadre::kAnchorLeft || kind == CObjetCadre::kAnchorRight ||
+                                               kind == CObjetCadre::kAnchorScreen);
+        const bool fixedY = dragZone_ == 9 && (kind == CObjetCadre::kAnchorTop || kind == CObjetCadre::kAnchorBottom ||
+                                               kind == CObjetCadre::kAnchorScreen);
+        const int dx = fixedX ? point.x - last_.x : ToFrameUnits(point.x - last_.x, remainderX_, *dial);
+        const int dy = fixedY ? point.y - last_.y : ToFrameUnits(point.y - last_.y, remainderY_, *dial);
+        MoveResizeFrame(frame, dx, dy, dragZone_);
         SetZoneCursor(dragZone_);
         last_ = point;
         return;

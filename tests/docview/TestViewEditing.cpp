@@ -8,10 +8,12 @@
 #include "docview/CHoravelView.h"
 #include "docview/CObjetCadre.h"
 #include "docview/ColorTable.h"
+#include "docview/FramePlacement.h"
 #include "docview/ViewEditing.h"
 #include "docview/ViewWindow.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/CCadranHorizontal.h"
+#include "platform/ScreenDC.h"
 
 #include <gtest/gtest.h>
 
@@ -341,6 +343,20 @@ TEST_F(ViewEditingTest, SlowDragsAtADialScaleAddUp)
     }
     EXPECT_EQ(frame.y, -2);
     Edit().OnLButtonUp(p);
+
+    // Fixed to the top edge, it moves down with the mouse pixel for pixel, across at the scale.
+    frame.anchoring = CObjetCadre::kAnchorTop;
+    frame.selected = 0;
+    const gdi::Rect drawn = FrameDrawRect(dial, frame, *CreateScreenCompatibleDC(96, 96), a, dial.dialRect);
+    p = {(drawn.left + drawn.right) / 2, (drawn.top + drawn.bottom) / 2};
+    const gdi::Rect start = frame.GetRect();
+    Edit().OnMouseMove(p);
+    Edit().OnLButtonDown(p);
+    ASSERT_EQ(Edit().DragZone(), 9);
+    Edit().OnMouseMove({p.x + 30, p.y + 30});
+    Edit().OnLButtonUp({p.x + 30, p.y + 30});
+    EXPECT_EQ(frame.x, start.left + 10);
+    EXPECT_EQ(frame.y, start.top + 30);
 }
 
 TEST_F(ViewEditingTest, DoubleAndRightClicks)
