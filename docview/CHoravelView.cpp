@@ -5,6 +5,7 @@
 #include "docview/CDrawingTools.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/ColorTable.h"
+#include "docview/Exports.h"
 #include "docview/PageRenderers.h"
 #include "docview/ViewWindow.h"
 #include "model/Astronomy.h"
@@ -141,6 +142,7 @@ void CHoravelView::InstallCommands()
     InstallDialogCommands();
     InstallHelpCommands();
     InstallUpdateHandlers();
+    exports::InstallExportCommands(*this, commands_);
 }
 
 bool CHoravelView::SetDisplayMode(int mode)

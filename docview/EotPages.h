@@ -10,6 +10,7 @@
 void DrawEotAnnualGraph(gdi::DC& dc, const gdi::Rect& page);
 void DrawEotMonthlyGraph(gdi::DC& dc, const gdi::Rect& page);
 void DrawEotDeclinationCurve(gdi::DC& dc, const gdi::Rect& page);
+// The table also rewrites "teot.tmp" (tab-separated, whole seconds) for the table export.
 void DrawEotTable(gdi::DC& dc, const gdi::Rect& page);
 
 // A value of the table: "-0 mn 25 s", "-1 mn 25 s", "1 mn 25 s" (whole minutes and whole

@@ -7,6 +7,7 @@
 #include "docview/CDrawingTools.h"
 #include "docview/EotSettings.h"
 #include "docview/PageLayout.h"
+#include "docview/TablePage.h"
 #include "model/Rounding.h"
 
 #include <cstdlib>
@@ -82,12 +83,23 @@ void DrawEotTable(gdi::DC& dc, const gdi::Rect& page)
     dc.SelectFont(tools->arial9);
     dc.TextOut(middle, plot.top + rh / 3, s.Explanation(false));
 
+    // The values also go to "teot.tmp" for the table export: whole seconds, as the cells
+    // show them, one line a month.
+    tablepage::TableFile file("teot.tmp");
+    file.Heading(s.Heading(GetTranslatedString(654)));
+    file.Heading(s.Explanation(false));
+    file.Heading("(s)\t1\t6\t11\t16\t21\t26");
+
     dc.SelectFont(tools->times10);
     dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_BASELINE);
     for (int month = 1; month <= 12; ++month) {
+        std::string line = GetMonthName(month);
         for (int j = 0; j < 6; ++j) {
             const double v = s.ValueSeconds(1 + 5 * j, month) + s.correctionSeconds;
             dc.TextOut(columnX(j) + cw / 2, rowY(month) + 3 * rh / 4, FormatEotMinutesSeconds(v));
+            line += "\t" + FormatNumber(TruncToInt(v), -1);
         }
+        file.Row(line);
     }
+    file.Commit();
 }

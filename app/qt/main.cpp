@@ -5,6 +5,7 @@
 #include "app/HelpPages.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
+#include "dialogs/qt/FileNewWizard.h"
 #include "dialogs/qt/CDlgCadreTexte.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
@@ -15,6 +16,7 @@
 #include "platform/Services.h"
 #include "platform/Timers.h"
 #include "platform/qt/QtImageDecoder.h"
+#include "platform/qt/QtImageSurface.h"
 #include "platform/qt/QtScreenDC.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/QtTimers.h"
@@ -40,6 +42,7 @@ int main(int argc, char** argv)
     SetImageDecoder(std::make_unique<QtImageDecoder>());
     InstallQtScreenDC();
     InstallTextFrameEditor();
+    InstallQtImageSurface();
 
     int result = 1;
     {
@@ -62,6 +65,7 @@ int main(int argc, char** argv)
         });
         QtAppWindows windows(app, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
         app.SetWindows(&windows);
+        InstallFileNewWizard(app, windows);
         // A new printer brings a new sheet size.
         app.SetPrinterChangedHandler([] {
             if (CHoravelDoc* document = GetDocument())
@@ -89,6 +93,7 @@ int main(int argc, char** argv)
 
     // Qt-backed services must go before the QApplication does.
     SetImageDecoder(nullptr);
+    SetImageSurfaceFactory(nullptr);
     SetTimerService(nullptr);
     SetServices(nullptr);
     GetProfile().Flush();
