@@ -14,6 +14,7 @@
 #include "docview/CObjetTexte.h"
 #include "docview/FrameMenus.h"
 #include "docview/LiveShadow.h"
+#include "model/Astronomy.h"
 #include "model/CCadran.h"
 #include "model/Rounding.h"
 #include "platform/Services.h"
@@ -407,6 +408,8 @@ void CHoravelView::UpdateLiveShadow()
     CCadran* dial = Dial();
     if (!dial)
         return;
+    // Another place may have been computed since (a preview, a table): the dial's own.
+    SetAstroSite(dial->latitude, dial->longitude, GetTimeZone());
     const Services& services = GetServices();
     const std::int64_t now = services.Now();
     const LiveShadowStep step = ComputeLiveShadow(now, services.ToLocal(now));
