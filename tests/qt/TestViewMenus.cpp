@@ -8,6 +8,7 @@
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
 #include "app/qt/CMainFrame.h"
+#include "app/qt/ControlHost.h"
 #include "app/qt/QtAppWindows.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
@@ -193,4 +194,41 @@ TEST_F(ViewMenusTest, LineFamiliesAndNumberingSwitchedFromTheDialMenuRedrawTheDi
     GetView()->SetDisplayMode(13);
     EXPECT_FALSE(Shown(32790)->isEnabled());
     EXPECT_FALSE(Shown(32805)->isEnabled());
+}
+
+TEST_F(ViewMenusTest, LiveShadowFromTheMenuOpensTheClockAndDrawsTheShadowUntilTurnedOff)
+{
+    ASSERT_TRUE(app_->InitInstance({}));
+    Frame().resize(1000, 760);
+    // Besançon, 21 June 2024 at 11:00 UT: summer time, 13:00 on the clock.
+    fake_->SetZone(FakeZone::European("Europe/Paris", 3600, 2024, 2024));
+    fake_->SetNowMs(std::int64_t{1718967600} * 1000);
+    auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(47.24, -6.02, 1.0, 2024, 0.0, 160, 180);
+    dial->tablesValid = 1;
+    CCadran& ref = *dial;
+    GetDocument()->SetDial(std::move(dial));
+    GetView()->OnInitialUpdate();
+    ASSERT_TRUE(GetView()->Commands().Execute(viewlayout::kFullFrameCommand));
+    const int without = Ink(Shot("live-shadow-off.png"));
+
+    Choose(32978);
+    EXPECT_TRUE(Shown(32978)->isChecked());
+    EXPECT_FALSE(Shown(32936)->isEnabled());
+    EXPECT_EQ(ref.castShadow, 1);
+    EXPECT_TRUE(timers_->IsRunning(*GetView(), CHoravelView::kLiveShadowTimer));
+    auto* clock = dynamic_cast<QWidget*>(GetView()->GetClockWindow());
+    ASSERT_NE(clock, nullptr);
+    EXPECT_TRUE(clock->isVisible());
+    auto* host = dynamic_cast<ControlHost*>(clock);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->GetDlgItemText(1320), "13 h 00 min 00 s");
+    EXPECT_GT(Ink(Shot("live-shadow.png")), without);
+    if (const char* folder = std::getenv("HORAVEL_SCREENSHOTS"))
+        clock->grab().save(QString::fromUtf8(folder) + "/live-shadow-clock.png");
+
+    Choose(32978);
+    EXPECT_EQ(ref.castShadow, 0);
+    EXPECT_EQ(GetView()->GetClockWindow(), nullptr);
+    EXPECT_FALSE(timers_->IsRunning(*GetView(), CHoravelView::kLiveShadowTimer));
+    EXPECT_EQ(Ink(Shot("live-shadow-off-again.png")), without);
 }
