@@ -231,4 +231,8 @@ TEST_F(ViewMenusTest, LiveShadowFromTheMenuOpensTheClockAndDrawsTheShadowUntilTu
     EXPECT_EQ(GetView()->GetClockWindow(), nullptr);
     EXPECT_FALSE(timers_->IsRunning(*GetView(), CHoravelView::kLiveShadowTimer));
     EXPECT_EQ(Ink(Shot("live-shadow-off-again.png")), without);
+
+    // Left running: the window closes with the clock open.
+    Choose(32978);
+    ASSERT_NE(GetView()->GetClockWindow(), nullptr);
 }
