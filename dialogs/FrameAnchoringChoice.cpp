@@ -21,7 +21,7 @@ FrameAnchoringChoice AnchoringToChoice(int anchoring)
     if (anchoring == CObjetCadre::kAnchorFollowDial)
         return {kFollowsDrawing, -1};
     if (anchoring == CObjetCadre::kAnchorScreen)
-        return {kFixedToScreen, 0};
+        return {kFixedToScreen, -1};
     for (size_t edge = 0; edge < kEdgeKinds.size(); ++edge)
         if (kEdgeKinds[edge] == anchoring)
             return {kFixedToEdge, static_cast<int>(edge)};

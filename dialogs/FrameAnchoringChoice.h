@@ -8,7 +8,7 @@ struct FrameAnchoringChoice {
     friend bool operator==(const FrameAnchoringChoice&, const FrameAnchoringChoice&) = default;
 };
 
-// An unknown kind opens on both first choices; the screen keeps the edge as constructed (0).
+// An unknown kind opens on both first choices; only edge anchoring shows an edge.
 FrameAnchoringChoice AnchoringToChoice(int anchoring);
 // The kind the choice stands for. "Fixed to an edge" without an edge is the top edge.
 int ChoiceToAnchoring(const FrameAnchoringChoice& choice);

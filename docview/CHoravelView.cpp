@@ -137,12 +137,12 @@ void CHoravelView::InstallCommands()
             window_->PrintPreview();
     });
 
-    exports::InstallExportCommands(*this, commands_);
     InstallDrawingCommands();
     InstallFrameCommands();
     InstallDialogCommands();
     InstallHelpCommands();
     InstallUpdateHandlers();
+    exports::InstallExportCommands(*this, commands_);
 }
 
 bool CHoravelView::SetDisplayMode(int mode)

@@ -14,6 +14,7 @@
 #include "docview/CObjetTexte.h"
 #include "docview/FrameMenus.h"
 #include "docview/LiveShadow.h"
+#include "model/Astronomy.h"
 #include "model/CCadran.h"
 #include "model/Rounding.h"
 #include "platform/Services.h"
@@ -140,7 +141,6 @@ std::optional<bool> CHoravelView::CommandCheck(int id) const
     if (std::optional<int> shape = viewcmd::StyleShapeOf(id))
         return dial && dial->styleShape == *shape;
     switch (id) {
-    case 32812: return dial && dial->prefs.anniversaryDate != 0;
     case viewcmd::kAnimationCommand: return dial && dial->castShadow && dial->shadowAnimation;
     case viewcmd::kLiveShadowCommand: return dial && dial->castShadow && !dial->shadowAnimation;
     case framecmd::kDrawBelow: {
@@ -407,6 +407,8 @@ void CHoravelView::UpdateLiveShadow()
     CCadran* dial = Dial();
     if (!dial)
         return;
+    // Another place may have been computed since (a preview, a table): the dial's own.
+    SetAstroSite(dial->latitude, dial->longitude, GetTimeZone());
     const Services& services = GetServices();
     const std::int64_t now = services.Now();
     const LiveShadowStep step = ComputeLiveShadow(now, services.ToLocal(now));
