@@ -29,7 +29,7 @@ CDlgStyleTraces::CDlgStyleTraces(QWidget* parent) : CTopDialog(kTemplateId, "Sé
     auto* body = new QGridLayout;
     QTreeWidget* tree = AddTree(kTree);
     tree->setHeaderHidden(true);
-    tree->setMinimumSize(300, 320);
+    tree->setMinimumSize(340, 320);
     body->addWidget(tree, 0, 0, 2, 1);
 
     QGroupBox* style = AddGroupBox(1131, "Style du tracé");
