@@ -288,7 +288,41 @@ bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
     return standardLoaded || userLoaded;
 }
 
-bool SaveUserLocations(const CLocationList& list) { return SaveDatabaseFile(list, UserLocationsFile(), 0); }
+namespace {
+
+// A user file this program cannot read (damaged, or written by a newer version) still holds
+// the user's places: it is moved aside rather than overwritten. Returns false when it had to
+// be kept in place, so that nothing is written over it.
+bool SetAsideUnreadableFile(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return true;
+    CLocationList scratch;
+    if (LoadDatabaseFile(scratch, path))
+        return true;
+    for (int n = 1; n < 1000; ++n) {
+        fs::path aside = path;
+        aside += n == 1 ? std::string(".unreadable") : ".unreadable" + std::to_string(n);
+        if (fs::exists(aside, ec))
+            continue;
+        fs::rename(path, aside, ec);
+        if (ec)
+            break;
+        Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside.c_str());
+        return true;
+    }
+    Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
+    return false;
+}
+
+}  // namespace
+
+bool SaveUserLocations(const CLocationList& list)
+{
+    const fs::path path = UserLocationsFile();
+    return SetAsideUnreadableFile(path) && SaveDatabaseFile(list, path, 0);
+}
 
 void DeleteAllLocations(CLocationList& list) { list.clear(); }
 

@@ -332,3 +332,30 @@ TEST(LocationsFile, NextTokenSplitsOnEverySeparator)
     ReplaceChar(text, '$', ' ');
     EXPECT_EQ(text, "A B  C");
 }
+
+TEST(LocationsFile, AnUnreadableUserFileIsSetAsideNotOverwritten)
+{
+    UserFolder folder;
+    const auto userFile = folder.dir() / "LIEUX2.DBL";
+    const std::string newer = "$VERSION 9\n$NBRECORDS 1\nCHEZ$MOI ? FRANCE 47 0 N 6 0 E 1 0\n$END\n";
+    WriteFileBytes(userFile, newer);
+    CLocationList list;
+    list.push_back(Make("MA MAISON", "", "FRANCE", 47, -6, 1, 0));
+
+    ASSERT_TRUE(SaveUserLocations(list));
+    EXPECT_EQ(ReadFileBytes(folder.dir() / "LIEUX2.DBL.unreadable"), newer);
+    CLocationList back;
+    ASSERT_TRUE(LoadDatabaseFile(back, userFile));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0]->name, "MA MAISON");
+
+    // A second damaged file does not replace the first one set aside.
+    WriteFileBytes(userFile, "garbage");
+    ASSERT_TRUE(SaveUserLocations(list));
+    EXPECT_EQ(ReadFileBytes(folder.dir() / "LIEUX2.DBL.unreadable"), newer);
+    EXPECT_EQ(ReadFileBytes(folder.dir() / "LIEUX2.DBL.unreadable2"), "garbage");
+
+    // A readable file is simply rewritten.
+    ASSERT_TRUE(SaveUserLocations(list));
+    EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.unreadable3"));
+}
