@@ -163,6 +163,7 @@ private:
     void InstallDrawingCommands();
     void InstallFrameCommands();
     void InstallDialogCommands();
+    void InstallOptionDialogCommands();
     void InstallHelpCommands();
     void InstallUpdateHandlers();
     void UpdateRuledCommand(CmdUI& ui) const;

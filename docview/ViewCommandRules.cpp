@@ -64,6 +64,13 @@ constexpr std::array kRules = {
     // Dial: the style's shadow
     EnableRule{kAnimationCommand, kScale, kNeedsDial | kNotShepherd | kNoLiveShadow},
     EnableRule{kLiveShadowCommand, kScale, kNeedsDial | kNotShepherd | kNoAnimation},
+    // Dial: option dialogs
+    EnableRule{32865, kScale, kNeedsDial},                                       // style anchor
+    EnableRule{32852, kScale, kNoHourPoints},                                    // noon mark
+    EnableRule{32864, kScale, kNoAzAlt},                                         // diurnal arcs
+    EnableRule{kParticularDatesCommand, kScale, kNeedsDial | kNoHourPoints | kNoAzAlt},
+    EnableRule{32904, kScale, 0},                                                // line styles
+    EnableRule{32941, kScale, kNeedsDial | kNoHourPoints},                       // indications
     // Options
     EnableRule{32982, InMode(15), 0},  // horizon mask
     // Tools

@@ -56,6 +56,7 @@ struct EnableRule {
 inline constexpr int kShepherdType = 33;
 inline constexpr int kLiveShadowCommand = 32978;
 inline constexpr int kAnimationCommand = 32936;
+inline constexpr int kParticularDatesCommand = 32812;
 
 // Every view command with an enable rule, in menu order.
 std::span<const EnableRule> EnableRules();

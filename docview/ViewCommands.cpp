@@ -143,6 +143,7 @@ std::optional<bool> CHoravelView::CommandCheck(int id) const
     switch (id) {
     case viewcmd::kAnimationCommand: return dial && dial->castShadow && dial->shadowAnimation;
     case viewcmd::kLiveShadowCommand: return dial && dial->castShadow && !dial->shadowAnimation;
+    case viewcmd::kParticularDatesCommand: return dial && dial->prefs.anniversaryDate != 0;
     case framecmd::kDrawBelow: {
         const CObjetCadre* frame = ActiveFrame();
         return frame && frame->layer == 0;
@@ -349,6 +350,7 @@ void CHoravelView::InstallDialogCommands()
         if (dialogs_.view3D)
             dialogs_.view3D();
     });
+    InstallOptionDialogCommands();
     // The live shadow works without its clock window; the window only shows the times.
     commands_.OnCommand(viewcmd::kLiveShadowCommand, [this] { ToggleLiveShadow(); });
 }

@@ -8,7 +8,10 @@
 #include <memory>
 #include <string>
 
+class CCadran;
 class CDataBaseElement;
+class CHoravelView;
+class CPrefs;
 
 // A window that stays open beside the view (modeless) until the view or the user closes it.
 class ModelessWindow {
@@ -38,6 +41,22 @@ struct ViewDialogs {
     std::function<std::unique_ptr<ClockWindow>(std::function<void()> onClose)> makeClock;
     // The shadow animation, which moves the dial's shadow itself until it is stopped.
     std::function<std::unique_ptr<ModelessWindow>()> makeShadowAnimation;
+    // The dimensions of the dial, or the view's default dimensions without one.
+    std::function<bool(CHoravelView& view, CCadran* dial)> dimensions;
+    // Where the style stands on the dial.
+    std::function<bool(CCadran& dial)> styleAnchor;
+    // The dial's particular dates; edited in place, also when the dialog is cancelled.
+    std::function<bool(CCadran& dial)> particularDates;
+    // The time the dial tells; the dial changes while the dialog runs.
+    std::function<bool(CCadran& dial)> indications;
+    // The astronomy year and the document's reference-year mode.
+    std::function<bool(CHoravelDoc& document)> referenceYear;
+    // The diurnal-arc mode of the dial's preferences, or of the defaults without a dial.
+    std::function<bool(CCadran* dial, CPrefs& defaults)> diurnalArcs;
+    // The meridian settings of the preferences given.
+    std::function<bool(CPrefs& prefs)> noonMark;
+    // The colour table's line styles, saved to the profile when the dialog closes.
+    std::function<void()> lineStyles;
     // Tools that change nothing in the document.
     std::function<void()> decimalConversion;
     std::function<void()> view3D;

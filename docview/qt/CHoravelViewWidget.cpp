@@ -8,6 +8,14 @@
 #include "docview/CObjetCadre.h"
 #include "docview/FrameMenus.h"
 #include "dialogs/qt/CDlgAncrageCadre.h"
+#include "dialogs/qt/CDlgAncrageStyle.h"
+#include "dialogs/qt/CDlgAnneeReference.h"
+#include "dialogs/qt/CDlgArcsDates.h"
+#include "dialogs/qt/CDlgArcsDiurnes.h"
+#include "dialogs/qt/CDlgCourbeEquation.h"
+#include "dialogs/qt/CDlgDimensions.h"
+#include "dialogs/qt/CDlgIndications.h"
+#include "dialogs/qt/CDlgStyleTraces.h"
 #include "dialogs/qt/CDlgBaseLieux.h"
 #include "dialogs/qt/CDlgConversionDecimale.h"
 #include "dialogs/qt/CDlgHorloge.h"
@@ -118,6 +126,16 @@ ViewDialogs CHoravelViewWidget::MakeDialogs()
     dialogs.makeClock = [this](std::function<void()> onClose) -> std::unique_ptr<ClockWindow> {
         return std::make_unique<CDlgHorloge>(std::move(onClose), window());
     };
+    dialogs.dimensions = [this](CHoravelView& view, CCadran* dial) { return EditDimensions(view, dial, window()) == IDOK; };
+    dialogs.styleAnchor = [this](CCadran& dial) { return EditStyleAnchor(dial, window()) == IDOK; };
+    dialogs.particularDates = [this](CCadran& dial) { return EditParticularDates(dial, window()) == IDOK; };
+    dialogs.indications = [this](CCadran& dial) { return EditIndications(dial, window()) == IDOK; };
+    dialogs.referenceYear = [this](CHoravelDoc& document) { return EditReferenceYear(document, window()) == IDOK; };
+    dialogs.diurnalArcs = [this](CCadran* dial, CPrefs& defaults) {
+        return EditDiurnalArcs(dial, defaults, window()) == IDOK;
+    };
+    dialogs.noonMark = [this](CPrefs& prefs) { return EditNoonMark(prefs, window()) == IDOK; };
+    dialogs.lineStyles = [this] { EditLineStyles(window()); };
     dialogs.decimalConversion = [this] {
         CDlgConversionDecimale dialog(window());
         dialog.DoModal();
