@@ -22,6 +22,8 @@ public:
     static constexpr const char* kTitle = "Horavel";
     // The maker's web site (a deployment value).
     static constexpr const char* kMakerWebSite = "https://horavel.orlune-software.example/";
+    // The address users write to (a deployment value).
+    static constexpr const char* kMakerSupportAddress = "support@horavel.orlune-software.example";
 
     // The document template's factory makes the program's document.
     explicit CHoravelApp(CSingleDocTemplate::Factory documentFactory);

@@ -1,6 +1,7 @@
 #include "docview/CHoravelView.h"
 
 #include "app/Accessors.h"
+#include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/ColorTable.h"
@@ -15,6 +16,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <tuple>
 
 namespace {
@@ -26,6 +29,18 @@ constexpr std::array<int, CHoravelView::kModeCount> kModeCommands = {
 };
 
 constexpr const char* kGeneralSection = "Options\\General";
+
+// The table modes show what the dial has: hour lines or hour points, date arcs or the
+// positions of a movable style. Bifilar dials (40 and above) keep the menu's own texts.
+std::optional<std::string> TableCommandText(int mode, const CCadran* dial)
+{
+    if (!dial || dial->typeCode >= 40 || (mode != 8 && mode != 9))
+        return std::nullopt;
+    const bool points = dial->HasHourPoints();
+    if (mode == 8)
+        return GetTranslatedString(points ? 214 : 213);
+    return GetTranslatedString(points ? 215 : 216);
+}
 
 // A length in screen pixels of the document's reference resolution, on the device.
 int ScaleToDevice(int v, int devicePixelsPerInch, int screenPixelsPerInch)
@@ -87,7 +102,11 @@ void CHoravelView::InstallCommands()
             Invalidate(true);
         });
         // A mode whose page is not drawn by anything yet is not offered.
-        commands_.OnUpdate(id, [mode](CmdUI& ui) { ui.Enable(HasPageRenderer(mode)); });
+        commands_.OnUpdate(id, [this, mode](CmdUI& ui) {
+            ui.Enable(HasPageRenderer(mode));
+            if (std::optional<std::string> text = TableCommandText(mode, Dial()))
+                ui.SetText(*text);
+        });
     }
 
     using viewlayout::kFirstZoomCommand;
@@ -118,6 +137,11 @@ void CHoravelView::InstallCommands()
             window_->PrintPreview();
     });
 
+    InstallDrawingCommands();
+    InstallFrameCommands();
+    InstallDialogCommands();
+    InstallHelpCommands();
+    InstallUpdateHandlers();
     exports::InstallExportCommands(*this, commands_);
 }
 

@@ -8,27 +8,36 @@
 // here runs without a display; the Qt widget (docview/qt/CHoravelViewWidget) paints it,
 // scrolls it, prints and previews it. The renderers of the other modes are found in the
 // page-renderer table (docview/PageRenderers.h) and reach the view through GetView().
+#include "docview/ViewCommandRules.h"
+#include "docview/ViewDialogs.h"
 #include "docview/ViewLayout.h"
 #include "model/CPrefs.h"
 #include "platform/Commands.h"
 #include "platform/Gdi.h"
+#include "platform/Timers.h"
 
 #include <memory>
 #include <optional>
 #include <vector>
 
+class CCadran;
 class CDrawingTools;
 class CHoravelDoc;
+class CObjetCadre;
 class Profile;
 class ViewWindow;
 
-class CHoravelView {
+class CHoravelView : public TimerHost {
 public:
     static constexpr int kModeCount = 20;
     static constexpr int kScaleDrawing = 1;
     static constexpr int kEphemerides = 13;
     static constexpr int kPrintCommand = 57607;
     static constexpr int kPrintPreviewCommand = 57609;
+    // The live shadow's step, and the refresh of ephemerides that follow the clock.
+    static constexpr int kLiveShadowTimer = 1003;
+    static constexpr int kEphemerisTimer = 1005;
+    static constexpr int kTimerPeriodMs = 1000;
 
     // The dimensions new dials take (millimetres).
     struct DefaultDimensions {
@@ -44,12 +53,27 @@ public:
     // the view becomes the application's (GetView()).
     explicit CHoravelView(ViewWindow* window = nullptr);
     // Writes the view's settings.
-    ~CHoravelView();
+    ~CHoravelView() override;
     CHoravelView(const CHoravelView&) = delete;
     CHoravelView& operator=(const CHoravelView&) = delete;
 
     void SetWindow(ViewWindow* window) { window_ = window; }
     const CommandTable& Commands() const { return commands_; }
+    // The windows the commands open; commands whose window is missing are not offered.
+    void SetDialogs(ViewDialogs dialogs);
+    // What the enable rules of the commands look at now.
+    viewcmd::CommandState GetCommandState() const;
+    // The preferences the drawing options act on: the dial's, else the defaults.
+    CPrefs& CurrentPrefs();
+    const CPrefs& CurrentPrefs() const;
+
+    // --- the style's shadow and the timers ----------------------------------------------
+    // One step of the live shadow at the clock's time: the clock window's texts, and the
+    // sun's direction on the dial while it lights the face (else the shadow is turned off).
+    void UpdateLiveShadow();
+    // 1003: the live shadow's step and a repaint; 1005: the ephemerides follow the clock.
+    void OnTimer(int id) override;
+    ClockWindow* GetClockWindow() const { return clock_.get(); }
 
     // The command of a display mode (0 for mode 2 and outside 1..20), and the mode of a
     // command (0 when it selects none).
@@ -124,12 +148,32 @@ public:
 
 private:
     void InstallCommands();
+    void InstallDrawingCommands();
+    void InstallFrameCommands();
+    void InstallDialogCommands();
+    void InstallHelpCommands();
+    void InstallUpdateHandlers();
+    void UpdateRuledCommand(CmdUI& ui) const;
+    std::optional<bool> CommandCheck(int id) const;
+    // A change of the dial: the document is modified and the view repainted.
+    void DialChanged(bool erase);
+    CCadran* Dial() const;
+    CObjetCadre* ActiveFrame() const;
+    void InsertFrame(std::unique_ptr<CObjetCadre> frame);
+    void ToggleLiveShadow();
+    void OpenShadowAnimation();
+    void ChooseLocation();
+    void ChooseEphemerisDate();
+    void OnClockClosed();
     void Invalidate(bool erase);
     void ShowEphemerisToolBarForMode();
     gdi::Size ClientSize() const;
 
     ViewWindow* window_ = nullptr;
     CommandTable commands_;
+    ViewDialogs dialogs_;
+    std::unique_ptr<ModelessWindow> animation_;
+    std::unique_ptr<ClockWindow> clock_;
     std::vector<gdi::COLORREF> palette_;
     std::unique_ptr<CDrawingTools> tools_;
     // What the tool set was built for.

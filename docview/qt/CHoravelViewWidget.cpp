@@ -5,12 +5,22 @@
 #include "app/Translation.h"
 #include "app/qt/CMainFrame.h"
 #include "docview/CHoravelDoc.h"
+#include "docview/CObjetCadre.h"
+#include "docview/FrameMenus.h"
+#include "dialogs/qt/CDlgAncrageCadre.h"
+#include "dialogs/qt/CDlgBaseLieux.h"
+#include "dialogs/qt/CDlgConversionDecimale.h"
+#include "dialogs/qt/CDlgHorloge.h"
+#include "dialogs/qt/CDlgMasqueHorizon.h"
+#include "dialogs/qt/CVue3DDlg.h"
+#include "platform/qt/QtMenus.h"
 #include "model/Rounding.h"
 #include "platform/Services.h"
 #include "platform/qt/QtDC.h"
 #include "platform/qt/QtServices.h"
 
 #include <QImage>
+#include <QMenu>
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
@@ -47,15 +57,46 @@ CHoravelViewWidget::CHoravelViewWidget(QWidget* parent)
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view_->SetDialogs(MakeDialogs());
     if (CMainFrame* frame = GetMainFrame())
         frame->AddCommandTarget(&view_->Commands());
+    // A frame's context menu runs its commands through the same targets as the menus.
+    CObjetCadre::SetContextMenuHook([](int menuId, int x, int y) {
+        CMainFrame* frame = GetMainFrame();
+        const MenuModel menu = LoadFrameContextMenu(menuId);
+        if (!frame || menu.items.empty())
+            return;
+        std::unique_ptr<QMenu> popup = frame->MenuBinder().BuildPopupMenu(menu.items);
+        popup->exec(QPoint(x, y));
+    });
 }
 
 CHoravelViewWidget::~CHoravelViewWidget()
 {
+    CObjetCadre::SetContextMenuHook({});
     if (CMainFrame* frame = GetMainFrame())
         frame->RemoveCommandTarget(&view_->Commands());
     view_->SetWindow(nullptr);
+}
+
+ViewDialogs CHoravelViewWidget::MakeDialogs()
+{
+    ViewDialogs dialogs;
+    dialogs.chooseLocation = [](const CDataBaseElement* current) { return ChooseLocationFromBase(current); };
+    dialogs.horizonMask = [this](CHoravelDoc& document) { return EditHorizonMask(document, window()) == IDOK; };
+    dialogs.frameAnchoring = [this](int& anchoring) { return EditFrameAnchoring(anchoring, window()); };
+    dialogs.makeClock = [this](std::function<void()> onClose) -> std::unique_ptr<ClockWindow> {
+        return std::make_unique<CDlgHorloge>(std::move(onClose), window());
+    };
+    dialogs.decimalConversion = [this] {
+        CDlgConversionDecimale dialog(window());
+        dialog.DoModal();
+    };
+    dialogs.view3D = [this] {
+        CVue3DDlg dialog(window());
+        dialog.DoModal();
+    };
+    return dialogs;
 }
 
 // ---------------------------------------------------------------------------- window

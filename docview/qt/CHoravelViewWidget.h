@@ -47,6 +47,8 @@ protected:
 
 private:
     void UpdateScrollBars();
+    // The dialogs the view's commands open.
+    ViewDialogs MakeDialogs();
 
     std::unique_ptr<CHoravelView> view_;
     std::unique_ptr<QPrinter> ownPrinter_;
