@@ -232,15 +232,3 @@ void CDlgAnimationOmbre::Finish(int result)
 void CDlgAnimationOmbre::OnStop() { Finish(IDOK); }
 
 void CDlgAnimationOmbre::OnCancel() { Finish(IDCANCEL); }
-
-std::unique_ptr<CDlgAnimationOmbre> OpenShadowAnimation(std::function<void()> repaint, QWidget* parent)
-{
-    auto dialog = std::make_unique<CDlgAnimationOmbre>(parent);
-    dialog->SetRepaint(std::move(repaint));
-    if (CCadran* dial = GetDial()) {
-        dial->castShadow = 1;
-        dial->shadowAnimation = 1;
-        dialog->Create();
-    }
-    return dialog;
-}

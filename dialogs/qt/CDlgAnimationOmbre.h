@@ -4,6 +4,7 @@
 // dial draws the style's shadow for each position. Modeless; the view that opens it keeps it.
 #include "app/qt/CTopDialog.h"
 #include "dialogs/ShadowAnimation.h"
+#include "docview/ViewDialogs.h"
 #include "platform/Timers.h"
 
 #include <functional>
@@ -12,7 +13,7 @@
 class CCadran;
 class QSlider;
 
-class CDlgAnimationOmbre : public CTopDialog, public TimerHost {
+class CDlgAnimationOmbre : public CTopDialog, public TimerHost, public ModelessWindow {
 public:
     static constexpr int kTemplateId = 201;
     static constexpr int kTimerId = 1003;
@@ -47,6 +48,9 @@ public:
     void OnCancel() override;
     void OnTimer(int id) override;
 
+    // Opens it modeless (the view has set the dial's shadow and animation flags).
+    void Show() override { Create(); }
+
     // After every change: the dial's shadow, the title, the texts, the view.
     void UpdateShadow();
 
@@ -65,7 +69,3 @@ private:
     std::function<CCadran*()> dialSource_;
     std::function<void()> repaint_;
 };
-
-// The view's command: the animation over the current dial, shown modeless, with its shadow
-// and animation flags set. The view keeps the dialog (a new command replaces it).
-std::unique_ptr<CDlgAnimationOmbre> OpenShadowAnimation(std::function<void()> repaint, QWidget* parent = nullptr);

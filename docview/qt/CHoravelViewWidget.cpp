@@ -9,7 +9,9 @@
 #include "docview/FrameMenus.h"
 #include "dialogs/qt/CDlgAncrageCadre.h"
 #include "dialogs/qt/CDlgBaseLieux.h"
+#include "dialogs/qt/CDlgAnimationOmbre.h"
 #include "dialogs/qt/CDlgConversionDecimale.h"
+#include "dialogs/qt/CDlgDateEphemerides.h"
 #include "dialogs/qt/CDlgHorloge.h"
 #include "dialogs/qt/CDlgMasqueHorizon.h"
 #include "dialogs/qt/CVue3DDlg.h"
@@ -87,6 +89,15 @@ ViewDialogs CHoravelViewWidget::MakeDialogs()
     dialogs.frameAnchoring = [this](int& anchoring) { return EditFrameAnchoring(anchoring, window()); };
     dialogs.makeClock = [this](std::function<void()> onClose) -> std::unique_ptr<ClockWindow> {
         return std::make_unique<CDlgHorloge>(std::move(onClose), window());
+    };
+    dialogs.makeShadowAnimation = [this]() -> std::unique_ptr<ModelessWindow> {
+        auto animation = std::make_unique<CDlgAnimationOmbre>(window());
+        animation->SetRepaint([this] { viewport()->update(); });
+        return animation;
+    };
+    dialogs.ephemerisDate = [this](CHoravelDoc::Ephemeris& ephemeris) {
+        return ChooseEphemerisDate(ephemeris.time, ephemeris.fixedDate, ephemeris.summerTime, ephemeris.universalTime,
+                                   window());
     };
     dialogs.decimalConversion = [this] {
         CDlgConversionDecimale dialog(window());
