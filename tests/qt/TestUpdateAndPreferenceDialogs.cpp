@@ -2,7 +2,14 @@
 // preferences, the help search and the ephemeris date, answered through the fake services.
 #include "DialogTestSupport.h"
 
+#include "app/CHoravelApp.h"
 #include "app/SoftwareUpdate.h"
+#include "app/UpdateSchedule.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/QtAppWindows.h"
+#include "dialogs/qt/FrameDialogs.h"
+#include "platform/DocumentBase.h"
+#include "platform/ClassRegistry.h"
 #include "app/Trace.h"
 #include "dialogs/qt/CDlgCheckVersion.h"
 #include "dialogs/qt/CDlgDateEphemerides.h"
@@ -344,4 +351,50 @@ TEST_F(DialogsTest, EphemerisDateRoundTripsAndRefusesYearsOutOfRange)
     EXPECT_FALSE(ChooseEphemerisDate(time, given, summer, universal));
     EXPECT_EQ(time, before);
     EXPECT_EQ(given, 1);
+}
+
+namespace {
+
+class EmptyDocument : public DocumentBase {
+public:
+    void Serialize(Archive&) override {}
+    const ClassRegistry& GetClassRegistry() const override { return registry_; }
+
+private:
+    ClassRegistry registry_;
+};
+
+}  // namespace
+
+TEST_F(DialogsTest, TheMainFrameRunsThePreferencesHelpSearchAndVersionCheck)
+{
+    ScopedFakeTimers timers;
+    CHoravelApp app([] { return std::make_unique<EmptyDocument>(); });
+    QtAppWindows windows(app, [](CMainFrame& frame) -> QWidget* {
+        InstallFrameDialogs(frame);
+        return nullptr;
+    });
+    app.SetWindows(&windows);
+    ASSERT_TRUE(windows.CreateMainFrame());
+    CMainFrame& frame = *windows.Frame();
+    for (int id : {32968, 32986, 32979, 32884})
+        EXPECT_TRUE(frame.Router().Update(id).IsEnabled()) << id;
+
+    fake_->dialogsRun.clear();
+    ASSERT_TRUE(frame.Router().Execute(32968));
+    ASSERT_TRUE(frame.Router().Execute(32979));
+    ASSERT_TRUE(frame.Router().Execute(32884));
+    EXPECT_EQ(fake_->dialogsRun, (std::vector<int>{224, 240, 238}));
+    // Cancelled: nothing fetched.
+    EXPECT_TRUE(fake_->httpRequests.empty());
+
+    // The timers: the splash's schedules the check, the check's runs it quietly.
+    frame.OnTimer(CMainFrame::kSplashTimer);
+    EXPECT_TRUE(timers->IsRunning(frame, kUpdateCheckTimer));
+    timers->Advance(kUpdateCheckDelayMs);
+    ASSERT_EQ(fake_->httpRequests.size(), 1u);
+    EXPECT_EQ(fake_->httpRequests[0].url, kDefaultUpdateInfoUrl);
+    EXPECT_TRUE(fake_->messageBoxes.empty());
+    EXPECT_FALSE(timers->IsRunning(frame, kUpdateCheckTimer));
+    windows.DestroyMainFrame();
 }
