@@ -24,6 +24,7 @@
 #include "platform/qt/QtServices.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QHostAddress>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +32,8 @@
 #include <QTcpSocket>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -397,4 +400,70 @@ TEST_F(DialogsTest, TheMainFrameRunsThePreferencesHelpSearchAndVersionCheck)
     EXPECT_TRUE(fake_->messageBoxes.empty());
     EXPECT_FALSE(timers->IsRunning(frame, kUpdateCheckTimer));
     windows.DestroyMainFrame();
+}
+
+// The new windows in English from the shipped language file; with HORAVEL_SCREENSHOTS set to
+// a folder their pictures are saved there.
+TEST_F(DialogsTest, WindowsSpeakEnglish)
+{
+    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
+    ASSERT_TRUE(file.Load());
+    context_.UseLanguage(&file, 1);
+    auto shoot = [](CDialogBase& dialog, const char* name) {
+        dialog.adjustSize();
+        const QImage shot = dialog.grab().toImage();
+        EXPECT_GT(shot.width(), 100) << name;
+        if (const char* out = std::getenv("HORAVEL_SCREENSHOTS"))
+            shot.save(QString::fromUtf8(out) + "/" + name + ".png");
+    };
+
+    CDlgCheckVersion check;
+    ASSERT_TRUE(check.Create());
+    EXPECT_EQ(check.GetTitle(), "Check for a new version");
+    EXPECT_EQ(check.GetDlgItemText(IDOK), "Check for a new version");
+    shoot(check, "check-version");
+
+    CDlgNewVersion notice;
+    notice.m_currentVersion = "2.0.1 build 10400";
+    notice.m_currentDate = "14/11/2023 @ 22 h 13 min 20 s";
+    notice.m_availableVersion = "2.1.0 build 10500";
+    notice.m_availableDate = "14/03/2025 @ 09 h 30 min 05 sec";
+    notice.m_link = "https://horavel.orlune-software.example/news.html";
+    ASSERT_TRUE(notice.Create());
+    EXPECT_EQ(notice.GetTitle(), "New version notification");
+    EXPECT_EQ(notice.GetDlgItemText(1053), "Learn more about this new version...");
+    EXPECT_EQ(notice.GetDlgItemText(7814), "2.1.0 build 10500");
+    shoot(notice, "new-version");
+
+    CDlgRechercheAide search;
+    ASSERT_TRUE(search.Create());
+    EXPECT_EQ(search.GetTitle(), "Search the online help");
+    EXPECT_EQ(search.GetDlgItemText(IDOK), "Search");
+    shoot(search, "help-search");
+
+    CDlgPreferencesLangue languages;
+    languages.m_program = 1;
+    languages.m_fallback = 1;
+    languages.m_help = 1;
+    ASSERT_TRUE(languages.Create());
+    EXPECT_EQ(languages.GetTitle(), "Language preferences");
+    EXPECT_EQ(languages.Control<QComboBox>(1251)->currentText().toStdString(), "English ( English )");
+    shoot(languages, "language-preferences");
+
+    CDlgPreferencesGenerales general;
+    general.m_eotSign = 0;
+    general.m_frameThickness = 5;
+    ASSERT_TRUE(general.Create());
+    EXPECT_EQ(general.GetTitle(), "General preferences");
+    EXPECT_EQ(general.GetDlgItemText(1360), "Draw the page limits when printing");
+    shoot(general, "general-preferences");
+
+    CDlgDateEphemerides date;
+    date.m_mode = 0;
+    date.m_timeKind = 1;
+    date.m_time = FieldsToUnix({2026, 6, 21, 10, 0, 0});
+    ASSERT_TRUE(date.Create());
+    EXPECT_EQ(date.GetTitle(), "Select a date");
+    EXPECT_EQ(date.Control<QComboBox>(1075)->currentText().toStdString(), "June");
+    shoot(date, "ephemeris-date");
 }
