@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -97,4 +99,21 @@ TEST_F(HelpSearch, AResultPageInTheHelpFolderIsNotSearchedItself)
 TEST(HtmlEscapeTest, EscapesMarkupCharacters)
 {
     EXPECT_EQ(HtmlEscape("a&b<c>\"d'"), "a&amp;b&lt;c&gt;&quot;d'");
+}
+
+TEST(ShippedHelpForSearch, PagesScriptsAndLinkedPagesExistInFrenchAndEnglish)
+{
+    for (const auto& [language, word] : {std::pair{"fr", "TEMPS MOYEN"}, std::pair{"en", "MEAN TIME"}}) {
+        const fs::path folder = testsupport::SourceDir() / "resources" / "data" / "Help" / language;
+        for (const char* name : {"base.js", "css1.css", "trad.html", "eotgeneral.html"})
+            EXPECT_TRUE(fs::is_regular_file(folder / name)) << language << "/" << name;
+        // The result page calls these.
+        const std::string script = testsupport::ReadFileBytes(folder / "base.js");
+        for (const char* function : {"function IsNS(", "function Intro(", "function Titre(", "function Fin("})
+            EXPECT_NE(script.find(function), std::string::npos) << language << " " << function;
+        const auto matches = SearchHelpPages(folder, word);
+        EXPECT_TRUE(std::any_of(matches.begin(), matches.end(), [](const HelpSearchMatch& match) {
+            return match.page.filename() == "eotgeneral.html";
+        })) << language;
+    }
 }
