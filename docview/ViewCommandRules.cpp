@@ -10,13 +10,14 @@ namespace {
 constexpr unsigned kScale = InMode(1);
 constexpr unsigned kFrame = kNeedsDial | kActiveFrame;
 
+// One line per command: {id, modes (0: any), conditions}. A command whose dialog is added
+// later gets its line here and its handler in the view (a ViewDialogs entry or OnCommand).
 constexpr std::array kRules = {
     // File
     EnableRule{57602, 0, kNeedsDial},  // close
     EnableRule{57603, 0, kNeedsDial},  // save
     EnableRule{57604, 0, kNeedsDial},  // save as
-    // Dial: dimensions and style
-    EnableRule{32865, kScale, kNeedsDial},  // style anchor
+    // Dial: style shapes
     EnableRule{32958, kScale, kNeedsDial | kNoHourPoints},
     EnableRule{32959, kScale, kNeedsDial | kNoHourPoints},
     EnableRule{32960, kScale, kNeedsDial | kNoHourPoints},
@@ -26,10 +27,7 @@ constexpr std::array kRules = {
     EnableRule{32789, kScale | InMode(17), kNoAzAlt},
     EnableRule{32868, kScale | InMode(17), kNoAzAlt},
     EnableRule{32792, kScale, kNoHourPoints | kNoAzAlt},
-    EnableRule{32864, kScale, kNoAzAlt},                          // diurnal-arc properties
-    EnableRule{32812, kScale, kNeedsDial | kNoHourPoints | kNoAzAlt},  // particular dates
     EnableRule{32853, kScale, kNoonAtNoon | kNoHourPoints},
-    EnableRule{32852, kScale, kNoHourPoints},                     // noon-mark properties
     EnableRule{32944, kScale, kAzAltWithDial},
     EnableRule{32945, kScale, kAzAltWithDial},
     EnableRule{32946, kScale, kAzAltWithDial},
@@ -51,8 +49,6 @@ constexpr std::array kRules = {
     EnableRule{32806, kScale, 0},
     EnableRule{32980, kScale, 0},
     EnableRule{32811, kScale, kStyleMarkingAllowed},
-    EnableRule{32941, kScale, kNeedsDial | kNoHourPoints},  // indications
-    EnableRule{32904, kScale, 0},                           // line styles
     // Dial: page frames
     EnableRule{32900, kScale, kNeedsDial},
     EnableRule{32902, kScale, kNeedsDial},
@@ -68,7 +64,6 @@ constexpr std::array kRules = {
     // Dial: the style's shadow
     EnableRule{kAnimationCommand, kScale, kNeedsDial | kNotShepherd | kNoLiveShadow},
     EnableRule{kLiveShadowCommand, kScale, kNeedsDial | kNotShepherd | kNoAnimation},
-    EnableRule{32994, 0, kNeedsDial},  // hour limits of the drawing
     // Options
     EnableRule{32982, InMode(15), 0},  // horizon mask
     // Tools

@@ -141,7 +141,6 @@ std::optional<bool> CHoravelView::CommandCheck(int id) const
     if (std::optional<int> shape = viewcmd::StyleShapeOf(id))
         return dial && dial->styleShape == *shape;
     switch (id) {
-    case 32812: return dial && dial->prefs.anniversaryDate != 0;
     case viewcmd::kAnimationCommand: return dial && dial->castShadow && dial->shadowAnimation;
     case viewcmd::kLiveShadowCommand: return dial && dial->castShadow && !dial->shadowAnimation;
     case framecmd::kDrawBelow: {

@@ -69,7 +69,9 @@ TEST_F(ViewDialogs, AnchoringDialogOpensOnTheFramesKindAndGivesBackTheOneClicked
         EXPECT_EQ(Shown(dialog), c.shown) << c.kind;
         if (c.kind == CObjetCadre::kAnchorScreen)
             Shot(dialog, "frame-anchoring.png");
-        dialog.OnCancel();
+        // OK without a change keeps the kind.
+        dialog.OnOK();
+        EXPECT_EQ(ChoiceToAnchoring({dialog.m_mode, dialog.m_edge}), c.kind);
     }
 
     // Every kind the user can click comes back as itself.
