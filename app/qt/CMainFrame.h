@@ -49,6 +49,8 @@ public:
     // The language preference dialog: given the three choices, changes them and returns
     // true on OK. The command stays disabled until one is set.
     void SetLanguageDialog(std::function<bool(int& program, int& fallback, int& help)> dialog);
+    // A command of the frame itself (the program's dialogs add theirs).
+    void OnFrameCommand(int id, std::function<void()> handler) { commands_.OnCommand(id, std::move(handler)); }
 
     // ---- Toolbars
     QToolBar& ToolBar(int index) const;

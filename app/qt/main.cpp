@@ -6,6 +6,7 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
 #include "dialogs/qt/FileNewWizard.h"
+#include "dialogs/qt/FrameDialogs.h"
 #include "dialogs/qt/CDlgCadreTexte.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
@@ -63,7 +64,10 @@ int main(int argc, char** argv)
             GetAppContext().document = document.get();
             return document;
         });
-        QtAppWindows windows(app, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
+        QtAppWindows windows(app, [](CMainFrame& frame) -> QWidget* {
+            InstallFrameDialogs(frame);
+            return new CHoravelViewWidget(&frame);
+        });
         app.SetWindows(&windows);
         InstallFileNewWizard(app, windows);
         // A new printer brings a new sheet size.

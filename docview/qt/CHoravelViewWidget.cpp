@@ -17,7 +17,9 @@
 #include "dialogs/qt/CDlgIndications.h"
 #include "dialogs/qt/CDlgStyleTraces.h"
 #include "dialogs/qt/CDlgBaseLieux.h"
+#include "dialogs/qt/CDlgAnimationOmbre.h"
 #include "dialogs/qt/CDlgConversionDecimale.h"
+#include "dialogs/qt/CDlgDateEphemerides.h"
 #include "dialogs/qt/CDlgHorloge.h"
 #include "dialogs/qt/CDlgMasqueHorizon.h"
 #include "dialogs/qt/CVue3DDlg.h"
@@ -136,6 +138,15 @@ ViewDialogs CHoravelViewWidget::MakeDialogs()
     };
     dialogs.noonMark = [this](CPrefs& prefs) { return EditNoonMark(prefs, window()) == IDOK; };
     dialogs.lineStyles = [this] { EditLineStyles(window()); };
+    dialogs.makeShadowAnimation = [this]() -> std::unique_ptr<ModelessWindow> {
+        auto animation = std::make_unique<CDlgAnimationOmbre>(window());
+        animation->SetRepaint([this] { viewport()->update(); });
+        return animation;
+    };
+    dialogs.ephemerisDate = [this](CHoravelDoc::Ephemeris& ephemeris) {
+        return ChooseEphemerisDate(ephemeris.time, ephemeris.fixedDate, ephemeris.summerTime, ephemeris.universalTime,
+                                   window());
+    };
     dialogs.decimalConversion = [this] {
         CDlgConversionDecimale dialog(window());
         dialog.DoModal();

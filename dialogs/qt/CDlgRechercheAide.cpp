@@ -1,0 +1,55 @@
+#include "dialogs/qt/CDlgRechercheAide.h"
+
+#include "app/HelpEntry.h"
+#include "app/Trace.h"
+#include "app/qt/DataExchange.h"
+#include "dialogs/HelpSearch.h"
+#include "platform/Paths.h"
+#include "platform/Services.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+
+CDlgRechercheAide::CDlgRechercheAide(QWidget* parent) : CTopDialog(kTemplateId, "Recherche dans l'aide en ligne", parent)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(AddStatic(1324, "Rechercher : "));
+    QLineEdit* edit = AddEdit(1323);
+    edit->setMinimumWidth(240);
+    row->addWidget(edit, 1);
+    SetDialogLayout(row, kOk | kCancel);
+    SetDlgItemText(IDOK, "Rechercher");
+}
+
+CDlgRechercheAide::~CDlgRechercheAide() = default;
+
+void CDlgRechercheAide::DoDataExchange(DataExchange& dx) { dx.Text(1323, m_keyword); }
+
+void CDlgRechercheAide::OnInitDialog()
+{
+    CTopDialog::OnInitDialog();
+    if (QWidget* edit = GetDlgItem(1323))
+        edit->setFocus();
+}
+
+void CDlgRechercheAide::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    RunHelpSearch(m_keyword);
+    EndDialog(IDOK);
+}
+
+bool RunHelpSearch(const std::string& keyword)
+{
+    WaitCursor wait;
+    if (keyword.empty())
+        return false;
+    const auto page = WriteHelpSearchResult(GetHelpFolderPath(), paths::DataFolder(), keyword);
+    if (!page) {
+        Trace("[ERROR] The help search could not write its page of results in %s.",
+              paths::DataFolder().string().c_str());
+        return false;
+    }
+    return GetServices().ShellOpen(page->string());
+}
