@@ -121,7 +121,8 @@ bool BuildSetupData(const fs::path& sourceFolder, const std::vector<std::string>
         if (safe)
             for (const std::string& part : parts)
                 file /= part;
-        if (safe && textfile::ReadBytes(file, bytes, nullptr, UINT32_MAX) && StatTimes(file, times) &&
+        // The times before reading, which would change the access time.
+        if (safe && StatTimes(file, times) && textfile::ReadBytes(file, bytes, nullptr, UINT32_MAX) &&
             name.size() + 1 <= kMaxNameBytes) {
             entry.data = std::move(bytes);
             entry.creationTime = times.creation;
