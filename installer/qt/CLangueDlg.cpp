@@ -13,6 +13,7 @@ CLangueDlg::CLangueDlg(QWidget* parent) : CDialogBase(kTemplateId, parent)
     body->addWidget(AddRadio(1026, "English", kNewGroup));
     body->addWidget(AddRadio(1027, "Français"));
     SetDialogLayout(body, kOk | kCancel);
+    setMinimumWidth(300);
     OnClicked(1026, [this] { UpdateTexts(); });
     OnClicked(1027, [this] { UpdateTexts(); });
     m_resourceFolders = setup::ResourceFolders();

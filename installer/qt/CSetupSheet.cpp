@@ -1,5 +1,6 @@
 #include "installer/qt/CSetupSheet.h"
 
+#include "installer/SetupResources.h"
 #include "installer/qt/SetupWindows.h"
 
 #include <QPushButton>
@@ -14,4 +15,12 @@ CSetupSheet::CSetupSheet(std::filesystem::path sourceFolder, setup::SetupLocatio
     AddPage(m_copie);
     AddPage(m_fin);
     HelpButton()->hide();
+    // The sheet's own buttons speak the installer's language, not the program's.
+    if (setup::Resources().IsEnglish()) {
+        const std::pair<QPushButton*, int> buttons[] = {
+            {BackButton(), 61703}, {NextButton(), 61704}, {FinishButton(), 61705}, {CancelButton(), 61701}};
+        for (const auto& [button, id] : buttons)
+            if (const std::string text = setup::Resources().String(id); !text.empty())
+                button->setText(QString::fromStdString(text));
+    }
 }

@@ -88,21 +88,21 @@ void WindowProgress::SetProgress(int percent)
 void WindowProgress::SetStatus(const std::string& text)
 {
     if (status_)
-        status_->setText(QString::fromStdString(text));
+        SetControlText(*status_, text);
     Refresh();
 }
 
 void WindowProgress::SetStepMarker(int step, const std::string& marker)
 {
     if (step >= 0 && step < static_cast<int>(markers_.size()) && markers_[static_cast<std::size_t>(step)])
-        markers_[static_cast<std::size_t>(step)]->setText(QString::fromStdString(marker));
+        SetControlText(*markers_[static_cast<std::size_t>(step)], marker);
     Refresh();
 }
 
 void WindowProgress::SetPercentText(const std::string& text)
 {
     if (percent_)
-        percent_->setText(QString::fromStdString(text));
+        SetControlText(*percent_, text);
     Refresh();
 }
 
