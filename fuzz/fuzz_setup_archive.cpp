@@ -37,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     std::size_t offset = setup::kHeaderBytes;
     const fs::path dest = Sandbox() / "dest";
+    // Registered once the sandbox exists, so that it runs before the sandbox's path dies.
+    static const bool cleanup = std::atexit([] {
+        std::error_code ec;
+        fs::remove_all(Sandbox(), ec);
+    }) == 0;
+    (void)cleanup;
     for (;;) {
         setup::SetupEntry entry;
         const auto result = reader.ReadEntry(entry);
