@@ -41,39 +41,6 @@ std::string HoursUTText(double hours)
     return FormatHours(hours, true, true) + " ( UT )";
 }
 
-// The page rectangle in reference pixels: narrow margins at the sides of a portrait sheet,
-// wide ones on a landscape sheet.
-gdi::Rect PlateRect(const CHoravelDoc& doc)
-{
-    const gdi::Size drawing = doc.GetDrawingSizePx();
-    gdi::Rect r{0, 0, drawing.cx - 1, drawing.cy - 1};
-    const int w = r.Width();
-    const int h = r.Height();
-    if (h > w)
-        r.Deflate(RoundToInt(0.05 * w), RoundToInt(0.1 * h));
-    else
-        r.Deflate(RoundToInt(0.2 * w), RoundToInt(0.05 * h));
-    return r;
-}
-
-// Writes the lines one under the other; each step is a number of line units.
-class LineWriter {
-public:
-    LineWriter(gdi::DC& dc, int unit, int y) : dc_(dc), unit_(unit), y_(y) {}
-    void Down(int units) { y_ += units * unit_; }
-    void Write(int x, const std::string& text) { dc_.TextOut(x, y_, text); }
-    void Next(int units, int x, const std::string& text)
-    {
-        Down(units);
-        Write(x, text);
-    }
-
-private:
-    gdi::DC& dc_;
-    int unit_;
-    int y_;
-};
-
 }  // namespace
 
 void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
@@ -81,12 +48,9 @@ void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
     const CHoravelDoc* doc = GetDocument();
     if (!doc)
         return;
-    gdi::Rect plate = PlateRect(*doc);
+    const gdi::Rect plate = DrawSheetPlate(dc, doc->GetDrawingSizePx());
     if (plate.IsEmpty())
         return;
-    if (dc.IsPrinting())
-        plate = PageRectToDevice(dc, plate);
-    DrawPlate(dc, plate.left, plate.top, plate.right, plate.bottom);
     const CDataBaseElement* place = doc->GetLocation();
     if (!place)
         return;

@@ -110,6 +110,29 @@ gdi::Rect DrawGraphFrame(gdi::DC& dc, int left, int top, int right, int bottom)
     return {r.left + 5 * ux, r.top + 5 * uy, r.right - ux, r.bottom - 3 * uy};
 }
 
+gdi::Rect PlateRect(gdi::Size drawing)
+{
+    gdi::Rect r{0, 0, drawing.cx - 1, drawing.cy - 1};
+    const int w = r.Width();
+    const int h = r.Height();
+    if (h > w)
+        r.Deflate(RoundToInt(0.05 * w), RoundToInt(0.1 * h));
+    else
+        r.Deflate(RoundToInt(0.2 * w), RoundToInt(0.05 * h));
+    return r;
+}
+
+gdi::Rect DrawSheetPlate(gdi::DC& dc, gdi::Size drawing)
+{
+    gdi::Rect plate = PlateRect(drawing);
+    if (plate.IsEmpty())
+        return {};
+    if (dc.IsPrinting())
+        plate = PageRectToDevice(dc, plate);
+    DrawPlate(dc, plate.left, plate.top, plate.right, plate.bottom);
+    return plate;
+}
+
 void DrawPlate(gdi::DC& dc, int left, int top, int right, int bottom)
 {
     const int w = PlatePenWidth(dc);

@@ -9,6 +9,7 @@
 #include "platform/Gdi.h"
 
 #include <memory>
+#include <string>
 
 class CDrawingTools;
 
@@ -33,6 +34,34 @@ gdi::Rect DrawGraphFrame(gdi::DC& dc, int left, int top, int right, int bottom);
 // A raised light-grey plate with a screw in each corner and an engraved border, in the given
 // device rectangle. Printed, the plate is a plain black outline without fill or bevel.
 void DrawPlate(gdi::DC& dc, int left, int top, int right, int bottom);
+
+// The plate of a sheet page within a drawing of the given size (reference pixels): narrow
+// margins at the sides of a portrait sheet, wide ones on a landscape sheet. Empty when the
+// drawing has no size.
+gdi::Rect PlateRect(gdi::Size drawing);
+
+// Draws the plate of a drawing of the given size on the context and returns its device
+// rectangle; nothing is drawn and an empty rectangle comes back when there is no plate.
+gdi::Rect DrawSheetPlate(gdi::DC& dc, gdi::Size drawing);
+
+// Writes lines of text one under the other; each step down is a number of line units.
+class LineWriter {
+public:
+    LineWriter(gdi::DC& dc, int unit, int y) : dc_(dc), unit_(unit), y_(y) {}
+    void Down(int units) { y_ += units * unit_; }
+    void Write(int x, const std::string& text) { dc_.TextOut(x, y_, text); }
+    void Next(int units, int x, const std::string& text)
+    {
+        Down(units);
+        Write(x, text);
+    }
+    int Y() const { return y_; }
+
+private:
+    gdi::DC& dc_;
+    int unit_;
+    int y_;
+};
 
 // One slotted screw head inscribed in the given device square.
 void DrawScrewHead(gdi::DC& dc, int left, int top, int right, int bottom);

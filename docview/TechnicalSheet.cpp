@@ -28,21 +28,6 @@ bool IsAnalemmatic(int type) { return type >= 20 && type <= 29; }
 bool IsCylindrical(int type) { return type >= 30 && type <= 39; }
 constexpr int kShepherdsDial = 33;
 
-// The plate of the page, in reference pixels: narrow margins at the sides of a portrait
-// sheet, wide ones on a landscape sheet.
-gdi::Rect PlateRect(const CHoravelDoc& doc)
-{
-    const gdi::Size drawing = doc.GetDrawingSizePx();
-    gdi::Rect r{0, 0, drawing.cx - 1, drawing.cy - 1};
-    const int w = r.Width();
-    const int h = r.Height();
-    if (h > w)
-        r.Deflate(RoundToInt(0.05 * w), RoundToInt(0.1 * h));
-    else
-        r.Deflate(RoundToInt(0.2 * w), RoundToInt(0.05 * h));
-    return r;
-}
-
 // Whole degrees and minutes of an angle, rounded to the minute: a wall stored at 30 degrees
 // in radians reads back as 29.999999999999996 and must show 30 degrees, not 29 and 60.
 struct DegMin {
@@ -130,23 +115,6 @@ std::string WithVersion(std::string format, const std::string& version)
     return format;
 }
 
-class LineWriter {
-public:
-    LineWriter(gdi::DC& dc, int unit, int y) : dc_(dc), unit_(unit), y_(y) {}
-    void Down(int units) { y_ += units * unit_; }
-    void Next(int units, int x, const std::string& text)
-    {
-        Down(units);
-        dc_.TextOut(x, y_, text);
-    }
-    int Y() const { return y_; }
-
-private:
-    gdi::DC& dc_;
-    int unit_;
-    int y_;
-};
-
 }  // namespace
 
 void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
@@ -154,12 +122,9 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
     const CHoravelDoc* doc = GetDocument();
     if (!doc)
         return;
-    gdi::Rect plate = PlateRect(*doc);
+    const gdi::Rect plate = DrawSheetPlate(dc, doc->GetDrawingSizePx());
     if (plate.IsEmpty())
         return;
-    if (dc.IsPrinting())
-        plate = PageRectToDevice(dc, plate);
-    DrawPlate(dc, plate.left, plate.top, plate.right, plate.bottom);
     const CCadran* dial = doc->GetDial();
     const CDataBaseElement* place = doc->GetLocation();
     if (!dial || !place)
