@@ -1,0 +1,47 @@
+#pragma once
+// Desktop entry files (menu entries, shortcuts, file-type handlers) and the uninstall
+// record, both "key=value" text files, and the quoting rules of their values.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace setup {
+
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
+
+// One argument of an Exec line: in double quotes, with '"', '`', '$' and '\' escaped by a
+// backslash and '%' doubled.
+std::string QuoteExecArgument(std::string_view argument);
+// A value as a desktop file stores it: backslashes doubled, line breaks, tabs and returns
+// as "\n", "\t", "\r".
+std::string EscapeDesktopValue(std::string_view value);
+std::string UnescapeDesktopValue(std::string_view value);
+// The first argument of an Exec value (already unescaped): quoted or not, its escapes and
+// "%%" undone; nothing for an empty or badly quoted line.
+std::optional<std::string> FirstExecArgument(std::string_view exec);
+// "file://" and the path, with bytes outside the unreserved set percent-encoded.
+std::string FileUrl(const std::filesystem::path& file);
+
+// Writes "[Desktop Entry]" and the pairs, values escaped; false when the file cannot be
+// written (nothing half-written is left).
+bool WriteDesktopEntry(const std::filesystem::path& file, const KeyValues& values);
+// The unescaped value of key in the "[Desktop Entry]" group.
+std::optional<std::string> ReadDesktopValue(const std::filesystem::path& file, std::string_view key);
+
+// The uninstall entry: its values in order, the installation folder and the files the
+// installation wrote there (relative, "/" between folders).
+struct UninstallRecord {
+    KeyValues values;
+    std::filesystem::path folder;
+    std::vector<std::string> files;
+
+    bool Write(const std::filesystem::path& file) const;
+    static std::optional<UninstallRecord> Read(const std::filesystem::path& file);
+    // The value of a key, empty when absent.
+    std::string Value(std::string_view key) const;
+};
+
+}  // namespace setup

@@ -1,0 +1,105 @@
+#pragma once
+// "setup.dat": the installer's uncompressed archive of every file to install.
+//
+// Layout (integers 32-bit little-endian): format number 1, 64 reserved zero bytes, entry
+// count N, then N entries. An entry is its data size S; S = 0 marks a file that was missing
+// (or empty) when the archive was built and nothing follows. Otherwise: creation,
+// modification and access times (low 32 bits of seconds since 1970, read back with sign
+// extension), the name length L counting its NUL, the name (the path relative to the
+// installation folder, "\" between folders) and the S bytes of the file.
+//
+// The archive comes from outside: every field is checked before it is trusted, and no
+// name may lead out of the destination folder.
+#include <cstdint>
+#include <filesystem>
+#include <istream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace setup {
+
+inline constexpr std::uint32_t kArchiveFormat = 1;
+inline constexpr std::size_t kReservedBytes = 64;
+inline constexpr std::size_t kHeaderBytes = 4 + kReservedBytes + 4;
+// The reader's name buffer, NUL included.
+inline constexpr std::uint32_t kMaxNameBytes = 260;
+
+struct SetupEntry {
+    std::string name;               // as stored, "\" or "/" between folders
+    std::int64_t creationTime = 0;  // seconds since 1970 UTC
+    std::int64_t modificationTime = 0;
+    std::int64_t accessTime = 0;
+    std::string data;
+};
+
+// The list file: one relative path a line; empty lines are skipped and a line "END" ends
+// the list (so does the end of the file). False when the file cannot be read.
+bool ReadFileList(const std::filesystem::path& listFile, std::vector<std::string>& list);
+
+// Writes the archive of the listed files, each read from sourceFolder joined with its
+// entry. A file that cannot be read, or that is empty (the format cannot tell it from a
+// missing one), is stored as a lone 0 and named in skipped. False (archive not written)
+// when the archive cannot be created or written.
+bool BuildSetupData(const std::filesystem::path& sourceFolder, const std::vector<std::string>& list,
+                    const std::filesystem::path& archive, std::vector<std::string>* skipped = nullptr);
+
+// The bytes of one stored entry (what BuildSetupData writes for a file that was read).
+std::string EncodeEntry(const SetupEntry& entry);
+// The header for count entries.
+std::string EncodeHeader(std::uint32_t count);
+
+// The folders and file name of an entry name, split on "\" and "/"; false for a name that
+// could reach outside the folder it is extracted into: empty, absolute, a drive ("c:"),
+// a "." or ".." component, an empty component, or a control character.
+bool SplitEntryName(std::string_view name, std::vector<std::string>& parts);
+
+// Reads an archive entry by entry.
+class CSetupArchiveReader {
+public:
+    enum class Result {
+        Entry,     // an entry was read
+        Missing,   // an entry of size 0: nothing to write
+        Corrupt,   // truncated, or a field that cannot be right: stop
+    };
+
+    // From a file; false when it cannot be opened or has no complete header.
+    bool Open(const std::filesystem::path& archive);
+    // From bytes in memory (tests, fuzzing).
+    bool OpenBytes(std::string bytes);
+
+    std::uint32_t GetCount() const { return count_; }
+    // Entries read so far (Entry and Missing).
+    std::uint32_t GetIndex() const { return index_; }
+
+    // The next entry. Corrupt once the count is exhausted, as the archive announced no more.
+    Result ReadEntry(SetupEntry& entry);
+
+private:
+    bool ReadHeader();
+    bool ReadU32(std::uint32_t& value);
+    bool ReadBytes(std::string& bytes, std::uint64_t size);
+
+    std::unique_ptr<std::istream> in_;
+    std::uint64_t size_ = 0;   // bytes of the whole archive
+    std::uint64_t offset_ = 0; // bytes consumed
+    std::uint32_t count_ = 0;
+    std::uint32_t index_ = 0;
+    bool corrupt_ = false;
+};
+
+enum class WriteResult {
+    Written,
+    Unsafe,       // the name would leave the destination
+    WriteFailed,  // the file (or a folder) could not be created or written
+};
+
+// Writes entry under destination: creates its folders (every level), refuses any path
+// that leaves destination (symbolic links included), replaces an existing file, sets the
+// stored modification and access times, and makes the file writable by its owner; files
+// that start as programs (ELF or "#!") are made executable. path: the file written.
+WriteResult WriteSetupEntry(const SetupEntry& entry, const std::filesystem::path& destination,
+                            std::filesystem::path* path = nullptr);
+
+}  // namespace setup
