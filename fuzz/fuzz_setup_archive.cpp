@@ -1,7 +1,7 @@
 // The installer's archive comes from outside: any bytes must read as whole entries or stop
 // cleanly, every entry read must re-encode to the bytes it came from, and no entry may be
 // written outside the folder it is extracted into.
-#include "installer/SetupArchive.h"
+#include "setup/SetupArchive.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,167 @@
+#include "setup/Uninstall.h"
+
+#include "setup/SetupResources.h"
+#include "platform/Services.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace setup {
+namespace {
+
+constexpr const char* kRunning = "->";
+constexpr const char* kDone = "OK";
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+// Deletes a file or link, never a folder; failures (a file in use, no right) are ignored.
+void DeleteFileQuiet(const fs::path& file)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(file, ec);
+    if (!ec && !fs::is_directory(status))
+        fs::remove(file, ec);
+}
+
+// Removes a folder only when it is empty.
+void RemoveFolderQuiet(const fs::path& folder)
+{
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(folder, ec)) && fs::is_empty(folder, ec))
+        fs::remove(folder, ec);
+}
+
+}  // namespace
+
+std::optional<fs::path> FolderOfOpenCommand(std::string_view exec)
+{
+    const std::optional<std::string> program = FirstExecArgument(exec);
+    if (!program || program->empty())
+        return std::nullopt;
+    const fs::path path(*program);
+    if (!path.is_absolute() || !path.has_parent_path())
+        return std::nullopt;
+    return path.parent_path();
+}
+
+CUninstallation::CUninstallation(SetupLocations locations, SetupProgress& progress)
+    : locations_(std::move(locations)), progress_(progress)
+{
+}
+
+void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const std::vector<std::string>& files)
+{
+    // The help pages of each language, the rest of the help, then the program's own files.
+    struct Phase {
+        int percent;
+        std::string_view prefix;
+    };
+    const Phase phases[] = {{30, "help/fr/"}, {45, "help/en/"}, {60, "help/"}, {70, ""}};
+    std::vector<bool> done(files.size(), false);
+    std::set<fs::path> folders;
+    for (const Phase& phase : phases) {
+        progress_.SetProgress(phase.percent);
+        progress_.SetPercentText(std::to_string(phase.percent) + "%");
+        progress_.Pause(200);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (done[i] || !StartsWithNoCase(files[i], phase.prefix))
+                continue;
+            done[i] = true;
+            std::vector<std::string> parts;
+            // A record edited by hand must not make us delete outside the folder.
+            if (!SplitEntryName(files[i], parts))
+                continue;
+            fs::path file = folder;
+            for (const std::string& part : parts)
+                file /= part;
+            DeleteFileQuiet(file);
+            for (fs::path parent = file.parent_path(); parent != folder && parent.has_relative_path();
+                 parent = parent.parent_path())
+                folders.insert(parent);
+        }
+        if (!phase.prefix.empty()) {
+            // The deepest first, so that a folder emptied by its sub-folder goes too.
+            std::vector<fs::path> ordered(folders.begin(), folders.end());
+            std::sort(ordered.begin(), ordered.end(), [](const fs::path& a, const fs::path& b) {
+                return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
+            });
+            for (const fs::path& f : ordered)
+                if (StartsWithNoCase(f.lexically_relative(folder).generic_string() + "/", phase.prefix))
+                    RemoveFolderQuiet(f);
+        }
+    }
+    std::vector<fs::path> ordered(folders.begin(), folders.end());
+    std::sort(ordered.begin(), ordered.end(), [](const fs::path& a, const fs::path& b) {
+        return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
+    });
+    for (const fs::path& f : ordered)
+        RemoveFolderQuiet(f);
+    RemoveFolderQuiet(folder);
+}
+
+bool CUninstallation::Run()
+{
+    Resources();
+    progress_.SetStepMarker(0, kRunning);
+    // The entry lists what to delete: read it before it goes.
+    const std::optional<UninstallRecord> record = UninstallRecord::Read(locations_.uninstallRecord);
+    DeleteFileQuiet(locations_.uninstallRecord);
+    progress_.SetProgress(10);
+    progress_.SetPercentText("10%");
+    progress_.Pause(shortPauseMs);
+    progress_.SetStepMarker(0, kDone);
+    progress_.SetStepMarker(1, kRunning);
+
+    std::optional<fs::path> folder;
+    if (auto exec = ReadDesktopValue(HandlerEntryPath(locations_, kDocumentProgId), "Exec"))
+        folder = FolderOfOpenCommand(*exec);
+    if (!folder || !record) {
+        GetServices().MessageBox(Resources().String(527), "", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    // Files listed for another folder than the one the open command names are not ours to
+    // delete there.
+    const bool sameFolder = record->folder.lexically_normal() == folder->lexically_normal();
+    DeleteInstalledFiles(*folder, sameFolder ? record->files : std::vector<std::string>{});
+
+    progress_.SetProgress(80);
+    progress_.SetPercentText("80%");
+    progress_.Pause(shortPauseMs);
+    progress_.SetStepMarker(1, kDone);
+    progress_.SetStepMarker(2, kRunning);
+    const fs::path programs = locations_.ProgramsFolder();
+    std::error_code ec;
+    for (fs::directory_iterator it(programs, ec), end; !ec && it != end; it.increment(ec))
+        DeleteFileQuiet(it->path());
+    RemoveFolderQuiet(programs);
+
+    progress_.SetProgress(90);
+    progress_.SetPercentText("90%");
+    progress_.Pause(shortPauseMs);
+    progress_.SetStepMarker(2, kDone);
+    progress_.SetStepMarker(3, kRunning);
+    for (const char* progId : {kDocumentProgId, kDatabaseProgId}) {
+        DeleteFileQuiet(HandlerEntryPath(locations_, progId));
+        DeleteFileQuiet(MimePackagePath(locations_, progId));
+    }
+
+    progress_.SetProgress(100);
+    progress_.Pause(shortPauseMs);
+    progress_.SetStepMarker(3, kDone);
+    progress_.SetPercentText("100%");
+    finalMessage_ = Resources().String(525);
+    return true;
+}
+
+}  // namespace setup

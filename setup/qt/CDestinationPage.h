@@ -1,0 +1,17 @@
+#pragma once
+// The destination page: the folder to install into, handed to the sheet when it is left.
+#include "setup/qt/CSetupPage.h"
+
+class CDestinationPage : public CSetupPage {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 136;
+    CDestinationPage();
+
+    std::string m_path;
+
+    bool OnSetActive() override;
+    bool OnKillActive() override;
+    void DoDataExchange(DataExchange& dx) override;
+};

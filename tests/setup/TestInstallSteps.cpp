@@ -1,0 +1,214 @@
+// The installation over a temporary destination and data home: the files copied, the file
+// types, the uninstall entry and the shortcuts, and how failures stop it.
+#include "SetupTestSupport.h"
+
+#include "setup/DesktopEntry.h"
+#include "setup/Uninstall.h"
+#include "platform/FakeServices.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace setuptest;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+class InstallStepsTest : public ::testing::Test {
+protected:
+    Sandbox box;
+    ScopedFakeServices fake;
+    RecordingProgress progress;
+
+    bool Install(bool skipCopy = false)
+    {
+        setup::CInstallation installation(box.archive(), box.dest(), box.locations(), progress);
+        installation.skipCopy = skipCopy;
+        return installation.Run();
+    }
+    bool Registered() const { return fs::exists(box.locations().uninstallRecord); }
+};
+
+}  // namespace
+
+TEST_F(InstallStepsTest, EveryFileIsCopiedWithItsBytes)
+{
+    const auto entries = SmallInstallation();
+    box.WriteArchive(entries);
+    ASSERT_TRUE(Install());
+    for (const auto& entry : entries) {
+        std::vector<std::string> parts;
+        ASSERT_TRUE(setup::SplitEntryName(entry.name, parts));
+        fs::path file = box.dest();
+        for (const auto& part : parts)
+            file /= part;
+        EXPECT_EQ(ReadFileBytes(file), entry.data) << entry.name;
+    }
+    EXPECT_TRUE(fake->messageBoxes.empty());
+}
+
+TEST_F(InstallStepsTest, ProgressStandsAt90ThenAt96ThenAt100)
+{
+    box.WriteArchive({Entry("a", "1"), Entry("b", ""), Entry("c", "3")});
+    ASSERT_TRUE(Install());
+    EXPECT_EQ(progress.progress, (std::vector<int>{0, 30, 60, 90, 96, 100}));
+    ASSERT_GE(progress.statuses.size(), 5u);
+    EXPECT_EQ(progress.statuses[0], "Copie de a...");
+    EXPECT_EQ(progress.statuses[3], "Mise à jour du registre Windows...");
+    EXPECT_EQ(progress.statuses[4], "Création du raccourcis vers l'application...");
+    EXPECT_EQ(progress.statuses.back(), "");
+}
+
+TEST_F(InstallStepsTest, RefusingToGoOnAfterAFailedCopyStopsBeforeAnyRegistration)
+{
+    box.WriteArchive({Entry("a.txt", "a"), Entry("blocked.txt", "b"), Entry("c.txt", "c")});
+    fs::create_directories(box.dest() / "blocked.txt");  // a folder where the file should go
+    fake->QueueMessageBoxAnswer(IDNO);
+    EXPECT_FALSE(Install());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le fichier " + (fs::canonical(box.dest()) / "blocked.txt").string() +
+                                              " n'a pu être copié. Souhaitez-vous poursuivre l'installation ?");
+    EXPECT_EQ(fake->messageBoxes[0].type, unsigned(MB_YESNO | MB_ICONWARNING));
+    EXPECT_FALSE(fs::exists(box.dest() / "c.txt"));
+    EXPECT_FALSE(Registered());
+    EXPECT_FALSE(fs::exists(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId)));
+    EXPECT_NE(progress.progress.back(), 100);
+}
+
+TEST_F(InstallStepsTest, GoingOnAfterAFailedCopyInstallsTheRest)
+{
+    box.WriteArchive({Entry("blocked.txt", "b"), Entry("c.txt", "c")});
+    fs::create_directories(box.dest() / "blocked.txt");
+    fake->QueueMessageBoxAnswer(IDYES);
+    EXPECT_TRUE(Install());
+    EXPECT_EQ(ReadFileBytes(box.dest() / "c.txt"), "c");
+    // The file that was not written is not the installation's to delete.
+    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->files, std::vector<std::string>{"c.txt"});
+}
+
+TEST_F(InstallStepsTest, ADamagedOrMissingArchiveIsNoInstallation)
+{
+    // Truncated in the middle of the second entry.
+    std::string bytes = ArchiveBytes({Entry("a.txt", "a"), Entry("b.txt", "bbbbbbbb")});
+    testsupport::WriteFileBytes(box.archive(), bytes.substr(0, bytes.size() - 3));
+    EXPECT_FALSE(Install());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le fichier de données setup.dat est endommagé. L'installation est interrompue.");
+    EXPECT_FALSE(Registered());
+
+    // An entry that would leave the destination stops it the same way.
+    box.WriteArchive({Entry("..\\..\\evil.txt", "x")});
+    EXPECT_FALSE(Install());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path().parent_path() / "evil.txt"));
+    EXPECT_FALSE(Registered());
+
+    fs::remove(box.archive());
+    EXPECT_FALSE(Install());
+    EXPECT_EQ(fake->messageBoxes.back().text, "Impossible d'ouvrir le fichier de données " + box.archive().string() + ".");
+    EXPECT_FALSE(Registered());
+}
+
+TEST_F(InstallStepsTest, FileTypesOpenWithTheInstalledProgram)
+{
+    box.WriteArchive(SmallInstallation());
+    ASSERT_TRUE(Install());
+    const auto loc = box.locations();
+    const auto document = setup::HandlerEntryPath(loc, setup::kDocumentProgId);
+    EXPECT_EQ(setup::ReadDesktopValue(document, "MimeType"), "application/x-horavel-document;");
+    EXPECT_EQ(setup::ReadDesktopValue(document, "Name"), "Fichier cadran solaire Horavel");
+    EXPECT_EQ(setup::ReadDesktopValue(document, "NoDisplay"), "true");
+    const auto exec = setup::ReadDesktopValue(document, "Exec");
+    ASSERT_TRUE(exec);
+    EXPECT_EQ(*exec, "\"" + (box.dest() / "horavel").string() + "\" %f");
+    EXPECT_EQ(setup::FolderOfOpenCommand(*exec), box.dest());
+    // The database type opens the program without the file.
+    EXPECT_EQ(setup::ReadDesktopValue(setup::HandlerEntryPath(loc, setup::kDatabaseProgId), "Exec"),
+              "\"" + (box.dest() / "horavel").string() + "\"");
+    const std::string xml = ReadFileBytes(setup::MimePackagePath(loc, setup::kDatabaseProgId));
+    EXPECT_NE(xml.find("<mime-type type=\"application/x-horavel-database\">"), std::string::npos);
+    EXPECT_NE(xml.find("<glob pattern=\"*.dbl\"/>"), std::string::npos);
+    EXPECT_NE(xml.find("<comment>Base des lieux Horavel</comment>"), std::string::npos);
+}
+
+TEST_F(InstallStepsTest, UninstallEntryNamesTheCommandAndEveryInstalledFile)
+{
+    box.WriteArchive({Entry("horavel", "p"), Entry("missing", ""), Entry("help\\fr\\contents.html", "h")});
+    ASSERT_TRUE(Install());
+    const auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
+    ASSERT_TRUE(record);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : record->values)
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"DisplayName", "UninstallString", "DisplayVersion", "Publisher",
+                                              "URLInfoAbout", "URLUpdateInfo", "HelpLink", "Comments"}));
+    EXPECT_EQ(record->Value("DisplayName"), "Horavel 2.0");
+    EXPECT_EQ(record->Value("UninstallString"), "\"" + (box.dest() / "horavel-setup").string() + "\" /r");
+    EXPECT_EQ(record->Value("Comments"), "Veuillez consulter périodiquement le site Internet du logiciel pour vous "
+                                         "tenir au courant des évolutions.");
+    EXPECT_EQ(record->folder, box.dest());
+    EXPECT_EQ(record->files, (std::vector<std::string>{"horavel", "help/fr/contents.html"}));
+}
+
+TEST_F(InstallStepsTest, ShortcutsOfTheProgramTheManualAndTheSite)
+{
+    box.WriteArchive({Entry("horavel", "p"), Entry("horavel.png", "icon"), Entry("Help\\fr\\contents.html", "h")});
+    ASSERT_TRUE(Install());
+    const fs::path folder = box.dataHome() / "applications" / "Horavel 2.0";
+    const fs::path program = folder / "Horavel 2.0.desktop";
+    EXPECT_EQ(setup::ReadDesktopValue(program, "Type"), "Application");
+    EXPECT_EQ(setup::ReadDesktopValue(program, "Comment"), "Logiciel de création de cadrans solaires");
+    EXPECT_EQ(setup::ReadDesktopValue(program, "Path"), box.dest().string());
+    EXPECT_EQ(setup::ReadDesktopValue(program, "Icon"), (box.dest() / "horavel.png").string());
+    // The manual's folder is found whatever its case.
+    const fs::path manual = folder / "Manuel du logiciel Horavel.desktop";
+    EXPECT_EQ(setup::ReadDesktopValue(manual, "Type"), "Link");
+    EXPECT_EQ(setup::ReadDesktopValue(manual, "URL"), setup::FileUrl(box.dest() / "Help/fr/contents.html"));
+    EXPECT_EQ(setup::ReadDesktopValue(folder / "Site web du logiciel.desktop", "URL"), "https://horavel.example.org/");
+}
+
+TEST_F(InstallStepsTest, InstallingTwiceOverwritesAndKeepsEveryFileKnown)
+{
+    box.WriteArchive({Entry("a.txt", "first"), Entry("old.txt", "o")});
+    ASSERT_TRUE(Install());
+    box.WriteArchive({Entry("a.txt", "second"), Entry("new.txt", "n")});
+    ASSERT_TRUE(Install());
+    EXPECT_EQ(ReadFileBytes(box.dest() / "a.txt"), "second");
+    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->files,
+              (std::vector<std::string>{"a.txt", "old.txt", "new.txt"}));
+}
+
+TEST_F(InstallStepsTest, SkippingTheCopyStillRegisters)
+{
+    ASSERT_TRUE(Install(true));  // no archive at all
+    EXPECT_TRUE(Registered());
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+}
+
+TEST_F(InstallStepsTest, ADestinationThatCannotBeCreatedIsReported)
+{
+    WriteFileBytes(box.dir() / "opt", "a file where the folder should be");
+    box.WriteArchive({Entry("a", "1")});
+    EXPECT_FALSE(Install());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text,
+              "Erreur ! Le dossier d'installation " + box.dest().string() + " n'a pas pu être créé.");
+    EXPECT_FALSE(Registered());
+}
+
+TEST(DesktopEntryQuoting, ProgramPathsSurviveTheExecLine)
+{
+    testsupport::TempDir dir;
+    for (std::string folder : {"/opt/Horavel 2.0", "/home/a\"b/$HOME/`x`/50%/back\\slash", "/plain"}) {
+        const std::string exec = setup::QuoteExecArgument(folder + "/horavel") + " %f";
+        ASSERT_TRUE(setup::WriteDesktopEntry(dir / "e.desktop", {{"Exec", exec}}));
+        const auto read = setup::ReadDesktopValue(dir / "e.desktop", "Exec");
+        ASSERT_TRUE(read);
+        EXPECT_EQ(*read, exec);
+        EXPECT_EQ(setup::FolderOfOpenCommand(*read), fs::path(folder)) << folder;
+    }
+    EXPECT_EQ(setup::QuoteExecArgument("a$b%c"), "\"a\\$b%%c\"");
+    EXPECT_EQ(setup::FolderOfOpenCommand("\"unclosed"), std::nullopt);
+    EXPECT_EQ(setup::FolderOfOpenCommand("relative/horavel %f"), std::nullopt);
+    EXPECT_EQ(setup::FileUrl("/a b/é.html"), "file:///a%20b/%C3%A9.html");
+}

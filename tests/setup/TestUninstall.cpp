@@ -1,0 +1,116 @@
+// The uninstallation after a real installation into a temporary folder: what goes, what
+// stays, and the steps it shows.
+#include "SetupTestSupport.h"
+
+#include "setup/DesktopEntry.h"
+#include "setup/Uninstall.h"
+#include "platform/FakeServices.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace setuptest;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+namespace {
+
+class UninstallTest : public ::testing::Test {
+protected:
+    Sandbox box;
+    ScopedFakeServices fake;
+    RecordingProgress progress;
+
+    void SetUp() override
+    {
+        box.WriteArchive(SmallInstallation());
+        RecordingProgress quiet;
+        setup::CInstallation installation(box.archive(), box.dest(), box.locations(), quiet);
+        ASSERT_TRUE(installation.Run());
+    }
+    bool Uninstall()
+    {
+        setup::CUninstallation uninstallation(box.locations(), progress);
+        const bool done = uninstallation.Run();
+        finalMessage = uninstallation.FinalMessage();
+        return done;
+    }
+    std::string finalMessage;
+};
+
+}  // namespace
+
+TEST_F(UninstallTest, EverythingInstalledGoesAndTheStepsAreShown)
+{
+    ASSERT_TRUE(Uninstall());
+    EXPECT_FALSE(fs::exists(box.dest()));
+    const auto loc = box.locations();
+    EXPECT_FALSE(fs::exists(loc.uninstallRecord));
+    EXPECT_FALSE(fs::exists(loc.ProgramsFolder()));
+    for (const char* progId : {setup::kDocumentProgId, setup::kDatabaseProgId}) {
+        EXPECT_FALSE(fs::exists(setup::HandlerEntryPath(loc, progId)));
+        EXPECT_FALSE(fs::exists(setup::MimePackagePath(loc, progId)));
+    }
+    EXPECT_TRUE(fake->messageBoxes.empty());
+    EXPECT_EQ(progress.progress, (std::vector<int>{10, 30, 45, 60, 70, 80, 90, 100}));
+    EXPECT_EQ(progress.percents, (std::vector<std::string>{"10%", "30%", "45%", "60%", "70%", "80%", "90%", "100%"}));
+    EXPECT_EQ(progress.markers, (std::vector<std::string>{"0:->", "0:OK", "1:->", "1:OK", "2:->", "2:OK", "3:->",
+                                                          "3:OK"}));
+    EXPECT_EQ(finalMessage, "La désinstallation est terminée. Le logiciel Horavel a été supprimé de votre ordinateur.");
+}
+
+TEST_F(UninstallTest, UserFilesAndTheirFoldersStay)
+{
+    WriteFileBytes(box.dest() / "LIEUX2.DBL", "user locations");
+    WriteFileBytes(box.dest() / "help" / "fr" / "notes.txt", "user notes");
+    fs::create_directories(box.dest() / "mes cadrans");
+    ASSERT_TRUE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(box.dest() / "LIEUX2.DBL"), "user locations");
+    EXPECT_EQ(ReadFileBytes(box.dest() / "help" / "fr" / "notes.txt"), "user notes");
+    EXPECT_TRUE(fs::is_directory(box.dest() / "mes cadrans"));
+    // What the installation wrote is gone, and the folders it emptied.
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+    EXPECT_FALSE(fs::exists(box.dest() / "help" / "fr" / "contents.html"));
+    EXPECT_FALSE(fs::exists(box.dest() / "help" / "en"));
+    EXPECT_FALSE(fs::exists(box.dest() / "help" / "style.css"));
+    EXPECT_FALSE(fs::exists(box.dest() / "LIEUX.DBL"));
+    EXPECT_EQ(progress.progress.back(), 100);
+}
+
+TEST_F(UninstallTest, ASecondRunFindsNothingToUninstall)
+{
+    ASSERT_TRUE(Uninstall());
+    progress = RecordingProgress{};
+    EXPECT_FALSE(Uninstall());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, setup::Resources().String(527));
+    EXPECT_EQ(fake->messageBoxes[0].type, unsigned(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(progress.progress, std::vector<int>{10});
+    EXPECT_TRUE(finalMessage.empty());
+}
+
+TEST_F(UninstallTest, AFileThatCannotBeDeletedLeavesTheFolderButTheProcedureEnds)
+{
+    // A folder in place of an installed file: it cannot be deleted as a file.
+    fs::remove(box.dest() / "help" / "fr" / "contents.html");
+    fs::create_directories(box.dest() / "help" / "fr" / "contents.html");
+    WriteFileBytes(box.dest() / "help" / "fr" / "contents.html" / "inside.txt", "x");
+    ASSERT_TRUE(Uninstall());
+    EXPECT_TRUE(fs::exists(box.dest() / "help" / "fr" / "contents.html" / "inside.txt"));
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+    EXPECT_FALSE(fs::exists(box.dest() / "help" / "en"));
+    EXPECT_EQ(progress.progress.back(), 100);
+}
+
+TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
+{
+    auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
+    ASSERT_TRUE(record);
+    WriteFileBytes(box.dir() / "precious.txt", "keep");
+    record->files.push_back("../../precious.txt");
+    record->files.push_back("/etc/hostname");
+    ASSERT_TRUE(record->Write(box.locations().uninstallRecord));
+    ASSERT_TRUE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(box.dir() / "precious.txt"), "keep");
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+}
