@@ -14,6 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -76,43 +77,33 @@ gdi::Rect Moved(gdi::Rect r, int dx, int dy, int zone)
     const long long h = r.Height();
     const bool xDrives = (dx > 0 && dx > dy) || (dx < 0 && dx < dy);
     auto add = [](int& edge, long long d) { edge = ClampToInt(edge + d); };
+    // A corner drags one vertical and one horizontal edge; the sign says whether they move
+    // the same way, so that the frame keeps its proportions.
+    struct Corner {
+        int gdi::Rect::*x;
+        int gdi::Rect::*y;
+        long long sign;
+    };
+    const auto corner = [&]() -> std::optional<Corner> {
+        switch (zone) {
+        case 1: return Corner{&gdi::Rect::left, &gdi::Rect::top, 1};
+        case 3: return Corner{&gdi::Rect::right, &gdi::Rect::top, -1};
+        case 5: return Corner{&gdi::Rect::right, &gdi::Rect::bottom, 1};
+        case 7: return Corner{&gdi::Rect::left, &gdi::Rect::bottom, -1};
+        default: return std::nullopt;
+        }
+    }();
+    if (corner) {
+        if (xDrives) {
+            add(r.*corner->x, dx);
+            add(r.*corner->y, corner->sign * Ratio(dx, h, w));
+        } else {
+            add(r.*corner->y, dy);
+            add(r.*corner->x, corner->sign * Ratio(dy, w, h));
+        }
+        return r;
+    }
     switch (zone) {
-    case 1:
-        if (xDrives) {
-            add(r.left, dx);
-            add(r.top, Ratio(dx, h, w));
-        } else {
-            add(r.top, dy);
-            add(r.left, Ratio(dy, w, h));
-        }
-        break;
-    case 3:
-        if (xDrives) {
-            add(r.right, dx);
-            add(r.top, -static_cast<long long>(Ratio(dx, h, w)));
-        } else {
-            add(r.top, dy);
-            add(r.right, -static_cast<long long>(Ratio(dy, w, h)));
-        }
-        break;
-    case 5:
-        if (xDrives) {
-            add(r.right, dx);
-            add(r.bottom, Ratio(dx, h, w));
-        } else {
-            add(r.bottom, dy);
-            add(r.right, Ratio(dy, w, h));
-        }
-        break;
-    case 7:
-        if (xDrives) {
-            add(r.left, dx);
-            add(r.bottom, -static_cast<long long>(Ratio(dx, h, w)));
-        } else {
-            add(r.bottom, dy);
-            add(r.left, -static_cast<long long>(Ratio(dy, w, h)));
-        }
-        break;
     case 2:
         add(r.top, dy);
         break;
