@@ -2,6 +2,7 @@
 // frame: the window opens over the dial, plays with its timer, and Stop takes the shadow
 // away. With HORAVEL_SCREENSHOTS set to a folder, the frame with the window is saved there.
 #include "DialogTestSupport.h"
+#include "MainFrameTestSupport.h"
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
@@ -31,51 +32,8 @@
 
 namespace {
 
-class AnimationFromMenu : public ::testing::Test {
+class AnimationFromMenu : public MainFrameTest {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::copy_file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang",
-                                   install_ / "horavel.lang");
-        paths::SetInstallFolder(install_.path());
-        paths::SetDataFolder(install_.path());
-        profile_->WriteInt("Options\\General", "Langage", 0);
-        profile_->WriteString("Options\\General", "NomFichierLieux", (install_ / "none.dbl").string());
-        ResetAstroState();
-        ResetColorTable();
-        app_ = std::make_unique<CHoravelApp>([] {
-            auto document = std::make_unique<CHoravelDoc>();
-            GetAppContext().document = document.get();
-            return document;
-        });
-        windows_ = std::make_unique<QtAppWindows>(
-            *app_, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
-        app_->SetWindows(windows_.get());
-    }
-    void TearDown() override
-    {
-        windows_->DestroyMainFrame();
-        windows_.reset();
-        app_.reset();
-        GetAppContext() = AppContext{};
-        paths::SetInstallFolder({});
-        paths::SetDataFolder({});
-        ResetAstroState();
-    }
-
-    CMainFrame& Frame() { return *windows_->Frame(); }
-    QAction* Item(int id)
-    {
-        for (QAction* top : Frame().menuBar()->actions()) {
-            if (!top->menu())
-                continue;
-            Frame().MenuBinder().UpdateMenu(*top->menu());
-            for (QAction* action : top->menu()->actions())
-                if (action->data().isValid() && action->data().toInt() == id)
-                    return action;
-        }
-        return nullptr;
-    }
     CDlgAnimationOmbre* Animation()
     {
         for (QWidget* child : Frame().findChildren<QWidget*>())
@@ -83,13 +41,6 @@ protected:
                 return animation;
         return nullptr;
     }
-
-    testsupport::TempDir install_;
-    ScopedMemoryProfile profile_;
-    ScopedFakeServices fake_;
-    ScopedFakeTimers timers_;
-    std::unique_ptr<CHoravelApp> app_;
-    std::unique_ptr<QtAppWindows> windows_;
 };
 
 }  // namespace
@@ -106,7 +57,7 @@ TEST_F(AnimationFromMenu, OpensPlaysAndStops)
     GetView()->OnInitialUpdate();
     ASSERT_TRUE(GetView()->Commands().Execute(viewlayout::kFullFrameCommand));
 
-    QAction* item = Item(32936);
+    QAction* item = Shown(32936);
     ASSERT_NE(item, nullptr);
     ASSERT_TRUE(item->isEnabled());
     item->trigger();
@@ -116,8 +67,8 @@ TEST_F(AnimationFromMenu, OpensPlaysAndStops)
     EXPECT_TRUE(animation->isVisible());
     EXPECT_EQ(ref.castShadow, 1);
     EXPECT_EQ(ref.shadowAnimation, 1);
-    EXPECT_TRUE(Item(32936)->isChecked());
-    EXPECT_FALSE(Item(32978)->isEnabled());
+    EXPECT_TRUE(Shown(32936)->isChecked());
+    EXPECT_FALSE(Shown(32978)->isEnabled());
     EXPECT_EQ(animation->Animation().Step(), 14 * 12);
 
     animation->Control<QAbstractButton>(1169)->click();
@@ -141,6 +92,6 @@ TEST_F(AnimationFromMenu, OpensPlaysAndStops)
     EXPECT_EQ(ref.castShadow, 0);
     EXPECT_EQ(ref.shadowAnimation, 0);
     EXPECT_FALSE(timers_->IsRunning(*animation, CDlgAnimationOmbre::kTimerId));
-    EXPECT_FALSE(Item(32936)->isChecked());
-    EXPECT_TRUE(Item(32978)->isEnabled());
+    EXPECT_FALSE(Shown(32936)->isChecked());
+    EXPECT_TRUE(Shown(32978)->isEnabled());
 }

@@ -3,6 +3,7 @@
 // in the view afterwards; Cancel leaves the emptied document. With HORAVEL_SCREENSHOTS set
 // to a folder, the pages and the result are saved there.
 #include "DialogTestSupport.h"
+#include "MainFrameTestSupport.h"
 
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
@@ -36,41 +37,19 @@
 
 namespace {
 
-class FileNewTest : public ::testing::Test {
+class FileNewTest : public MainFrameTest {
 protected:
+    std::string LocationsFileText() const override
+    {
+        return "$VERSION 6\n$NBRECORDS 2\n"
+               "BESANÇON DOUBS FRANCE 47 15 N 6 2 E 1 1\n"
+               "PARIS ? FRANCE 48 52 N 2 20 E 1 1\n"
+               "$END\n";
+    }
     void SetUp() override
     {
-        std::filesystem::copy_file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang",
-                                   install_ / "horavel.lang");
-        testsupport::WriteFileBytes(install_ / "lieux.dbl", "$VERSION 6\n$NBRECORDS 2\n"
-                                                            "BESANÇON DOUBS FRANCE 47 15 N 6 2 E 1 1\n"
-                                                            "PARIS ? FRANCE 48 52 N 2 20 E 1 1\n"
-                                                            "$END\n");
-        paths::SetInstallFolder(install_.path());
-        paths::SetDataFolder(install_.path());
-        profile_->WriteInt("Options\\General", "Langage", 0);
-        profile_->WriteString("Options\\General", "NomFichierLieux", (install_ / "lieux.dbl").string());
-        ResetAstroState();
-        ResetColorTable();
-        app_ = std::make_unique<CHoravelApp>([] {
-            auto document = std::make_unique<CHoravelDoc>();
-            GetAppContext().document = document.get();
-            return document;
-        });
-        windows_ = std::make_unique<QtAppWindows>(
-            *app_, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
-        app_->SetWindows(windows_.get());
+        MainFrameTest::SetUp();
         InstallFileNewWizard(*app_, *windows_);
-    }
-    void TearDown() override
-    {
-        windows_->DestroyMainFrame();
-        windows_.reset();
-        app_.reset();
-        GetAppContext() = AppContext{};
-        paths::SetInstallFolder({});
-        paths::SetDataFolder({});
-        ResetAstroState();
     }
 
     // Runs the wizard modally when File > New asks for it; act drives it once it is shown.
@@ -90,13 +69,6 @@ protected:
         if (const char* folder = std::getenv("HORAVEL_SCREENSHOTS"))
             image.save(QString::fromUtf8(folder) + "/" + name);
     }
-
-    testsupport::TempDir install_;
-    ScopedMemoryProfile profile_;
-    ScopedFakeServices fake_;
-    ScopedFakeTimers timers_;
-    std::unique_ptr<CHoravelApp> app_;
-    std::unique_ptr<QtAppWindows> windows_;
 };
 
 void Click(ControlHost& page, int id)

@@ -3,6 +3,7 @@
 // menu, the items' check marks read back as the menu shows them, and the drawing changed.
 // With HORAVEL_SCREENSHOTS set to a folder, the window before and after is saved there.
 #include "DialogTestSupport.h"
+#include "MainFrameTestSupport.h"
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
@@ -34,76 +35,8 @@
 
 namespace {
 
-class ViewMenusTest : public ::testing::Test {
+class ViewMenusTest : public MainFrameTest {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::copy_file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang",
-                                   install_ / "horavel.lang");
-        paths::SetInstallFolder(install_.path());
-        paths::SetDataFolder(install_.path());
-        profile_->WriteInt("Options\\General", "Langage", 0);
-        profile_->WriteString("Options\\General", "NomFichierLieux", (install_ / "none.dbl").string());
-        ResetAstroState();
-        ResetColorTable();
-        app_ = std::make_unique<CHoravelApp>([] {
-            auto document = std::make_unique<CHoravelDoc>();
-            GetAppContext().document = document.get();
-            return document;
-        });
-        windows_ = std::make_unique<QtAppWindows>(
-            *app_, [](CMainFrame& frame) -> QWidget* { return new CHoravelViewWidget(&frame); });
-        app_->SetWindows(windows_.get());
-    }
-    void TearDown() override
-    {
-        windows_->DestroyMainFrame();
-        windows_.reset();
-        app_.reset();
-        GetAppContext() = AppContext{};
-        paths::SetInstallFolder({});
-        paths::SetDataFolder({});
-        ResetAstroState();
-    }
-
-    CMainFrame& Frame() { return *windows_->Frame(); }
-
-    // The item of the command in the menu bar, and the menu holding it.
-    std::pair<QMenu*, QAction*> Item(int id)
-    {
-        std::vector<QMenu*> menus;
-        for (QAction* top : Frame().menuBar()->actions())
-            if (top->menu())
-                menus.push_back(top->menu());
-        while (!menus.empty()) {
-            QMenu* menu = menus.back();
-            menus.pop_back();
-            for (QAction* action : menu->actions()) {
-                if (action->menu())
-                    menus.push_back(action->menu());
-                else if (action->data().isValid() && action->data().toInt() == id)
-                    return {menu, action};
-            }
-        }
-        return {nullptr, nullptr};
-    }
-    // The item as its menu shows it when opened.
-    QAction* Shown(int id)
-    {
-        auto [menu, action] = Item(id);
-        if (menu)
-            Frame().MenuBinder().UpdateMenu(*menu);
-        return action;
-    }
-    // Clicks the item as the user would: only when its menu offers it.
-    void Choose(int id)
-    {
-        QAction* action = Shown(id);
-        ASSERT_NE(action, nullptr) << id;
-        ASSERT_TRUE(action->isEnabled()) << id;
-        action->trigger();
-        QApplication::processEvents();
-    }
     QImage Shot(const char* name)
     {
         QApplication::processEvents();
@@ -112,13 +45,6 @@ protected:
             Frame().grab().save(QString::fromUtf8(folder) + "/" + name);
         return image;
     }
-
-    testsupport::TempDir install_;
-    ScopedMemoryProfile profile_;
-    ScopedFakeServices fake_;
-    ScopedFakeTimers timers_;
-    std::unique_ptr<CHoravelApp> app_;
-    std::unique_ptr<QtAppWindows> windows_;
 };
 
 // Pixels of neither of the two commonest colours (the page and the dial's face): the lines
