@@ -2,6 +2,7 @@
 // offered only with their dialog, what is enabled when, and what the view does afterwards
 // (the document marked modified when the dial changed, the layout, the repaint).
 #include "DocTestSupport.h"
+#include "ViewTestSupport.h"
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
@@ -14,43 +15,8 @@
 
 namespace {
 
-class CountingWindow : public ViewWindow {
-public:
-    int invalidations = 0;
-    int erasingInvalidations = 0;
-
-    gdi::Size ClientSize() const override { return {800, 600}; }
-    void SetScrollSizes(gdi::Size, gdi::Size, gdi::Size) override {}
-    void Invalidate(bool erase) override
-    {
-        ++invalidations;
-        erasingInvalidations += erase ? 1 : 0;
-    }
-    void ScheduleDeferred() override {}
-    bool IsEphemerisToolBarShown() const override { return false; }
-    void ToggleEphemerisToolBar() override {}
-    void Print() override {}
-    void PrintPreview() override {}
-};
-
-class OptionDialogCommands : public DocumentTest {
+class OptionDialogCommands : public ViewFixture<> {
 protected:
-    void SetUp() override
-    {
-        DocumentTest::SetUp();
-        ResetColorTable();
-        GetAppContext().document = &Doc();
-        Doc().SetPrinterPageSizeMm({200, 287});
-        view_ = std::make_unique<CHoravelView>(&window_);
-    }
-    void TearDown() override
-    {
-        view_.reset();
-        GetAppContext().document = nullptr;
-        DocumentTest::TearDown();
-    }
-
-    CHoravelView& View() { return *view_; }
     CommandRouter Router() { return CommandRouter::Fixed({&View().Commands()}); }
 
     CCadran& PutDial()
@@ -63,8 +29,6 @@ protected:
         return ref;
     }
 
-    CountingWindow window_;
-    std::unique_ptr<CHoravelView> view_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 // and on paper, the tool set's life, the work put off until a paint is over, its commands
 // and its settings.
 #include "DocTestSupport.h"
+#include "ViewTestSupport.h"
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
@@ -20,41 +21,6 @@
 namespace {
 
 using gdi::RecordKind;
-
-class RecordingWindow : public ViewWindow {
-public:
-    gdi::Size client{800, 600};
-    gdi::Size total, page, line;
-    int invalidations = 0;
-    int erasingInvalidations = 0;
-    int deferredRequests = 0;
-    bool ephemerisShown = false;
-    int toolBarToggles = 0;
-    int prints = 0;
-    int previews = 0;
-
-    gdi::Size ClientSize() const override { return client; }
-    void SetScrollSizes(gdi::Size t, gdi::Size p, gdi::Size l) override
-    {
-        total = t;
-        page = p;
-        line = l;
-    }
-    void Invalidate(bool erase) override
-    {
-        ++invalidations;
-        erasingInvalidations += erase ? 1 : 0;
-    }
-    void ScheduleDeferred() override { ++deferredRequests; }
-    bool IsEphemerisToolBarShown() const override { return ephemerisShown; }
-    void ToggleEphemerisToolBar() override
-    {
-        ephemerisShown = !ephemerisShown;
-        ++toolBarToggles;
-    }
-    void Print() override { ++prints; }
-    void PrintPreview() override { ++previews; }
-};
 
 // A context whose every fill asks the view for a new layout, as a table page does when it
 // finds that it needs more sheets.
@@ -81,25 +47,8 @@ std::vector<gdi::Segment> SegmentsWith(const gdi::RecordingDC& dc, const gdi::Pe
     return out;
 }
 
-class ViewTest : public DocumentTest {
+class ViewTest : public ViewFixture<> {
 protected:
-    void SetUp() override
-    {
-        DocumentTest::SetUp();
-        ResetColorTable();
-        GetAppContext().document = &Doc();
-        Doc().SetPrinterPageSizeMm({200, 287});
-        view_ = std::make_unique<CHoravelView>(&window_);
-    }
-    void TearDown() override
-    {
-        view_.reset();
-        GetAppContext().document = nullptr;
-        DocumentTest::TearDown();
-    }
-
-    CHoravelView& View() { return *view_; }
-
     // A horizontal dial at Besançon of the given size (mm), tables filled, plain frame.
     CCadran& PutDial(int widthMm, int heightMm)
     {
@@ -123,8 +72,6 @@ protected:
         return gdi::RecordingDC(gdi::DeviceCaps::Page(600, 200, 287), true, preview);
     }
 
-    RecordingWindow window_;
-    std::unique_ptr<CHoravelView> view_;
 };
 
 TEST_F(ViewTest, LayoutGoesToTheDocumentTheDialAndTheScrollBars)

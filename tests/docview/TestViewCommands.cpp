@@ -3,6 +3,7 @@
 // they open, the help items, and the live shadow with its clock and timers, checked against
 // python3-ephem at instants on the clocks of Paris and New York.
 #include "DocTestSupport.h"
+#include "ViewTestSupport.h"
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
@@ -25,25 +26,6 @@
 
 namespace {
 
-class CountingWindow : public ViewWindow {
-public:
-    int invalidations = 0;
-    int erasingInvalidations = 0;
-
-    gdi::Size ClientSize() const override { return {800, 600}; }
-    void SetScrollSizes(gdi::Size, gdi::Size, gdi::Size) override {}
-    void Invalidate(bool erase) override
-    {
-        ++invalidations;
-        erasingInvalidations += erase ? 1 : 0;
-    }
-    void ScheduleDeferred() override {}
-    bool IsEphemerisToolBarShown() const override { return false; }
-    void ToggleEphemerisToolBar() override {}
-    void Print() override {}
-    void PrintPreview() override {}
-};
-
 class RecordingClock : public ClockWindow {
 public:
     explicit RecordingClock(int* alive) : alive_(alive) { ++*alive_; }
@@ -64,24 +46,8 @@ private:
     int* alive_;
 };
 
-class ViewCommands : public DocumentTest {
+class ViewCommands : public ViewFixture<> {
 protected:
-    void SetUp() override
-    {
-        DocumentTest::SetUp();
-        ResetColorTable();
-        GetAppContext().document = &Doc();
-        Doc().SetPrinterPageSizeMm({200, 287});
-        view_ = std::make_unique<CHoravelView>(&window_);
-    }
-    void TearDown() override
-    {
-        view_.reset();
-        GetAppContext().document = nullptr;
-        DocumentTest::TearDown();
-    }
-
-    CHoravelView& View() { return *view_; }
     CommandRouter Router() { return CommandRouter::Fixed({&View().Commands()}); }
 
     CCadran& PutDial(double latitude = 47.24, double longitudeWest = -6.02, double zone = 1.0)
@@ -107,8 +73,6 @@ protected:
     }
 
     ScopedFakeTimers timers_;
-    CountingWindow window_;
-    std::unique_ptr<CHoravelView> view_;
 };
 
 // ---------------------------------------------------------------- drawing options

@@ -3,6 +3,7 @@
 // at a dial scale), double and right clicks, the keys on the dial, its style and anchor,
 // the noon-mark hour and scrolling, and the view's device/logical conversions.
 #include "DocTestSupport.h"
+#include "ViewTestSupport.h"
 
 #include "app/Accessors.h"
 #include "docview/CHoravelView.h"
@@ -56,22 +57,12 @@ public:
     }
 };
 
-class ViewEditingTest : public DocumentTest {
+class ViewEditingTest : public ViewFixture<EditWindow> {
 protected:
-    void SetUp() override
-    {
-        DocumentTest::SetUp();
-        ResetColorTable();
-        GetAppContext().document = &Doc();
-        Doc().SetPrinterPageSizeMm({200, 287});
-        view_ = std::make_unique<CHoravelView>(&window_);
-    }
     void TearDown() override
     {
-        view_.reset();
+        ViewFixture::TearDown();
         CObjetCadre::SetContextMenuHook(nullptr);
-        GetAppContext().document = nullptr;
-        DocumentTest::TearDown();
     }
 
     ViewEditing& Edit() { return view_->Editing(); }
@@ -119,8 +110,6 @@ protected:
         Edit().OnLButtonUp(to);
     }
 
-    EditWindow window_;
-    std::unique_ptr<CHoravelView> view_;
 };
 
 TEST_F(ViewEditingTest, HoverMakesAFrameActiveUntilTheMouseLeavesUnlessSelected)
