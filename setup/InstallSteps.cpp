@@ -1,9 +1,10 @@
 #include "setup/InstallSteps.h"
 
-#include "setup/SetupResources.h"
+#include "dialogs/HelpSearch.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
+#include "setup/SetupResources.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,21 +25,6 @@ std::string RelativeName(const std::string& entryName)
         if (!out.empty())
             out.push_back('/');
         out += part;
-    }
-    return out;
-}
-
-std::string XmlEscape(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c);
-        }
     }
     return out;
 }
@@ -165,7 +151,7 @@ int CInstallation::CopyFiles()
         std::string written;
         if (!ExtractSetupEntry(reader, destination_, &name, &written))
             return 0;
-        if (!written.empty() && std::find(installed_.begin(), installed_.end(), written) == installed_.end())
+        if (!written.empty())
             installed_.push_back(written);
         progress_.SetStatus(Resources().Format(505, name));
         progress_.SetProgress(static_cast<int>((i * 90 + 90) / count));
@@ -187,9 +173,9 @@ bool CInstallation::RegisterFileType(const std::string& extension, const std::st
     std::string pattern = "*" + Lower(extension);
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                      "  <mime-type type=\"" + XmlEscape(mime) + "\">\n"
-                      "    <comment>" + XmlEscape(description) + "</comment>\n"
-                      "    <glob pattern=\"" + XmlEscape(pattern) + "\"/>\n"
+                      "  <mime-type type=\"" + HtmlEscape(mime) + "\">\n"
+                      "    <comment>" + HtmlEscape(description) + "</comment>\n"
+                      "    <glob pattern=\"" + HtmlEscape(pattern) + "\"/>\n"
                       "  </mime-type>\n"
                       "</mime-info>\n";
     const bool mimeOk = textfile::WriteAtomic(MimePackagePath(locations_, progId), xml);

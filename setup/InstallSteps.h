@@ -65,7 +65,6 @@ public:
     const std::filesystem::path& Destination() const { return destination_; }
     std::filesystem::path ProgramPath() const;
     // Files written by the copy, relative to the destination.
-    const std::vector<std::string>& InstalledFiles() const { return installed_; }
 
 private:
     std::filesystem::path archive_;

@@ -106,10 +106,9 @@ std::string EncodeEntry(const SetupEntry& entry)
 bool BuildSetupData(const fs::path& sourceFolder, const std::vector<std::string>& list, const fs::path& archive,
                     std::vector<std::string>* skipped)
 {
-    std::ofstream out(archive, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out << EncodeHeader(static_cast<std::uint32_t>(list.size()));
+    // Written whole or not at all: a failure never leaves a cut archive over a good one.
+    textfile::AtomicWriter out(archive);
+    out.Write(EncodeHeader(static_cast<std::uint32_t>(list.size())));
     for (const std::string& name : list) {
         std::vector<std::string> parts;
         SetupEntry entry;
@@ -117,13 +116,12 @@ bool BuildSetupData(const fs::path& sourceFolder, const std::vector<std::string>
         FileTimes times;
         std::string bytes;
         fs::path file = sourceFolder;
-        const bool safe = SplitEntryName(name, parts);
+        const bool safe = SplitEntryName(name, parts) && name.size() + 1 <= kMaxNameBytes;
         if (safe)
             for (const std::string& part : parts)
                 file /= part;
         // The times before reading, which would change the access time.
-        if (safe && StatTimes(file, times) && textfile::ReadBytes(file, bytes, nullptr, UINT32_MAX) &&
-            name.size() + 1 <= kMaxNameBytes) {
+        if (safe && StatTimes(file, times) && textfile::ReadBytes(file, bytes, nullptr, UINT32_MAX)) {
             entry.data = std::move(bytes);
             entry.creationTime = times.creation;
             entry.modificationTime = times.modification;
@@ -131,12 +129,9 @@ bool BuildSetupData(const fs::path& sourceFolder, const std::vector<std::string>
         }
         if (entry.data.empty() && skipped)
             skipped->push_back(name);
-        out << EncodeEntry(entry);
-        if (!out)
-            return false;
+        out.Write(EncodeEntry(entry));
     }
-    out.close();
-    return static_cast<bool>(out);
+    return out.Commit();
 }
 
 bool SplitEntryName(std::string_view name, std::vector<std::string>& parts)

@@ -90,23 +90,16 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const std::ve
                  parent = parent.parent_path())
                 folders.insert(parent);
         }
-        if (!phase.prefix.empty()) {
-            // The deepest first, so that a folder emptied by its sub-folder goes too.
-            std::vector<fs::path> ordered(folders.begin(), folders.end());
-            std::sort(ordered.begin(), ordered.end(), [](const fs::path& a, const fs::path& b) {
-                return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
-            });
-            for (const fs::path& f : ordered)
-                if (StartsWithNoCase(f.lexically_relative(folder).generic_string() + "/", phase.prefix))
-                    RemoveFolderQuiet(f);
-        }
+        // The deepest first, so that a folder emptied by its sub-folder goes too; the last
+        // phase, with no prefix, takes every folder left.
+        std::vector<fs::path> ordered(folders.begin(), folders.end());
+        std::sort(ordered.begin(), ordered.end(), [](const fs::path& a, const fs::path& b) {
+            return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
+        });
+        for (const fs::path& f : ordered)
+            if (StartsWithNoCase(f.lexically_relative(folder).generic_string() + "/", phase.prefix))
+                RemoveFolderQuiet(f);
     }
-    std::vector<fs::path> ordered(folders.begin(), folders.end());
-    std::sort(ordered.begin(), ordered.end(), [](const fs::path& a, const fs::path& b) {
-        return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
-    });
-    for (const fs::path& f : ordered)
-        RemoveFolderQuiet(f);
     RemoveFolderQuiet(folder);
 }
 
