@@ -6,8 +6,8 @@
 #include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "docview/CHoravelDoc.h"
-#include "docview/CHoravelView.h"
 #include "docview/PageLayout.h"
+#include "docview/TablePage.h"
 #include "model/Astronomy.h"
 #include "model/CCadran.h"
 #include "model/Rounding.h"
@@ -355,8 +355,7 @@ void DrawEquinoctialRule(gdi::DC& dc, const gdi::Rect&)
     constexpr int kMargin = 30;
     const int length = RoundToInt(plan.lengthMm * pixelsPerMm) + 2 * kMargin;
     const int pages = length / sheet.cy + 1;
-    if (CHoravelView* view = GetView())
-        view->RecalcLayout(pages);
+    tablepage::RequestPages(pages);
 
     const long long stacked = static_cast<long long>(pages) * sheet.cy;
     const int top = static_cast<int>((stacked - length) / 2);

@@ -428,7 +428,6 @@ void CHoravelView::OnTimer(int id)
 {
     if (id == kLiveShadowTimer) {
         UpdateLiveShadow();
-        SetTimer(kLiveShadowTimer, kTimerPeriodMs);
         Invalidate(false);
     } else if (id == kEphemerisTimer) {
         if (mode_ != kEphemerides)

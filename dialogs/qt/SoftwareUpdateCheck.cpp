@@ -57,6 +57,5 @@ std::optional<int> OnCheckVersionCommand(QWidget* parent)
     CDlgCheckVersion ask(parent);
     if (ask.DoModal() != IDOK)
         return std::nullopt;
-    WaitCursor wait;
     return CheckForSoftwareUpdate(1, MakeSoftwareUpdateHooks(parent));
 }
