@@ -29,4 +29,3 @@ CWizardCreationCadran::~CWizardCreationCadran()
         RemovePage(i);
 }
 
-int CWizardCreationCadran::ComputeDialTables(CHoravelDoc& document) { return ::ComputeDialTables(document); }

@@ -25,10 +25,6 @@ public:
     explicit CWizardCreationCadran(CHoravelDoc& document, QWidget* parent = nullptr);
     ~CWizardCreationCadran() override;
 
-    // Fills the coordinate tables of the document's dial (72 dates, then the 36 solar
-    // longitudes) and marks them valid. Returns 1, or 0 when the document has no dial.
-    static int ComputeDialTables(CHoravelDoc& document);
-
     CWizardLieu& LocationPage() const { return *location_; }
     CWizardTypeCadran& TypePage() const { return *type_; }
     CWizardTypeCadranPlanAStylePolaire& PlanePage() const { return *plane_; }

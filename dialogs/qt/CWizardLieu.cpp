@@ -188,7 +188,6 @@ void CWizardLieu::OnCountryChange()
 {
     UpdateData(true);
     FillList(SelectedCountry(CountryCombo()));
-    ShowDetails();
     UpdateData(false);
 }
 

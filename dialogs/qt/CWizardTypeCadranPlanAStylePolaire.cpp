@@ -155,7 +155,6 @@ bool CWizardTypeCadranPlanAStylePolaire::OnSetActive()
     m_values.inclinationMinutes = profile.GetInt(kSection, "MnInclinaison", 0);
     m_values.noonMark = profile.GetInt(kSection, "bMeridienne", 0);
     m_values.vertical = profile.GetInt(kSection, "nTypeVertical", 0);
-    WriteAngleFields();
     UpdateEnabling();
     ApplyPresets();
     writing_ = true;
