@@ -130,3 +130,28 @@ std::string MapCodePoints(std::string_view text, Map map)
 void FoldAccents(std::string& text) { text = MapCodePoints(text, FoldedLetter); }
 
 void MakeUpperAccents(std::string& text) { text = MapCodePoints(text, UpperCodePoint); }
+
+std::string FillFormat(std::string_view format, std::initializer_list<std::string_view> args)
+{
+    std::string out;
+    auto next = args.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c != '%' || i + 1 >= format.size()) {
+            out += c;
+            continue;
+        }
+        const char conversion = format[i + 1];
+        if (conversion == '%') {
+            out += '%';
+            ++i;
+        } else if (conversion == 'd' || conversion == 'i' || conversion == 's') {
+            if (next != args.end())
+                out += *next++;
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

@@ -1,5 +1,6 @@
 #include "dialogs/DimensionFields.h"
 
+#include "app/TextHelpers.h"
 #include "app/Formatting.h"
 #include "app/Translation.h"
 #include "model/CCadran.h"
@@ -10,19 +11,6 @@
 #include <string_view>
 
 namespace {
-
-// Puts text in place of the first "%s" (or "%d") of a translated format.
-std::string Substitute(std::string format, std::string_view text)
-{
-    for (const char* mark : {"%s", "%d"}) {
-        const auto at = format.find(mark);
-        if (at != std::string::npos) {
-            format.replace(at, 2, text);
-            break;
-        }
-    }
-    return format;
-}
 
 }  // namespace
 
@@ -138,13 +126,13 @@ std::string ScaleText(int percent)
     if (percent == 100)
         return GetTranslatedString(901);
     const std::string s = std::to_string(percent);
-    return percent < 100 ? Substitute(GetTranslatedString(902), s) : Substitute(GetTranslatedString(903), s);
+    return percent < 100 ? FillFormat(GetTranslatedString(902), {s}) : FillFormat(GetTranslatedString(903), {s});
 }
 
 std::string PrintedSizeText(int percent, double width, double height)
 {
-    const std::string text = Substitute(GetTranslatedString(904), FormatNumber(percent * width / 100.0, -1));
-    return Substitute(text, FormatNumber(percent * height / 100.0, -1));
+    return FillFormat(GetTranslatedString(904),
+                      {FormatNumber(percent * width / 100.0, -1), FormatNumber(percent * height / 100.0, -1)});
 }
 
 std::string BaseText(bool hasDial, double fullBaseLength)
@@ -152,7 +140,7 @@ std::string BaseText(bool hasDial, double fullBaseLength)
     if (!hasDial)
         return GetTranslatedString(223);
     if (fullBaseLength > 0.0)
-        return Substitute(GetTranslatedString(224), FormatNumber(fullBaseLength, -1));
+        return FillFormat(GetTranslatedString(224), {FormatNumber(fullBaseLength, -1)});
     return GetTranslatedString(225);
 }
 

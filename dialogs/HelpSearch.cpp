@@ -33,16 +33,6 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
     return text;
 }
 
-// The translated text with its "%s" replaced (a text of the language file is never used as
-// a printf format).
-std::string FillIn(std::string text, std::string_view value)
-{
-    const auto at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, value);
-    return text;
-}
-
 }  // namespace
 
 std::string HtmlEscape(std::string_view text)
@@ -122,7 +112,7 @@ std::string HelpSearchResultPage(std::string_view keyword, const std::vector<Hel
     page += "  <body bgcolor=\"#F0F0F0\" topmargin=2 leftmargin=2>\n";
     page += "  <script>\n    Intro();\n    Titre('" + heading + "');\n  </script>\n";
     page += "<p>\n";
-    page += FillIn(GetTranslatedString(1102), "<b>" + HtmlEscape(keyword) + "</b>");
+    page += FillFormat(GetTranslatedString(1102), {"<b>" + HtmlEscape(keyword) + "</b>"});
     page += "</p>\n";
     page += "<table><tr><td width=50>&nbsp;</td><td><ul>\n";
     for (const HelpSearchMatch& match : matches)

@@ -122,27 +122,3 @@ std::string LongitudeOffsetText(int zoneIndex, int lonDegrees, int lonMinutes, i
     return text;
 }
 
-std::string FillFormat(std::string_view format, std::initializer_list<std::string> args)
-{
-    std::string out;
-    auto next = args.begin();
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const char c = format[i];
-        if (c != '%' || i + 1 >= format.size()) {
-            out += c;
-            continue;
-        }
-        const char conversion = format[i + 1];
-        if (conversion == '%') {
-            out += '%';
-            ++i;
-        } else if (conversion == 'd' || conversion == 'i' || conversion == 's') {
-            if (next != args.end())
-                out += *next++;
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}

@@ -6,6 +6,7 @@
 // Angles are entered as whole degrees and minutes, never negative, with a side chosen by a
 // radio: hemisphere 0 "Nord", 1 "Sud"; longitude side 0 "Est" (east, stored negative),
 // 1 "Ouest".
+#include "app/TextHelpers.h"
 #include "model/CDataBaseElement.h"
 
 #include <array>
@@ -82,7 +83,3 @@ std::string ZoneEntryText(double zone);
 // fields are 0 or no zone is chosen.
 std::string LongitudeOffsetText(int zoneIndex, int lonDegrees, int lonMinutes, int side);
 
-// Replaces the conversions %d, %i and %s of a translated format, in order, by the texts
-// given ("%%" gives "%"); conversions past the last text become empty. Translated texts are
-// never given to printf, so a translation cannot make it read arguments that are not there.
-std::string FillFormat(std::string_view format, std::initializer_list<std::string> args);

@@ -1,5 +1,6 @@
 // The tables of display mode 9: the date arcs of a dial with hour lines, and the positions of
 // the movable style of an analemmatic dial.
+#include "app/TextHelpers.h"
 #include "app/Accessors.h"
 #include "app/Formatting.h"
 #include "app/GraphicsHelpers.h"
@@ -170,7 +171,7 @@ void DrawDateArcTable(gdi::DC& dc, const gdi::Rect&)
             const int k = arcs[static_cast<size_t>(p * kSlotsPerPage + i)];
             const std::string name = ArcName(k);
             const std::string arcLine =
-                FormatStrings(arcFormat, {FormatNumber(10.0 * k, -1), FormatNumber(DeclinationOfLongitude(k, true), -1)});
+                FillFormat(arcFormat, {FormatNumber(10.0 * k, -1), FormatNumber(DeclinationOfLongitude(k, true), -1)});
             if (!name.empty()) {
                 tools.TitleFont();
                 tools.Text(L + (4 * i + 3) * u, T + 4 * a + 3 * a / 4, name);

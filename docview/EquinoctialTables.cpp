@@ -1,5 +1,6 @@
 // The tables for tracing on site: the hour points along the equinoctial line (display mode
 // 14) and the points of a mean-time curve (display mode 18).
+#include "app/TextHelpers.h"
 #include "app/Accessors.h"
 #include "app/Formatting.h"
 #include "app/Translation.h"
@@ -164,7 +165,7 @@ void DrawNoonMarkTable(gdi::DC& dc, const gdi::Rect&)
     const double wholeHours = std::trunc(curveHour);
     const int minutes = RoundToInt((curveHour - wholeHours) * 60.0);
     tools.Text((L + R) / 2, T + 2 * a,
-               FormatStrings("Courbe de %s h %s min", {FormatNumber(wholeHours, -1), FormatNumber(minutes, -1)}));
+               FillFormat("Courbe de %s h %s min", {FormatNumber(wholeHours, -1), FormatNumber(minutes, -1)}));
     if (dial->prefs.noonMarkType == 1) {
         tools.SmallFont();
         tools.Text((L + R) / 2, T + 2 * a + a / 2, GetTranslatedString(739));

@@ -2,6 +2,7 @@
 
 #include "app/Accessors.h"
 #include "app/Trace.h"
+#include "app/TextHelpers.h"
 #include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "docview/CHoravelDoc.h"
@@ -34,28 +35,11 @@ constexpr const char* kTextFilter = "TXT - Fichier Texte|*.txt||";
 // The screen a metafile is measured against when the desktop reports none.
 constexpr gdi::Size kDefaultScreen{1280, 1024};
 
-// The format with each "%d" or "%s" replaced by the next argument.
-std::string Substitute(std::string_view format, std::initializer_list<std::string_view> args)
-{
-    std::string out;
-    auto next = args.begin();
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 'd' || format[i + 1] == 's')
-            && next != args.end()) {
-            out += *next++;
-            ++i;
-        } else {
-            out += format[i];
-        }
-    }
-    return out;
-}
-
 // A file that could not be written: said to the user and traced.
 void ReportFileNotWritten(const std::filesystem::path& file, const std::string& what, const std::string& error)
 {
     Trace("[ERROR] %s to %s: %s", what.c_str(), file.string().c_str(), error.c_str());
-    GetServices().MessageBox(Substitute(GetTranslatedString(1460), {file.string()}), "", MB_OK | MB_ICONEXCLAMATION);
+    GetServices().MessageBox(FillFormat(GetTranslatedString(1460), {file.string()}), "", MB_OK | MB_ICONEXCLAMATION);
 }
 
 CCadran* CurrentDial()
@@ -202,7 +186,7 @@ std::optional<gdi::Image> BuildClipboardBitmap(CHoravelView& view)
     if (size.cx <= 0 || size.cy <= 0)
         return std::nullopt;
     if (size.cx > kLargeBitmapSide || size.cy > kLargeBitmapSide) {
-        const std::string question = Substitute(GetTranslatedString(471),
+        const std::string question = FillFormat(GetTranslatedString(471),
                                                 {std::to_string(size.cx), std::to_string(size.cy)});
         if (GetServices().MessageBox(question, "", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return std::nullopt;

@@ -53,8 +53,6 @@ double EquinoctialAngleDeg(const CCadran& dial);
 // (atLeast: only when it has fewer).
 void RequestPages(int pages, bool atLeast = false);
 
-// The format with each "%s" replaced by the next argument, in order ("%%" gives "%").
-std::string FormatStrings(std::string_view format, std::initializer_list<std::string_view> args);
 // The numbers, without a unit, joined by tabs and started by a tab: "\t12.5\t-3.0".
 std::string TabFields(std::initializer_list<std::string_view> fields);
 

@@ -4,6 +4,7 @@
 #include "app/CHoravelApp.h"
 #include "app/Formatting.h"
 #include "app/GraphicsHelpers.h"
+#include "app/TextHelpers.h"
 #include "app/Translation.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/PageLayout.h"
@@ -107,14 +108,6 @@ double SubstyleAngle(const CCadran& dial)
     return s;
 }
 
-std::string WithVersion(std::string format, const std::string& version)
-{
-    const size_t at = format.find("%s");
-    if (at != std::string::npos)
-        format.replace(at, 2, version);
-    return format;
-}
-
 }  // namespace
 
 void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
@@ -209,7 +202,7 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
         lines.Next(2, x1, GetTranslatedString(522));
     lines.Next(2, x1, GetTranslatedString(523));
 
-    std::string version = WithVersion(GetTranslatedString(524), CHoravelApp::GetVersionString());
+    std::string version = FillFormat(GetTranslatedString(524), {CHoravelApp::GetVersionString()});
     if (doc->IsOldFormat())
         version += " " + GetTranslatedString(527);
     lines.Next(6, x0, version);

@@ -3,6 +3,8 @@
 // time steps and labels, the decimal separator of the user's locale, failures to write.
 #include "TableTestSupport.h"
 
+#include "app/TextHelpers.h"
+
 #include "app/Accessors.h"
 #include "docview/CHoravelView.h"
 #include "docview/CoordinateTables.h"
@@ -128,8 +130,8 @@ TEST(TableSteps, LabelsCountZoneStepsAndFiveMinuteColumns)
     EXPECT_EQ(TimeLabel(90, 0), "7 h 30 m");
     EXPECT_EQ(TimeLabel(144, 1), "13 h 0 m");
     EXPECT_EQ(TimeLabel(7, -1), "-1 h 35 m");
-    EXPECT_EQ(tablepage::FormatStrings("a %s b %s%%", {"1", "22"}), "a 1 b 22%");
-    EXPECT_EQ(tablepage::FormatStrings("%s %s", {"only"}), "only ");
+    EXPECT_EQ(FillFormat("a %s b %s%%", {"1", "22"}), "a 1 b 22%");
+    EXPECT_EQ(FillFormat("%s %s", {"only"}), "only ");
 }
 
 TEST(TableLocale, DecimalSeparatorComesFromTheNamedLocale)
