@@ -3,9 +3,8 @@
 // time steps and labels, the decimal separator of the user's locale, failures to write.
 #include "TableTestSupport.h"
 
-#include "app/TextHelpers.h"
-
 #include "app/Accessors.h"
+#include "app/TextHelpers.h"
 #include "docview/CHoravelView.h"
 #include "docview/CoordinateTables.h"
 #include "docview/TablePage.h"
