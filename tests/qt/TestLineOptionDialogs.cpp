@@ -182,6 +182,43 @@ TEST_F(LineOptionDialogs, TheReferenceYearIsCheckedWithABeep)
     EXPECT_EQ(fake_->beeps, 2);
 }
 
+TEST_F(LineOptionDialogs, ANewReferenceYearGoesToTheDialItsTablesAndTheSavedDocument)
+{
+    CHoravelDoc document;
+    auto owned = std::make_unique<CCadranHorizontal>();
+    CCadranHorizontal& dial = *owned;
+    dial.width = dial.height = 200;
+    dial.SetSite(45.0, 0.0, 0.0);
+    dial.SetYear(2024);
+    dial.ComputeAllTables();
+    document.SetDial(std::move(owned));
+    document.SetModifiedFlag(false);
+    const CCadran::SunTable before = dial.altitudeByDate;
+
+    Answer<CDlgAnneeReference>([](CDlgAnneeReference& d) { d.Control<QLineEdit>(1031)->setText("1990"); });
+    ASSERT_EQ(EditReferenceYear(document), IDOK);
+    EXPECT_EQ(dial.referenceYear, 1990);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_NE(dial.altitudeByDate, before);
+
+    const auto file = context_.Dir().path() / "year.cds";
+    std::string error;
+    ASSERT_TRUE(document.OnSaveDocument(file, &error)) << error;
+    SetAstroYear(2024);
+    CHoravelDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(file, &error)) << error;
+    ASSERT_NE(reread.GetDial(), nullptr);
+    EXPECT_EQ(reread.GetDial()->referenceYear, 1990);
+    EXPECT_EQ(reread.GetDial()->altitudeByDate, dial.altitudeByDate);
+    EXPECT_EQ(reread.GetDial()->azimuthByDate, dial.azimuthByDate);
+
+    // The same year again changes nothing.
+    document.SetModifiedFlag(false);
+    Answer<CDlgAnneeReference>([](CDlgAnneeReference&) {});
+    ASSERT_EQ(EditReferenceYear(document), IDOK);
+    EXPECT_FALSE(document.IsModified());
+}
+
 TEST_F(LineOptionDialogs, EveryDiurnalArcModeSurvivesTheDialog)
 {
     dial_.prefs.diurnalArcs = 1;
