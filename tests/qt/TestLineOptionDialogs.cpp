@@ -19,6 +19,7 @@
 #include "platform/Profile.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -154,6 +156,45 @@ TEST_F(LineOptionDialogs, IndicationsChangeTheDialAtEachClickAndOkRecomputesItsT
     CDlgIndications none;
     EXPECT_FALSE(none.Create());
     EXPECT_EQ(none.GetDialogResult(), 0);
+}
+
+TEST_F(LineOptionDialogs, EscapeAndTheCloseBoxLeaveTheIndicationsAsTheyWere)
+{
+    // Opening alone changes a half meridian into a complete one: that is undone too.
+    dial_.prefs.noonMark = 1;
+    dial_.prefs.noonMarkShape = 1;
+    dial_.prefs.italicHours = 1;
+    const CPrefs before = dial_.prefs;
+    const auto unchanged = [&] {
+        const CPrefs& p = dial_.prefs;
+        EXPECT_EQ(dial_.localSolarTime, 1);
+        EXPECT_EQ(std::make_tuple(p.hourLines, p.horizontalLines, p.italicHours, p.noonMark, p.noonMarkType,
+                                  p.noonMarkShape, p.noonMarkWithHourLine, p.sunAboveHorizon),
+                  std::make_tuple(before.hourLines, before.horizontalLines, before.italicHours, before.noonMark,
+                                  before.noonMarkType, before.noonMarkShape, before.noonMarkWithHourLine,
+                                  before.sunAboveHorizon));
+    };
+    const std::function<void(CDlgIndications&)> leaveBy[] = {
+        [](CDlgIndications& d) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&d, &escape);
+        },
+        [](CDlgIndications& d) { d.close(); },
+    };
+    for (const auto& leave : leaveBy) {
+        fake_->SetDialogScript(CDlgIndications::kTemplateId, [this, leave](ModalDialog& modal) {
+            auto& d = dynamic_cast<CDlgIndications&>(modal);
+            if (!d.Create())
+                return d.GetDialogResult();
+            Click(d, 1193);
+            EXPECT_EQ(dial_.localSolarTime, 0);
+            leave(d);
+            EXPECT_FALSE(d.IsOpen());
+            return d.GetDialogResult();
+        });
+        EXPECT_EQ(EditIndications(dial_), IDCANCEL);
+        unchanged();
+    }
 }
 
 TEST_F(LineOptionDialogs, TheReferenceYearIsCheckedWithABeep)
