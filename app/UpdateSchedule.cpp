@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -27,7 +28,11 @@ int ScheduleUpdateCheck(TimerHost& frame)
 {
     Profile& profile = GetProfile();
     const int period = profile.GetInt(kSection, "bCheckPeriod", 30);
-    const int last = profile.GetInt(kSection, "LastCheckDate", 0);
+    // Seconds in 64 bits, written as decimal text: an int would wrap in 2038. Values an
+    // int once stored read the same.
+    std::int64_t last = 0;
+    if (!ParseProfileInt(profile.GetString(kSection, "LastCheckDate", "0"), last))
+        last = 0;
     const std::int64_t now = GetServices().Now();
     if (last != 0) {
         Trace("Last Software Update was checked on %s.", CheckDateText(last).c_str());
@@ -39,6 +44,6 @@ int ScheduleUpdateCheck(TimerHost& frame)
         Trace("Delay has expired (%d days), rechecking.", period);
     }
     frame.SetTimer(kUpdateCheckTimer, kUpdateCheckDelayMs);
-    profile.WriteInt(kSection, "LastCheckDate", static_cast<int>(now));
+    profile.WriteString(kSection, "LastCheckDate", std::to_string(now));
     return 1;
 }

@@ -80,7 +80,8 @@ void CHoravelView::InstallOptionDialogCommands()
             return;
         const auto before = IndicationState(*dial);
         const bool ok = dialogs_.indications(*dial);
-        // The dial changes at each click, so a change left with Escape is kept as well.
+        // The dial changes at each click: whatever way the dialog was left, a dial that
+        // differs is a change of the document.
         if (IndicationState(*dial) != before) {
             if (CHoravelDoc* doc = GetDocument())
                 doc->SetModifiedFlag(true);

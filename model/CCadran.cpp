@@ -144,9 +144,16 @@ void CCadran::SetStyleAnchorPercent(int px, int py)
     anchorPercentY = py;
     anchorX = MulDivTrunc(width, px, 100);
     anchorY = MulDivTrunc(height, py, 100);
+    RecordPointB();
 }
 
 void CCadran::SetStyleAnchorPosition(int x, int y)
+{
+    PlaceStyleAnchor(x, y);
+    RecordPointB();
+}
+
+void CCadran::PlaceStyleAnchor(int x, int y)
 {
     anchorX = x;
     anchorY = y;
@@ -155,6 +162,15 @@ void CCadran::SetStyleAnchorPosition(int x, int y)
         anchorPercentX = MulDivTrunc(x, 100, width);
     if (height != 0)
         anchorPercentY = MulDivTrunc(y, 100, height);
+}
+
+void CCadran::RecordPointB()
+{
+    int dx = 0;
+    int dy = 0;
+    GetCentreOffset(dx, dy);
+    pointBX = anchorX * 10LL + dx;
+    pointBY = anchorY * 10LL - dy;
 }
 
 void CCadran::UpdateStyleAnchor(int mode)
@@ -167,9 +183,11 @@ void CCadran::UpdateStyleAnchor(int mode)
         int dx = 0;
         int dy = 0;
         GetCentreOffset(dx, dy);
+        // From B as it was placed, not from the anchor: moving by the offset on each call
+        // would shift the style again at every call.
         if (dx != 0 || dy != 0)
-            SetStyleAnchorPosition(ClampToInt(static_cast<long long>(anchorX) - RoundToInt(dx / 10.0)),
-                                   ClampToInt(static_cast<long long>(anchorY) + RoundToInt(dy / 10.0)));
+            PlaceStyleAnchor(RoundToInt(static_cast<double>(pointBX - dx) / 10.0),
+                             RoundToInt(static_cast<double>(pointBY + dy) / 10.0));
     } else {
         SetStyleAnchorPercent(anchorPercentX, anchorPercentY);
     }

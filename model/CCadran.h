@@ -53,6 +53,8 @@ public:
     // --- style anchor and page coordinates ------------------------------------------
     void SetStyleAnchorPercent(int px, int py);
     void SetStyleAnchorPosition(int x, int y);
+    // Mode 3 keeps point B (the style's second attachment) where the anchor last put it, so
+    // calling it again with unchanged dimensions moves nothing.
     void UpdateStyleAnchor(int mode = -1);
     void SetDialRect(int left, int top, int right, int bottom);
     void SetStyleHeight(int h);
@@ -199,9 +201,18 @@ public:
     int anchorX = 0;
     int anchorY = 0;
     int anchoringMode = 1;
+    // Point B in tenths of a millimetre from the top left corner, taken each time the anchor
+    // is set; anchoring mode 3 places the anchor from it.
+    long long pointBX = 0;
+    long long pointBY = 0;
     std::vector<std::unique_ptr<CPolyline>> exportShapes;
     CPolyline* currentShape = nullptr;  // observes the last shape of exportShapes
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
+
+private:
+    // The anchor and its percentages, point B left where it is.
+    void PlaceStyleAnchor(int x, int y);
+    void RecordPointB();
 };

@@ -153,20 +153,28 @@ bool operator==(const ProfileData& a, const ProfileData& b)
     return true;
 }
 
-bool ParseProfileInt(std::string_view text, int& value)
+namespace {
+
+template <class Int>
+bool ParseDecimal(std::string_view text, Int& value)
 {
     text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     if (text.empty())
         return false;
-    int parsed = 0;
+    Int parsed = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed, 10);
     if (ec != std::errc() || end != text.data() + text.size())
         return false;
     value = parsed;
     return true;
 }
+
+}  // namespace
+
+bool ParseProfileInt(std::string_view text, int& value) { return ParseDecimal(text, value); }
+bool ParseProfileInt(std::string_view text, std::int64_t& value) { return ParseDecimal(text, value); }
 
 // ---------------------------------------------------------------------------------------
 // ProfileOnData

@@ -11,6 +11,7 @@
 // Two stores: MemoryProfile (tests, and the default until the application installs its own)
 // and IniFileProfile (a UTF-8 text file written atomically on Flush).
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -71,8 +72,9 @@ private:
 };
 
 // Reads an int the way GetInt does: optional blanks around an optional sign and decimal
-// digits; false for anything else or a value outside int.
+// digits; false for anything else or a value outside the type.
 bool ParseProfileInt(std::string_view text, int& value);
+bool ParseProfileInt(std::string_view text, std::int64_t& value);
 
 // Shared implementation of the lookups over a ProfileData.
 class ProfileOnData : public Profile {

@@ -3,6 +3,7 @@
 #include "app/qt/DataExchange.h"
 #include "dialogs/LineOptions.h"
 #include "docview/CHoravelDoc.h"
+#include "model/CCadran.h"
 #include "model/Astronomy.h"
 #include "platform/Services.h"
 
@@ -75,6 +76,15 @@ int EditReferenceYear(CHoravelDoc& document, QWidget* parent)
     if (result == IDOK) {
         SetAstroYear(dialog.m_year);
         document.SetReferenceYearMode(dialog.m_mode);
+        // The dial keeps its own year in the document, and its date arcs, tables and
+        // technical sheet are drawn from its tables: both follow, or they would show the old year.
+        if (CCadran* dial = document.GetDial(); dial && dial->referenceYear != dialog.m_year) {
+            const WaitCursor wait;
+            dial->SetYear(dialog.m_year);
+            dial->ComputeAllTables();
+            dial->tablesValid = 1;
+            document.SetModifiedFlag(true);
+        }
     }
     return result;
 }

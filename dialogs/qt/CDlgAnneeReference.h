@@ -28,6 +28,7 @@ private:
     void OnYearChange();
 };
 
-// The astronomy year and the document's reference-year mode; stored after OK. Returns
-// IDOK or IDCANCEL; the caller repaints.
+// The astronomy year and the document's reference-year mode; stored after OK, and a new
+// year given to the document's dial with its sun tables refilled (the document is then
+// modified). Returns IDOK or IDCANCEL; the caller repaints.
 int EditReferenceYear(CHoravelDoc& document, QWidget* parent = nullptr);

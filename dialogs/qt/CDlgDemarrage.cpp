@@ -5,6 +5,7 @@
 #include "app/qt/CBitmapCtrl.h"
 #include "app/qt/DialogControls.h"
 #include "app/qt/Pictures.h"
+#include "dialogs/GeneralPreferences.h"
 #include "platform/Profile.h"
 
 #include <QCheckBox>
@@ -109,7 +110,7 @@ void CDlgDemarrage::Build()
     OnClicked(IDOK, [this] { OnOK(); });
 
     // Shown at the next start unless the user asked otherwise.
-    showAtStartup_ = GetProfile().GetInt("Tips", "IntStartup", 0) == 0;
+    showAtStartup_ = GetProfile().GetInt("Tips", "IntStartup", kIntStartupDefault) == 0;
     CheckDlgButton(1001, showAtStartup_ ? 1 : 0);
     EnableControl(1002, reader_->IsOpen());
     SetDlgItemText(1004, reader_->Tip());

@@ -59,6 +59,8 @@ void CDlgIndications::OnInitDialog()
         EndDialog(0);
         return;
     }
+    openingPrefs_ = m_dial->prefs;
+    openingLocalSolarTime_ = m_dial->localSolarTime;
     m_choice = IndicationChoiceOfDial(*m_dial);
     m_italic = m_dial->prefs.italicHours;
     m_babylonian = m_dial->prefs.babylonianHours;
@@ -96,6 +98,16 @@ void CDlgIndications::OnOK()
     if (m_choice == 4)
         m_dial->prefs.sunAboveHorizon = 1;
     EndDialog(IDOK);
+}
+
+void CDlgIndications::OnCancel()
+{
+    // Only OK recomputes the tables: a change kept without it would leave the drawing stale.
+    if (m_dial) {
+        m_dial->prefs = openingPrefs_;
+        m_dial->localSolarTime = openingLocalSolarTime_;
+    }
+    CTopDialog::OnCancel();
 }
 
 int EditIndications(CCadran& dial, QWidget* parent)

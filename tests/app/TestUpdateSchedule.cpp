@@ -41,4 +41,15 @@ TEST(UpdateSchedule, ChecksAtMostOncePerPeriod)
     profile->WriteInt("Options\\SoftwareUpdate", "bCheckPeriod", 0);
     fake->AdvanceClockMs(86400 * 1000LL);
     EXPECT_EQ(ScheduleUpdateCheck(frame), 1);
+
+    // Past 2038 the date still counts: 64 bits, written and read back.
+    frame.KillTimer(kUpdateCheckTimer);
+    profile->WriteInt("Options\\SoftwareUpdate", "bCheckPeriod", 30);
+    fake->SetNowMs(4'102'444'800'000LL);  // 2100-01-01
+    EXPECT_EQ(ScheduleUpdateCheck(frame), 1);
+    EXPECT_EQ(profile->GetString("Options\\SoftwareUpdate", "LastCheckDate", ""), "4102444800");
+    frame.KillTimer(kUpdateCheckTimer);
+    fake->AdvanceClockMs(86400 * 1000LL);
+    EXPECT_EQ(ScheduleUpdateCheck(frame), 0);
+    EXPECT_FALSE(timers->IsRunning(frame, kUpdateCheckTimer));
 }

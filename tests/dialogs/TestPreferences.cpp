@@ -52,7 +52,7 @@ TEST(GeneralPreferencesTest, ReadsDefaultsAndWritesBackEveryValue)
     EXPECT_EQ(values.colouredBackground, 1);
     EXPECT_EQ(values.cuttingMarks, 0);
     EXPECT_EQ(values.pageLimits, 0);
-    EXPECT_EQ(values.startupScreen, 0);  // "IntStartup" absent reads 1, shown inverted
+    EXPECT_EQ(values.startupScreen, 1);  // "IntStartup" absent: the screen is shown
     EXPECT_EQ(values.longitudeCorrection, 0);
     EXPECT_EQ(values.eotSign, 0);
     EXPECT_EQ(values.doubleFrame, 0);
@@ -62,7 +62,7 @@ TEST(GeneralPreferencesTest, ReadsDefaultsAndWritesBackEveryValue)
     values.colouredBackground = 0;
     values.cuttingMarks = 1;
     values.pageLimits = 1;
-    values.startupScreen = 1;
+    values.startupScreen = 0;
     values.longitudeCorrection = 1;
     values.eotSign = 1;
     values.doubleFrame = 1;
@@ -72,14 +72,14 @@ TEST(GeneralPreferencesTest, ReadsDefaultsAndWritesBackEveryValue)
     EXPECT_EQ(profile->GetInt("Options\\General", "bCouleurCadran", -1), 0);
     EXPECT_EQ(profile->GetInt("Options\\General", "bTraceReperesCoupe", -1), 1);
     EXPECT_EQ(profile->GetInt("Options\\General", "bTraceLimitesPages", -1), 1);
-    EXPECT_EQ(profile->GetInt("Tips", "IntStartup", -1), 0);
+    EXPECT_EQ(profile->GetInt("Tips", "IntStartup", -1), 1);
     EXPECT_EQ(profile->GetInt("Options\\General", "bCorrectionLongEot", -1), 1);
     EXPECT_EQ(profile->GetInt("Options\\General", "nModeEot", -1), 1);
     EXPECT_EQ(prefs.doubleFrame, 1);
     EXPECT_EQ(prefs.frameThickness, 3);
 
     const GeneralPreferences again = ReadGeneralPreferences(prefs);
-    EXPECT_EQ(again.startupScreen, 1);
+    EXPECT_EQ(again.startupScreen, 0);
     EXPECT_EQ(again.longitudeCorrection, 1);
     EXPECT_EQ(again.checkVersion, 0);
 }

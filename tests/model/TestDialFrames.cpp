@@ -69,13 +69,23 @@ TEST(DialAnchor, ModeThreeMovesTheAnchorByTheCentreOffset)
     EXPECT_EQ(dial.anchorPercentX, 50);
 
     // Offset in tenths of a millimetre, y up: the anchor moves against it.
+    // Point B stays where it was: calling again (every Ctrl+ or OK of the Dimensions
+    // dialog does) with the same dimensions moves nothing.
     dial.centreDx = -253;
     dial.centreDy = 118;
+    for (int call = 0; call < 3; ++call) {
+        dial.UpdateStyleAnchor(3);
+        EXPECT_EQ(dial.anchorX, 125) << call;
+        EXPECT_EQ(dial.anchorY, 62) << call;
+        EXPECT_EQ(dial.anchorPercentX, 41) << call;
+        EXPECT_EQ(dial.anchorPercentY, 62) << call;
+    }
+    // A taller style moves the anchor by the change of the offset only.
+    dial.centreDy = 218;
+    dial.UpdateStyleAnchor(3);
     dial.UpdateStyleAnchor(3);
     EXPECT_EQ(dial.anchorX, 125);
-    EXPECT_EQ(dial.anchorY, 62);
-    EXPECT_EQ(dial.anchorPercentX, 41);
-    EXPECT_EQ(dial.anchorPercentY, 62);
+    EXPECT_EQ(dial.anchorY, 72);
 }
 
 TEST(DialAnchor, DialWithoutWidthOrHeightKeepsItsPercentages)

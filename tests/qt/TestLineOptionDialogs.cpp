@@ -19,6 +19,7 @@
 #include "platform/Profile.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -156,6 +158,45 @@ TEST_F(LineOptionDialogs, IndicationsChangeTheDialAtEachClickAndOkRecomputesItsT
     EXPECT_EQ(none.GetDialogResult(), 0);
 }
 
+TEST_F(LineOptionDialogs, EscapeAndTheCloseBoxLeaveTheIndicationsAsTheyWere)
+{
+    // Opening alone changes a half meridian into a complete one: that is undone too.
+    dial_.prefs.noonMark = 1;
+    dial_.prefs.noonMarkShape = 1;
+    dial_.prefs.italicHours = 1;
+    const CPrefs before = dial_.prefs;
+    const auto unchanged = [&] {
+        const CPrefs& p = dial_.prefs;
+        EXPECT_EQ(dial_.localSolarTime, 1);
+        EXPECT_EQ(std::make_tuple(p.hourLines, p.horizontalLines, p.italicHours, p.noonMark, p.noonMarkType,
+                                  p.noonMarkShape, p.noonMarkWithHourLine, p.sunAboveHorizon),
+                  std::make_tuple(before.hourLines, before.horizontalLines, before.italicHours, before.noonMark,
+                                  before.noonMarkType, before.noonMarkShape, before.noonMarkWithHourLine,
+                                  before.sunAboveHorizon));
+    };
+    const std::function<void(CDlgIndications&)> leaveBy[] = {
+        [](CDlgIndications& d) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&d, &escape);
+        },
+        [](CDlgIndications& d) { d.close(); },
+    };
+    for (const auto& leave : leaveBy) {
+        fake_->SetDialogScript(CDlgIndications::kTemplateId, [this, leave](ModalDialog& modal) {
+            auto& d = dynamic_cast<CDlgIndications&>(modal);
+            if (!d.Create())
+                return d.GetDialogResult();
+            Click(d, 1193);
+            EXPECT_EQ(dial_.localSolarTime, 0);
+            leave(d);
+            EXPECT_FALSE(d.IsOpen());
+            return d.GetDialogResult();
+        });
+        EXPECT_EQ(EditIndications(dial_), IDCANCEL);
+        unchanged();
+    }
+}
+
 TEST_F(LineOptionDialogs, TheReferenceYearIsCheckedWithABeep)
 {
     CHoravelDoc document;
@@ -180,6 +221,43 @@ TEST_F(LineOptionDialogs, TheReferenceYearIsCheckedWithABeep)
     EXPECT_EQ(EditReferenceYear(document), IDCANCEL);
     EXPECT_EQ(GetAstroYear(), 1950);
     EXPECT_EQ(fake_->beeps, 2);
+}
+
+TEST_F(LineOptionDialogs, ANewReferenceYearGoesToTheDialItsTablesAndTheSavedDocument)
+{
+    CHoravelDoc document;
+    auto owned = std::make_unique<CCadranHorizontal>();
+    CCadranHorizontal& dial = *owned;
+    dial.width = dial.height = 200;
+    dial.SetSite(45.0, 0.0, 0.0);
+    dial.SetYear(2024);
+    dial.ComputeAllTables();
+    document.SetDial(std::move(owned));
+    document.SetModifiedFlag(false);
+    const CCadran::SunTable before = dial.altitudeByDate;
+
+    Answer<CDlgAnneeReference>([](CDlgAnneeReference& d) { d.Control<QLineEdit>(1031)->setText("1990"); });
+    ASSERT_EQ(EditReferenceYear(document), IDOK);
+    EXPECT_EQ(dial.referenceYear, 1990);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_NE(dial.altitudeByDate, before);
+
+    const auto file = context_.Dir().path() / "year.cds";
+    std::string error;
+    ASSERT_TRUE(document.OnSaveDocument(file, &error)) << error;
+    SetAstroYear(2024);
+    CHoravelDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(file, &error)) << error;
+    ASSERT_NE(reread.GetDial(), nullptr);
+    EXPECT_EQ(reread.GetDial()->referenceYear, 1990);
+    EXPECT_EQ(reread.GetDial()->altitudeByDate, dial.altitudeByDate);
+    EXPECT_EQ(reread.GetDial()->azimuthByDate, dial.azimuthByDate);
+
+    // The same year again changes nothing.
+    document.SetModifiedFlag(false);
+    Answer<CDlgAnneeReference>([](CDlgAnneeReference&) {});
+    ASSERT_EQ(EditReferenceYear(document), IDOK);
+    EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(LineOptionDialogs, EveryDiurnalArcModeSurvivesTheDialog)

@@ -241,7 +241,8 @@ TEST_F(DialogsTest, GeneralPreferencesWriteBackOnOkOnly)
         EXPECT_TRUE(dialog.Create());
         EXPECT_EQ(dialog.GetDlgItemText(1350), "4");
         EXPECT_EQ(dialog.GetRadioIndex(1347), 0);
-        EXPECT_EQ(dialog.IsDlgButtonChecked(1344), 0);
+        EXPECT_EQ(dialog.IsDlgButtonChecked(1344), 1);  // shown at start-up, as start-up has it
+        dialog.CheckDlgButton(1344, 0);
         dialog.SetDlgItemText(1350, "8");
         dialog.SetRadioIndex(1347, 1);
         dialog.CheckDlgButton(1345, 1);
@@ -254,6 +255,9 @@ TEST_F(DialogsTest, GeneralPreferencesWriteBackOnOkOnly)
     EXPECT_EQ(profile_->GetInt("Options\\General", "nModeEot", -1), 1);
     EXPECT_EQ(profile_->GetInt("Options\\General", "bCorrectionLongEot", -1), 1);
     EXPECT_EQ(profile_->GetInt("Options\\SoftwareUpdate", "bCheckVersion", -1), 0);
+    // What start-up reads, and the start-up screen's own check.
+    EXPECT_EQ(profile_->GetInt("Options", "Startup", -1), 0);
+    EXPECT_EQ(profile_->GetInt("Tips", "IntStartup", -1), 1);
 
     // A thickness that is no number keeps the dialog open; Cancel changes nothing.
     fake_->SetDialogScript(CDlgPreferencesGenerales::kTemplateId, [](ModalDialog& d) {
