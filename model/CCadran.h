@@ -204,4 +204,5 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
+    bool solsticeArcsTraced = false;  // by the diurnal arcs of the current Draw
 };
