@@ -149,6 +149,9 @@ bool CHoravelView::SetDisplayMode(int mode)
 {
     if (mode < 1 || mode > kModeCount)
         return false;
+    // A page opens at its top, not where the previous one was left.
+    if (mode != mode_)
+        ScrollToTopLeft();
     mode_ = mode;
     return true;
 }
@@ -174,6 +177,12 @@ void CHoravelView::Invalidate(bool erase)
 gdi::Size CHoravelView::ClientSize() const
 {
     return window_ ? window_->ClientSize() : gdi::Size{};
+}
+
+void CHoravelView::ScrollToTopLeft()
+{
+    if (window_)
+        window_->Scroll(ScrollStep::Start, ScrollStep::Start);
 }
 
 // ------------------------------------------------------------------------------- layout
@@ -235,6 +244,11 @@ void CHoravelView::OnInitialUpdate()
     if (palette_.empty())
         palette_ = BuildPalette();
     RecalcLayout(1);
+    // A new document opens at its top left; the same one saved stays where it is.
+    if (const CHoravelDoc* doc = GetDocument(); doc && doc->GetGeneration() != shownGeneration_) {
+        shownGeneration_ = doc->GetGeneration();
+        ScrollToTopLeft();
+    }
     Invalidate(false);
 }
 

@@ -170,6 +170,44 @@ TEST_F(ViewWidgetTest, ZoomShrinksTheDrawingWithWhatCanBeScrolled)
     EXPECT_EQ(QColor(half.pixel(100, 200)), pageColour);
 }
 
+TEST_F(ViewWidgetTest, AnotherPageOrANewDocumentOpensAtItsTopLeft)
+{
+    PutTwoSheetDial();  // 1512 x 1058 pixels in a client of 800 x 600
+    widget_->View().OnInitialUpdate();  // as when the document was first shown
+    QScrollBar* across = widget_->horizontalScrollBar();
+    QScrollBar* down = widget_->verticalScrollBar();
+    const auto scrollTo = [&](int x, int y) {
+        across->setValue(x);
+        down->setValue(y);
+        ASSERT_EQ(across->value(), x);
+        ASSERT_EQ(down->value(), y);
+    };
+    const auto showMode = [&](int mode) {
+        widget_->View().SetDisplayMode(mode);
+        widget_->View().RecalcLayout(1);
+    };
+
+    // The same page again, or the same document saved, stays where it was.
+    scrollTo(300, 200);
+    showMode(CHoravelView::kScaleDrawing);
+    ASSERT_TRUE(doc_->OnSaveDocument(dir_ / "kept.cds"));
+    widget_->View().OnInitialUpdate();
+    EXPECT_EQ(across->value(), 300);
+    EXPECT_EQ(down->value(), 200);
+
+    // The technical sheet: one sheet high, still taller than the client.
+    showMode(7);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(down->value(), 0);
+
+    showMode(CHoravelView::kScaleDrawing);
+    scrollTo(300, 200);
+    ASSERT_TRUE(doc_->OnOpenDocument(dir_ / "kept.cds"));
+    widget_->View().OnInitialUpdate();
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(down->value(), 0);
+}
+
 TEST_F(ViewWidgetTest, SavedTwoSheetDialOpensAndPrintsToPdfOneSheetPerPage)
 {
     GetProfile().WriteInt("Options\\General", "bTraceReperesCoupe", 1);
