@@ -178,6 +178,7 @@ void CHoravelDoc::SetLocation(const CDataBaseElement* location)
 bool CHoravelDoc::OnNewDocument()
 {
     ResetDocument();
+    ++generation_;
     return DocumentBase::OnNewDocument();
 }
 
@@ -185,6 +186,7 @@ bool CHoravelDoc::OnOpenDocument(const std::filesystem::path& path, std::string*
 {
     if (!DocumentBase::OnOpenDocument(path, error))
         return false;
+    ++generation_;
     if (hooks_.opened)
         hooks_.opened();
     return true;

@@ -70,6 +70,9 @@ public:
     bool OnSaveDocument(const std::filesystem::path& path, std::string* error = nullptr) override;
     void OnCloseDocument() override;
     void DeleteContents() override;
+    // Counts the documents made or opened in this object: a view tells a new document from
+    // the same one saved.
+    int GetGeneration() const { return generation_; }
     // Storing writes the marker, the dial and the current location. Loading reads them
     // with the classes expected at each place and changes the document only when the
     // whole file was read; it then rebuilds the dial's tables.
@@ -150,6 +153,7 @@ private:
     CDataBaseElement SiteRecord() const;
 
     Hooks hooks_;
+    int generation_ = 0;
     int pageCount_ = 1;
     gdi::Size drawingPx_;
     gdi::Size drawingMm_{kDefaultSheetWidthMm, kDefaultSheetHeightMm};

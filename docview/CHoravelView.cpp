@@ -149,6 +149,9 @@ bool CHoravelView::SetDisplayMode(int mode)
 {
     if (mode < 1 || mode > kModeCount)
         return false;
+    // A page opens at its top, not where the previous one was left.
+    if (mode != mode_)
+        ScrollToTopLeft();
     mode_ = mode;
     return true;
 }
@@ -174,6 +177,12 @@ void CHoravelView::Invalidate(bool erase)
 gdi::Size CHoravelView::ClientSize() const
 {
     return window_ ? window_->ClientSize() : gdi::Size{};
+}
+
+void CHoravelView::ScrollToTopLeft()
+{
+    if (window_)
+        window_->Scroll(ScrollStep::Start, ScrollStep::Start);
 }
 
 // ------------------------------------------------------------------------------- layout
@@ -235,6 +244,11 @@ void CHoravelView::OnInitialUpdate()
     if (palette_.empty())
         palette_ = BuildPalette();
     RecalcLayout(1);
+    // A new document opens at its top left; the same one saved stays where it is.
+    if (const CHoravelDoc* doc = GetDocument(); doc && doc->GetGeneration() != shownGeneration_) {
+        shownGeneration_ = doc->GetGeneration();
+        ScrollToTopLeft();
+    }
     Invalidate(false);
 }
 
@@ -449,43 +463,57 @@ void CHoravelView::DrawPageMarks(gdi::DC& dc)
     if (grid.columns <= 0 || grid.rows <= 0 || (grid.columns == 1 && grid.rows == 1))
         return;
 
+    const int dpiX = dc.GetDeviceCaps(gdi::LOGPIXELSX);
     const int dpiY = dc.GetDeviceCaps(gdi::LOGPIXELSY);
-    const int screenY = doc->GetScreenPixelsPerInchY();
-    const int sheetW = ScaleToDevice(doc->GetSheetSizePx().cx, dpiY, screenY);
-    const int sheetH = ScaleToDevice(doc->GetSheetSizePx().cy, dpiY, screenY);
-    const int mark = ScaleToDevice(10, dpiY, screenY);
-    const auto at = [](int n, int size) {
-        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{n} * size, -(1 << 30), 1 << 30));
-    };
-    const int right = at(grid.columns, sheetW);
-    const int bottom = at(grid.rows, sheetH);
+    const int mark = ScaleToDevice(10, dpiY, doc->GetScreenPixelsPerInchY());
+    // On the edges of the printed sheets, where their tiles meet (kept clear of overflow
+    // when the marks' size is added).
+    const gdi::Size sheetMm = doc->GetPrinterPageSizeMm();
+    const auto x = [&](int j) { return std::min(viewlayout::SheetEdge(j, sheetMm.cx, dpiX), 1 << 30); };
+    const auto y = [&](int i) { return std::min(viewlayout::SheetEdge(i, sheetMm.cy, dpiY), 1 << 30); };
+    const int right = x(grid.columns);
+    const int bottom = y(grid.rows);
 
     const gdi::Pen oldPen = dc.GetCurrentPen();
     const Profile& profile = GetProfile();
     if (profile.GetInt(kGeneralSection, "bTraceLimitesPages", 0) != 0) {
+        // A sheet keeps the pixels from its own left and top edges up to its neighbours': a
+        // limit is drawn on the first pixel after an edge and on the last before it, so that
+        // every sheet shows its four.
         dc.SelectPen(gdi::Pen{gdi::PS_DASH, 1, gdi::RGB(255, 0, 0)});
+        const auto vertical = [&](int at) {
+            dc.MoveTo(at, 0);
+            dc.LineTo(at, bottom);
+        };
+        const auto horizontal = [&](int at) {
+            dc.MoveTo(0, at);
+            dc.LineTo(right, at);
+        };
         for (int j = 0; j <= grid.columns; ++j) {
-            dc.MoveTo(at(j, sheetW), 0);
-            dc.LineTo(at(j, sheetW), bottom);
+            if (j > 0)
+                vertical(x(j) - 1);
+            if (j < grid.columns)
+                vertical(x(j));
         }
         for (int i = 0; i <= grid.rows; ++i) {
-            dc.MoveTo(0, at(i, sheetH));
-            dc.LineTo(right, at(i, sheetH));
+            if (i > 0)
+                horizontal(y(i) - 1);
+            if (i < grid.rows)
+                horizontal(y(i));
         }
     }
     if (profile.GetInt(kGeneralSection, "bTraceReperesCoupe", 0) != 0) {
         dc.SelectPen(gdi::Pen{gdi::PS_SOLID, 1, gdi::RGB(255, 0, 0)});
         for (int i = 0; i <= grid.rows; ++i) {
             for (int j = 0; j <= grid.columns; ++j) {
-                const int x = at(j, sheetW);
-                const int y = at(i, sheetH);
-                const gdi::Point square[5] = {
-                    {x - mark, y - mark}, {x + mark, y - mark}, {x + mark, y + mark}, {x - mark, y + mark}, {x - mark, y - mark}};
+                const gdi::Point square[5] = {{x(j) - mark, y(i) - mark}, {x(j) + mark, y(i) - mark},
+                                              {x(j) + mark, y(i) + mark}, {x(j) - mark, y(i) + mark},
+                                              {x(j) - mark, y(i) - mark}};
                 dc.Polyline(square, 5);
-                dc.MoveTo(x - mark, y - mark);
-                dc.LineTo(x + mark, y + mark);
-                dc.MoveTo(x + mark, y - mark);
-                dc.LineTo(x - mark, y + mark);
+                dc.MoveTo(x(j) - mark, y(i) - mark);
+                dc.LineTo(x(j) + mark, y(i) + mark);
+                dc.MoveTo(x(j) + mark, y(i) - mark);
+                dc.LineTo(x(j) - mark, y(i) + mark);
             }
         }
     }
@@ -511,10 +539,12 @@ void CHoravelView::OnPrepareDC(gdi::DC& dc, int page) const
     const CHoravelDoc* doc = GetDocument();
     if (!dc.IsPrinting() || !doc)
         return;
-    const gdi::Point origin =
-        viewlayout::SheetViewportOrigin(page, doc->GetDrawingSizeMm(), doc->GetPrinterPageSizeMm(),
-                                        dc.GetDeviceCaps(gdi::LOGPIXELSX), dc.GetDeviceCaps(gdi::LOGPIXELSY));
-    dc.SetViewportOrg(origin.x, origin.y);
+    const gdi::Rect sheet = viewlayout::SheetRect(page, doc->GetDrawingSizeMm(), doc->GetPrinterPageSizeMm(),
+                                                  dc.GetDeviceCaps(gdi::LOGPIXELSX), dc.GetDeviceCaps(gdi::LOGPIXELSY));
+    dc.SetViewportOrg(-sheet.left, -sheet.top);
+    // The paper may hold more than the sheet the layout divides by, and a preview page does
+    // not clip at all: each page carries its own tile only, so that the tiles abut.
+    dc.IntersectClipRect(sheet);
 }
 
 void CHoravelView::PrintPage(gdi::DC& dc, int page)

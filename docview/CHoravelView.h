@@ -83,7 +83,7 @@ public:
 
     // --- display mode and zoom --------------------------------------------------------
     int GetDisplayMode() const { return mode_; }
-    // Modes outside 1..20 are refused.
+    // Modes outside 1..20 are refused. Another mode is shown from its top left.
     bool SetDisplayMode(int mode);
     double GetZoom() const { return zoom_; }
     // Kept within the zoom range; recomputes the layout with one page.
@@ -100,7 +100,8 @@ public:
     void RecalcLayout(int pages);
     // The rectangle the dial is drawn in (screen pixels), from the last layout.
     const gdi::Rect& GetDialRect() const { return dialRect_; }
-    // The framework's steps: a new or opened document, a change to show.
+    // The framework's steps: a new or opened document (shown from its top left), a change
+    // to show.
     void OnInitialUpdate();
     void OnUpdate();
     // What was put off during a paint: the layout, the ephemeris toolbar.
@@ -181,6 +182,7 @@ private:
     void Invalidate(bool erase);
     void ShowEphemerisToolBarForMode();
     gdi::Size ClientSize() const;
+    void ScrollToTopLeft();
 
     ViewWindow* window_ = nullptr;
     CommandTable commands_;
@@ -201,6 +203,7 @@ private:
     double zoom_ = 1.0;
     bool metafile_ = false;
     gdi::Rect dialRect_;
+    int shownGeneration_ = -1;  // of the document last shown
 
     int painting_ = 0;
     std::optional<int> pendingLayout_;

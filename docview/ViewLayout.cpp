@@ -115,16 +115,27 @@ gdi::Size Zoomed(gdi::Size size, double zoom)
     return {RoundToInt(size.cx * zoom), RoundToInt(size.cy * zoom)};
 }
 
-gdi::Point SheetViewportOrigin(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY)
+int SheetEdge(std::int64_t sheets, int sheetMm, int dpi)
+{
+    return MulDiv64(sheets * sheetMm, std::int64_t{dpi} * 10, 254);
+}
+
+gdi::Rect SheetRect(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY)
 {
     if (sheetMm.cx <= 0 || sheetMm.cy <= 0 || page < 1)
         return {};
     const int columns = std::max(drawingMm.cx / sheetMm.cx, 1);
     const int index = page - 1;
-    const int column = index % columns;
-    const int row = index / columns;
-    return {-MulDiv64(std::int64_t{sheetMm.cx} * column, std::int64_t{dpiX} * 10, 254),
-            -MulDiv64(std::int64_t{row} * sheetMm.cy, std::int64_t{dpiY} * 10, 254)};
+    const std::int64_t column = index % columns;
+    const std::int64_t row = index / columns;
+    return {SheetEdge(column, sheetMm.cx, dpiX), SheetEdge(row, sheetMm.cy, dpiY), SheetEdge(column + 1, sheetMm.cx, dpiX),
+            SheetEdge(row + 1, sheetMm.cy, dpiY)};
+}
+
+gdi::Point SheetViewportOrigin(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY)
+{
+    const gdi::Rect sheet = SheetRect(page, drawingMm, sheetMm, dpiX, dpiY);
+    return {-sheet.left, -sheet.top};
 }
 
 double FullFrameZoom(gdi::Size sheetPx, gdi::Size client)

@@ -9,6 +9,7 @@
 #include "platform/Gdi.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace viewlayout {
@@ -61,8 +62,16 @@ SheetGrid GridOf(gdi::Size drawing, gdi::Size sheet);
 // The size times the zoom, rounded and saturating; the zoom must be positive and finite.
 gdi::Size Zoomed(gdi::Size size, double zoom);
 
-// Viewport origin (device pixels at dpiX x dpiY) that brings printed page `page` (1 for the
-// first, sheets counted along the rows) to the paper: minus the sheet's top-left corner.
+// Where the edge after `sheets` whole sheets of `sheetMm` falls, in device pixels at dpi.
+int SheetEdge(std::int64_t sheets, int sheetMm, int dpi);
+
+// The rectangle of printed page `page` (1 for the first, sheets counted along the rows) in
+// the drawing, in device pixels at dpiX x dpiY: neighbouring sheets share their edges, so
+// their tiles abut. Empty for an empty sheet or a page below 1.
+gdi::Rect SheetRect(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY);
+
+// Viewport origin (device pixels at dpiX x dpiY) that brings printed page `page` to the
+// paper: minus the top-left corner of its SheetRect.
 gdi::Point SheetViewportOrigin(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY);
 
 // The zoom commands 33100 .. 33109 and their factors.

@@ -210,6 +210,7 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
+    bool solsticeArcsTraced = false;  // by the diurnal arcs of the current Draw
 
 private:
     // The anchor and its percentages, point B left where it is.

@@ -87,6 +87,13 @@ void CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
     for (int k = 0; k <= 33; ++k) {
         if (!LongitudeRowDrawn(k, mode))
             continue;
+        // Longitudes L and 180 - L share a declination, so their arcs are one curve (with the
+        // same pen): traced once, or a cutter would cut it twice.
+        const int twin = (54 - k) % 36;
+        if (twin < k && LongitudeRowDrawn(twin, mode))
+            continue;
+        if (k == 9 || k == 27)
+            solsticeArcsTraced = true;
         const auto& azimuths = azimuthByLongitude[static_cast<size_t>(k)];
         const auto& altitudes = altitudeByLongitude[static_cast<size_t>(k)];
         PenScope pen(dc, tools.Tools().EntryPen(LongitudePenEntry(k)));
@@ -129,6 +136,7 @@ void TraceSolsticeArcs(CCadran& dial, gdi::DC& dc, gdi::Point origin, const CDra
     const double obliquity = DeclinationOfLongitude(3, false) * kDegToRad;
     TraceDeclinationArc(dial, dc, origin, obliquity, 15, tools);
     TraceDeclinationArc(dial, dc, origin, -obliquity, 9, tools);
+    dial.solsticeArcsTraced = true;
 }
 
 }  // namespace

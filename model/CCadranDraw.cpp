@@ -75,6 +75,7 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
     const int saved = dc.SaveDC();
     dc.SetBkMode(gdi::TRANSPARENT);
     drawRect = rect;
+    solsticeArcsTraced = false;
 
     int ax = 0;
     int ay = 0;
@@ -107,8 +108,11 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
     if (prefs.horizontalLines) {
         DrawAzimuthLines(dc, ax, ay);
         DrawAltitudeLines(dc, ax, ay);
-        DrawDateArc(dc, 21, 6, ax, ay);
-        DrawDateArc(dc, 21, 12, ax, ay);
+        // The solstice arcs that bound these lines, unless the diurnal arcs traced them.
+        if (!solsticeArcsTraced) {
+            DrawDateArc(dc, 21, 6, ax, ay);
+            DrawDateArc(dc, 21, 12, ax, ay);
+        }
     }
     if (prefs.styleMarking)
         DrawSpecific(dc, ax, ay);

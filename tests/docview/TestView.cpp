@@ -165,12 +165,13 @@ TEST_F(ViewTest, CuttingMarksAndSheetLimitsOnlyWhenAsked)
     {
         gdi::RecordingDC paper = Printer600();
         View().PrintPage(paper, 2);
-        // 3 x 2 sheet corners, each a square of 4 sides and its 2 diagonals; the sheet is
-        // 756 x 600 / 96 = 4725 printer pixels wide, the mark 10 x 600 / 96 = 62.5 -> 63.
+        // 3 x 2 sheet corners, each a square of 4 sides and its 2 diagonals, on the edges of
+        // the printed sheets: 200 x 6000 / 254 = 4724.4 -> 4724 printer pixels apart across,
+        // 287 x 6000 / 254 = 6779.5 -> 6780 down; the mark 10 x 600 / 96 = 62.5 -> 63.
         const std::vector<gdi::Segment> marks = SegmentsWith(paper, solidRed);
         EXPECT_EQ(marks.size(), 36u);
-        EXPECT_TRUE(std::count(marks.begin(), marks.end(), gdi::Segment{{4662, -63}, {4788, 63}, solidRed}));
-        EXPECT_TRUE(std::count(marks.begin(), marks.end(), gdi::Segment{{9450 - 63, 6781 + 63}, {9450 - 63, 6781 - 63}, solidRed}));
+        EXPECT_TRUE(std::count(marks.begin(), marks.end(), gdi::Segment{{4661, -63}, {4787, 63}, solidRed}));
+        EXPECT_TRUE(std::count(marks.begin(), marks.end(), gdi::Segment{{9449 - 63, 6780 + 63}, {9449 - 63, 6780 - 63}, solidRed}));
         EXPECT_TRUE(SegmentsWith(paper, dashedRed).empty());
     }
 
@@ -179,10 +180,14 @@ TEST_F(ViewTest, CuttingMarksAndSheetLimitsOnlyWhenAsked)
     {
         gdi::RecordingDC paper = Printer600();
         View().PrintPage(paper, 1);
+        // On the first pixel after each edge and the last before it, so that each sheet shows
+        // its four limits: 4 vertical, 2 horizontal.
         const std::vector<gdi::Segment> limits = SegmentsWith(paper, dashedRed);
-        ASSERT_EQ(limits.size(), 5u);  // 3 vertical, 2 horizontal
-        EXPECT_EQ(limits[1], (gdi::Segment{{4725, 0}, {4725, 6781}, dashedRed}));
-        EXPECT_EQ(limits[4], (gdi::Segment{{0, 6781}, {9450, 6781}, dashedRed}));
+        ASSERT_EQ(limits.size(), 6u);
+        EXPECT_EQ(limits[1], (gdi::Segment{{4723, 0}, {4723, 6780}, dashedRed}));
+        EXPECT_EQ(limits[2], (gdi::Segment{{4724, 0}, {4724, 6780}, dashedRed}));
+        EXPECT_EQ(limits[3], (gdi::Segment{{9448, 0}, {9448, 6780}, dashedRed}));
+        EXPECT_EQ(limits[5], (gdi::Segment{{0, 6779}, {9449, 6779}, dashedRed}));
         EXPECT_TRUE(SegmentsWith(paper, solidRed).empty());
     }
 
@@ -215,6 +220,10 @@ TEST_F(ViewTest, EachPrintedSheetIsPlacedByItsViewportOrigin)
     EXPECT_EQ((*band)->points[0], (gdi::Point{2350, 0}));
     EXPECT_EQ((*band)->points[1], (gdi::Point{7100, 6781}));
     EXPECT_EQ((*band)->devicePoints[0], (gdi::Point{2350 - 4724, 0}));
+    // Paper larger than the sheet carries the sheet's tile only, up to the next sheet's edge.
+    gdi::RecordingDC large(gdi::DeviceCaps::Page(600, 210, 297), true);
+    View().PrintPage(large, 2);
+    EXPECT_EQ(large.GetClipBox(), (gdi::Rect{4724, 0, 9449, 6780}));
     // Margins of 5 mm at the printer's resolution: 5 x 6000 / 254 = 118.1.
     EXPECT_EQ(dial.marginX, 118);
     EXPECT_DOUBLE_EQ(dial.pixelsPerMmX, 600 / 25.4);

@@ -526,6 +526,7 @@ TEST_F(ViewEditingTest, PlusAndMinusStepTheNoonMarkHourInItsTable)
     EXPECT_DOUBLE_EQ(dial.noonCurveHour, 0.0);
 
     // Home brings noon back here, and scrolls nowhere.
+    window_.scrolls.clear();
     EXPECT_TRUE(Edit().OnKeyUp(ViewKey::Home, false, false));
     EXPECT_DOUBLE_EQ(dial.noonCurveHour, 12.0);
     EXPECT_TRUE(window_.scrolls.empty());

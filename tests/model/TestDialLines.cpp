@@ -237,13 +237,15 @@ TEST_F(DialLines, DiurnalArcModes)
         int mode;
         std::map<int, int> polylines;  // colour entry -> arcs
     };
-    const std::map<int, int> signs = {{12, 2}, {13, 2}, {14, 2}, {15, 1}, {11, 2}, {10, 2}, {9, 1}};
+    // Longitudes L and 180 - L give one arc: the twelve signs fall on seven declinations, the
+    // 34 rows of ten degrees on 19 (12 of them between the signs).
+    const std::map<int, int> signs = {{12, 1}, {13, 1}, {14, 1}, {15, 1}, {11, 1}, {10, 1}, {9, 1}};
     std::map<int, int> everyTen = signs;
-    everyTen[16] = 22;
+    everyTen[16] = 12;
     const std::vector<Mode> modes = {
-        {0, {{12, 2}}},
+        {0, {{12, 1}}},
         {1, {{15, 1}, {9, 1}}},
-        {2, {{12, 2}, {15, 1}, {9, 1}}},
+        {2, {{12, 1}, {15, 1}, {9, 1}}},
         {3, signs},
         {4, everyTen},
         {5, {{17, 5}}},

@@ -1,6 +1,7 @@
 // The view's window: the paint at a zoom (what is drawn and what can be scrolled agree),
 // a two-sheet dial printed to PDF (page count read back by pdfinfo, each sheet's half of
-// the dial rendered back by pdftoppm), and the print preview with its two pages.
+// the dial rendered back by pdftoppm), a four-sheet dial whose tiles abut on paper larger
+// than its sheets, and the print preview with its two pages.
 #include "model/DialTestDials.h"
 
 #include "app/Accessors.h"
@@ -24,6 +25,12 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -94,6 +101,45 @@ int PdfPages(const std::filesystem::path& pdf)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
+// Renders the pages of a PDF to PNG files prefix-1.png, prefix-2.png... at the given resolution.
+bool RenderPdf(const std::filesystem::path& pdf, const std::filesystem::path& prefix, int dpi)
+{
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), Q(pdf),
+                                              Q(prefix)});
+    return render.waitForFinished(60000) && render.exitCode() == 0;
+}
+
+bool Ink(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)).lightness() < 200; }
+
+// The runs of ink along a row (horizontal) or a column, as [first, last] pixel pairs.
+std::vector<std::pair<int, int>> InkRuns(const QImage& image, int at, bool alongRow)
+{
+    std::vector<std::pair<int, int>> runs;
+    const int length = alongRow ? image.width() : image.height();
+    for (int i = 0; i < length; ++i) {
+        if (!(alongRow ? Ink(image, i, at) : Ink(image, at, i)))
+            continue;
+        if (!runs.empty() && runs.back().second == i - 1)
+            runs.back().second = i;
+        else
+            runs.emplace_back(i, i);
+    }
+    return runs;
+}
+
+// How many runs of one side meet no run of the other within `slack` pixels.
+int UnmatchedRuns(const std::vector<std::pair<int, int>>& side, const std::vector<std::pair<int, int>>& other,
+                  int slack)
+{
+    int unmatched = 0;
+    for (const auto& [first, last] : side)
+        if (std::none_of(other.begin(), other.end(),
+                         [&](const auto& o) { return o.first <= last + slack && o.second >= first - slack; }))
+            ++unmatched;
+    return unmatched;
+}
+
 // Share of the pixels of a column band (x0 .. x1 as fractions of the width) that are not white.
 double InkIn(const QImage& image, double x0, double x1)
 {
@@ -122,6 +168,44 @@ TEST_F(ViewWidgetTest, ZoomShrinksTheDrawingWithWhatCanBeScrolled)
     EXPECT_NE(QColor(half.pixel(300, 200)), pageColour);  // the dial, now from 188 to 568
     EXPECT_EQ(QColor(half.pixel(600, 200)), pageColour);
     EXPECT_EQ(QColor(half.pixel(100, 200)), pageColour);
+}
+
+TEST_F(ViewWidgetTest, AnotherPageOrANewDocumentOpensAtItsTopLeft)
+{
+    PutTwoSheetDial();  // 1512 x 1058 pixels in a client of 800 x 600
+    widget_->View().OnInitialUpdate();  // as when the document was first shown
+    QScrollBar* across = widget_->horizontalScrollBar();
+    QScrollBar* down = widget_->verticalScrollBar();
+    const auto scrollTo = [&](int x, int y) {
+        across->setValue(x);
+        down->setValue(y);
+        ASSERT_EQ(across->value(), x);
+        ASSERT_EQ(down->value(), y);
+    };
+    const auto showMode = [&](int mode) {
+        widget_->View().SetDisplayMode(mode);
+        widget_->View().RecalcLayout(1);
+    };
+
+    // The same page again, or the same document saved, stays where it was.
+    scrollTo(300, 200);
+    showMode(CHoravelView::kScaleDrawing);
+    ASSERT_TRUE(doc_->OnSaveDocument(dir_ / "kept.cds"));
+    widget_->View().OnInitialUpdate();
+    EXPECT_EQ(across->value(), 300);
+    EXPECT_EQ(down->value(), 200);
+
+    // The technical sheet: one sheet high, still taller than the client.
+    showMode(7);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(down->value(), 0);
+
+    showMode(CHoravelView::kScaleDrawing);
+    scrollTo(300, 200);
+    ASSERT_TRUE(doc_->OnOpenDocument(dir_ / "kept.cds"));
+    widget_->View().OnInitialUpdate();
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(down->value(), 0);
 }
 
 TEST_F(ViewWidgetTest, SavedTwoSheetDialOpensAndPrintsToPdfOneSheetPerPage)
@@ -157,6 +241,65 @@ TEST_F(ViewWidgetTest, SavedTwoSheetDialOpensAndPrintsToPdfOneSheetPerPage)
     EXPECT_LT(InkIn(first, 0.1, 0.4), 0.002);
     EXPECT_GT(InkIn(second, 0.05, 0.4), 0.02);
     EXPECT_LT(InkIn(second, 0.6, 0.9), 0.002);
+}
+
+TEST_F(ViewWidgetTest, SheetsOfALargeDialAbutWithoutOverlapOnLargerPaper)
+{
+    GetProfile().WriteInt("Options\\General", "bTraceReperesCoupe", 1);
+    GetProfile().WriteInt("Options\\General", "bTraceLimitesPages", 1);
+    // Bordeaux, 400 x 300 mm: two columns and two rows of the document's 200 x 280 mm sheets.
+    auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(44.84, 0.58, 1.0, 2024, 0.0, 400, 300);
+    dial->tablesValid = 1;
+    doc_->SetDial(std::move(dial));
+    widget_->View().RecalcLayout(1);
+    ASSERT_EQ(doc_->GetPageCount(), 4);
+
+    // A4 with 2 mm margins holds 206 x 293 mm: more than a sheet.
+    const std::filesystem::path pdf = dir_ / "large.pdf";
+    auto printer = PdfPrinter(pdf);
+    printer->setPageMargins(QMarginsF(2, 2, 2, 2), QPageLayout::Millimeter);
+    ASSERT_TRUE(widget_->PrintSheets(*printer));
+    ASSERT_EQ(PdfPages(pdf), 4);
+    // 254 dpi: ten pixels a millimetre; each sheet is 2000 x 2800 pixels from the corner of
+    // the printable area on its page.
+    ASSERT_TRUE(RenderPdf(pdf, dir_ / "tile", 254));
+    std::vector<QImage> pages;
+    for (int page = 1; page <= 4; ++page) {
+        pages.emplace_back(Q(dir_ / ("tile-" + std::to_string(page) + ".png")));
+        ASSERT_GE(pages.back().width(), 2100);
+        ASSERT_GE(pages.back().height(), 2970);
+    }
+    // The PDF places the printable area at whole points.
+    const QRect printable = printer->pageLayout().paintRectPoints();
+    const int left = static_cast<int>(std::lround(printable.left() * 254.0 / 72.0));
+    const int top = static_cast<int>(std::lround(printable.top() * 254.0 / 72.0));
+    const int right = left + 2000;
+    const int bottom = top + 2800;
+
+    // Nothing beyond a sheet's rectangle (a pixel of rounding around its edges).
+    for (size_t i = 0; i < pages.size(); ++i) {
+        int outside = 0;
+        for (int y = 0; y < pages[i].height(); ++y)
+            for (int x = 0; x < pages[i].width(); ++x)
+                if ((x < left - 1 || x > right || y < top - 1 || y > bottom) && Ink(pages[i], x, y))
+                    ++outside;
+        EXPECT_EQ(outside, 0) << "page " << i + 1;
+    }
+
+    // Drawn once, it goes on from the same place on the neighbouring sheet: along each seam,
+    // every run of ink just inside one sheet meets one just inside the other within 0.5 mm.
+    const auto seam = [](const QImage& before, int lastInside, const QImage& after, int firstInside, bool alongRow) {
+        const auto a = InkRuns(before, lastInside, alongRow);
+        const auto b = InkRuns(after, firstInside, alongRow);
+        EXPECT_GE(a.size(), 3u);
+        EXPECT_EQ(UnmatchedRuns(a, b, 5), 0);
+        EXPECT_EQ(UnmatchedRuns(b, a, 5), 0);
+    };
+    // Two pixels in from the edges, clear of the sheet limits drawn along them.
+    seam(pages[0], right - 3, pages[1], left + 2, false);
+    seam(pages[0], bottom - 3, pages[2], top + 2, true);
+    seam(pages[1], bottom - 3, pages[3], top + 2, true);
+    seam(pages[2], right - 3, pages[3], left + 2, false);
 }
 
 TEST_F(ViewWidgetTest, PrintRangeLimitsTheSheets)
