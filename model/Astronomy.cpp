@@ -441,11 +441,13 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
     // u and v: the two parts of cos(azimuth) x cos(altitude), seen from the equator side.
     const double u = phi < 0.0 ? -s.cosLatitude * sinDec : s.cosLatitude * sinDec;
     const double v = s.sinAbsLatitude * cosH * cosDec;
-    const bool nearZenith = std::fabs(cosAlt) <= 0.000001;
-
-    if (!nearZenith) {
-        azimuth = std::asin(Clamp1(sinH * cosDec / cosAlt));
-    } else if (std::fabs(declination) < 0.000001) {
+    if (std::fabs(cosAlt) > 0.000001) {
+        // sin(A) cos(h) and cos(A) cos(h) together: exact on and next to the meridian too.
+        azimuth = std::atan2(sinH * cosDec, v - u);
+        return;
+    }
+    // Sun at the zenith or the nadir: the azimuth is undefined, pick a stable one.
+    if (std::fabs(declination) < 0.000001) {
         azimuth = hourAngle;
     } else if (std::fabs(u) >= 0.000001 || std::fabs(v) >= 0.000001) {
         const double num = sinH * cosDec;
@@ -454,18 +456,9 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
     } else {
         azimuth = 0.0;
     }
-
-    if (std::fabs(hourAngle) > 0.000001) {
-        // At the zenith the azimuth is undefined; keep the value found above.
-        if (!nearZenith) {
-            double c = (v - u) / cosAlt;
-            if (std::fabs(std::fabs(c) - 1.0) < 0.000001)
-                c = c > 0.0 ? 1.0 : -1.0;
-            azimuth = QuadrantAngle(azimuth, c);
-        }
-    } else if ((phi >= 0.0 && phi <= declination) || (phi < 0.0 && declination <= phi)) {
+    if (std::fabs(hourAngle) <= 0.000001 &&
+        ((phi >= 0.0 && phi <= declination) || (phi < 0.0 && declination <= phi)))
         azimuth += kPi;  // culminates on the polar side of the zenith
-    }
 }
 
 void HorizontalToEquatorial(double azimuth, double altitude, double& hourAngle, double& declination)
