@@ -120,15 +120,17 @@ enum class SunHorizon {
     AlwaysBelow,   // polar night: the sun never rises that day
 };
 
-// Rise, transit and set of the sun, hours UT in [0, 24), for the date and site set: the events
-// that fall on that UT day (when an event steps over midnight and none falls on it, the one
-// next to the day's transit). rightAscension/declination (radians) give the first estimate;
-// each event is then refined with the sun's own position at that event (Meeus ch. 15), with
-// h0 = -0.8333 degree: within a few seconds up to 60 degrees of latitude, under a minute
-// beyond. riseAzimuthDeg is the rising point's angle from the equator side of the meridian;
-// culminationAltitudeDeg the altitude at the transit. In a polar day or night the rise and
-// set are not events (the result says which): both are the transit in a polar night, the
-// lower transit in a polar day.
+// Rise, transit and set of the sun, hours UT in [0, 24), for the date and site set: the first
+// rising and the first setting of that UT day (when an event steps over midnight and none falls
+// on it, the one of the day's transit). rightAscension/declination (radians) give the first
+// estimate of the transit; every event is then found with the sun's own position at that
+// instant, with h0 = -0.8333 degree: within a few seconds up to 60 degrees of latitude, under
+// a minute beyond, except where the sun only grazes the horizon. The state comes from the
+// altitudes at the day's upper and lower culminations: polar day when the lower one stays
+// above h0, polar night when the upper one stays below. riseAzimuthDeg is the rising point's
+// angle from the equator side of the meridian; culminationAltitudeDeg the altitude at the
+// transit. In a polar day or night the rise and set are not events (the result says which):
+// both are the transit in a polar night, the lower transit in a polar day.
 SunHorizon RiseTransitSet(double rightAscension, double declination, double& rise, double& transit,
                           double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg);
 
