@@ -368,9 +368,7 @@ double MeanEquationOfTime(int day, int month, int firstYear, int lastYear)
     for (long long year = firstYear; year <= lastYear; ++year) {
         SetAstroDate(day, month, static_cast<int>(year), 12.0);
         UpdateOrbitElements();
-        const AstroState& s = State();
-        const double a = (s.dayNumberWithFraction - 712225.0) * 0.017202423838958484;
-        sum += 460.0 * std::sin(a) - 592.0 * std::sin(2.0 * (a + s.perihelion));
+        sum += EquationOfTime();
         ++count;
     }
     return sum / static_cast<double>(count);

@@ -82,9 +82,9 @@ double HmsToSiderealSeconds(double hour, double minute, double second);
 // With day and month > 0 it sets 12 h UT of that day of the current year first; otherwise it
 // uses the instant already set and the elements of the last UpdateOrbitElements.
 double EquationOfTime(int day = 0, int month = 0);
-// Mean over the years firstYear..lastYear (either order) of a two-term equation of time at
-// 12 h UT of day/month, seconds: first order in the eccentricity and the obliquity, within
-// a minute of EquationOfTime. Leaves the date of the last year processed set.
+// Mean over the years firstYear..lastYear (either order) of EquationOfTime at 12 h UT of
+// day/month, seconds: what an engraved table read to the minute needs over a leap cycle.
+// Leaves the date of the last year processed set.
 double MeanEquationOfTime(int day, int month, int firstYear, int lastYear);
 
 // ---------------------------------------------------------------- site

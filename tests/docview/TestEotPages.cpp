@@ -430,6 +430,30 @@ TEST_F(EotPages, TableHoldsTheValuesOfTheSixDaysOfEachMonth)
     EXPECT_LT(headings[0]->points[0].y, headings[1]->points[0].y);
 }
 
+// In reference-year mode an engraved table read to the minute must hold the mean of the real
+// equation of time over the leap cycle, not an approximation of it.
+TEST_F(EotPages, ReferenceYearTableHoldsTheMeanOverTheFourYears)
+{
+    SetMode(0, false);
+    SetYear(2025);
+    Doc().SetReferenceYearMode(1);
+    gdi::RecordingDC dc;
+    DrawEotTable(dc, kPage);
+    const auto cells = TextsAligned(dc, gdi::TA_CENTER | gdi::TA_BASELINE);
+    ASSERT_EQ(cells.size(), 72u);
+    for (int month = 1; month <= 12; ++month) {
+        for (int j = 0; j < 6; ++j) {
+            double mean = 0.0;
+            for (int year = 2024; year <= 2027; ++year)
+                mean += pageref::SunAtNoon(year, month, 1 + 5 * j).eotSeconds / 4.0;
+            const std::string& text = cells[(month - 1) * 6 + j]->text;
+            const auto value = pageref::MinutesSecondsValue(text);
+            ASSERT_TRUE(value) << text;
+            EXPECT_NEAR(*value, mean, 6.0) << month << "/" << 1 + 5 * j << ": " << text;
+        }
+    }
+}
+
 TEST_F(EotPages, EveryPageRestoresThePenFontAndAlignment)
 {
     SetMode(0, false);

@@ -30,7 +30,7 @@ INSTANTS = [
 ]
 
 # The years of the equation-of-time pages: one leap year and one common year.
-EOT_YEARS = [2024, 2025]
+EOT_YEARS = [2024, 2025, 2026, 2027]
 
 
 def edate(y, m, d, hh=0, mm=0, ss=0):
