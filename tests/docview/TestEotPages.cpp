@@ -221,6 +221,22 @@ TEST_F(EotPages, LongitudeCorrectionShiftsTheValuesAndTheRange)
     const double dy = plot.Height() / 34.0;
     const double expected = (pageref::SunAtNoon(2024, 1, 1).eotSeconds + 2152.0) / 60.0;
     EXPECT_NEAR(LastPath(dc).front().y, plot.top + (51 - expected) * dy, 2.0);
+
+    // A correction of 5 min 30 s puts the ends either side of 0: still 34 minutes, and the
+    // curve on its own grid.
+    SetAstroSite(47.25, 1.375, 0.0);
+    for (int signMode : {0, 1}) {
+        SetMode(signMode, true);
+        gdi::RecordingDC shifted;
+        DrawEotAnnualGraph(shifted, kPage);
+        const auto minutes = TextsAligned(shifted, gdi::TA_RIGHT | gdi::TA_BASELINE);
+        ASSERT_EQ(minutes.size(), 35u) << signMode;
+        const int low = signMode == 0 ? -13 : -21;
+        EXPECT_EQ(minutes.front()->text, std::to_string(low));
+        EXPECT_EQ(minutes.back()->text, std::to_string(low + 34));
+        const double value = (pageref::SunAtNoon(2024, 1, 1).eotSeconds + 330.0) / 60.0 * (signMode == 0 ? 1 : -1);
+        EXPECT_NEAR(LastPath(shifted).front().y, plot.bottom - (value - low) * dy, 2.0) << signMode;
+    }
 }
 
 TEST_F(EotPages, MonthlyGraphHasOneCurvePerMonthNamedBesideIt)
