@@ -302,6 +302,15 @@ void GetSunEquatorial(double& rightAscension, double& declination)
     EclipticToEquatorial(SunMeanLongitude() + SunEquationOfCentre(), 0.0, rightAscension, declination);
 }
 
+void GetApparentSunEquatorial(double& rightAscension, double& declination)
+{
+    const double t = State().centuriesInstant;
+    const double omega = NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
+    const double obliquity = ObliquityAt(t) + 0.00256 * kDegToRad * std::cos(omega);
+    EclipticToEquatorialWith(std::sin(obliquity), std::cos(obliquity), ApparentLongitudeAt(t), 0.0, rightAscension,
+                             declination);
+}
+
 double NutationInLongitude()
 {
     const double t = State().centuriesInstant;
@@ -326,11 +335,14 @@ double MeanSiderealTime(bool inDegrees)
     return WrapClosed(seconds, 86400.0);
 }
 
+double EquationOfTheEquinoxes()
+{
+    return NutationInLongitude() * State().cosObliquity / 15.0;
+}
+
 double ApparentSiderealTime()
 {
-    const double seconds =
-        MeanSiderealTime(true) * 240.0 + NutationInLongitude() * State().cosObliquity / 15.0;
-    return WrapHalfOpen(seconds, 86400.0);
+    return WrapHalfOpen(MeanSiderealTime(true) * 240.0 + EquationOfTheEquinoxes(), 86400.0);
 }
 
 double HmsToSiderealSeconds(double hour, double minute, double second)

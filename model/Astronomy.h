@@ -62,6 +62,10 @@ double DeclinationOfLongitude(int k, bool byTens);
 void ApparentSunPosition(int day, int month, double& rightAscension, double& declination);
 // Geometric right ascension (-pi, pi] and declination of the sun at the instant set, radians.
 void GetSunEquatorial(double& rightAscension, double& declination);
+// Apparent right ascension (-pi, pi] and declination of the sun at the instant set, radians:
+// aberration and nutation in longitude, obliquity corrected for nutation (Meeus 25.8, 25.9).
+// About 0.01 degree.
+void GetApparentSunEquatorial(double& rightAscension, double& declination);
 // Nutation in longitude at the instant set, arcseconds (Meeus ch. 22, about 0.5").
 double NutationInLongitude();
 
@@ -70,6 +74,9 @@ double NutationInLongitude();
 // Mean sidereal time at Greenwich at 0 h UT of the date set (Meeus 12.3, 12.4):
 // degrees in [0, 360] when inDegrees, else seconds of time in [0, 86400].
 double MeanSiderealTime(bool inDegrees);
+// Apparent minus mean sidereal time, seconds of time: the nutation in longitude at the instant
+// set projected on the equator with the current obliquity (Meeus ch. 12).
+double EquationOfTheEquinoxes();
 // Apparent sidereal time at Greenwich at 0 h UT of the date set, seconds of time: the mean
 // time plus the equation of the equinoxes (nutation at the instant set, current obliquity).
 double ApparentSiderealTime();
