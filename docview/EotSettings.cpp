@@ -7,6 +7,8 @@
 #include "model/Astronomy.h"
 #include "platform/Profile.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr const char* kGeneralSection = "Options\\General";
@@ -34,8 +36,11 @@ EotSettings EotSettings::Load()
     if (s.Negated())
         s.correctionSeconds = -s.correctionSeconds;
     const double c = s.correctionSeconds / 60.0;
-    s.lowMinute = TruncToInt(s.Negated() ? c - 16.0 : c - 18.0);
-    s.highMinute = TruncToInt(s.Negated() ? c + 18.0 : c + 16.0);
+    // Always 34 whole minutes, whatever the sign of the ends: truncating both ends towards
+    // zero would lose one when they straddle 0. The flipped range mirrors the plain one.
+    const double low = s.Negated() ? std::ceil(c + 18.0) - 34.0 : std::floor(c - 18.0);
+    s.lowMinute = TruncToInt(low);
+    s.highMinute = TruncToInt(low + 34.0);
     return s;
 }
 

@@ -79,11 +79,14 @@ EphemerisValues ComputeEphemerisValues(const CDataBaseElement& place, const CHor
         s += 86400.0;
     v.localSiderealSeconds = s;
 
+    // Where the sun is seen: the apparent position, measured from the true equinox, so its
+    // hour angle comes from the apparent sidereal time (the time shown above stays the mean).
     SetInstant(v.ut);
-    GetSunEquatorial(v.rightAscension, v.declination);
+    GetApparentSunEquatorial(v.rightAscension, v.declination);
     if (v.rightAscension < 0.0)
         v.rightAscension += kTwoPi;
-    double h = std::remainder(s * kTwoPi / 86400.0 - v.rightAscension, kTwoPi);
+    const double apparentSidereal = s + EquationOfTheEquinoxes();
+    double h = std::remainder(apparentSidereal * kTwoPi / 86400.0 - v.rightAscension, kTwoPi);
     if (h <= -std::numbers::pi)
         h += kTwoPi;
     v.hourAngle = h;

@@ -20,9 +20,10 @@ struct EphemerisValues {
     double localSiderealSeconds = 0.0;   // local mean sidereal time, [0, 86400)
     double greenwichSidereal0hSeconds = 0.0;  // at 0 h UT of the UT date
 
+    // The apparent sun at the instant (aberration, nutation), geocentric.
     double rightAscension = 0.0;  // radians, [0, 2 pi)
     double declination = 0.0;     // radians
-    double hourAngle = 0.0;       // radians, (-pi, pi], positive in the afternoon
+    double hourAngle = 0.0;       // radians, (-pi, pi], positive in the afternoon: from the apparent sidereal time
     double azimuth = 0.0;         // radians, from the equator side, positive west
     double altitude = 0.0;        // radians
 

@@ -37,26 +37,28 @@ void DrawStereographicDiagram(gdi::DC& dc, const gdi::Rect&)
         outline.width = reference > 0 ? dc.GetDeviceCaps(gdi::LOGPIXELSX) / reference : 1;
     }
 
-    // Projection from the pole below the horizon: the images of the points 90 degrees above
-    // and below the celestial pole bound the diameter on which the pole lies.
-    const double phi = dial->latitude;
-    const double e = std::tan((std::numbers::pi / 2 - (phi + 90.0) * kDegToRad) / 2);
-    const double f = std::tan((std::numbers::pi / 2 - (phi - 90.0) * kDegToRad) / 2);
-    const double k = f - e;
-    const double m = (f + e) / 2;
+    // Projection from the pole below the horizon onto the plane of the equator, scaled so that
+    // the horizon is the circle of radius r: on the meridian it runs from tan(phi / 2) to
+    // cot(phi / 2) on either side of the visible pole, so one unit is 2r / k = r sin(phi) and
+    // the pole lies 2r m / k = r cos(phi) from the centre (k = 2 / sin(phi), m = cot(phi)).
+    // With the sine and cosine nothing is infinite on the equator. In the south the visible
+    // pole is the south one and declinations count towards it.
+    const double phi = std::fabs(dial->latitude) * kDegToRad;
+    const double towardsPole = dial->latitude < 0.0 ? -1.0 : 1.0;
+    const double scale = r * std::sin(phi);
 
     const DcAttributesGuard restore(dc);
     const PageTools tools(dc);
     dc.SelectPen(outline);
     dc.Ellipse(cx - r, cy - r, cx + r + 1, cy + r + 1);
 
-    const int t = cx - RoundToInt(r * m / k);
+    const int t = cx - RoundToInt(r * std::cos(phi));
     // The December solstice, the equinox and the June solstice.
     constexpr std::array<int, 3> kSigns = {9, 0, 3};
     constexpr std::array<int, 3> kEntries = {9, 12, 15};
     for (size_t i = 0; i < kSigns.size(); ++i) {
-        const double declination = DeclinationOfLongitude(kSigns[i], false) * kDegToRad;
-        const int rho = RoundToInt(std::tan(std::numbers::pi / 4 - declination / 2) * r / k);
+        const double declination = towardsPole * DeclinationOfLongitude(kSigns[i], false) * kDegToRad;
+        const int rho = RoundToInt(std::tan(std::numbers::pi / 4 - declination / 2) * scale);
         dc.SelectPen(tools->EntryPen(kEntries[i]));
         dc.Arc(t - rho, cy - rho, t + rho + 1, cy + rho + 1, cx - r, cy, cx - r, cy);
     }

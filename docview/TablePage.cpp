@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace tablepage {
 
@@ -44,15 +45,122 @@ bool IsEquatorial(const CCadran& dial)
     return dial.typeCode == 8 || dial.typeCode == 9;
 }
 
+namespace {
+
+// The vertical wall's formula, unsigned: for a dial on which the equinoctial line cannot be
+// traced from the dial's own shadows.
+double WallEquinoctialAngleDeg(const CCadran& dial)
+{
+    const double tanLatitude = std::tan(dial.latitudeRad);
+    if (tanLatitude == 0.0)
+        return 0.0;
+    return std::fabs(std::atan(std::sin(dial.planeAngle1) / tanLatitude)) * 180.0 / std::numbers::pi;
+}
+
+struct Direction {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Collects the shadows of a line of sun positions (hundredths of a mm, nearer than 100 m: the
+// sun grazing the dial sends them to infinity) and gives the line's direction as the main
+// axis of the points: every point counts, so the rounding of each one hardly does.
+class LineOfShadows {
+public:
+    explicit LineOfShadows(const CCadran& dial) : dial_(dial) {}
+    void Add(double azimuth, double altitude)
+    {
+        int x = 0, y = 0;
+        dial_.Project(azimuth, altitude, x, y, false, false);
+        const Direction p{static_cast<double>(x), static_cast<double>(y)};
+        if (std::fabs(p.x) < 1e7 && std::fabs(p.y) < 1e7)
+            points_.push_back(p);
+    }
+    bool Get(Direction& d) const
+    {
+        if (points_.size() < 2)
+            return false;
+        Direction mean;
+        for (const Direction& p : points_) {
+            mean.x += p.x / static_cast<double>(points_.size());
+            mean.y += p.y / static_cast<double>(points_.size());
+        }
+        double xx = 0.0, yy = 0.0, xy = 0.0;
+        for (const Direction& p : points_) {
+            xx += (p.x - mean.x) * (p.x - mean.x);
+            yy += (p.y - mean.y) * (p.y - mean.y);
+            xy += (p.x - mean.x) * (p.y - mean.y);
+        }
+        if (xx + yy <= 0.0)
+            return false;
+        const double angle = 0.5 * std::atan2(2.0 * xy, xx - yy);
+        d = {std::cos(angle), std::sin(angle)};
+        return true;
+    }
+
+private:
+    const CCadran& dial_;
+    std::vector<Direction> points_;
+};
+
+// The equinoctial line as the dial draws it: its lit points at declination 0 (row 0 of the
+// tables by ecliptic longitude).
+bool EquinoctialDirection(const CCadran& dial, Direction& d)
+{
+    if (!dial.longitudeTableValid)
+        return false;
+    const auto& azimuth = dial.azimuthByLongitude[0];
+    const auto& altitude = dial.altitudeByLongitude[0];
+    const bool aboveHorizon = dial.prefs.sunAboveHorizon != 0;
+    LineOfShadows line(dial);
+    for (int c = 0; c < CCadran::kSteps; ++c) {
+        if (dial.IsLit(azimuth[c], altitude[c], aboveHorizon))
+            line.Add(azimuth[c], altitude[c]);
+    }
+    return line.Get(d);
+}
+
+// The noon line: the trace of the meridian, the shadows of a sun due south or due north (on
+// the equator's side or the pole's) from 1 to 89 degrees high; the sheet's vertical when the
+// meridian never lights the dial (a wall facing east or west).
+Direction NoonDirection(const CCadran& dial)
+{
+    for (const double azimuth : {0.0, std::numbers::pi}) {
+        LineOfShadows line(dial);
+        for (int degrees = 1; degrees < 90; ++degrees) {
+            const double altitude = degrees * std::numbers::pi / 180.0;
+            if (dial.IsLit(azimuth, altitude, true))
+                line.Add(azimuth, altitude);
+        }
+        Direction d;
+        if (line.Get(d))
+            return d;
+    }
+    return {0.0, 1.0};
+}
+
+}  // namespace
+
 double EquinoctialAngleDeg(const CCadran& dial)
 {
+    // e: the equinoctial line's angle to the perpendicular of the noon line, from the lines
+    // the dial draws, so that the tables, the rule and the dial cannot disagree.
     double e = 0.0;
-    const double tanLatitude = std::tan(dial.latitudeRad);
-    if (tanLatitude != 0.0)
-        e = std::atan(std::sin(dial.planeAngle1) / tanLatitude);
-    if (e * dial.latitude < 0.0)
+    Direction a;
+    if (EquinoctialDirection(dial, a)) {
+        const Direction b = NoonDirection(dial);
+        const double cross = std::fabs(a.x * b.y - a.y * b.x);
+        const double dot = std::fabs(a.x * b.x + a.y * b.y);
+        e = std::atan2(dot, cross) * 180.0 / std::numbers::pi;
+        // Below what the hundredths of a millimetre of the projected points can tell: a line
+        // square to the noon line (a horizontal dial, a wall facing the equator).
+        if (e < 0.005)
+            e = 0.0;
+    } else {
+        e = WallEquinoctialAngleDeg(dial);
+    }
+    if (dial.latitude < 0.0)
         e = -e;
-    e *= 180.0 / std::numbers::pi;
     return e > 0.0 ? 90.0 - e : e - 90.0;
 }
 

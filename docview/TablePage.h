@@ -46,7 +46,9 @@ int LabelZoneSteps(const CCadran& dial);
 std::string TimeLabel(int column, int zoneSteps);
 // Equatorial dial faces (type codes 8 and 9): the sun is in their plane at the equinoxes.
 bool IsEquatorial(const CCadran& dial);
-// Angle of the equinoctial line to the local noon line, degrees, as the tables show it.
+// Angle of the equinoctial line to the local noon line, degrees, as the tables and the
+// equinoctial rule show it: taken from the lines the dial projects; in (0, 90] in the north
+// (-90 for a line square to the noon line), 180 less in the south.
 double EquinoctialAngleDeg(const CCadran& dial);
 
 // Lays the view out over `pages` stacked sheets when its layout has another count

@@ -16,7 +16,6 @@
 #include "model/Rounding.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
 #include <string>
 
@@ -29,18 +28,22 @@ bool IsAnalemmatic(int type) { return type >= 20 && type <= 29; }
 bool IsCylindrical(int type) { return type >= 30 && type <= 39; }
 constexpr int kShepherdsDial = 33;
 
-// Whole degrees and minutes of an angle, rounded to the minute: a wall stored at 30 degrees
-// in radians reads back as 29.999999999999996 and must show 30 degrees, not 29 and 60.
+// An angle in whole degrees and minutes, rounded to the minute with carry: a wall stored at
+// 30 degrees in radians reads back as 29.999999999999996 and must show 30 degrees, not 29 and
+// 60. The sign is kept apart so that -0.5 degree stays negative.
 struct DegMin {
-    int degrees;  // signed
-    int minutes;  // 0..59
+    int degrees = 0;  // of the absolute value
+    int minutes = 0;  // 0..59
+    bool negative = false;
+    int SignedDegrees() const { return negative ? -degrees : degrees; }
 };
 
 DegMin ToDegMin(double degrees)
 {
-    const int total = RoundToInt(std::fabs(degrees) * 60.0);
-    const int sign = degrees < 0.0 ? -1 : 1;
-    return {sign * (total / 60), total % 60};
+    DegMin a;
+    DegreesToDegMin(std::fabs(degrees), a.degrees, a.minutes);
+    a.negative = degrees < 0.0 && (a.degrees != 0 || a.minutes != 0);
+    return a;
 }
 
 std::string Number(double x)
@@ -48,15 +51,26 @@ std::string Number(double x)
     return FormatNumber(x, -1);
 }
 
+// "-0° 30'", "30° 30'", "30°": the minutes only when there are some; the sign when asked.
+std::string DegMinText(const DegMin& a, bool withSign)
+{
+    std::string text = withSign && a.negative ? "-" : "";
+    text += Number(a.degrees) + kDegreeSign;
+    if (a.minutes != 0)
+        text += " " + Number(a.minutes) + "'";
+    return text;
+}
+
 std::string InclinationText(double degrees)
 {
     const DegMin i = ToDegMin(degrees);
+    std::string text = DegMinText(i, true);
     if (i.minutes != 0)
-        return Number(i.degrees) + "\xC2\xB0 " + Number(i.minutes) + "'";
-    std::string text = Number(i.degrees) + kDegreeSign + " ";
-    if (i.degrees == 0)
+        return text;
+    text += " ";
+    if (i.SignedDegrees() == 0)
         text += GetTranslatedString(507);
-    else if (i.degrees == 90)
+    else if (i.SignedDegrees() == 90)
         text += GetTranslatedString(508);
     return text;
 }
@@ -84,16 +98,19 @@ std::string FacingText(int od, bool north)
     return {};
 }
 
+// The side is written whenever the plane turns east or west of the equator's side, except
+// on a vertical wall at whole degrees, whose facing text says it.
 std::string OrientationText(const CCadran& dial, bool vertical)
 {
     const DegMin o = ToDegMin(dial.planeAngle1 * kRadToDeg);
-    if (o.minutes != 0) {
-        const std::string side = dial.planeAngle1 > 0.0 ? GetTranslatedString(321) : GetTranslatedString(320);
-        return Number(std::abs(o.degrees)) + "\xC2\xB0 " + Number(o.minutes) + "' " + side;
-    }
-    std::string text = Number(std::abs(o.degrees)) + kDegreeSign + " ";
+    const std::string side = dial.planeAngle1 > 0.0 ? GetTranslatedString(321) : GetTranslatedString(320);
+    std::string text = DegMinText(o, false) + " ";
+    if (o.minutes != 0)
+        return text + side;
     if (vertical)
-        text += FacingText(o.degrees, dial.latitude >= 0.0);
+        return text + FacingText(o.SignedDegrees(), dial.latitude >= 0.0);
+    if (o.degrees % 180 != 0)
+        text += side;
     return text;
 }
 
@@ -189,7 +206,7 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
     if (type != kShepherdsDial) {
         const DegMin inclination = ToDegMin(dial->planeAngle2 * kRadToDeg);
         lines.Next(3, x0, GetTranslatedString(506) + InclinationText(dial->planeAngle2 * kRadToDeg));
-        const bool vertical = inclination.degrees == 90;
+        const bool vertical = inclination.SignedDegrees() == 90;
         lines.Next(3, x0, GetTranslatedString(509) + OrientationText(*dial, vertical));
     }
     if (!IsAnalemmatic(type) && !IsCylindrical(type))

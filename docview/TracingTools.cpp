@@ -329,16 +329,6 @@ EquinoctialRulePlan PlanEquinoctialRule(const CCadran& dial)
     return plan;
 }
 
-double EquinoctialRuleAngle(const CCadran& dial)
-{
-    const double sinLatitude = std::sin(dial.latitude * kDegToRad);
-    double angle = 0.0;
-    if (sinLatitude != 0.0)
-        angle = std::atan(std::tan(dial.planeAngle1) / sinLatitude) * kRadToDeg;
-    angle = dial.latitude < 0.0 ? -std::fabs(angle) : std::fabs(angle);
-    return angle > 0.0 ? 90.0 - angle : angle - 90.0;
-}
-
 void DrawEquinoctialRule(gdi::DC& dc, const gdi::Rect&)
 {
     const CHoravelDoc* doc = GetDocument();
@@ -372,7 +362,7 @@ void DrawEquinoctialRule(gdi::DC& dc, const gdi::Rect&)
     dc.SelectFont(angleFont);
     dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
     dc.TextOut(rule.left + PageLengthX(dc, 3), (rule.top + rule.bottom) / 2,
-               GetTranslatedString(687) + FormatNumber(EquinoctialRuleAngle(*dial), -1) + kDegreeSign);
+               GetTranslatedString(687) + FormatNumber(tablepage::EquinoctialAngleDeg(*dial), -1) + kDegreeSign);
 
     const PageTools tools(dc);
     const PageScale scale(dc);

@@ -34,6 +34,3 @@ struct EquinoctialRulePlan {
 // whose shadow falls on the dial's sheet starts the line, the last one of the run that follows
 // ends it.
 EquinoctialRulePlan PlanEquinoctialRule(const CCadran& dial);
-
-// Angle in degrees of the equinoctial line to the local noon line written on the rule.
-double EquinoctialRuleAngle(const CCadran& dial);

@@ -302,6 +302,15 @@ void GetSunEquatorial(double& rightAscension, double& declination)
     EclipticToEquatorial(SunMeanLongitude() + SunEquationOfCentre(), 0.0, rightAscension, declination);
 }
 
+void GetApparentSunEquatorial(double& rightAscension, double& declination)
+{
+    const double t = State().centuriesInstant;
+    const double omega = NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
+    const double obliquity = ObliquityAt(t) + 0.00256 * kDegToRad * std::cos(omega);
+    EclipticToEquatorialWith(std::sin(obliquity), std::cos(obliquity), ApparentLongitudeAt(t), 0.0, rightAscension,
+                             declination);
+}
+
 double NutationInLongitude()
 {
     const double t = State().centuriesInstant;
@@ -326,11 +335,14 @@ double MeanSiderealTime(bool inDegrees)
     return WrapClosed(seconds, 86400.0);
 }
 
+double EquationOfTheEquinoxes()
+{
+    return NutationInLongitude() * State().cosObliquity / 15.0;
+}
+
 double ApparentSiderealTime()
 {
-    const double seconds =
-        MeanSiderealTime(true) * 240.0 + NutationInLongitude() * State().cosObliquity / 15.0;
-    return WrapHalfOpen(seconds, 86400.0);
+    return WrapHalfOpen(MeanSiderealTime(true) * 240.0 + EquationOfTheEquinoxes(), 86400.0);
 }
 
 double HmsToSiderealSeconds(double hour, double minute, double second)
@@ -368,9 +380,7 @@ double MeanEquationOfTime(int day, int month, int firstYear, int lastYear)
     for (long long year = firstYear; year <= lastYear; ++year) {
         SetAstroDate(day, month, static_cast<int>(year), 12.0);
         UpdateOrbitElements();
-        const AstroState& s = State();
-        const double a = (s.dayNumberWithFraction - 712225.0) * 0.017202423838958484;
-        sum += 460.0 * std::sin(a) - 592.0 * std::sin(2.0 * (a + s.perihelion));
+        sum += EquationOfTime();
         ++count;
     }
     return sum / static_cast<double>(count);
@@ -441,11 +451,13 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
     // u and v: the two parts of cos(azimuth) x cos(altitude), seen from the equator side.
     const double u = phi < 0.0 ? -s.cosLatitude * sinDec : s.cosLatitude * sinDec;
     const double v = s.sinAbsLatitude * cosH * cosDec;
-    const bool nearZenith = std::fabs(cosAlt) <= 0.000001;
-
-    if (!nearZenith) {
-        azimuth = std::asin(Clamp1(sinH * cosDec / cosAlt));
-    } else if (std::fabs(declination) < 0.000001) {
+    if (std::fabs(cosAlt) > 0.000001) {
+        // sin(A) cos(h) and cos(A) cos(h) together: exact on and next to the meridian too.
+        azimuth = std::atan2(sinH * cosDec, v - u);
+        return;
+    }
+    // Sun at the zenith or the nadir: the azimuth is undefined, pick a stable one.
+    if (std::fabs(declination) < 0.000001) {
         azimuth = hourAngle;
     } else if (std::fabs(u) >= 0.000001 || std::fabs(v) >= 0.000001) {
         const double num = sinH * cosDec;
@@ -454,18 +466,9 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
     } else {
         azimuth = 0.0;
     }
-
-    if (std::fabs(hourAngle) > 0.000001) {
-        // At the zenith the azimuth is undefined; keep the value found above.
-        if (!nearZenith) {
-            double c = (v - u) / cosAlt;
-            if (std::fabs(std::fabs(c) - 1.0) < 0.000001)
-                c = c > 0.0 ? 1.0 : -1.0;
-            azimuth = QuadrantAngle(azimuth, c);
-        }
-    } else if ((phi >= 0.0 && phi <= declination) || (phi < 0.0 && declination <= phi)) {
+    if (std::fabs(hourAngle) <= 0.000001 &&
+        ((phi >= 0.0 && phi <= declination) || (phi < 0.0 && declination <= phi)))
         azimuth += kPi;  // culminates on the polar side of the zenith
-    }
 }
 
 void HorizontalToEquatorial(double azimuth, double altitude, double& hourAngle, double& declination)
@@ -518,59 +521,65 @@ double RefineTransit(double m, double theta0Deg, double& declination)
     return m;
 }
 
-// Moves a rising or setting estimate m to where the sun's centre is at the rising altitude
-// (Meeus ch. 15 corrections, with the sun's own motion over the day).
-double RefineRiseOrSet(double m, double theta0Deg, double& declination)
+// Altitude of the sun's centre, radians, at the fraction of day m, with its declination there.
+double SunAltitudeAt(double m, double theta0Deg, double& declination)
 {
     const AstroState& s = State();
+    const double hourAngle = SunHourAngleAt(m, theta0Deg, declination) * kDegToRad;
     const double sinPhi = s.latitude < 0.0 ? -s.sinAbsLatitude : s.sinAbsLatitude;
-    for (int i = 0; i < 4; ++i) {
-        const double hourAngle = SunHourAngleAt(m, theta0Deg, declination) * kDegToRad;
-        const double altitude = std::asin(
-            Clamp1(sinPhi * std::sin(declination) + s.cosLatitude * std::cos(declination) * std::cos(hourAngle)));
-        const double rate = 360.0 * std::cos(declination) * s.cosLatitude * std::sin(hourAngle);
-        if (std::fabs(rate) < 1e-6)
-            break;  // grazing the horizon: no better estimate from here
-        const double dm = std::clamp((altitude - kRiseAltitude) * kRadToDeg / rate, -0.05, 0.05);
-        m += dm;
-        if (std::fabs(dm) < 1e-7)
-            break;
+    return std::asin(
+        Clamp1(sinPhi * std::sin(declination) + s.cosLatitude * std::cos(declination) * std::cos(hourAngle)));
+}
+
+// Where the sun's centre passes the rising altitude between a lower and an upper culmination
+// (in either order), to a hundredth of a second. Between them the altitude only climbs or only
+// falls, so halving the span always converges, also when the sun just grazes the horizon.
+// False when the sun is on the same side of that altitude at both ends.
+bool CrossingBetween(double from, double to, double theta0Deg, double& m, double& declination)
+{
+    double dec = 0.0;
+    const bool belowAtFrom = SunAltitudeAt(from, theta0Deg, dec) < kRiseAltitude;
+    if ((SunAltitudeAt(to, theta0Deg, dec) < kRiseAltitude) == belowAtFrom)
+        return false;
+    while (std::fabs(to - from) > 1e-7) {
+        const double mid = 0.5 * (from + to);
+        if ((SunAltitudeAt(mid, theta0Deg, dec) < kRiseAltitude) == belowAtFrom)
+            from = mid;
+        else
+            to = mid;
     }
+    m = 0.5 * (from + to);
     SunHourAngleAt(m, theta0Deg, declination);
-    return m;
+    return true;
 }
 
-// The rising (or setting) that falls on the UT day, near the estimate m. When the event of
-// the day before or after falls on it instead, that one is taken; when none does (the event
-// steps over midnight that day), the one near the estimate is kept.
-double RiseOrSetOfTheDay(double m, double theta0Deg, double& declination)
+struct Crossing {
+    bool found = false;
+    double m = 0.0;
+    double declination = 0.0;
+};
+
+Crossing CrossingOf(double from, double to, double theta0Deg)
 {
-    m = RefineRiseOrSet(m, theta0Deg, declination);
-    if (m >= 0.0 && m < 1.0)
-        return m;
-    double otherDec = declination;
-    const double other = RefineRiseOrSet(m < 0.0 ? m + 1.0 : m - 1.0, theta0Deg, otherDec);
-    if (other >= 0.0 && other < 1.0) {
-        declination = otherDec;
+    Crossing c;
+    c.found = CrossingBetween(from, to, theta0Deg, c.m, c.declination);
+    return c;
+}
+
+// Of the event that belongs to the day's transit and the one that belongs to the transit
+// before or after, the first that falls on the UT day; when none does, the transit's own (it
+// steps over midnight), else the other, else the fallback.
+Crossing EventOfTheDay(const Crossing& ofTransit, const Crossing& other, const Crossing& fallback)
+{
+    const bool transitsOnDay = ofTransit.found && ofTransit.m >= 0.0 && ofTransit.m < 1.0;
+    const bool otherOnDay = other.found && other.m >= 0.0 && other.m < 1.0;
+    if (transitsOnDay && (!otherOnDay || ofTransit.m <= other.m))
+        return ofTransit;
+    if (otherOnDay)
         return other;
-    }
-    return m;
-}
-
-// Half the daily arc above the rising altitude, in degrees, and whether there is one.
-SunHorizon SemiDiurnalArc(double declination, double& arcDeg)
-{
-    const AstroState& s = State();
-    const double dec = s.latitude < 0.0 ? -declination : declination;
-    const double num = std::sin(kRiseAltitude) - std::sin(dec) * s.sinAbsLatitude;
-    const double den = std::cos(dec) * s.cosLatitude;
-    const double cosH0 = den > 1e-12 ? num / den : (num > 0.0 ? 2.0 : -2.0);
-    arcDeg = std::acos(Clamp1(cosH0)) * kRadToDeg;
-    if (cosH0 > 1.0)
-        return SunHorizon::AlwaysBelow;
-    if (cosH0 < -1.0)
-        return SunHorizon::AlwaysAbove;
-    return SunHorizon::RisesAndSets;
+    if (ofTransit.found)
+        return ofTransit;
+    return other.found ? other : fallback;
 }
 
 }  // namespace
@@ -588,19 +597,35 @@ SunHorizon RiseTransitSet(double rightAscension, double declination, double& ris
     if (m0 < 0.0 || m0 >= 1.0)  // that was the transit of the day before or after
         m0 = RefineTransit(m0 < 0.0 ? m0 + 1.0 : m0 - 1.0, theta0Deg, transitDec);
 
-    double arcDeg = 0.0;
-    const SunHorizon state = SemiDiurnalArc(transitDec, arcDeg);
-    double m1 = m0 - arcDeg / 360.0;
-    double m2 = m0 + arcDeg / 360.0;
-    double riseDec = transitDec;
-    if (state == SunHorizon::RisesAndSets) {
-        double setDec = transitDec;
-        m1 = RiseOrSetOfTheDay(m1, theta0Deg, riseDec);
-        m2 = RiseOrSetOfTheDay(m2, theta0Deg, setDec);
+    // The lower culminations either side (hour angle 180 degrees), and the one of the day.
+    double dec = 0.0;
+    const double lowerBefore = RefineTransit(m0 - 0.5, theta0Deg - 180.0, dec);
+    const double lowerAfter = RefineTransit(m0 + 0.5, theta0Deg - 180.0, dec);
+    const double lowerOfTheDay = lowerAfter < 1.0 ? lowerAfter : lowerBefore;
+
+    // The state of the day from both culminations, each with the sun's declination there: near
+    // the start or end of a polar day the sun dips below the horizon at one of them only.
+    SunHorizon state = SunHorizon::RisesAndSets;
+    Crossing riseEvent{false, m0, transitDec};
+    Crossing setEvent = riseEvent;
+    if (SunAltitudeAt(m0, theta0Deg, dec) < kRiseAltitude) {
+        state = SunHorizon::AlwaysBelow;
+    } else if (SunAltitudeAt(lowerOfTheDay, theta0Deg, dec) >= kRiseAltitude) {
+        state = SunHorizon::AlwaysAbove;
+        riseEvent.m = setEvent.m = lowerOfTheDay;
+    } else {
+        // The rising before this transit or before the next one; the setting after this
+        // transit or after the one before (both fall on the day when the arc shrinks fast).
+        const Crossing lower{false, lowerOfTheDay, transitDec};
+        riseEvent = EventOfTheDay(CrossingOf(lowerBefore, m0, theta0Deg),
+                                  CrossingOf(lowerAfter, m0 + 1.0, theta0Deg), lower);
+        setEvent = EventOfTheDay(CrossingOf(m0, lowerAfter, theta0Deg),
+                                 CrossingOf(m0 - 1.0, lowerBefore, theta0Deg), lower);
     }
     transit = WrapHalfOpen(24.0 * m0, 24.0);
-    rise = WrapHalfOpen(24.0 * m1, 24.0);
-    set = WrapHalfOpen(24.0 * m2, 24.0);
+    rise = WrapHalfOpen(24.0 * riseEvent.m, 24.0);
+    set = WrapHalfOpen(24.0 * setEvent.m, 24.0);
+    const double riseDec = riseEvent.declination;
 
     // Seen from the hemisphere of the site, as if it were northern.
     const double absPhi = std::fabs(s.latitude);

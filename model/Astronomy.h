@@ -62,6 +62,10 @@ double DeclinationOfLongitude(int k, bool byTens);
 void ApparentSunPosition(int day, int month, double& rightAscension, double& declination);
 // Geometric right ascension (-pi, pi] and declination of the sun at the instant set, radians.
 void GetSunEquatorial(double& rightAscension, double& declination);
+// Apparent right ascension (-pi, pi] and declination of the sun at the instant set, radians:
+// aberration and nutation in longitude, obliquity corrected for nutation (Meeus 25.8, 25.9).
+// About 0.01 degree.
+void GetApparentSunEquatorial(double& rightAscension, double& declination);
 // Nutation in longitude at the instant set, arcseconds (Meeus ch. 22, about 0.5").
 double NutationInLongitude();
 
@@ -70,6 +74,9 @@ double NutationInLongitude();
 // Mean sidereal time at Greenwich at 0 h UT of the date set (Meeus 12.3, 12.4):
 // degrees in [0, 360] when inDegrees, else seconds of time in [0, 86400].
 double MeanSiderealTime(bool inDegrees);
+// Apparent minus mean sidereal time, seconds of time: the nutation in longitude at the instant
+// set projected on the equator with the current obliquity (Meeus ch. 12).
+double EquationOfTheEquinoxes();
 // Apparent sidereal time at Greenwich at 0 h UT of the date set, seconds of time: the mean
 // time plus the equation of the equinoxes (nutation at the instant set, current obliquity).
 double ApparentSiderealTime();
@@ -82,9 +89,9 @@ double HmsToSiderealSeconds(double hour, double minute, double second);
 // With day and month > 0 it sets 12 h UT of that day of the current year first; otherwise it
 // uses the instant already set and the elements of the last UpdateOrbitElements.
 double EquationOfTime(int day = 0, int month = 0);
-// Mean over the years firstYear..lastYear (either order) of a two-term equation of time at
-// 12 h UT of day/month, seconds: first order in the eccentricity and the obliquity, within
-// a minute of EquationOfTime. Leaves the date of the last year processed set.
+// Mean over the years firstYear..lastYear (either order) of EquationOfTime at 12 h UT of
+// day/month, seconds: what an engraved table read to the minute needs over a leap cycle.
+// Leaves the date of the last year processed set.
 double MeanEquationOfTime(int day, int month, int firstYear, int lastYear);
 
 // ---------------------------------------------------------------- site
@@ -120,15 +127,17 @@ enum class SunHorizon {
     AlwaysBelow,   // polar night: the sun never rises that day
 };
 
-// Rise, transit and set of the sun, hours UT in [0, 24), for the date and site set: the events
-// that fall on that UT day (when an event steps over midnight and none falls on it, the one
-// next to the day's transit). rightAscension/declination (radians) give the first estimate;
-// each event is then refined with the sun's own position at that event (Meeus ch. 15), with
-// h0 = -0.8333 degree: within a few seconds up to 60 degrees of latitude, under a minute
-// beyond. riseAzimuthDeg is the rising point's angle from the equator side of the meridian;
-// culminationAltitudeDeg the altitude at the transit. In a polar day or night the rise and
-// set are not events (the result says which): both are the transit in a polar night, the
-// lower transit in a polar day.
+// Rise, transit and set of the sun, hours UT in [0, 24), for the date and site set: the first
+// rising and the first setting of that UT day (when an event steps over midnight and none falls
+// on it, the one of the day's transit). rightAscension/declination (radians) give the first
+// estimate of the transit; every event is then found with the sun's own position at that
+// instant, with h0 = -0.8333 degree: within a few seconds up to 60 degrees of latitude, under
+// a minute beyond, except where the sun only grazes the horizon. The state comes from the
+// altitudes at the day's upper and lower culminations: polar day when the lower one stays
+// above h0, polar night when the upper one stays below. riseAzimuthDeg is the rising point's
+// angle from the equator side of the meridian; culminationAltitudeDeg the altitude at the
+// transit. In a polar day or night the rise and set are not events (the result says which):
+// both are the transit in a polar night, the lower transit in a polar day.
 SunHorizon RiseTransitSet(double rightAscension, double declination, double& rise, double& transit,
                           double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg);
 

@@ -101,6 +101,11 @@ double CCadranAnalemmatique::WallDeclination() const
     return latitude < 0.0 ? std::numbers::pi - planeAngle1 : planeAngle1;
 }
 
+double CCadranAnalemmatique::LeanAzimuth() const
+{
+    return -styleAngle2;
+}
+
 void CCadranAnalemmatique::HourPoint(double t, double e, double& u, double& up) const
 {
     const double phi = latitudeRad;
@@ -110,8 +115,9 @@ void CCadranAnalemmatique::HourPoint(double t, double e, double& u, double& up) 
         up = -(std::cos(t) * std::cos(phi) * e);
     } else {
         const double tanA1 = std::tan(styleAngle1);
-        u = e * (std::sin(t) - std::sin(styleAngle2) * tanA1 * std::cos(phi) * std::cos(t));
-        const double w = std::cos(phi) * tanA1 * std::cos(styleAngle2) - std::sin(phi);
+        const double lean = LeanAzimuth();
+        u = e * (std::sin(t) - std::sin(lean) * tanA1 * std::cos(phi) * std::cos(t));
+        const double w = std::cos(phi) * tanA1 * std::cos(lean) - std::sin(phi);
         up = -(std::cos(t) * w * e);
     }
 }
@@ -158,8 +164,9 @@ void CCadranAnalemmatique::ComputeStyleOffset(double& qx, double& qy) const
         qy = -e * std::sin(phi) * pixelsPerMmY;
     } else {
         const double tanA1 = std::tan(styleAngle1);
-        qx = e * std::sin(styleAngle2) * tanA1 * std::sin(phi) * pixelsPerMmX;
-        qy = -e * (std::cos(phi) + std::cos(styleAngle2) * tanA1 * std::sin(phi)) * pixelsPerMmY;
+        const double lean = LeanAzimuth();
+        qx = e * std::sin(lean) * tanA1 * std::sin(phi) * pixelsPerMmX;
+        qy = -e * (std::cos(phi) + std::cos(lean) * tanA1 * std::sin(phi)) * pixelsPerMmY;
     }
 }
 

@@ -51,9 +51,15 @@ public:
 
     double ellipseSize = 50.0;  // M: semi-major axis of the hour ellipse, mm
     double styleAngle1 = 0.0;   // a1: inclination of the style from the vertical, rad
-    double styleAngle2 = 0.0;   // a2: direction of that inclination, rad
+    // a2: the direction the style's top leans, rad, from the south, positive EAST and
+    // negative west: the creation wizard's "Déclinaison gnomonique du style" and its side, as
+    // it has always stored them (side "Ouest" negative), in both hemispheres.
+    double styleAngle2 = 0.0;
 
 private:
     // Wall declination in the frame of the formulas (from the south, positive west).
     double WallDeclination() const;
+    // The azimuth the style's top leans towards in the frame of the formulas (from the south,
+    // positive west).
+    double LeanAzimuth() const;
 };

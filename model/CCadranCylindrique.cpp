@@ -121,9 +121,23 @@ void CCadranCylindrique::DrawHourLabel(gdi::DC& dc, int hour, const std::string&
         p.y += dc.GetTextExtent("X").cy;
     if (p.x == 0)
         return;
-    const unsigned previous = dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
+    unsigned align = gdi::TA_CENTER | gdi::TA_TOP;
+    const gdi::LogFont font = dc.GetCurrentFont();
+    gdi::LogFont upright = font;
+    // The ring's hour lines are upright: a number turned with a line that runs downwards from
+    // its labelled end (the southern ring, or labels at the outer end) would stand on its
+    // head. It is turned upright and hung above that end instead of below it.
+    const int escapement = ((font.escapement % 3600) + 3600) % 3600;
+    if (typeCode == 30 && escapement > 900 && escapement < 2700) {
+        upright.escapement = (escapement + 1800) % 3600;
+        align = gdi::TA_CENTER | gdi::TA_BOTTOM;
+        dc.SelectFont(upright);
+    }
+    const unsigned previous = dc.SetTextAlign(align);
     dc.TextOut(p.x, p.y, text);
     dc.SetTextAlign(previous);
+    if (upright.escapement != font.escapement)
+        dc.SelectFont(font);
 }
 
 void CCadranCylindrique::ComputeSheetSize()

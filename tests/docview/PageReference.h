@@ -21,7 +21,7 @@ struct Row {
 std::vector<Row> ReadTable(const std::string& fileName);
 
 // The equation of time (seconds, mean minus true) and the declination (degrees) of the sun at
-// 12 h UT of a date of 2024 or 2025.
+// 12 h UT of a date of 2024 to 2027.
 struct SunDay {
     double eotSeconds = 0.0;
     double declinationDeg = 0.0;

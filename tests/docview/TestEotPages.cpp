@@ -221,6 +221,22 @@ TEST_F(EotPages, LongitudeCorrectionShiftsTheValuesAndTheRange)
     const double dy = plot.Height() / 34.0;
     const double expected = (pageref::SunAtNoon(2024, 1, 1).eotSeconds + 2152.0) / 60.0;
     EXPECT_NEAR(LastPath(dc).front().y, plot.top + (51 - expected) * dy, 2.0);
+
+    // A correction of 5 min 30 s puts the ends either side of 0: still 34 minutes, and the
+    // curve on its own grid.
+    SetAstroSite(47.25, 1.375, 0.0);
+    for (int signMode : {0, 1}) {
+        SetMode(signMode, true);
+        gdi::RecordingDC shifted;
+        DrawEotAnnualGraph(shifted, kPage);
+        const auto minutes = TextsAligned(shifted, gdi::TA_RIGHT | gdi::TA_BASELINE);
+        ASSERT_EQ(minutes.size(), 35u) << signMode;
+        const int low = signMode == 0 ? -13 : -21;
+        EXPECT_EQ(minutes.front()->text, std::to_string(low));
+        EXPECT_EQ(minutes.back()->text, std::to_string(low + 34));
+        const double value = (pageref::SunAtNoon(2024, 1, 1).eotSeconds + 330.0) / 60.0 * (signMode == 0 ? 1 : -1);
+        EXPECT_NEAR(LastPath(shifted).front().y, plot.bottom - (value - low) * dy, 2.0) << signMode;
+    }
 }
 
 TEST_F(EotPages, MonthlyGraphHasOneCurvePerMonthNamedBesideIt)
@@ -428,6 +444,30 @@ TEST_F(EotPages, TableHoldsTheValuesOfTheSixDaysOfEachMonth)
     ASSERT_EQ(headings.size(), 2u);
     EXPECT_EQ(headings[0]->text, "VALEURS DE L'ÉQUATION DU TEMPS ( 2024 )");
     EXPECT_LT(headings[0]->points[0].y, headings[1]->points[0].y);
+}
+
+// In reference-year mode an engraved table read to the minute must hold the mean of the real
+// equation of time over the leap cycle, not an approximation of it.
+TEST_F(EotPages, ReferenceYearTableHoldsTheMeanOverTheFourYears)
+{
+    SetMode(0, false);
+    SetYear(2025);
+    Doc().SetReferenceYearMode(1);
+    gdi::RecordingDC dc;
+    DrawEotTable(dc, kPage);
+    const auto cells = TextsAligned(dc, gdi::TA_CENTER | gdi::TA_BASELINE);
+    ASSERT_EQ(cells.size(), 72u);
+    for (int month = 1; month <= 12; ++month) {
+        for (int j = 0; j < 6; ++j) {
+            double mean = 0.0;
+            for (int year = 2024; year <= 2027; ++year)
+                mean += pageref::SunAtNoon(year, month, 1 + 5 * j).eotSeconds / 4.0;
+            const std::string& text = cells[(month - 1) * 6 + j]->text;
+            const auto value = pageref::MinutesSecondsValue(text);
+            ASSERT_TRUE(value) << text;
+            EXPECT_NEAR(*value, mean, 6.0) << month << "/" << 1 + 5 * j << ": " << text;
+        }
+    }
 }
 
 TEST_F(EotPages, EveryPageRestoresThePenFontAndAlignment)

@@ -251,21 +251,21 @@ protected:
     }
 };
 
-TEST_F(StereographicDiagram, PolePointLiesRoverTwoRootTwoLeftOfTheCentreAt45Degrees)
+TEST_F(StereographicDiagram, PolePointLiesRoverRootTwoLeftOfTheCentreAt45Degrees)
 {
     PutDial(45.0);
     gdi::RecordingDC dc;
     DrawStereographicDiagram(dc);
     const int r = kWidth * 9 / 20;
     const gdi::Point centre{kWidth / 2, kHeight / 2};
-    const int t = centre.x - static_cast<int>(std::lround(r / (2 * std::numbers::sqrt2)));
+    const int t = centre.x - static_cast<int>(std::lround(r / std::numbers::sqrt2));
 
     const auto ellipses = dc.RecordsOf(RecordKind::Ellipse);
     ASSERT_EQ(ellipses.size(), 3u);
     EXPECT_EQ(ellipses[0]->args, (std::vector<int>{centre.x - r, centre.y - r, centre.x + r + 1, centre.y + r + 1}));
     EXPECT_EQ(ellipses[1]->args, (std::vector<int>{t - 2, centre.y - 2, t + 3, centre.y + 3}));
 
-    // Three full circles about the pole point: the equator's radius is R / k, the solstices'
+    // Three full circles about the pole point: the equator's radius is 2R / k, the solstices'
     // follow the sun's declination.
     const auto arcs = dc.RecordsOf(RecordKind::Arc);
     ASSERT_EQ(arcs.size(), 3u);
@@ -275,7 +275,7 @@ TEST_F(StereographicDiagram, PolePointLiesRoverTwoRootTwoLeftOfTheCentreAt45Degr
     for (size_t i = 0; i < 3; ++i) {
         const int rho = (arcs[i]->args[2] - arcs[i]->args[0] - 1) / 2;
         EXPECT_EQ(arcs[i]->args[0] + rho, t);
-        EXPECT_NEAR(rho, std::tan(std::numbers::pi / 4 - declinations[i] / 2) * r / k, 1.0);
+        EXPECT_NEAR(rho, std::tan(std::numbers::pi / 4 - declinations[i] / 2) * 2 * r / k, 1.0);
         EXPECT_EQ((gdi::Point{arcs[i]->args[4], arcs[i]->args[5]}), (gdi::Point{centre.x - r, centre.y}));
         EXPECT_EQ((gdi::Point{arcs[i]->args[6], arcs[i]->args[7]}), (gdi::Point{centre.x - r, centre.y}));
     }
@@ -287,6 +287,36 @@ TEST_F(StereographicDiagram, PolePointLiesRoverTwoRootTwoLeftOfTheCentreAt45Degr
     EXPECT_EQ(trace.from, (gdi::Point{t - 2 * r, centre.y}));
     EXPECT_EQ(trace.to, (gdi::Point{t + 2 * r, centre.y}));
     EXPECT_EQ(trace.pen.width, 2);
+}
+
+// The equator meets the horizon due east and west (straight above and below the pole point),
+// at every latitude: on the equator itself and in the south too, with the summer solstice
+// nearer the visible pole, and no negative or undefined radius.
+TEST_F(StereographicDiagram, EquatorMeetsTheHorizonEastAndWestInBothHemispheres)
+{
+    const int r = kWidth * 9 / 20;
+    const int cx = kWidth / 2;
+    for (double latitude : {45.0, 80.0, 0.0, -33.9}) {
+        PutDial(latitude);
+        gdi::RecordingDC dc;
+        DrawStereographicDiagram(dc);
+        const gdi::Record* pole = dc.RecordsOf(RecordKind::Ellipse)[1];
+        const int t = pole->args[0] + 2;
+        EXPECT_LE(t, cx) << latitude;
+        EXPECT_GE(t, cx - r) << latitude;
+        const auto arcs = dc.RecordsOf(RecordKind::Arc);
+        ASSERT_EQ(arcs.size(), 3u);
+        std::vector<int> radii;
+        for (const gdi::Record* arc : arcs) {
+            radii.push_back((arc->args[2] - arc->args[0] - 1) / 2);
+            EXPECT_GE(radii.back(), 0) << latitude;
+        }
+        EXPECT_NEAR(std::hypot(t - cx, radii[1]), r, 1.5) << latitude;
+        if (latitude != 0.0) {
+            // December (first) is the winter solstice in the north, the summer one in the south.
+            EXPECT_EQ(radii[0] > radii[2], latitude > 0) << latitude;
+        }
+    }
 }
 
 TEST_F(StereographicDiagram, PrintedOnUnequalResolutionsTheCentreStaysInTheMiddle)

@@ -11,6 +11,7 @@
 #include "model/CCadranCylindriqueDeBerger.h"
 #include "model/CCadranHorizontal.h"
 #include "model/CCadranMeridional.h"
+#include "model/CCadranPlanQuelconque.h"
 #include "model/CCadranVerticalQcq.h"
 #include "platform/RecordingDC.h"
 
@@ -149,6 +150,22 @@ TEST_F(TechnicalSheet, WholeDegreesStoredInRadiansReadAsWholeDegrees)
     const std::vector<std::string> lines = Lines();
     EXPECT_TRUE(Has(lines, "Orientation du support : 30° ( Sud-Ouest )"));
     EXPECT_TRUE(Has(lines, "Inclinaison du support : 90° ( Vertical )"));
+}
+
+// An inclined plane at whole degrees still says which way it turns, and an angle under one
+// degree keeps its sign.
+TEST_F(TechnicalSheet, InclinedPlanesKeepTheirSideAndSign)
+{
+    Put<CCadranPlanQuelconque>(10, 30.0, 60.0, 47.25, 30.0 * kDeg, 60.0 * kDeg);
+    EXPECT_TRUE(Has(Lines(), "Orientation du support : 30° Ouest"));
+    Put<CCadranPlanQuelconque>(10, -45.0, 60.0, 47.25, -45.0 * kDeg, 60.0 * kDeg);
+    std::vector<std::string> lines = Lines();
+    EXPECT_TRUE(Has(lines, "Orientation du support : 45° Est"));
+    EXPECT_TRUE(Has(lines, "Inclinaison du support : 60° "));
+    Put<CCadranPlanQuelconque>(10, -0.5, -0.5, 47.25, -0.5 * kDeg, -0.5 * kDeg);
+    lines = Lines();
+    EXPECT_TRUE(Has(lines, "Orientation du support : 0° 30' Est"));
+    EXPECT_TRUE(Has(lines, "Inclinaison du support : -0° 30'"));
 }
 
 TEST_F(TechnicalSheet, EachFamilyOfDialsHasItsOwnLines)

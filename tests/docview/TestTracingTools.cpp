@@ -8,6 +8,7 @@
 #include "app/Accessors.h"
 #include "docview/CHoravelView.h"
 #include "docview/ColorTable.h"
+#include "docview/TablePage.h"
 #include "docview/TracingTools.h"
 #include "model/Astronomy.h"
 #include "platform/RecordingDC.h"
@@ -368,13 +369,24 @@ TEST_F(EquinoctialRule, ALineOffTheDialGivesABlankRule)
 TEST_F(EquinoctialRule, AngleToTheNoonLine)
 {
     // A horizontal dial: the line is square to the meridian.
-    EXPECT_DOUBLE_EQ(EquinoctialRuleAngle(*dial_), -90.0);
-    // A wall declining 30 degrees west at 45 degrees north: atan(tan 30 / sin 45) = 39.23.
-    dial_->latitude = 45.0;
-    dial_->planeAngle1 = 30.0 * shadow::kDeg;
-    EXPECT_NEAR(EquinoctialRuleAngle(*dial_), 90.0 - 39.2315, 1e-3);
-    dial_->latitude = -45.0;
-    EXPECT_NEAR(EquinoctialRuleAngle(*dial_), -39.2315 - 90.0, 1e-3);
+    EXPECT_DOUBLE_EQ(tablepage::EquinoctialAngleDeg(*dial_), -90.0);
+    // A wall declining 30 degrees west at 45 degrees: the equinoctial line the dial draws
+    // rises atan(sin 30 / tan 45) = 26.57 degrees from the horizontal, 63.43 from the noon
+    // line (180 less in the south); the rule and the tables write that angle.
+    for (double latitude : {45.0, -45.0}) {
+        auto wall = dialtest::MakeDial<dialtest::DecliningDial>(latitude, 0.0, 0.0, 2024, 30.0);
+        EXPECT_NEAR(tablepage::EquinoctialAngleDeg(*wall), latitude > 0 ? 63.4349 : 63.4349 - 180.0, 0.005);
+        Doc().SetDial(std::move(wall));
+        CHoravelView view;
+        view.SetDisplayMode(17);
+        view.RecalcLayout(1);
+        gdi::RecordingDC dc;
+        DrawEquinoctialRule(dc);
+        const std::string text = "Angle de l'équinoxiale par rapport à la ligne du midi local : " +
+                                 std::string(latitude > 0 ? "63.43" : "-116.6") + "°";
+        const auto texts = dc.Texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << latitude;
+    }
 }
 
 TEST_F(EquinoctialRule, NothingWithoutADial)

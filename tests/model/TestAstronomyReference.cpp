@@ -173,9 +173,9 @@ TEST_F(AstronomyReference, RiseTransitSetInBothHemispheresAndPolarDaysAndNights)
 {
     const Table table("rise_set.csv");
     ASSERT_GT(table.size(), 1000u);
-    MaxError riseErr("rise and set (min)", 1.0);
+    MaxError riseErr("rise and set (min, grazing scaled)", 1.0);
     MaxError transitErr("transit (min)", 0.25);
-    MaxError azErr("rise azimuth (deg)", 0.25);
+    MaxError azErr("rise azimuth (deg, grazing scaled)", 0.25);
     MaxError culmErr("culmination altitude (deg)", 0.02);
     int statesCompared = 0;
     int risesCompared = 0;
@@ -204,10 +204,10 @@ TEST_F(AstronomyReference, RiseTransitSetInBothHemispheresAndPolarDaysAndNights)
         EXPECT_LE(std::fabs(culmError), culmErr.tolerance)
             << label << ": culmination " << culmination << " expected " << table.Number(r, "culmination_alt_deg");
 
-        // Within a few tenths of a degree of a change (polar day or night begins or ends) the
-        // state depends on the hour taken; elsewhere it must agree.
+        // The state comes from both culminations: it must agree wherever the day's highest or
+        // lowest altitude is clear of -0.8333 degree by more than the model's error.
         const std::string expectedState = table.Text(r, "state");
-        if (table.Number(r, "state_margin_deg") > 0.5) {
+        if (table.Number(r, "state_margin_deg") > 0.02) {
             ++statesCompared;
             const SunHorizon want = expectedState == "above"   ? SunHorizon::AlwaysAbove
                                     : expectedState == "below" ? SunHorizon::AlwaysBelow
@@ -216,17 +216,24 @@ TEST_F(AstronomyReference, RiseTransitSetInBothHemispheresAndPolarDaysAndNights)
         }
         if (expectedState == "rises" && state == SunHorizon::RisesAndSets) {
             ++risesCompared;
+            // Where the sun only grazes the horizon (cos(latitude) x sin(rising azimuth) small)
+            // it climbs slowly and its rising point moves fast with the declination: 0.01 degree
+            // of altitude (the model's error plus the parallax) is then worth more than a minute
+            // and a quarter of a degree. Both tolerances grow by the same factor.
+            const double grazing =
+                std::cos(table.Number(r, "lat_deg") / kDeg) * std::sin(table.Number(r, "rise_az_deg") / kDeg);
+            const double allowance = std::max(1.0, 0.04 / grazing);
             const double riseError = CircularDifference(rise, table.Number(r, "rise_h"), 24.0) * 60.0;
             const double setError = CircularDifference(set, table.Number(r, "set_h"), 24.0) * 60.0;
-            riseErr.Add(riseError, label + " rise");
-            riseErr.Add(setError, label + " set");
-            EXPECT_LE(std::fabs(riseError), riseErr.tolerance)
+            riseErr.Add(riseError / allowance, label + " rise");
+            riseErr.Add(setError / allowance, label + " set");
+            EXPECT_LE(std::fabs(riseError), riseErr.tolerance * allowance)
                 << label << ": rise " << rise << " expected " << table.Number(r, "rise_h");
-            EXPECT_LE(std::fabs(setError), riseErr.tolerance)
+            EXPECT_LE(std::fabs(setError), riseErr.tolerance * allowance)
                 << label << ": set " << set << " expected " << table.Number(r, "set_h");
             const double azError = riseAzimuth - table.Number(r, "rise_az_deg");
-            azErr.Add(azError, label);
-            EXPECT_LE(std::fabs(azError), azErr.tolerance)
+            azErr.Add(azError / allowance, label);
+            EXPECT_LE(std::fabs(azError), azErr.tolerance * allowance)
                 << label << ": rise azimuth " << riseAzimuth << " expected " << table.Number(r, "rise_az_deg");
         }
     }

@@ -47,6 +47,32 @@ TEST_F(AstronomyTransforms, RoundTripInBothHemispheres)
     }
 }
 
+// Within a tenth of a degree of the meridian the azimuth is neither 0 nor 180 degrees, and
+// the way back gives the hour angle again.
+TEST_F(AstronomyTransforms, AzimuthNextToTheMeridianIsNotSnapped)
+{
+    const double pi = std::numbers::pi;
+    SetAstroSite(47.25, 0.0, 0.0);
+    double azimuth = 0.0, altitude = 0.0;
+    EquatorialToHorizontal(0.001, 0.0, azimuth, altitude);
+    EXPECT_NEAR(azimuth, 0.0013618, 1e-7);
+    EquatorialToHorizontal(pi - 0.001, 0.3, azimuth, altitude);
+    EXPECT_NEAR(azimuth, 3.1405337, 1e-7);
+    for (double latitude : {47.25, -33.87}) {
+        SetAstroSite(latitude, 0.0, 0.0);
+        const double sign = latitude < 0 ? -1.0 : 1.0;
+        for (double hourAngle : {0.0005, -0.001, 0.01, pi - 0.001, 0.001 - pi}) {
+            for (double dec : {-0.4, 0.0, 0.3}) {
+                double h = 0.0, back = 0.0;
+                EquatorialToHorizontal(hourAngle, dec, azimuth, altitude);
+                HorizontalToEquatorial(azimuth, altitude, h, back);
+                EXPECT_NEAR(Wrapped(h - sign * hourAngle), 0.0, 1e-7) << latitude << " " << hourAngle << " " << dec;
+                EXPECT_NEAR(back, sign * dec, 1e-7) << latitude << " " << hourAngle << " " << dec;
+            }
+        }
+    }
+}
+
 TEST_F(AstronomyTransforms, PolesAreContinuousWithTheirNeighbourhood)
 {
     for (double pole : {90.0, -90.0}) {

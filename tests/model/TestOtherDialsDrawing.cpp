@@ -8,6 +8,7 @@
 #include "model/Astronomy.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/CCadranBifilaire.h"
+#include "model/CCadranCylindrique.h"
 #include "model/CCadranCylindriqueDeBerger.h"
 #include "model/CCadranEquatorial.h"
 
@@ -279,6 +280,48 @@ TEST_F(OtherDialsDrawing, BifilarExportIsNotMirroredAboutTheFoot)
             for (size_t end = 0; end < 2; ++end) {
                 const double deviceUp = (a.y - lines[i]->points[end].y) / 4.0;
                 EXPECT_NEAR(shape.points[end].y - ay, deviceUp, 0.5) << latitude << " line " << i;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------- armillary ring
+
+// The hour numbers of the developed ring stand upright beyond the ends of their lines, never
+// upside down nor over the line, in both hemispheres and at either end.
+TEST_F(OtherDialsDrawing, ArmillaryRingHourNumbersReadUpright)
+{
+    for (double latitude : {48.0, -33.0}) {
+        for (int innerEnd : {1, 0}) {
+            CCadranCylindrique dial;
+            Place(dial, latitude, 400, 300);
+            dial.labelsAtInnerEnd = innerEnd;
+            const gdi::Point a = Anchor(dial);
+            gdi::RecordingDC dc;
+            dial.DrawHourLines(dc, a.x, a.y);
+            dial.DrawHourNumbers(dc);
+            const auto lines = PolylinesOf(dc, 5);
+            const auto numbers = dc.RecordsOf(gdi::RecordKind::TextOut);
+            ASSERT_GT(numbers.size(), 5u) << latitude;
+            for (const gdi::Record* number : numbers) {
+                const std::string where = std::to_string(latitude) + " inner " + std::to_string(innerEnd) + " " +
+                                          number->text;
+                EXPECT_EQ(number->font.escapement % 3600, 0) << where;
+                const gdi::Point p = number->points[0];
+                // The hour line that ends here, and on which side of that end the text hangs.
+                const gdi::Record* line = nullptr;
+                for (const gdi::Record* l : lines)
+                    if (l->points.front().x == p.x)
+                        line = l;
+                ASSERT_NE(line, nullptr) << where;
+                const int top = std::min(line->points.front().y, line->points.back().y);
+                const int bottom = std::max(line->points.front().y, line->points.back().y);
+                if (p.y == top) {
+                    EXPECT_EQ(number->textAlign & gdi::TA_BOTTOM, gdi::TA_BOTTOM) << where;
+                } else {
+                    EXPECT_EQ(p.y, bottom) << where;
+                    EXPECT_EQ(number->textAlign & gdi::TA_BOTTOM, 0u) << where;
+                }
             }
         }
     }

@@ -105,7 +105,9 @@ TEST_F(OtherDialsShadowOracle, EquatorialNodusShadowOnBothFaces)
 
 struct AnalemmaticCase {
     int type;
-    double a1Deg, a2Deg;  // style inclination and its direction (horizontal variants)
+    // Style inclination, and the direction its top leans as the wizard stores it: from the
+    // south, east positive, "Ouest" negative (horizontal variants).
+    double a1Deg, a2Deg;
     double wallDeg;       // wall declination from the equator side (vertical variant)
 };
 
@@ -131,7 +133,7 @@ double DistanceToRodShadow(Vec point, Vec foot, Vec rod, Vec sun)
 TEST_F(OtherDialsShadowOracle, AnalemmaticHourPointsLieOnTheMovableStyleShadow)
 {
     const AnalemmaticCase cases[] = {
-        {20, 0, 0, 0}, {21, 20, 0, 0}, {21, 15, 35, 0}, {22, 0, 0, 0}, {22, 0, 0, 25},
+        {20, 0, 0, 0}, {21, 20, 0, 0}, {21, 15, 35, 0}, {21, 30, -30, 0}, {22, 0, 0, 0}, {22, 0, 0, 25},
     };
     for (const AnalemmaticCase& c : cases) {
         for (double latitude : kLatitudes) {
@@ -146,7 +148,8 @@ TEST_F(OtherDialsShadowOracle, AnalemmaticHourPointsLieOnTheMovableStyleShadow)
             const double phi = latitude * kDeg;
 
             Frame frame{kEast, kNorth};
-            Vec rod = Unit(Vec{-std::sin(dial.styleAngle2) * std::sin(dial.styleAngle1),
+            // East of south for a positive a2, west of it for a negative one.
+            Vec rod = Unit(Vec{std::sin(dial.styleAngle2) * std::sin(dial.styleAngle1),
                                -std::cos(dial.styleAngle2) * std::sin(dial.styleAngle1), std::cos(dial.styleAngle1)});
             Vec normal = kUp;
             if (c.type == 22) {

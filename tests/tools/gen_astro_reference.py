@@ -157,47 +157,85 @@ def hours_after(event, start):
     return (float(event) - float(start)) * 24.0
 
 
+def rise_set_row(name, lat, lon_east, y, m, d):
+    sun = ephem.Sun()
+    start = edate(y, m, d)
+    obs = site_observer(lat, lon_east, start)
+    obs.horizon = RISE_ALTITUDE
+    transit = obs.next_transit(sun, start=start)
+    sun.compute(site_observer(lat, lon_east, transit))
+    culmination = float(sun.alt) * DEG
+    anti = obs.next_antitransit(sun, start=start)
+    sun.compute(site_observer(lat, lon_east, anti))
+    lowest = float(sun.alt) * DEG
+    # How far the day is from a change of state (polar day or night begins or ends).
+    margin = min(abs(culmination - RISE_ALTITUDE_DEG), abs(lowest - RISE_ALTITUDE_DEG))
+    rise = set_ = rise_az = ''
+    if lowest > RISE_ALTITUDE_DEG:
+        state = 'above'
+    elif culmination < RISE_ALTITUDE_DEG:
+        state = 'below'
+    else:
+        state = 'rises'
+        r = obs.next_rising(sun, start=start, use_center=True)
+        s = obs.next_setting(sun, start=start, use_center=True)
+        sun.compute(site_observer(lat, lon_east, r))
+        az = float(sun.az) * DEG
+        # Distance of the rising point from the equator side of the meridian.
+        rise_az = '%.5f' % (180.0 - az if lat >= 0 else az)
+        rise = '%.6f' % hours_after(r, start)
+        set_ = '%.6f' % hours_after(s, start)
+    return [name, '%.4f' % lat, '%.4f' % -lon_east, '%d' % y, '%d' % m, '%d' % d, state,
+            '%.4f' % margin, rise, '%.6f' % hours_after(transit, start), set_, rise_az,
+            '%.5f' % culmination]
+
+
 def rise_set(rng):
     rows = []
-    sun = ephem.Sun()
     for (name, lat, lon_east) in SITES:
         dates = []
         for y in RISE_YEARS:
             dates += table_dates(y)
         dates += [random_date(rng) for _ in range(24)]
         for (y, m, d) in dates:
-            start = edate(y, m, d)
-            obs = site_observer(lat, lon_east, start)
-            obs.horizon = RISE_ALTITUDE
-            transit = obs.next_transit(sun, start=start)
-            sun.compute(site_observer(lat, lon_east, transit))
-            culmination = float(sun.alt) * DEG
-            anti = obs.next_antitransit(sun, start=start)
-            sun.compute(site_observer(lat, lon_east, anti))
-            lowest = float(sun.alt) * DEG
-            # How far the day is from a change of state (polar day or night begins or ends).
-            margin = min(abs(culmination - RISE_ALTITUDE_DEG), abs(lowest - RISE_ALTITUDE_DEG))
-            rise = set_ = rise_az = ''
-            if lowest > RISE_ALTITUDE_DEG:
-                state = 'above'
-            elif culmination < RISE_ALTITUDE_DEG:
-                state = 'below'
-            else:
-                state = 'rises'
-                r = obs.next_rising(sun, start=start, use_center=True)
-                s = obs.next_setting(sun, start=start, use_center=True)
-                sun.compute(site_observer(lat, lon_east, r))
-                az = float(sun.az) * DEG
-                # Distance of the rising point from the equator side of the meridian.
-                rise_az = '%.5f' % (180.0 - az if lat >= 0 else az)
-                rise = '%.6f' % hours_after(r, start)
-                set_ = '%.6f' % hours_after(s, start)
-            rows.append([name, '%.4f' % lat, '%.4f' % -lon_east, '%d' % y, '%d' % m, '%d' % d, state,
-                         '%.4f' % margin, rise, '%.6f' % hours_after(transit, start), set_, rise_az,
-                         '%.5f' % culmination])
-    write('rise_set.csv', ['site', 'lat_deg', 'lon_west_deg', 'year', 'month', 'day', 'state',
-                           'state_margin_deg', 'rise_h', 'transit_h', 'set_h', 'rise_az_deg',
-                           'culmination_alt_deg'], rows)
+            rows.append(rise_set_row(name, lat, lon_east, y, m, d))
+    return rows
+
+
+def threshold_margin(lat, lon_east, y, m, d):
+    """Distance in degrees of the day's culminations from the rising altitude."""
+    sun = ephem.Sun()
+    start = edate(y, m, d)
+    obs = site_observer(lat, lon_east, start)
+    alts = []
+    for event in (obs.next_transit(sun, start=start), obs.next_antitransit(sun, start=start)):
+        sun.compute(site_observer(lat, lon_east, event))
+        alts.append(abs(float(sun.alt) * DEG - RISE_ALTITUDE_DEG))
+    return min(alts)
+
+
+def rise_set_thresholds(rng, count):
+    """Days at high latitudes where polar day or night begins or ends: the sun only grazes
+    the horizon at one of its culminations (margin under half a degree)."""
+    rows = [rise_set_row('Near threshold', 87.061, 124.365, 2045, 9, 17),
+            rise_set_row('Near threshold', -88.909, 70.942, 2007, 3, 20)]
+    while len(rows) < count:
+        lat = rng.uniform(60.0, 89.5) * rng.choice([1.0, -1.0])
+        lon_east = rng.uniform(-180.0, 180.0)
+        y = rng.randint(1950, 2100)
+        days = []
+        for month in range(1, 13):
+            for day in range(1, 29, 3):
+                if threshold_margin(lat, lon_east, y, month, day) < 1.5:
+                    days.append((month, day))
+        if not days:
+            continue
+        month, day = rng.choice(days)
+        for d in range(max(1, day - 2), min(day + 3, 29)):
+            if 0.03 < threshold_margin(lat, lon_east, y, month, d) < 0.5:
+                rows.append(rise_set_row('Near threshold', round(lat, 4), round(lon_east, 4), y, month, d))
+                break
+    return rows
 
 
 def main():
@@ -205,7 +243,10 @@ def main():
     rng = random.Random(20240611)
     sun_dates(rng)
     horizontal(rng)
-    rise_set(rng)
+    write('rise_set.csv', ['site', 'lat_deg', 'lon_west_deg', 'year', 'month', 'day', 'state',
+                           'state_margin_deg', 'rise_h', 'transit_h', 'set_h', 'rise_az_deg',
+                           'culmination_alt_deg'],
+          rise_set(rng) + rise_set_thresholds(random.Random(20450917), 60))
     return 0
 
 

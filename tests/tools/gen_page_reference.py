@@ -29,8 +29,9 @@ INSTANTS = [
     ('McMurdo', -77.8463, 166.6683, [(2024, 6, 1, 0, 0, 0)]),
 ]
 
-# The years of the equation-of-time pages: one leap year and one common year.
-EOT_YEARS = [2024, 2025]
+# The years of the equation-of-time pages: a leap year and the three after it (the four years
+# of the reference-year mean).
+EOT_YEARS = [2024, 2025, 2026, 2027]
 
 
 def edate(y, m, d, hh=0, mm=0, ss=0):
@@ -74,6 +75,18 @@ def equation_of_time(date):
     return wrap(mean_solar - true_solar, 2 * math.pi) * 43200.0 / math.pi
 
 
+def geocentric_horizontal(lat, last, ra, dec):
+    """Hour angle, altitude and azimuth (degrees, our conventions) of the apparent geocentric
+    position from the apparent local sidereal time: what is seen without the parallax."""
+    ha = wrap(last - ra, 2 * math.pi)
+    phi = lat / DEG
+    alt = math.asin(math.sin(phi) * math.sin(dec) + math.cos(phi) * math.cos(dec) * math.cos(ha))
+    # From the north, positive east, as ephem gives it.
+    az = math.atan2(-math.sin(ha) * math.cos(dec),
+                    math.cos(phi) * math.sin(dec) - math.sin(phi) * math.cos(dec) * math.cos(ha))
+    return ['%.6f' % (ha * DEG), '%.6f' % (alt * DEG), '%.6f' % our_azimuth(lat, az % (2 * math.pi))]
+
+
 def write(name, header, rows):
     path = os.path.join(OUT, name)
     with open(path, 'w', newline='\n') as f:
@@ -97,6 +110,7 @@ def ephemerides():
             lst = float(obs.sidereal_time()) * 43200.0 / math.pi
             position = ['%.7f' % (float(sun.g_ra) * DEG), '%.7f' % (float(sun.g_dec) * DEG), '%.6f' % ha,
                         '%.6f' % (float(sun.alt) * DEG), '%.6f' % our_azimuth(lat, float(sun.az))]
+            geocentric = geocentric_horizontal(lat, float(obs.sidereal_time()), float(sun.g_ra), float(sun.g_dec))
             # The searches below recompute the sun at the events.
             start = edate(y, m, d)
             day_obs = observer(lat, lon_east, start)
@@ -113,11 +127,12 @@ def ephemerides():
                 state, rise_text, set_text = 'below', '', ''
             rows.append([name, '%.4f' % lat, '%.4f' % -lon_east, '%d' % y, '%d' % m, '%d' % d, '%d' % hh,
                          '%d' % mm, '%d' % ss, '%.6f' % (float(date) + 2415020.0), '%.4f' % equation_of_time(date),
-                         '%.6f' % solar, '%.4f' % lst] + position + [state, rise_text, '%.6f' % transit, set_text])
+                         '%.6f' % solar, '%.4f' % lst] + position + [state, rise_text, '%.6f' % transit, set_text] +
+                        geocentric)
     write('ephemerides_page.csv',
           ['site', 'lat_deg', 'lon_west_deg', 'year', 'month', 'day', 'hour', 'minute', 'second', 'jd',
            'eot_s', 'solar_h', 'last_s', 'ra_deg', 'dec_deg', 'ha_deg', 'alt_deg', 'az_deg', 'state', 'rise_h',
-           'transit_h', 'set_h'], rows)
+           'transit_h', 'set_h', 'g_ha_deg', 'g_alt_deg', 'g_az_deg'], rows)
 
 
 def eot_days():
