@@ -2,7 +2,8 @@
 // offscreen on a copy of the shipped data, File > New and the menu commands open the dialogs
 // and wizard pages that the help pages document, and each one is saved as it opens; a few
 // pages of the view (dials, style drawings, tables, tools) are saved through the view's own
-// picture copy. French pictures go to <Help>/fr, English ones to <Help>/en.
+// picture copy. French pictures go to <Help>/fr, English ones to <Help>/en and, as long as
+// the program has no Italian texts, to <Help>/it.
 //
 //   cmake --build build/asan --target help_pictures
 //   (or: QT_QPA_PLATFORM=offscreen build/asan/bin/horavel_help_pictures resources/data/Help)
@@ -53,6 +54,7 @@
 #include "platform/ImageDecoder.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
+#include "platform/TextFile.h"
 #include "platform/qt/QtImageDecoder.h"
 #include "platform/qt/QtImageSurface.h"
 #include "platform/qt/QtScreenDC.h"
@@ -65,7 +67,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -77,6 +78,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -179,16 +182,39 @@ void Choose(ControlHost& host, int id, int index)
     }
 }
 
+// A folder of a fixed name, emptied when made and removed at the end: the locations dialog
+// shows the path of the base loaded, which must not change from one run to the next.
+class ScratchFolder {
+public:
+    ScratchFolder() : path_(fs::temp_directory_path() / "horavel")
+    {
+        std::error_code error;
+        fs::remove_all(path_, error);
+        fs::create_directories(path_, error);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& Path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 // The program in one language, on a temporary copy of the shipped data.
 class Session {
 public:
     Session(const fs::path& data, int language, Pictures& pictures) : pictures_(pictures)
     {
-        const fs::path install = fs::path(install_.path().toStdString());
+        const fs::path& install = install_.Path();
         for (const char* name : {"horavel.lang", "mottoes.txt", "tips_fr.txt", "tips_en.txt", "LIEUX.DBL"})
             fs::copy_file(data / name, install / name);
         // A wooded hill to the east and a village to the west.
-        WriteText(install / "HorizonMask.txt",
+        textfile::WriteAtomic(install / "HorizonMask.txt",
                   "HORAVEL_HORIZON_MASK\n-180 3\n-120 6\n-90 14\n-60 18\n-30 9\n0 4\n"
                   "30 5\n60 8\n90 6\n120 4\n180 3\n");
         paths::SetInstallFolder(install);
@@ -237,46 +263,39 @@ public:
 
     bool Started() const { return windows_ && windows_->Frame(); }
 
-    // The dialog of that template is saved as it opens, after act, and then cancelled, or
-    // confirmed with OK when asked.
-    void ShootWhenOpened(int templateId, std::string name, std::function<void(CDialogBase&)> act = {},
-                         bool confirm = false)
+    // The dialog of that template runs act as it opens; it is saved as a picture when a name
+    // is given, then confirmed with OK when asked, else cancelled.
+    void WhenOpened(int templateId, std::string name, std::function<void(CDialogBase&)> act, bool confirm)
     {
-        fake_->SetDialogScript(templateId, [this, name, act, confirm](ModalDialog& modal) -> int {
+        fake_->SetDialogScript(templateId, [this, templateId, name, act, confirm](ModalDialog& modal) -> int {
             auto& dialog = dynamic_cast<CDialogBase&>(modal);
+            const std::string what = "dialog " + std::to_string(templateId);
             if (!dialog.Create()) {
-                pictures_.Fail("dialog " + name + " did not open");
+                pictures_.Fail(what + " did not open");
                 return IDCANCEL;
             }
             if (act)
                 act(dialog);
-            pictures_.Save(Grab(dialog), name);
+            if (!name.empty())
+                pictures_.Save(Grab(dialog), name);
             if (confirm) {
                 dialog.OnOK();
                 if (!dialog.IsOpen())
                     return dialog.GetDialogResult();
-                pictures_.Fail("dialog " + name + " refused its fields");
+                pictures_.Fail(what + " refused its fields");
             }
             dialog.OnCancel();
             return IDCANCEL;
         });
     }
-
-    // The dialog of that template is filled by act as it opens and confirmed with OK.
+    void ShootWhenOpened(int templateId, std::string name, std::function<void(CDialogBase&)> act = {},
+                         bool confirm = false)
+    {
+        WhenOpened(templateId, std::move(name), std::move(act), confirm);
+    }
     void AnswerWhenOpened(int templateId, std::function<void(CDialogBase&)> act)
     {
-        fake_->SetDialogScript(templateId, [this, act](ModalDialog& modal) -> int {
-            auto& dialog = dynamic_cast<CDialogBase&>(modal);
-            if (!dialog.Create())
-                return IDCANCEL;
-            act(dialog);
-            dialog.OnOK();
-            if (!dialog.IsOpen())
-                return dialog.GetDialogResult();
-            pictures_.Fail("dialog " + std::to_string(dialog.TemplateId()) + " refused its fields");
-            dialog.OnCancel();
-            return IDCANCEL;
-        });
+        WhenOpened(templateId, {}, std::move(act), true);
     }
 
     // Runs a menu command as the user would: only when its menu offers it.
@@ -342,18 +361,10 @@ public:
         return nullptr;
     }
 
-    FakeServices& Fake() { return *fake_; }
     CMainFrame& Frame() { return *windows_->Frame(); }
     Pictures& Out() { return pictures_; }
 
 private:
-    static void WriteText(const fs::path& file, const std::string& text)
-    {
-        if (std::FILE* f = std::fopen(file.string().c_str(), "wb")) {
-            std::fwrite(text.data(), 1, text.size(), f);
-            std::fclose(f);
-        }
-    }
     QAction* Item(int id)
     {
         std::vector<QMenu*> menus;
@@ -375,7 +386,7 @@ private:
     }
 
     Pictures& pictures_;
-    QTemporaryDir install_;
+    ScratchFolder install_;
     ScopedMemoryProfile profile_;
     ScopedFakeServices fake_;
     ScopedFakeTimers timers_;
