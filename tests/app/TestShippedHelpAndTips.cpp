@@ -1,17 +1,43 @@
 // The help pages and tips files shipped beside the program.
 #include "app/HelpPages.h"
+#include "dialogs/HelpSearch.h"
 #include "platform/TextFile.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
-TEST(ShippedHelp, EveryPageOfTheTableExistsInFrenchAndEnglish)
+namespace {
+
+// Every local link and picture of a page, as written in its href and src attributes.
+std::vector<std::string> LocalTargets(const std::string& page)
+{
+    std::vector<std::string> targets;
+    for (const std::string attribute : {"href=\"", "src=\""})
+        for (auto at = page.find(attribute); at != std::string::npos; at = page.find(attribute, at + 1)) {
+            const auto begin = at + attribute.size();
+            std::string target = page.substr(begin, page.find('"', begin) - begin);
+            target = target.substr(0, target.find('#'));
+            if (!target.empty() && target.find(':') == std::string::npos)
+                targets.push_back(target);
+        }
+    return targets;
+}
+
+}  // namespace
+
+TEST(ShippedHelp, EveryPageOfTheTableLinkAndPictureIsThereInEachHelpLanguage)
 {
     const auto names = HelpPageNames();
     EXPECT_EQ(names.size(), 23u);
-    for (const char* language : {"fr", "en"}) {
+    // A word of each language, accented where the language has accents.
+    const std::pair<const char*, const char*> languages[] = {
+        {"fr", "\xC3\xA9quation"}, {"en", "equation"}, {"it", "perch\xC3\xA9"}};
+    for (const auto& [language, word] : languages) {
         const auto folder = testsupport::BinDir() / "Help" / language;
         EXPECT_TRUE(std::filesystem::is_regular_file(folder / "contents.html")) << language;
         for (const auto& page : names) {
@@ -24,6 +50,13 @@ TEST(ShippedHelp, EveryPageOfTheTableExistsInFrenchAndEnglish)
                       std::string::npos)
                 << page;
         }
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().extension() != ".html")
+                continue;
+            for (const std::string& target : LocalTargets(testsupport::ReadFileBytes(entry.path())))
+                EXPECT_TRUE(std::filesystem::is_regular_file(folder / target)) << entry.path() << " -> " << target;
+        }
+        EXPECT_FALSE(SearchHelpPages(folder, word).empty()) << language << " " << word;
     }
 }
 
