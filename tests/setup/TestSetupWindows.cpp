@@ -269,7 +269,7 @@ TEST_F(SetupWindowsTest, CommandLineChoosesWhatRuns)
     fake->SetDialogScript(CLangueDlg::kTemplateId, [](ModalDialog&) { return IDCANCEL; });
     // No archive: the wizard never opens.
     CSetupApp app(box.source(), box.locations());
-    EXPECT_EQ(app.Run(""), 0);
+    EXPECT_EQ(app.Run({}), 0);
     EXPECT_TRUE(fake->dialogsRun.empty());
     ASSERT_EQ(fake->messageBoxes.size(), 1u);
     EXPECT_EQ(fake->messageBoxes[0].text, setup::FrenchStrings().at(522));
@@ -281,7 +281,7 @@ TEST_F(SetupWindowsTest, CommandLineChoosesWhatRuns)
         uninstallMode = dynamic_cast<CLangueDlg&>(d).m_desinstallation;
         return IDCANCEL;
     });
-    app.Run("--x /R");
+    app.Run({"--x", "/R"});
     EXPECT_EQ(fake->dialogsRun, std::vector<int>{CLangueDlg::kTemplateId});
     EXPECT_EQ(uninstallMode, 1);
 
@@ -290,6 +290,6 @@ TEST_F(SetupWindowsTest, CommandLineChoosesWhatRuns)
     box.WriteArchive({Entry("a", "1")});
     fake->SetDialogScript(CLangueDlg::kTemplateId, [](ModalDialog&) { return IDOK; });
     fake->SetDialogScript(CSetupSheet::kSheetId, [](ModalDialog&) { return IDCANCEL; });
-    app.Run("");
+    app.Run({});
     EXPECT_EQ(fake->dialogsRun, (std::vector<int>{CLangueDlg::kTemplateId, CSetupSheet::kSheetId}));
 }
