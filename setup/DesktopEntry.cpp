@@ -126,25 +126,6 @@ std::optional<std::string> FirstExecArgument(std::string_view exec)
     return out;
 }
 
-std::string FileUrl(const fs::path& file)
-{
-    static const char* hex = "0123456789ABCDEF";
-    std::string out = "file://";
-    for (char c : file.string()) {
-        const auto u = static_cast<unsigned char>(c);
-        const bool plain = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
-                           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-        if (plain) {
-            out.push_back(c);
-        } else {
-            out.push_back('%');
-            out.push_back(hex[u >> 4]);
-            out.push_back(hex[u & 15]);
-        }
-    }
-    return out;
-}
-
 bool WriteDesktopEntry(const fs::path& file, const KeyValues& values)
 {
     textfile::AtomicWriter writer(file);

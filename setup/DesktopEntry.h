@@ -22,8 +22,6 @@ std::string UnescapeDesktopValue(std::string_view value);
 // The first argument of an Exec value (already unescaped): quoted or not, its escapes and
 // "%%" undone; nothing for an empty or badly quoted line.
 std::optional<std::string> FirstExecArgument(std::string_view exec);
-// "file://" and the path, with bytes outside the unreserved set percent-encoded.
-std::string FileUrl(const std::filesystem::path& file);
 
 // Writes "[Desktop Entry]" and the pairs, values escaped; false when the file cannot be
 // written (nothing half-written is left).

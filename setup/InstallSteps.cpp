@@ -241,7 +241,7 @@ bool CInstallation::CreateShortcut(const std::string& target, const fs::path& li
         values = {{"Type", "Link"},
                   {"Name", name},
                   {"Comment", description},
-                  {"URL", target.find("://") != std::string::npos ? target : FileUrl(target)}};
+                  {"URL", target.find("://") != std::string::npos ? target : paths::FileUrl(target)}};
     } else {
         std::string exec = QuoteExecArgument(target);
         if (!arguments.empty())

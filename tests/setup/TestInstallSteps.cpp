@@ -5,6 +5,7 @@
 #include "setup/DesktopEntry.h"
 #include "setup/Uninstall.h"
 #include "platform/FakeServices.h"
+#include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,7 @@ TEST_F(InstallStepsTest, ShortcutsOfTheProgramTheManualAndTheSite)
     // The manual's folder is found whatever its case.
     const fs::path manual = folder / "Manuel du logiciel Horavel.desktop";
     EXPECT_EQ(setup::ReadDesktopValue(manual, "Type"), "Link");
-    EXPECT_EQ(setup::ReadDesktopValue(manual, "URL"), setup::FileUrl(box.dest() / "Help/fr/contents.html"));
+    EXPECT_EQ(setup::ReadDesktopValue(manual, "URL"), paths::FileUrl(box.dest() / "Help/fr/contents.html"));
     EXPECT_EQ(setup::ReadDesktopValue(folder / "Site web du logiciel.desktop", "URL"), "https://horavel.example.org/");
 }
 
@@ -210,5 +211,5 @@ TEST(DesktopEntryQuoting, ProgramPathsSurviveTheExecLine)
     EXPECT_EQ(setup::QuoteExecArgument("a$b%c"), "\"a\\$b%%c\"");
     EXPECT_EQ(setup::FolderOfOpenCommand("\"unclosed"), std::nullopt);
     EXPECT_EQ(setup::FolderOfOpenCommand("relative/horavel %f"), std::nullopt);
-    EXPECT_EQ(setup::FileUrl("/a b/é.html"), "file:///a%20b/%C3%A9.html");
+    EXPECT_EQ(paths::FileUrl("/a b/é.html"), "file:///a%20b/%C3%A9.html");
 }
