@@ -156,6 +156,23 @@ TEST_F(SetupWindowsTest, AFailedCopyKeepsTheWizardOnTheCopyPage)
     EXPECT_FALSE(fs::exists(box.locations().uninstallRecord));
 }
 
+TEST_F(SetupWindowsTest, ADestinationWithoutItsFullPathIsRefused)
+{
+    // The uninstallation finds the folder by its full path: a relative one could never go.
+    CSetupSheet sheet(box.source(), box.locations());
+    sheet.show();
+    ASSERT_TRUE(sheet.SetActivePage(2));
+    sheet.m_destinationPage.SetDlgItemText(1000, "Horavel 2.0");
+    sheet.NextButton()->click();
+    EXPECT_EQ(sheet.GetActivePage(), &sheet.m_destinationPage);
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text,
+              "Veuillez indiquer le dossier d'installation par son chemin complet, commençant par /.");
+    sheet.m_destinationPage.SetDlgItemText(1000, box.dest().string());
+    sheet.NextButton()->click();
+    EXPECT_EQ(sheet.GetActivePage(), &sheet.m_copie);
+}
+
 TEST_F(SetupWindowsTest, TheAgreementFileMissingIsSaid)
 {
     CSetupSheet sheet(box.source(), box.locations());
