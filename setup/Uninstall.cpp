@@ -1,5 +1,6 @@
 #include "setup/Uninstall.h"
 
+#include "dialogs/HelpSearch.h"
 #include "setup/SetupResources.h"
 #include "platform/Services.h"
 
@@ -42,6 +43,18 @@ void RemoveFolderQuiet(const fs::path& folder)
         fs::remove(folder, ec);
 }
 
+// What the program writes in its data folder (the installation folder when it may write
+// there): its trace file, the table files of its pages and the help search's result page.
+// The user's own files there (user locations, mottoes he edited) are not among them.
+constexpr const char* kProgramOutputs[] = {"HoravelTraces.txt", "thl.tmp", "thp.tmp", "tdl.tmp", "tdm.tmp",
+                                           kSearchResultFile, "SearchResult.txt"};
+
+void DeleteProgramOutputs(const fs::path& folder, const std::string& subFolder)
+{
+    for (const char* name : kProgramOutputs)
+        DeleteFileInside(folder, subFolder.empty() ? name : subFolder + "/" + name);
+}
+
 }  // namespace
 
 std::optional<fs::path> FolderOfOpenCommand(std::string_view exec)
@@ -71,6 +84,12 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const Uninsta
     const std::vector<std::string>& files = record.files;
     std::vector<bool> done(files.size(), false);
     std::set<std::string> folders;
+    // The program's own output beside the installed files, where it may have written it.
+    if (!files.empty())
+        DeleteProgramOutputs(folder, "");
+    for (const std::string& name : files)
+        if (const std::string parent = fs::path(name).parent_path().generic_string(); !parent.empty())
+            DeleteProgramOutputs(folder, parent);
     for (const Phase& phase : phases) {
         progress_.SetProgress(phase.percent);
         progress_.SetPercentText(std::to_string(phase.percent) + "%");
@@ -149,6 +168,8 @@ bool CUninstallation::Run()
     }
     RefreshDesktopCaches(locations_);
     DeleteFileQuiet(locations_.uninstallRecord);
+    // The entry's folder is also the program's data folder when it cannot write beside itself.
+    DeleteProgramOutputs(locations_.uninstallRecord.parent_path(), "");
     // The folders the installation made for itself, when nothing else came to live there.
     std::vector<fs::path> created = record->createdFolders;
     std::sort(created.begin(), created.end(), [](const fs::path& a, const fs::path& b) {

@@ -65,7 +65,14 @@ TEST_F(UninstallTest, UserFilesAndTheirFoldersStay)
     WriteFileBytes(box.dest() / "LIEUX2.DBL", "user locations");
     WriteFileBytes(box.dest() / "help" / "fr" / "notes.txt", "user notes");
     fs::create_directories(box.dest() / "mes cadrans");
+    // What the program wrote for itself is not the user's: it goes.
+    for (const char* output : {"HoravelTraces.txt", "thl.tmp", "help/fr/SearchResult.html"})
+        WriteFileBytes(box.dest() / output, "output");
+    WriteFileBytes(box.locations().uninstallRecord.parent_path() / "HoravelTraces.txt", "output");
     ASSERT_TRUE(Uninstall());
+    for (const char* output : {"HoravelTraces.txt", "thl.tmp", "help/fr/SearchResult.html"})
+        EXPECT_FALSE(fs::exists(box.dest() / output)) << output;
+    EXPECT_FALSE(fs::exists(box.locations().uninstallRecord.parent_path()));
     EXPECT_EQ(ReadFileBytes(box.dest() / "LIEUX2.DBL"), "user locations");
     EXPECT_EQ(ReadFileBytes(box.dest() / "help" / "fr" / "notes.txt"), "user notes");
     EXPECT_TRUE(fs::is_directory(box.dest() / "mes cadrans"));
