@@ -2,6 +2,7 @@
 
 #include "app/TextHelpers.h"
 #include "app/Translation.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -99,7 +100,7 @@ std::string HelpSearchResultPage(std::string_view keyword, const std::vector<Hel
     const std::string heading = GetTranslatedString(1101);
     std::string page = "<head>\n";
     if (!writtenInHelpFolder)
-        page += "  <base href=\"file://" + HtmlEscape(helpFolder.generic_string()) + "/\">\n";
+        page += "  <base href=\"" + paths::FileUrl(helpFolder) + "/\">\n";
     page += "  <title>" + heading + "  </title>\n";
     page += "  <script src=\"base.js\"></script>\n";
     page += "  <script>\n"
@@ -116,7 +117,7 @@ std::string HelpSearchResultPage(std::string_view keyword, const std::vector<Hel
     page += "</p>\n";
     page += "<table><tr><td width=50>&nbsp;</td><td><ul>\n";
     for (const HelpSearchMatch& match : matches)
-        page += "<li><a href=\"" + HtmlEscape(match.page.generic_string()) + "\">" + match.title + "</a></li>\n";
+        page += "<li><a href=\"" + paths::UrlPath(match.page) + "\">" + match.title + "</a></li>\n";
     page += "</ul></td></tr></table>\n";
     page += "  <br>\n";
     if (matches.empty())

@@ -35,4 +35,10 @@ std::filesystem::path join(const std::filesystem::path& folder, const std::strin
 // The folder is writable by this process (a probe file is created and removed).
 bool IsWritableFolder(const std::filesystem::path& folder);
 
+// A path as the path of a URL: every byte but the unreserved ones and "/" percent-encoded,
+// so that "#", "?", "%" and blanks stay part of it.
+std::string UrlPath(const std::filesystem::path& path);
+// "file://" followed by UrlPath(file).
+std::string FileUrl(const std::filesystem::path& file);
+
 }  // namespace paths

@@ -65,6 +65,35 @@ bool IsWebUrl(std::string_view url)
            url[start] != ':' && url[start] != '@';
 }
 
+// mailto: with one address and, as its only headers, a subject and a body: other headers
+// ("attach", "cc", "to"...) would let a link add files or recipients to the message.
+bool IsMailToUrl(std::string_view url)
+{
+    constexpr size_t kMaxUrl = 4096;
+    if (url.size() > kMaxUrl || HasControlOrBlank(url) || !StartsWithNoCase(url, "mailto:"))
+        return false;
+    url.remove_prefix(7);
+    const size_t query = url.find('?');
+    const std::string_view address = url.substr(0, query);
+    const size_t at = address.find('@');
+    if (at == 0 || at == std::string_view::npos || at + 1 == address.size() ||
+        address.find('@', at + 1) != std::string_view::npos ||
+        address.find_first_of(",;%&=<>\"\\") != std::string_view::npos)
+        return false;
+    if (query == std::string_view::npos)
+        return true;
+    std::string_view headers = url.substr(query + 1);
+    while (true) {
+        const size_t end = headers.find('&');
+        const std::string_view header = headers.substr(0, end);
+        if (!StartsWithNoCase(header, "subject=") && !StartsWithNoCase(header, "body="))
+            return false;
+        if (end == std::string_view::npos)
+            return true;
+        headers.remove_prefix(end + 1);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -210,7 +239,7 @@ std::optional<ShellTarget> ResolveShellTarget(std::string_view target, const std
     if (IsWebUrl(target))
         return ShellTarget{false, std::string(target), {}};
     if (StartsWithNoCase(target, "mailto:")) {
-        if (target.size() > 7 && target.size() <= 4096 && !HasControlOrBlank(target))
+        if (IsMailToUrl(target))
             return ShellTarget{false, std::string(target), {}};
         return std::nullopt;
     }

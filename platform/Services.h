@@ -127,7 +127,8 @@ struct HttpResponse {
 // Only absolute http:// and https:// addresses with a host are fetched.
 bool IsFetchableUrl(std::string_view url);
 
-// What ShellOpen may open: an http, https or mailto address, or an existing regular file
+// What ShellOpen may open: an http or https address, a mailto address with at most a subject
+// and a body, or an existing regular file
 // inside one of the allowed folders (after resolving "..", symbolic links included).
 struct ShellTarget {
     bool isFile = false;

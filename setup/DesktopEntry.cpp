@@ -10,6 +10,9 @@ namespace {
 constexpr std::string_view kGroup = "[Desktop Entry]";
 constexpr std::string_view kFolderKey = "InstallLocation";
 constexpr std::string_view kFileKey = "File";
+constexpr std::string_view kKeptCopyKey = "KeptCopy";
+constexpr std::string_view kMenuFileKey = "MenuFile";
+constexpr std::string_view kCreatedFolderKey = "CreatedFolder";
 
 // Lines "key=value" of the text, values unescaped; lines before a group header belong to
 // no group and are kept only when there is no header at all.
@@ -126,25 +129,6 @@ std::optional<std::string> FirstExecArgument(std::string_view exec)
     return out;
 }
 
-std::string FileUrl(const fs::path& file)
-{
-    static const char* hex = "0123456789ABCDEF";
-    std::string out = "file://";
-    for (char c : file.string()) {
-        const auto u = static_cast<unsigned char>(c);
-        const bool plain = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
-                           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-        if (plain) {
-            out.push_back(c);
-        } else {
-            out.push_back('%');
-            out.push_back(hex[u >> 4]);
-            out.push_back(hex[u & 15]);
-        }
-    }
-    return out;
-}
-
 bool WriteDesktopEntry(const fs::path& file, const KeyValues& values)
 {
     textfile::AtomicWriter writer(file);
@@ -173,8 +157,14 @@ bool UninstallRecord::Write(const fs::path& file) const
     for (const auto& [key, value] : values)
         writer.WriteLine(key + "=" + EscapeDesktopValue(value));
     writer.WriteLine(std::string(kFolderKey) + "=" + EscapeDesktopValue(folder.string()));
-    for (const std::string& name : files)
-        writer.WriteLine(std::string(kFileKey) + "=" + EscapeDesktopValue(name));
+    auto list = [&](std::string_view key, const auto& items) {
+        for (const auto& item : items)
+            writer.WriteLine(std::string(key) + "=" + EscapeDesktopValue(fs::path(item).string()));
+    };
+    list(kFileKey, files);
+    list(kKeptCopyKey, keptCopies);
+    list(kMenuFileKey, menuFiles);
+    list(kCreatedFolderKey, createdFolders);
     return writer.Commit();
 }
 
@@ -189,6 +179,12 @@ std::optional<UninstallRecord> UninstallRecord::Read(const fs::path& file)
             record.folder = value;
         else if (key == kFileKey)
             record.files.push_back(std::move(value));
+        else if (key == kKeptCopyKey)
+            record.keptCopies.push_back(std::move(value));
+        else if (key == kMenuFileKey)
+            record.menuFiles.push_back(std::move(value));
+        else if (key == kCreatedFolderKey)
+            record.createdFolders.emplace_back(std::move(value));
         else
             record.values.emplace_back(std::move(key), std::move(value));
     }

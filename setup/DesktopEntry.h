@@ -22,8 +22,6 @@ std::string UnescapeDesktopValue(std::string_view value);
 // The first argument of an Exec value (already unescaped): quoted or not, its escapes and
 // "%%" undone; nothing for an empty or badly quoted line.
 std::optional<std::string> FirstExecArgument(std::string_view exec);
-// "file://" and the path, with bytes outside the unreserved set percent-encoded.
-std::string FileUrl(const std::filesystem::path& file);
 
 // Writes "[Desktop Entry]" and the pairs, values escaped; false when the file cannot be
 // written (nothing half-written is left).
@@ -31,12 +29,17 @@ bool WriteDesktopEntry(const std::filesystem::path& file, const KeyValues& value
 // The unescaped value of key in the "[Desktop Entry]" group.
 std::optional<std::string> ReadDesktopValue(const std::filesystem::path& file, std::string_view key);
 
-// The uninstall entry: its values in order, the installation folder and the files the
-// installation wrote there (relative, "/" between folders).
+// The uninstall entry: its values in order, the installation folder, the files the
+// installation wrote there (relative, "/" between folders), the files of the user it
+// replaced there and kept as copies, its menu entries (names in the menu folder), and the
+// folders it created outside the installation folder (removed when they are left empty).
 struct UninstallRecord {
     KeyValues values;
     std::filesystem::path folder;
     std::vector<std::string> files;
+    std::vector<std::string> keptCopies;
+    std::vector<std::string> menuFiles;
+    std::vector<std::filesystem::path> createdFolders;
 
     bool Write(const std::filesystem::path& file) const;
     static std::optional<UninstallRecord> Read(const std::filesystem::path& file);

@@ -6,8 +6,18 @@
 #include "platform/TextFile.h"
 #include "setup/SetupResources.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <set>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -15,19 +25,6 @@ namespace setup {
 namespace {
 
 std::string S(int id) { return Resources().String(id); }
-
-std::string RelativeName(const std::string& entryName)
-{
-    std::vector<std::string> parts;
-    SplitEntryName(entryName, parts);
-    std::string out;
-    for (const std::string& part : parts) {
-        if (!out.empty())
-            out.push_back('/');
-        out += part;
-    }
-    return out;
-}
 
 std::string Lower(std::string text)
 {
@@ -67,8 +64,10 @@ fs::path MimePackagePath(const SetupLocations& locations, const std::string& pro
 }
 
 int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, std::string* entryName,
-                      std::string* written)
+                      WriteReport* written, const KeepCopyRule& keepCopyOf)
 {
+    if (written)
+        *written = WriteReport{};
     SetupEntry entry;
     const CSetupArchiveReader::Result result = reader.ReadEntry(entry);
     if (entryName)
@@ -80,13 +79,17 @@ int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, 
         return 0;
     }
     fs::path path;
-    switch (WriteSetupEntry(entry, destination, &path)) {
+    WriteReport report;
+    switch (WriteSetupEntry(entry, destination, &path, keepCopyOf, &report)) {
     case WriteResult::Written:
         if (written)
-            *written = RelativeName(entry.name);
+            *written = report;
         return 1;
     case WriteResult::Unsafe:
         GetServices().MessageBox(Resources().Format(528, kArchiveFile), "", MB_OK | MB_ICONERROR);
+        return 0;
+    case WriteResult::Outside:
+        GetServices().MessageBox(Resources().Format(531, path.string()), "", MB_OK | MB_ICONERROR);
         return 0;
     case WriteResult::WriteFailed:
         break;
@@ -97,9 +100,133 @@ int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, 
     return answer == IDNO ? 0 : 1;
 }
 
+namespace {
+
+// The folder that holds name under root, opened without following a link at any level;
+// -1 when a level is missing, no folder, or a link. last: the name's final component.
+int OpenParentInside(const fs::path& root, const std::string& name, std::string& last)
+{
+    std::vector<std::string> parts;
+    if (!SplitEntryName(name, parts))
+        return -1;
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (std::size_t i = 0; fd >= 0 && i + 1 < parts.size(); ++i) {
+        const int next = ::openat(fd, parts[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    last = parts.back();
+    return fd;
+}
+
+}  // namespace
+
+bool DeleteFileInside(const fs::path& folder, const std::string& name)
+{
+    std::string last;
+    const int fd = OpenParentInside(folder, name, last);
+    if (fd < 0)
+        return false;
+    // Without AT_REMOVEDIR a folder is refused; a link is removed itself.
+    const bool done = ::unlinkat(fd, last.c_str(), 0) == 0;
+    ::close(fd);
+    return done;
+}
+
+bool RemoveFolderInside(const fs::path& folder, const std::string& name)
+{
+    std::string last;
+    const int fd = OpenParentInside(folder, name, last);
+    if (fd < 0)
+        return false;
+    const bool done = ::unlinkat(fd, last.c_str(), AT_REMOVEDIR) == 0;
+    ::close(fd);
+    return done;
+}
+
+bool RenameInside(const fs::path& folder, const std::string& from, const std::string& to)
+{
+    std::string fromLast;
+    std::string toLast;
+    const int fd = OpenParentInside(folder, from, fromLast);
+    if (fd < 0)
+        return false;
+    const bool sameFolder = fs::path(from).parent_path() == fs::path(to).parent_path();
+    const int check = OpenParentInside(folder, to, toLast);
+    if (check >= 0)
+        ::close(check);
+    const bool done = sameFolder && check >= 0 && ::renameat(fd, fromLast.c_str(), fd, toLast.c_str()) == 0;
+    ::close(fd);
+    return done;
+}
+
+std::optional<int> RunQuietly(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int started = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0)
+        return std::nullopt;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR)
+            return std::nullopt;
+    if (!WIFEXITED(status))
+        return std::nullopt;
+    return WEXITSTATUS(status);
+}
+
+namespace {
+
+// What update-mime-database writes beside the definitions it reads.
+constexpr const char* kMimeDatabaseFiles[] = {"XMLnamespaces", "aliases", "generic-icons", "globs", "globs2",
+                                              "icons", "magic", "mime.cache", "subclasses", "treemagic",
+                                              "types", "version"};
+
+bool HoldsAny(const fs::path& folder, const std::string& extension)
+{
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec) && (extension.empty() || it->path().extension() == extension))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void RefreshDesktopCaches(const SetupLocations& locations)
+{
+    std::error_code ec;
+    const fs::path mime = locations.mimePackages.parent_path();
+    if (fs::is_directory(mime, ec))
+        RunQuietly("update-mime-database", {mime.string()});
+    if (!HoldsAny(locations.mimePackages, "") && fs::is_directory(mime, ec)) {
+        // No definition left: the database built from them describes nothing.
+        for (const char* name : kMimeDatabaseFiles)
+            DeleteFileInside(mime, name);
+        for (fs::directory_iterator it(mime, ec), end; !ec && it != end; it.increment(ec))
+            RemoveFolderInside(mime, it->path().filename().string());
+    }
+    if (HoldsAny(locations.applications, ".desktop"))
+        RunQuietly("update-desktop-database", {locations.applications.string()});
+    else
+        DeleteFileInside(locations.applications, "mimeinfo.cache");
+}
+
 CInstallation::CInstallation(fs::path archive, fs::path destination, SetupLocations locations, SetupProgress& progress)
-    : archive_(std::move(archive)), destination_(destination.lexically_normal()), locations_(std::move(locations)),
-      progress_(progress)
+    : archive_(std::move(archive)), destination_(fs::absolute(destination).lexically_normal()),
+      locations_(std::move(locations)), progress_(progress)
 {
     // "folder/" and "folder" are one destination: the uninstall entry compares them.
     if (!destination_.has_filename() && destination_.has_parent_path())
@@ -108,23 +235,66 @@ CInstallation::CInstallation(fs::path archive, fs::path destination, SetupLocati
 
 fs::path CInstallation::ProgramPath() const { return destination_ / kProgramFile; }
 
-bool CInstallation::Run()
+bool CInstallation::MakeFolders(const fs::path& folder)
 {
     std::error_code ec;
+    std::vector<fs::path> missing;
+    for (fs::path level = folder; !level.empty() && !fs::exists(fs::symlink_status(level, ec));
+         level = level.parent_path()) {
+        missing.push_back(level);
+        if (level == level.parent_path())
+            break;
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (!fs::create_directory(*it, ec))
+            break;
+        createdFolders_.push_back(*it);
+    }
+    return fs::is_directory(folder, ec);
+}
+
+void CInstallation::Remember(const fs::path& file)
+{
+    for (const auto& [path, bytes] : remembered_)
+        if (path == file)
+            return;
+    std::string bytes;
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(file, ec)) && textfile::ReadBytes(file, bytes))
+        remembered_.emplace_back(file, std::move(bytes));
+    else
+        remembered_.emplace_back(file, std::nullopt);
+}
+
+std::vector<std::string> CInstallation::ShortcutFiles() const
+{
+    return {S(506) + ".desktop", S(508) + ".desktop", S(511) + ".desktop"};
+}
+
+bool CInstallation::Run()
+{
+    previous_ = UninstallRecord::Read(locations_.uninstallRecord);
     // Every missing level: the default destination's parents need not exist yet.
-    fs::create_directories(destination_, ec);
-    if (!fs::is_directory(destination_, ec)) {
+    if (!MakeFolders(destination_)) {
         GetServices().MessageBox(Resources().Format(529, destination_.string()), "", MB_OK | MB_ICONERROR);
+        Undo();
         return false;
     }
-    if (!skipCopy && !CopyFiles())
+    if (!skipCopy && !CopyFiles()) {
+        Undo();
         return false;
+    }
     progress_.SetStatus(S(503));
-    WriteRegistry();
+    if (!WriteRegistry()) {
+        GetServices().MessageBox(S(530), "", MB_OK | MB_ICONERROR);
+        Undo();
+        return false;
+    }
     progress_.Pause(500);
     progress_.SetProgress(96);
     progress_.SetStatus(S(504));
     CreateShortcuts();
+    RefreshDesktopCaches(locations_);
     progress_.Pause(500);
     progress_.SetProgress(100);
     progress_.SetStatus("");
@@ -133,31 +303,77 @@ bool CInstallation::Run()
 
 int CInstallation::CopyFiles()
 {
-    std::error_code ec;
-    fs::create_directories(destination_, ec);
+    if (!MakeFolders(destination_))
+        return 0;
     CSetupArchiveReader reader;
     if (!reader.Open(archive_)) {
         // Nothing copied is no installation: say so rather than go on to register it.
+        std::error_code ec;
         if (fs::exists(archive_, ec))
             GetServices().MessageBox(Resources().Format(528, kArchiveFile), "", MB_OK | MB_ICONERROR);
         else
             GetServices().MessageBox(Resources().Format(516, archive_.string()), "", MB_OK | MB_ICONERROR);
         return 0;
     }
+    // A file already in the destination that no installation there wrote is the user's.
+    std::vector<std::string> ours;
+    if (previous_ && previous_->folder == destination_)
+        ours = previous_->files;
+    const KeepCopyRule keepCopyOf = [&](const std::string& name) {
+        return std::find(ours.begin(), ours.end(), name) == ours.end() &&
+               std::find(installed_.begin(), installed_.end(), name) == installed_.end();
+    };
     progress_.SetProgress(0);
     const std::uint64_t count = reader.GetCount();
     for (std::uint64_t i = 0; i < count; ++i) {
         std::string name;
-        std::string written;
-        if (!ExtractSetupEntry(reader, destination_, &name, &written))
+        WriteReport written;
+        if (!ExtractSetupEntry(reader, destination_, &name, &written, keepCopyOf))
             return 0;
-        if (!written.empty())
-            installed_.push_back(written);
+        if (!written.name.empty()) {
+            installed_.push_back(written.name);
+            if (written.created)
+                created_.push_back(written.name);
+            if (written.keptCopy)
+                kept_.push_back(written.name);
+        }
         progress_.SetStatus(Resources().Format(505, name));
         progress_.SetProgress(static_cast<int>((i * 90 + 90) / count));
         progress_.Pause(100);
     }
     return 1;
+}
+
+void CInstallation::Undo()
+{
+    std::set<std::string> folders;
+    for (const std::string& name : created_) {
+        DeleteFileInside(destination_, name);
+        for (fs::path parent = fs::path(name).parent_path(); !parent.empty(); parent = parent.parent_path())
+            folders.insert(parent.generic_string());
+    }
+    for (const std::string& name : kept_)
+        RenameInside(destination_, name + kKeptCopySuffix, name);
+    // The deepest first, so that a folder emptied by its sub-folder goes too.
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        RemoveFolderInside(destination_, *it);
+    for (auto it = remembered_.rbegin(); it != remembered_.rend(); ++it) {
+        std::error_code ec;
+        if (it->second)
+            textfile::WriteAtomic(it->first, *it->second);
+        else
+            fs::remove(it->first, ec);
+    }
+    for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it) {
+        std::error_code ec;
+        if (fs::is_directory(fs::symlink_status(*it, ec)) && fs::is_empty(*it, ec))
+            fs::remove(*it, ec);
+    }
+    created_.clear();
+    kept_.clear();
+    installed_.clear();
+    remembered_.clear();
+    createdFolders_.clear();
 }
 
 bool CInstallation::RegisterFileType(const std::string& extension, const std::string& progId,
@@ -166,9 +382,10 @@ bool CInstallation::RegisterFileType(const std::string& extension, const std::st
 {
     // Icons of file types come from the icon theme here; the index has no use.
     (void)iconIndex;
-    std::error_code ec;
-    fs::create_directories(locations_.mimePackages, ec);
-    fs::create_directories(locations_.applications, ec);
+    MakeFolders(locations_.mimePackages);
+    MakeFolders(locations_.applications);
+    Remember(MimePackagePath(locations_, progId));
+    Remember(HandlerEntryPath(locations_, progId));
     const std::string mime = MimeTypeOf(progId);
     std::string pattern = "*" + Lower(extension);
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -210,25 +427,41 @@ bool CInstallation::WriteRegistry()
         {"Comments", S(520)},
     };
     record.folder = destination_;
-    // Installing again over the same folder: the files of the first installation stay known.
-    if (auto previous = UninstallRecord::Read(locations_.uninstallRecord); previous && previous->folder == destination_)
-        record.files = previous->files;
-    for (const std::string& name : installed_)
-        if (std::find(record.files.begin(), record.files.end(), name) == record.files.end())
-            record.files.push_back(name);
-    return record.Write(locations_.uninstallRecord) && ok;
+    // Installing again over the same folder: what the first installation did stays known.
+    if (previous_ && previous_->folder == destination_) {
+        record.files = previous_->files;
+        record.keptCopies = previous_->keptCopies;
+    }
+    if (previous_) {
+        record.menuFiles = previous_->menuFiles;
+        record.createdFolders = previous_->createdFolders;
+    }
+    // The menu folder is made here, so that the entry knows it before the shortcuts exist.
+    ok = MakeFolders(locations_.ProgramsFolder()) && ok;
+    ok = MakeFolders(locations_.uninstallRecord.parent_path()) && ok;
+    auto add = [](auto& list, const auto& items) {
+        for (const auto& item : items)
+            if (std::find(list.begin(), list.end(), item) == list.end())
+                list.push_back(item);
+    };
+    add(record.files, installed_);
+    add(record.keptCopies, kept_);
+    add(record.menuFiles, ShortcutFiles());
+    add(record.createdFolders, createdFolders_);
+    Remember(locations_.uninstallRecord);
+    return ok && record.Write(locations_.uninstallRecord);
 }
 
 int CInstallation::CreateShortcuts()
 {
     const fs::path folder = locations_.ProgramsFolder();
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    CreateShortcut(ProgramPath().string(), folder / (S(506) + ".desktop"), destination_, S(507), "", 0);
+    MakeFolders(folder);
+    const std::vector<std::string> files = ShortcutFiles();
+    CreateShortcut(ProgramPath().string(), folder / files[0], destination_, S(507), "", 0);
     const fs::path manual = paths::FindCaseInsensitive(destination_, S(510) + "\\contents.html")
                                 .value_or(paths::join(destination_, S(510) + "\\contents.html"));
-    CreateShortcut(manual.string(), folder / (S(508) + ".desktop"), destination_, S(509), "", 0);
-    CreateShortcut(S(519), folder / (S(511) + ".desktop"), destination_, S(512), "", 0);
+    CreateShortcut(manual.string(), folder / files[1], destination_, S(509), "", 0);
+    CreateShortcut(S(519), folder / files[2], destination_, S(512), "", 0);
     return 1;
 }
 
@@ -241,7 +474,7 @@ bool CInstallation::CreateShortcut(const std::string& target, const fs::path& li
         values = {{"Type", "Link"},
                   {"Name", name},
                   {"Comment", description},
-                  {"URL", target.find("://") != std::string::npos ? target : FileUrl(target)}};
+                  {"URL", target.find("://") != std::string::npos ? target : paths::FileUrl(target)}};
     } else {
         std::string exec = QuoteExecArgument(target);
         if (!arguments.empty())

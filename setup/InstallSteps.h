@@ -12,6 +12,7 @@
 #include "setup/SetupSystem.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,29 @@ public:
 
 // Reads the next entry of the archive and writes it under destination: 1 to go on (also
 // for an entry that holds no file, and when the user chooses to go on after a file could
-// not be written), 0 to stop (the user said No, or the archive is damaged: a message has
-// been shown). written: the relative name of the file written ("/" between folders).
+// not be written), 0 to stop (the user said No, the archive is damaged, or a folder of the
+// destination leads out of it: a message has been shown). written: what was written (its
+// name stays empty when nothing was). keepCopyOf: see WriteSetupEntry.
 int ExtractSetupEntry(CSetupArchiveReader& reader, const std::filesystem::path& destination,
-                      std::string* entryName = nullptr, std::string* written = nullptr);
+                      std::string* entryName = nullptr, WriteReport* written = nullptr,
+                      const KeepCopyRule& keepCopyOf = {});
+
+// Deletes the file or link at name ("/" between folders) under folder, never a folder: no
+// link on the way is followed, so nothing outside folder can be reached. False when
+// nothing was deleted.
+bool DeleteFileInside(const std::filesystem::path& folder, const std::string& name);
+// Removes the folder at name under folder when it is empty (a link is no folder here).
+bool RemoveFolderInside(const std::filesystem::path& folder, const std::string& name);
+// Renames the file at from to to, both names under folder and in the same folder.
+bool RenameInside(const std::filesystem::path& folder, const std::string& from, const std::string& to);
+
+// Runs a program found on the search path, its output discarded: its exit status, or
+// nothing when it could not be started (not installed).
+std::optional<int> RunQuietly(const std::string& program, const std::vector<std::string>& arguments);
+// Refreshes the desktop's caches of file types and menu entries under locations, with
+// update-mime-database and update-desktop-database when they are installed. A cache left
+// with nothing to describe (no file-type definition, no entry) is removed instead.
+void RefreshDesktopCaches(const SetupLocations& locations);
 
 class CInstallation {
 public:
@@ -46,7 +66,8 @@ public:
     // The hidden debug flag of the copy page: everything but the copy.
     bool skipCopy = false;
 
-    // The whole installation; false when it stopped (a message has been shown).
+    // The whole installation; false when it stopped (a message has been shown), and then
+    // what it had done is undone.
     bool Run();
 
     // 1 when every entry was handled, 0 when the installation is to stop.
@@ -61,17 +82,31 @@ public:
     bool CreateShortcut(const std::string& target, const std::filesystem::path& linkPath,
                         const std::filesystem::path& workingFolder, const std::string& description,
                         const std::string& arguments, int iconIndex);
+    // Puts back what this run changed: the files it created go, the user's files it replaced
+    // come back, the desktop files it rewrote are restored, the folders it created go.
+    void Undo();
 
     const std::filesystem::path& Destination() const { return destination_; }
     std::filesystem::path ProgramPath() const;
-    // Files written by the copy, relative to the destination.
 
 private:
+    // Creates the missing levels of folder, remembering each; false when it is no folder.
+    bool MakeFolders(const std::filesystem::path& folder);
+    // Remembers a desktop file before this run writes it, for Undo.
+    void Remember(const std::filesystem::path& file);
+    // The names of the menu entries in the menu folder.
+    std::vector<std::string> ShortcutFiles() const;
+
     std::filesystem::path archive_;
     std::filesystem::path destination_;
     SetupLocations locations_;
     SetupProgress& progress_;
-    std::vector<std::string> installed_;
+    std::optional<UninstallRecord> previous_;        // the entry before this run
+    std::vector<std::string> installed_;             // files written by this run
+    std::vector<std::string> created_;               // ... where there was none before
+    std::vector<std::string> kept_;                  // the user's files it kept as copies
+    std::vector<std::filesystem::path> createdFolders_;
+    std::vector<std::pair<std::filesystem::path, std::optional<std::string>>> remembered_;
 };
 
 // The MIME type a ProgID stands for ("Horavel.document" -> "application/x-horavel-document").

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -46,19 +47,6 @@ bool StatTimes(const fs::path& file, FileTimes& times)
 bool IsProgram(const std::string& data)
 {
     return data.starts_with("\x7f" "ELF") || data.starts_with("#!");
-}
-
-bool IsInside(const fs::path& folder, const fs::path& path)
-{
-    auto f = folder.begin();
-    auto p = path.begin();
-    for (; f != folder.end(); ++f, ++p) {
-        if (f->empty() && std::next(f) == folder.end())
-            break;  // trailing separator
-        if (p == path.end() || *f != *p)
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -258,56 +246,103 @@ CSetupArchiveReader::Result CSetupArchiveReader::ReadEntry(SetupEntry& entry)
     return Result::Entry;
 }
 
-WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path)
+bool IsInsideFolder(const fs::path& folder, const fs::path& path)
+{
+    auto f = folder.begin();
+    auto p = path.begin();
+    for (; f != folder.end(); ++f, ++p) {
+        if (f->empty() && std::next(f) == folder.end())
+            break;  // trailing separator
+        if (p == path.end() || *f != *p)
+            return false;
+    }
+    return true;
+}
+
+WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path,
+                            const KeepCopyRule& keepCopyOf, WriteReport* report)
 {
     std::vector<std::string> parts;
     if (!SplitEntryName(entry.name, parts))
         return WriteResult::Unsafe;
+    std::string name;
+    for (const std::string& part : parts)
+        name += (name.empty() ? "" : "/") + part;
+    if (report)
+        *report = WriteReport{name, false, false};
     std::error_code ec;
-    const fs::path root = fs::weakly_canonical(destination, ec);
+    fs::create_directories(destination, ec);
+    const fs::path root = fs::canonical(destination, ec);
     if (ec)
         return WriteResult::WriteFailed;
+    // Level by level: a folder already there may be a link, and where it really leads must
+    // stay inside before anything is created through it.
     fs::path folder = root;
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
-        folder /= parts[i];
-    fs::create_directories(folder, ec);
-    // A folder already there may be a link to elsewhere: where it really leads must stay inside.
-    const fs::path realFolder = fs::canonical(folder, ec);
-    if (ec)
-        return WriteResult::WriteFailed;
-    if (!IsInside(root, realFolder))
-        return WriteResult::Unsafe;
-    const fs::path file = realFolder / parts.back();
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const fs::path next = folder / parts[i];
+        if (!fs::exists(fs::symlink_status(next, ec))) {
+            if (!fs::create_directory(next, ec) && !fs::is_directory(fs::symlink_status(next, ec)))
+                return WriteResult::WriteFailed;
+            folder = next;
+            continue;
+        }
+        const fs::path real = fs::canonical(next, ec);
+        if (ec)
+            return WriteResult::WriteFailed;
+        if (!IsInsideFolder(root, real)) {
+            if (path)
+                *path = next;
+            return WriteResult::Outside;
+        }
+        if (!fs::is_directory(real, ec))
+            return WriteResult::WriteFailed;
+        folder = real;
+    }
+    const fs::path file = folder / parts.back();
     if (path)
         *path = file;
+    // A link in the file's place is replaced by the rename, never written through.
     const fs::file_status status = fs::symlink_status(file, ec);
-    if (fs::is_symlink(status) || (fs::exists(status) && !fs::is_regular_file(status))) {
-        if (fs::is_directory(status))
-            return WriteResult::WriteFailed;
-        fs::remove(file, ec);  // never write through a link
-    }
-    const mode_t mode = IsProgram(entry.data) ? 0755 : 0644;
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode);
-    if (fd < 0)
+    if (fs::is_directory(status))
         return WriteResult::WriteFailed;
+    const bool existed = fs::exists(status);
+    const fs::path copy = file.string() + kKeptCopySuffix;
+    const bool keepCopy = existed && keepCopyOf && keepCopyOf(name);
+    if (keepCopy && ::link(file.c_str(), copy.c_str()) != 0)
+        return WriteResult::WriteFailed;  // the copy's name is taken, or no link here: leave the file alone
+
+    std::string temporary = (folder / ".horavel-XXXXXX").string();
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    bool ok = fd >= 0;
     std::size_t written = 0;
-    while (written < entry.data.size()) {
+    while (ok && written < entry.data.size()) {
         const ssize_t n = ::write(fd, entry.data.data() + written, entry.data.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            ::close(fd);
-            return WriteResult::WriteFailed;
-        }
-        written += static_cast<std::size_t>(n);
+        ok = n > 0;
+        if (ok)
+            written += static_cast<std::size_t>(n);
     }
-    // An existing file keeps its old mode through O_TRUNC: set the one the content asks for.
-    const bool ok = ::fchmod(fd, mode) == 0;
-    struct timespec times[2] = {{static_cast<time_t>(entry.accessTime), 0},
-                                {static_cast<time_t>(entry.modificationTime), 0}};
-    ::futimens(fd, times);
-    if (::close(fd) != 0 || !ok)
+    if (fd >= 0) {
+        ok = ok && ::fchmod(fd, IsProgram(entry.data) ? 0755 : 0644) == 0;
+        struct timespec times[2] = {{static_cast<time_t>(entry.accessTime), 0},
+                                    {static_cast<time_t>(entry.modificationTime), 0}};
+        ::futimens(fd, times);
+        ok = ::fsync(fd) == 0 && ok;
+        ok = ::close(fd) == 0 && ok;
+    }
+    ok = ok && ::rename(temporary.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        if (fd >= 0)
+            ::unlink(temporary.c_str());
+        if (keepCopy)
+            ::unlink(copy.c_str());
         return WriteResult::WriteFailed;
+    }
+    if (report) {
+        report->created = !existed;
+        report->keptCopy = keepCopy;
+    }
     return WriteResult::Written;
 }
 

@@ -12,6 +12,7 @@
 // name may lead out of the destination folder.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <string>
@@ -91,15 +92,37 @@ private:
 
 enum class WriteResult {
     Written,
-    Unsafe,       // the name would leave the destination
+    Unsafe,       // the name itself would leave the destination (a damaged archive)
+    Outside,      // a folder of the destination is a link that leads out of it
     WriteFailed,  // the file (or a folder) could not be created or written
 };
 
-// Writes entry under destination: creates its folders (every level), refuses any path
-// that leaves destination (symbolic links included), replaces an existing file, sets the
-// stored modification and access times, and makes the file writable by its owner; files
-// that start as programs (ELF or "#!") are made executable. path: the file written.
+// The suffix of the copy of a file that was in the destination before an installation
+// that replaced it, and that was not the installation's own.
+inline constexpr const char* kKeptCopySuffix = ".orig";
+
+// Whether the file already at a name ("/" between folders) must be kept as a copy.
+using KeepCopyRule = std::function<bool(const std::string& name)>;
+
+// What WriteSetupEntry found and did at the entry's place.
+struct WriteReport {
+    std::string name;       // the entry's path relative to the destination, "/" between folders
+    bool created = false;   // nothing was there before
+    bool keptCopy = false;  // what was there is now name + kKeptCopySuffix
+};
+
+// Writes entry under destination: checks every folder on the way, links included, before
+// it creates any (none may lead out of destination), writes the file to a temporary name
+// beside it and renames it into place (a running program is replaced, a failure leaves
+// no cut file), sets the stored modification and access times, and makes the file
+// writable by its owner; files that start as programs (ELF or "#!") are made executable.
+// A file already there is replaced; when keepCopyOf says so it is first kept as a copy
+// (and the entry fails when that copy cannot be made). path: the file written.
 WriteResult WriteSetupEntry(const SetupEntry& entry, const std::filesystem::path& destination,
-                            std::filesystem::path* path = nullptr);
+                            std::filesystem::path* path = nullptr, const KeepCopyRule& keepCopyOf = {},
+                            WriteReport* report = nullptr);
+
+// True when path, as written, lies inside folder (both already resolved).
+bool IsInsideFolder(const std::filesystem::path& folder, const std::filesystem::path& path);
 
 }  // namespace setup

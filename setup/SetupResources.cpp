@@ -80,6 +80,11 @@ const std::map<int, std::string>& FrenchStrings()
               "pour pouvoir le désinstaller proprement. "},
         {528, "Erreur ! Le fichier de données %s est endommagé. L'installation est interrompue."},
         {529, "Erreur ! Le dossier d'installation %s n'a pas pu être créé."},
+        {530, "Erreur ! Les types de fichiers et les informations de désinstallation n'ont pas pu être enregistrés. "
+              "L'installation est interrompue."},
+        {531, "Erreur ! Le dossier %s est un lien qui mène hors du dossier d'installation. L'installation est "
+              "interrompue."},
+        {532, "Veuillez indiquer le dossier d'installation par son chemin complet, commençant par /."},
     };
     return strings;
 }

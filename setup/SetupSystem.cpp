@@ -69,23 +69,20 @@ OsInfo DetectOs()
     return OsInfoFrom(release, osRelease);
 }
 
-bool IsUninstallCommandLine(std::string_view commandLine)
+bool IsUninstallCommandLine(const std::vector<std::string>& arguments)
 {
-    for (std::size_t i = 0; i + 1 < commandLine.size(); ++i)
-        if (commandLine[i] == '/' && (commandLine[i + 1] == 'r' || commandLine[i + 1] == 'R'))
+    for (const std::string& argument : arguments)
+        if (argument == "/r" || argument == "/R" || argument == "--uninstall")
             return true;
     return false;
 }
 
-std::string JoinArguments(int argc, const char* const* argv)
+std::vector<std::string> CommandArguments(int argc, const char* const* argv)
 {
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            line.push_back(' ');
-        line.append(argv[i]);
-    }
-    return line;
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
+    return arguments;
 }
 
 SetupLocations SetupLocations::Under(const fs::path& dataHome)

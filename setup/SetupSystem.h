@@ -27,10 +27,11 @@ OsInfo DetectOs();
 // From a kernel release ("6.1.0-13-amd64") and the text of /etc/os-release.
 OsInfo OsInfoFrom(std::string_view kernelRelease, std::string_view osRelease);
 
-// "/r" anywhere in the command line, in either case, asks for the uninstallation.
-bool IsUninstallCommandLine(std::string_view commandLine);
-// The arguments after the program name, joined with blanks.
-std::string JoinArguments(int argc, const char* const* argv);
+// An argument "/r" (either case) or "--uninstall" asks for the uninstallation; a longer
+// word that merely holds "/r" (a path such as "/run/...") does not.
+bool IsUninstallCommandLine(const std::vector<std::string>& arguments);
+// The arguments after the program name.
+std::vector<std::string> CommandArguments(int argc, const char* const* argv);
 
 // Where the installation registers itself, under the user's data home
 // ($XDG_DATA_HOME, default ~/.local/share).

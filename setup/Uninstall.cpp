@@ -1,5 +1,6 @@
 #include "setup/Uninstall.h"
 
+#include "dialogs/HelpSearch.h"
 #include "setup/SetupResources.h"
 #include "platform/Services.h"
 
@@ -42,6 +43,18 @@ void RemoveFolderQuiet(const fs::path& folder)
         fs::remove(folder, ec);
 }
 
+// What the program writes in its data folder (the installation folder when it may write
+// there): its trace file, the table files of its pages and the help search's result page.
+// The user's own files there (user locations, mottoes he edited) are not among them.
+constexpr const char* kProgramOutputs[] = {"HoravelTraces.txt", "thl.tmp", "thp.tmp", "tdl.tmp", "tdm.tmp",
+                                           kSearchResultFile, "SearchResult.txt"};
+
+void DeleteProgramOutputs(const fs::path& folder, const std::string& subFolder)
+{
+    for (const char* name : kProgramOutputs)
+        DeleteFileInside(folder, subFolder.empty() ? name : subFolder + "/" + name);
+}
+
 }  // namespace
 
 std::optional<fs::path> FolderOfOpenCommand(std::string_view exec)
@@ -60,7 +73,7 @@ CUninstallation::CUninstallation(SetupLocations locations, SetupProgress& progre
 {
 }
 
-void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const std::vector<std::string>& files)
+void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const UninstallRecord& record)
 {
     // The help pages of each language, the rest of the help, then the program's own files.
     struct Phase {
@@ -68,8 +81,15 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const std::ve
         std::string_view prefix;
     };
     const Phase phases[] = {{30, "help/fr/"}, {45, "help/en/"}, {60, "help/"}, {70, ""}};
+    const std::vector<std::string>& files = record.files;
     std::vector<bool> done(files.size(), false);
-    std::set<fs::path> folders;
+    std::set<std::string> folders;
+    // The program's own output beside the installed files, where it may have written it.
+    if (!files.empty())
+        DeleteProgramOutputs(folder, "");
+    for (const std::string& name : files)
+        if (const std::string parent = fs::path(name).parent_path().generic_string(); !parent.empty())
+            DeleteProgramOutputs(folder, parent);
     for (const Phase& phase : phases) {
         progress_.SetProgress(phase.percent);
         progress_.SetPercentText(std::to_string(phase.percent) + "%");
@@ -79,26 +99,22 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const std::ve
                 continue;
             done[i] = true;
             std::vector<std::string> parts;
-            // A record edited by hand must not make us delete outside the folder.
             if (!SplitEntryName(files[i], parts))
-                continue;
-            fs::path file = folder;
-            for (const std::string& part : parts)
-                file /= part;
-            DeleteFileQuiet(file);
-            for (fs::path parent = file.parent_path(); parent != folder && parent.has_relative_path();
-                 parent = parent.parent_path())
-                folders.insert(parent);
+                continue;  // a record edited by hand: a name that leaves the folder
+            // Never through a link, so a folder replaced by a link cannot make us delete
+            // outside the folder.
+            DeleteFileInside(folder, files[i]);
+            // A file of the user that the installation replaced comes back.
+            if (std::find(record.keptCopies.begin(), record.keptCopies.end(), files[i]) != record.keptCopies.end())
+                RenameInside(folder, files[i] + kKeptCopySuffix, files[i]);
+            for (fs::path parent = fs::path(files[i]).parent_path(); !parent.empty(); parent = parent.parent_path())
+                folders.insert(parent.generic_string());
         }
-        // The deepest first, so that a folder emptied by its sub-folder goes too; the last
-        // phase, with no prefix, takes every folder left.
-        std::vector<fs::path> ordered(folders.begin(), folders.end());
-        std::sort(ordered.begin(), ordered.end(), [](const fs::path& a, const fs::path& b) {
-            return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
-        });
-        for (const fs::path& f : ordered)
-            if (StartsWithNoCase(f.lexically_relative(folder).generic_string() + "/", phase.prefix))
-                RemoveFolderQuiet(f);
+        // The deepest first (a sub-folder sorts after its folder), so that a folder emptied
+        // by its sub-folder goes too; the last phase, with no prefix, takes every folder left.
+        for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+            if (StartsWithNoCase(*it + "/", phase.prefix))
+                RemoveFolderInside(folder, *it);
     }
     RemoveFolderQuiet(folder);
 }
@@ -107,9 +123,8 @@ bool CUninstallation::Run()
 {
     Resources();
     progress_.SetStepMarker(0, kRunning);
-    // The entry lists what to delete: read it before it goes.
+    // The entry lists what to delete: it goes last, once everything it lists is gone.
     const std::optional<UninstallRecord> record = UninstallRecord::Read(locations_.uninstallRecord);
-    DeleteFileQuiet(locations_.uninstallRecord);
     progress_.SetProgress(10);
     progress_.SetPercentText("10%");
     progress_.Pause(shortPauseMs);
@@ -126,17 +141,20 @@ bool CUninstallation::Run()
     // Files listed for another folder than the one the open command names are not ours to
     // delete there.
     const bool sameFolder = record->folder.lexically_normal() == folder->lexically_normal();
-    DeleteInstalledFiles(*folder, sameFolder ? record->files : std::vector<std::string>{});
+    DeleteInstalledFiles(*folder, sameFolder ? *record : UninstallRecord{});
 
     progress_.SetProgress(80);
     progress_.SetPercentText("80%");
     progress_.Pause(shortPauseMs);
     progress_.SetStepMarker(1, kDone);
     progress_.SetStepMarker(2, kRunning);
+    // Only the entries the installation made: a shortcut of the user's own there stays.
     const fs::path programs = locations_.ProgramsFolder();
     std::error_code ec;
-    for (fs::directory_iterator it(programs, ec), end; !ec && it != end; it.increment(ec))
-        DeleteFileQuiet(it->path());
+    if (!fs::is_symlink(programs, ec))
+        for (const std::string& name : record->menuFiles)
+            if (name.find('/') == std::string::npos)
+                DeleteFileInside(programs, name);
     RemoveFolderQuiet(programs);
 
     progress_.SetProgress(90);
@@ -148,6 +166,17 @@ bool CUninstallation::Run()
         DeleteFileQuiet(HandlerEntryPath(locations_, progId));
         DeleteFileQuiet(MimePackagePath(locations_, progId));
     }
+    RefreshDesktopCaches(locations_);
+    DeleteFileQuiet(locations_.uninstallRecord);
+    // The entry's folder is also the program's data folder when it cannot write beside itself.
+    DeleteProgramOutputs(locations_.uninstallRecord.parent_path(), "");
+    // The folders the installation made for itself, when nothing else came to live there.
+    std::vector<fs::path> created = record->createdFolders;
+    std::sort(created.begin(), created.end(), [](const fs::path& a, const fs::path& b) {
+        return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
+    });
+    for (const fs::path& f : created)
+        RemoveFolderQuiet(f);
 
     progress_.SetProgress(100);
     progress_.Pause(shortPauseMs);

@@ -21,7 +21,7 @@ public:
     const std::string& FinalMessage() const { return finalMessage_; }
 
 private:
-    void DeleteInstalledFiles(const std::filesystem::path& folder, const std::vector<std::string>& files);
+    void DeleteInstalledFiles(const std::filesystem::path& folder, const UninstallRecord& record);
 
     SetupLocations locations_;
     SetupProgress& progress_;

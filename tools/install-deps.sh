@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-liberation2 fonts-dejavu-core locales
   python3 python3-ezdxf python3-ephem poppler-utils
   xvfb xauth
+  desktop-file-utils shared-mime-info
 )
 
 missing=()

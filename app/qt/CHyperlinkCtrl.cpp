@@ -41,6 +41,15 @@ constexpr int kFileNotFound = 2;
 constexpr int kAccessDenied = 5;
 constexpr int kNoAssociation = 31;
 
+// A local link is a help page: any other file (a script, a desktop entry) could start a program.
+bool IsPage(const fs::path& file)
+{
+    std::string extension = file.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".html" || extension == ".htm";
+}
+
 }  // namespace
 
 CHyperlinkCtrl::CHyperlinkCtrl(QWidget* parent)
@@ -230,7 +239,8 @@ int CHyperlinkCtrl::GotoURL(const std::string& url)
     std::vector<fs::path> folders;
     if (!GetHelpFolderPath().empty())
         folders.push_back(GetHelpFolderPath());
-    if (!ResolveShellTarget(url, folders)) {
+    const std::optional<ShellTarget> target = ResolveShellTarget(url, folders);
+    if (!target || (target->isFile && !IsPage(target->file))) {
         std::error_code ec;
         if (url.empty() || (url.front() == '/' && !fs::exists(fs::path(url), ec)))
             return kFileNotFound;

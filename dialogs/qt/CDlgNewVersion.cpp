@@ -56,11 +56,12 @@ void CDlgNewVersion::OnInitDialog()
     CTopDialog::OnInitDialog();
     for (int id : {1130, 1131, 1134})
         ApplyGroupBoxFont(*this, id);
-    EnableControl(1053, !m_link.empty());
+    EnableControl(1053, IsFetchableUrl(m_link));
 }
 
 void CDlgNewVersion::OnMoreInformation()
 {
-    if (!m_link.empty() && !GetServices().ShellOpen(m_link))
+    // The link comes from a file fetched over plain HTTP: a web page, never a mail or a file.
+    if (!IsFetchableUrl(m_link) || !GetServices().ShellOpen(m_link))
         GetServices().Beep();
 }

@@ -2,6 +2,8 @@
 
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
+#include "platform/Services.h"
+#include "setup/SetupResources.h"
 #include "setup/SetupSystem.h"
 #include "setup/qt/CSetupSheet.h"
 
@@ -37,6 +39,15 @@ bool CDestinationPage::OnKillActive()
     if (CSetupSheet* sheet = Sheet())
         sheet->m_destination = m_path;
     return true;
+}
+
+int CDestinationPage::OnWizardNext()
+{
+    if (!std::filesystem::path(GetDlgItemText(1000)).is_absolute()) {
+        GetServices().MessageBox(setup::Resources().String(532), "", MB_OK | MB_ICONWARNING);
+        return -1;
+    }
+    return CSetupPage::OnWizardNext();
 }
 
 void CDestinationPage::DoDataExchange(DataExchange& dx) { dx.Text(1000, m_path); }

@@ -13,5 +13,7 @@ public:
 
     bool OnSetActive() override;
     bool OnKillActive() override;
+    // Next only with a full path: the uninstallation finds the folder again by it.
+    int OnWizardNext() override;
     void DoDataExchange(DataExchange& dx) override;
 };

@@ -11,11 +11,11 @@ CSetupApp::CSetupApp(std::filesystem::path currentFolder, setup::SetupLocations 
 {
 }
 
-int CSetupApp::Run(std::string_view commandLine)
+int CSetupApp::Run(const std::vector<std::string>& arguments)
 {
     m_os = setup::DetectOs();
     setup::Resources().UseFrench();
-    if (setup::IsUninstallCommandLine(commandLine)) {
+    if (setup::IsUninstallCommandLine(arguments)) {
         CLangueDlg langue;
         langue.m_desinstallation = 1;
         if (langue.DoModal() == IDOK) {

@@ -4,7 +4,8 @@
 #include "setup/SetupSystem.h"
 
 #include <filesystem>
-#include <string_view>
+#include <string>
+#include <vector>
 
 class CSetupApp {
 public:
@@ -15,7 +16,7 @@ public:
     std::filesystem::path m_destination;
 
     // Runs what the command line asks; returns the program's exit code.
-    int Run(std::string_view commandLine);
+    int Run(const std::vector<std::string>& arguments);
 
 private:
     std::filesystem::path currentFolder_;

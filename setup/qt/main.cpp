@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     {
         std::error_code ec;
         CSetupApp app(std::filesystem::current_path(ec), setup::SetupLocations::FromEnvironment());
-        result = app.Run(setup::JoinArguments(argc, argv));
+        result = app.Run(setup::CommandArguments(argc, argv));
     }
     SetTimerService(nullptr);
     SetServices(nullptr);

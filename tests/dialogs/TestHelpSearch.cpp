@@ -96,6 +96,21 @@ TEST_F(HelpSearch, AResultPageInTheHelpFolderIsNotSearchedItself)
     EXPECT_EQ(page, second);
 }
 
+TEST_F(HelpSearch, FolderNamesAreUrlEncodedInTheLinks)
+{
+    // A "#" or "?" would end the path of a link, and "%20" would be read as a blank.
+    const fs::path help = dir_.path() / "Aide #1? 50%20" / "fr";
+    fs::create_directories(help);
+    testsupport::WriteFileBytes(help / "ombre.html", "<TITLE>Ombre</TITLE>\nLe Soleil.\n");
+    const auto written = WriteHelpSearchResult(help, out_, "soleil");
+    ASSERT_TRUE(written);
+    const std::string page = testsupport::ReadFileBytes(*written);
+    EXPECT_NE(page.find("<base href=\"file://"), std::string::npos);
+    EXPECT_NE(page.find("/Aide%20%231%3F%2050%2520/fr/\">\n"), std::string::npos);
+    EXPECT_NE(page.find("/Aide%20%231%3F%2050%2520/fr/ombre.html\">Ombre</a></li>\n"), std::string::npos);
+    EXPECT_EQ(page.find("#1?"), std::string::npos);
+}
+
 TEST(HtmlEscapeTest, EscapesMarkupCharacters)
 {
     EXPECT_EQ(HtmlEscape("a&b<c>\"d'"), "a&amp;b&lt;c&gt;&quot;d'");

@@ -73,7 +73,8 @@ TEST(ShellTargets, OnlyWebMailAndFilesOfAllowedFolders)
     const std::vector<fs::path> allowed = {help};
 
     for (const std::string ok : {"http://example.org/download/ver.txt", "HTTPS://example.org", "https://h:8080/a?b=c#d",
-                                 "mailto:someone@example.org?subject=[Horavel%202.0.1]", "MailTo:x"}) {
+                                 "mailto:someone@example.org?subject=[Horavel%202.0.1]", "MailTo:x@y.org",
+                                 "mailto:a@x.org?Subject=s&body=b%20c"}) {
         const auto t = ResolveShellTarget(ok, allowed);
         ASSERT_TRUE(t.has_value()) << ok;
         EXPECT_FALSE(t->isFile);
@@ -86,6 +87,9 @@ TEST(ShellTargets, OnlyWebMailAndFilesOfAllowedFolders)
 
     const std::vector<std::string> refused = {
         "", "http://", "https:///path", "http:// space.org", "http://a.org/x y", "http://a\n.org", "mailto:",
+        // mailto: one address, and no header but the subject and the body.
+        "MailTo:x", "mailto:a@x.org?attach=id_rsa", "mailto:a@x.org?subject=s&attach=/etc/passwd",
+        "mailto:a@x.org?cc=b@y.org", "mailto:a@x.org,b@y.org", "mailto:a@x.org%2Cb@y.org", "mailto:?to=a@x.org",
         "ftp://example.org", "file:///etc/passwd", "javascript:alert(1)", "help/fr/contents.html",
         (help / "fr" / "missing.html").string(),
         (help / "fr").string(),                                 // a folder

@@ -130,6 +130,11 @@ TEST_F(LinkTest, RefusesTargetsThatAreNoLinkOrHelpPage)
     EXPECT_EQ(CHyperlinkCtrl::GotoURL("javascript:alert(1)"), 5);
     EXPECT_EQ(CHyperlinkCtrl::GotoURL("contents.html"), 5);
     EXPECT_EQ(CHyperlinkCtrl::GotoURL((help_ / "missing.html").string()), 2);
+    // In the help folder, only its pages: no script or desktop entry that would start a program.
+    for (const char* name : {"run.sh", "launch.desktop"}) {
+        testsupport::WriteFileBytes(help_ / name, "#!/bin/sh\n");
+        EXPECT_EQ(CHyperlinkCtrl::GotoURL((help_ / name).string()), 5) << name;
+    }
     EXPECT_EQ(CHyperlinkCtrl::GotoURL(""), 2);
     EXPECT_TRUE(fake_->shellOpens.empty());
 

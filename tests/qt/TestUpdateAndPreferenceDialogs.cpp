@@ -159,6 +159,19 @@ TEST_F(DialogsTest, TheVersionCommandAsksFirstAndShowsTheNotice)
     EXPECT_EQ(fake_->shellOpens[0].target, "https://horavel.orlune-software.example/b.html");
     EXPECT_EQ(fake_->waitCursorDepth, 0);
 
+    // The version file comes over plain HTTP: its link opens as a web page or not at all.
+    const auto local = context_.Dir().path() / "page.html";
+    testsupport::WriteFileBytes(local, "<html/>");
+    fake_->SetShellOpenFolders({context_.Dir().path()});
+    for (const std::string& link : {std::string("mailto:a@x.org?subject=s"), local.string()}) {
+        CDlgNewVersion notice;
+        notice.m_link = link;
+        ASSERT_TRUE(notice.Create());
+        EXPECT_FALSE(notice.GetDlgItem(1053)->isEnabled()) << link;
+        notice.OnMoreInformation();
+    }
+    EXPECT_EQ(fake_->shellOpens.size(), 1u);
+
     // The automatic check stays quiet when the user turned it off.
     profile_->WriteInt(kSoftwareUpdateSection, "bCheckVersion", 0);
     RunAutomaticUpdateCheck(nullptr);

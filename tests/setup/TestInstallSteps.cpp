@@ -5,8 +5,15 @@
 #include "setup/DesktopEntry.h"
 #include "setup/Uninstall.h"
 #include "platform/FakeServices.h"
+#include "platform/Paths.h"
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace setuptest;
@@ -97,6 +104,9 @@ TEST_F(InstallStepsTest, ADamagedOrMissingArchiveIsNoInstallation)
     EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le fichier de données setup.dat est endommagé. L'installation est interrompue.");
     EXPECT_FALSE(Registered());
 
+    // What the stopped installation had copied is gone again, folders it made too.
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+
     // An entry that would leave the destination stops it the same way.
     box.WriteArchive({Entry("..\\..\\evil.txt", "x")});
     EXPECT_FALSE(Install());
@@ -107,6 +117,56 @@ TEST_F(InstallStepsTest, ADamagedOrMissingArchiveIsNoInstallation)
     EXPECT_FALSE(Install());
     EXPECT_EQ(fake->messageBoxes.back().text, "Impossible d'ouvrir le fichier de données " + box.archive().string() + ".");
     EXPECT_FALSE(Registered());
+}
+
+TEST_F(InstallStepsTest, AFolderLinkedOutsideIsRefusedBeforeAnythingIsCreatedThrough)
+{
+    fs::create_directories(box.dest());
+    fs::create_directories(box.dir() / "outside");
+    fs::create_directory_symlink(box.dir() / "outside", box.dest() / "help");
+    box.WriteArchive(SmallInstallation());
+    EXPECT_FALSE(Install());
+    EXPECT_TRUE(fs::is_empty(box.dir() / "outside"));
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le dossier " + (fs::canonical(box.dest()) / "help").string() +
+                                              " est un lien qui mène hors du dossier d'installation. "
+                                              "L'installation est interrompue.");
+    EXPECT_FALSE(Registered());
+}
+
+TEST_F(InstallStepsTest, ARunningProgramIsReplaced)
+{
+    // A file being run cannot be opened for writing ("text file busy"): it is replaced.
+    fs::create_directories(box.dest());
+    fs::copy_file("/bin/sleep", box.dest() / "horavel");
+    const std::string program = (box.dest() / "horavel").string();
+    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("30"), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    box.WriteArchive({Entry("horavel", "\x7f" "ELF new program")});
+    fake->QueueMessageBoxAnswer(IDNO);
+    const bool installed = Install();
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    EXPECT_TRUE(installed);
+    EXPECT_TRUE(fake->messageBoxes.empty());
+    EXPECT_EQ(ReadFileBytes(box.dest() / "horavel"), "\x7f" "ELF new program");
+}
+
+TEST_F(InstallStepsTest, RegistrationThatCannotBeWrittenIsAFailedInstallation)
+{
+    box.WriteArchive({Entry("a.txt", "a")});
+    // A file where the uninstall entry's folder should be.
+    fs::create_directories(box.dataHome());
+    WriteFileBytes(box.locations().uninstallRecord.parent_path(), "in the way");
+    EXPECT_FALSE(Install());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Les types de fichiers et les informations de désinstallation "
+                                          "n'ont pas pu être enregistrés. L'installation est interrompue.");
+    // Nothing is left that could not be uninstalled.
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+    EXPECT_FALSE(fs::exists(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId)));
+    EXPECT_NE(progress.progress.back(), 100);
 }
 
 TEST_F(InstallStepsTest, FileTypesOpenWithTheInstalledProgram)
@@ -163,7 +223,7 @@ TEST_F(InstallStepsTest, ShortcutsOfTheProgramTheManualAndTheSite)
     // The manual's folder is found whatever its case.
     const fs::path manual = folder / "Manuel du logiciel Horavel.desktop";
     EXPECT_EQ(setup::ReadDesktopValue(manual, "Type"), "Link");
-    EXPECT_EQ(setup::ReadDesktopValue(manual, "URL"), setup::FileUrl(box.dest() / "Help/fr/contents.html"));
+    EXPECT_EQ(setup::ReadDesktopValue(manual, "URL"), paths::FileUrl(box.dest() / "Help/fr/contents.html"));
     EXPECT_EQ(setup::ReadDesktopValue(folder / "Site web du logiciel.desktop", "URL"), "https://horavel.example.org/");
 }
 
@@ -210,5 +270,5 @@ TEST(DesktopEntryQuoting, ProgramPathsSurviveTheExecLine)
     EXPECT_EQ(setup::QuoteExecArgument("a$b%c"), "\"a\\$b%%c\"");
     EXPECT_EQ(setup::FolderOfOpenCommand("\"unclosed"), std::nullopt);
     EXPECT_EQ(setup::FolderOfOpenCommand("relative/horavel %f"), std::nullopt);
-    EXPECT_EQ(setup::FileUrl("/a b/é.html"), "file:///a%20b/%C3%A9.html");
+    EXPECT_EQ(paths::FileUrl("/a b/é.html"), "file:///a%20b/%C3%A9.html");
 }

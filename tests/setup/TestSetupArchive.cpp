@@ -232,7 +232,7 @@ TEST(SetupArchiveWriting, LinksCannotLeadOutsideTheDestination)
     fs::create_directories(dir / "outside");
     // A folder of the destination that is a link to elsewhere.
     fs::create_directory_symlink(dir / "outside", dir / "dest" / "help");
-    EXPECT_EQ(setup::WriteSetupEntry(Entry("help\\x.txt", "x"), dir / "dest"), setup::WriteResult::Unsafe);
+    EXPECT_EQ(setup::WriteSetupEntry(Entry("help\\x.txt", "x"), dir / "dest"), setup::WriteResult::Outside);
     EXPECT_FALSE(fs::exists(dir / "outside" / "x.txt"));
     // A file of the destination that is a link: replaced, its target untouched.
     WriteFileBytes(dir / "outside" / "target.txt", "keep");

@@ -9,17 +9,21 @@
 
 using testsupport::WriteFileBytes;
 
-TEST(SetupCommandLine, SlashRAnywhereInEitherCaseUninstalls)
+TEST(SetupCommandLine, OnlyTheArgumentSlashRInEitherCaseOrUninstallUninstalls)
 {
-    EXPECT_TRUE(setup::IsUninstallCommandLine("/r"));
-    EXPECT_TRUE(setup::IsUninstallCommandLine("/R"));
-    EXPECT_TRUE(setup::IsUninstallCommandLine("--quiet /Remove"));
-    EXPECT_TRUE(setup::IsUninstallCommandLine("x/ry"));
-    EXPECT_FALSE(setup::IsUninstallCommandLine(""));
-    EXPECT_FALSE(setup::IsUninstallCommandLine("r /"));
-    EXPECT_FALSE(setup::IsUninstallCommandLine("/ r -r \\r"));
-    const char* argv[] = {"horavel-setup", "a", "/R"};
-    EXPECT_EQ(setup::JoinArguments(3, argv), "a /R");
+    using Args = std::vector<std::string>;
+    EXPECT_TRUE(setup::IsUninstallCommandLine(Args{"/r"}));
+    EXPECT_TRUE(setup::IsUninstallCommandLine(Args{"--quiet", "/R"}));
+    EXPECT_TRUE(setup::IsUninstallCommandLine(Args{"--uninstall"}));
+    // A word that only holds "/r" is no such argument: a path, a longer option.
+    EXPECT_FALSE(setup::IsUninstallCommandLine(Args{"/run/media/cd"}));
+    EXPECT_FALSE(setup::IsUninstallCommandLine(Args{"x/ry"}));
+    EXPECT_FALSE(setup::IsUninstallCommandLine(Args{"--quiet /Remove"}));
+    EXPECT_FALSE(setup::IsUninstallCommandLine(Args{"/r "}));
+    EXPECT_FALSE(setup::IsUninstallCommandLine(Args{}));
+    EXPECT_FALSE(setup::IsUninstallCommandLine(Args{"r", "/", "-r", "\\r"}));
+    const char* argv[] = {"horavel-setup", "a b", "/R"};
+    EXPECT_EQ(setup::CommandArguments(3, argv), (Args{"a b", "/R"}));
 }
 
 TEST(SetupSystemReport, KernelVersionAndDistributionName)

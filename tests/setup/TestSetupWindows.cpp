@@ -156,6 +156,23 @@ TEST_F(SetupWindowsTest, AFailedCopyKeepsTheWizardOnTheCopyPage)
     EXPECT_FALSE(fs::exists(box.locations().uninstallRecord));
 }
 
+TEST_F(SetupWindowsTest, ADestinationWithoutItsFullPathIsRefused)
+{
+    // The uninstallation finds the folder by its full path: a relative one could never go.
+    CSetupSheet sheet(box.source(), box.locations());
+    sheet.show();
+    ASSERT_TRUE(sheet.SetActivePage(2));
+    sheet.m_destinationPage.SetDlgItemText(1000, "Horavel 2.0");
+    sheet.NextButton()->click();
+    EXPECT_EQ(sheet.GetActivePage(), &sheet.m_destinationPage);
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text,
+              "Veuillez indiquer le dossier d'installation par son chemin complet, commençant par /.");
+    sheet.m_destinationPage.SetDlgItemText(1000, box.dest().string());
+    sheet.NextButton()->click();
+    EXPECT_EQ(sheet.GetActivePage(), &sheet.m_copie);
+}
+
 TEST_F(SetupWindowsTest, TheAgreementFileMissingIsSaid)
 {
     CSetupSheet sheet(box.source(), box.locations());
@@ -269,7 +286,7 @@ TEST_F(SetupWindowsTest, CommandLineChoosesWhatRuns)
     fake->SetDialogScript(CLangueDlg::kTemplateId, [](ModalDialog&) { return IDCANCEL; });
     // No archive: the wizard never opens.
     CSetupApp app(box.source(), box.locations());
-    EXPECT_EQ(app.Run(""), 0);
+    EXPECT_EQ(app.Run({}), 0);
     EXPECT_TRUE(fake->dialogsRun.empty());
     ASSERT_EQ(fake->messageBoxes.size(), 1u);
     EXPECT_EQ(fake->messageBoxes[0].text, setup::FrenchStrings().at(522));
@@ -281,7 +298,7 @@ TEST_F(SetupWindowsTest, CommandLineChoosesWhatRuns)
         uninstallMode = dynamic_cast<CLangueDlg&>(d).m_desinstallation;
         return IDCANCEL;
     });
-    app.Run("--x /R");
+    app.Run({"--x", "/R"});
     EXPECT_EQ(fake->dialogsRun, std::vector<int>{CLangueDlg::kTemplateId});
     EXPECT_EQ(uninstallMode, 1);
 
@@ -290,6 +307,6 @@ TEST_F(SetupWindowsTest, CommandLineChoosesWhatRuns)
     box.WriteArchive({Entry("a", "1")});
     fake->SetDialogScript(CLangueDlg::kTemplateId, [](ModalDialog&) { return IDOK; });
     fake->SetDialogScript(CSetupSheet::kSheetId, [](ModalDialog&) { return IDCANCEL; });
-    app.Run("");
+    app.Run({});
     EXPECT_EQ(fake->dialogsRun, (std::vector<int>{CLangueDlg::kTemplateId, CSetupSheet::kSheetId}));
 }

@@ -21,7 +21,8 @@ protected:
     ScopedFakeServices fake;
     RecordingProgress progress;
 
-    void SetUp() override
+    void SetUp() override { Install(); }
+    void Install()
     {
         box.WriteArchive(SmallInstallation());
         RecordingProgress quiet;
@@ -64,7 +65,14 @@ TEST_F(UninstallTest, UserFilesAndTheirFoldersStay)
     WriteFileBytes(box.dest() / "LIEUX2.DBL", "user locations");
     WriteFileBytes(box.dest() / "help" / "fr" / "notes.txt", "user notes");
     fs::create_directories(box.dest() / "mes cadrans");
+    // What the program wrote for itself is not the user's: it goes.
+    for (const char* output : {"HoravelTraces.txt", "thl.tmp", "help/fr/SearchResult.html"})
+        WriteFileBytes(box.dest() / output, "output");
+    WriteFileBytes(box.locations().uninstallRecord.parent_path() / "HoravelTraces.txt", "output");
     ASSERT_TRUE(Uninstall());
+    for (const char* output : {"HoravelTraces.txt", "thl.tmp", "help/fr/SearchResult.html"})
+        EXPECT_FALSE(fs::exists(box.dest() / output)) << output;
+    EXPECT_FALSE(fs::exists(box.locations().uninstallRecord.parent_path()));
     EXPECT_EQ(ReadFileBytes(box.dest() / "LIEUX2.DBL"), "user locations");
     EXPECT_EQ(ReadFileBytes(box.dest() / "help" / "fr" / "notes.txt"), "user notes");
     EXPECT_TRUE(fs::is_directory(box.dest() / "mes cadrans"));
@@ -113,4 +121,86 @@ TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
     ASSERT_TRUE(Uninstall());
     EXPECT_EQ(ReadFileBytes(box.dir() / "precious.txt"), "keep");
     EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+}
+
+TEST_F(UninstallTest, ALinkInThePlaceOfAFolderIsNeverFollowed)
+{
+    // The help folder replaced by a link to a folder holding files of the same names.
+    const fs::path outside = box.dir() / "outside";
+    fs::create_directories(outside / "fr");
+    fs::create_directories(outside / "en");
+    for (const char* name : {"fr/contents.html", "en/contents.html", "style.css"})
+        WriteFileBytes(outside / name, "keep");
+    fs::remove_all(box.dest() / "help");
+    fs::create_directory_symlink(outside, box.dest() / "help");
+    ASSERT_TRUE(Uninstall());
+    for (const char* name : {"fr/contents.html", "en/contents.html", "style.css"})
+        EXPECT_EQ(ReadFileBytes(outside / name), "keep") << name;
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+}
+
+TEST_F(UninstallTest, OnlyTheMenuEntriesItMadeGo)
+{
+    const fs::path menu = box.locations().ProgramsFolder();
+    WriteFileBytes(menu / "Mon raccourci.desktop", "[Desktop Entry]\n");
+    ASSERT_TRUE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(menu / "Mon raccourci.desktop"), "[Desktop Entry]\n");
+    EXPECT_FALSE(fs::exists(menu / "Horavel 2.0.desktop"));
+    EXPECT_FALSE(fs::exists(menu / "Site web du logiciel.desktop"));
+}
+
+TEST_F(UninstallTest, TheEntryStaysWhenTheInstallationCannotBeFound)
+{
+    // Without the open command nothing is removed, and the entry that lists it all stays,
+    // so that a reinstallation can be uninstalled cleanly.
+    fs::remove(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId));
+    EXPECT_FALSE(Uninstall());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, setup::Resources().String(527));
+    EXPECT_TRUE(fs::exists(box.locations().uninstallRecord));
+    EXPECT_TRUE(fs::exists(box.dest() / "horavel"));
+}
+
+TEST_F(UninstallTest, AFileOfTheUserThatTheInstallationReplacedComesBack)
+{
+    ASSERT_TRUE(Uninstall());
+    fs::create_directories(box.dest());
+    WriteFileBytes(box.dest() / "lisezmoi.html", "mes notes");
+    Install();
+    EXPECT_EQ(ReadFileBytes(box.dest() / "lisezmoi.html"), "<html>lisez-moi</html>");
+    EXPECT_EQ(ReadFileBytes(box.dest() / "lisezmoi.html.orig"), "mes notes");
+    ASSERT_TRUE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(box.dest() / "lisezmoi.html"), "mes notes");
+    EXPECT_FALSE(fs::exists(box.dest() / "lisezmoi.html.orig"));
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+}
+
+TEST_F(UninstallTest, DesktopCachesFollowAndNothingIsLeftBehind)
+{
+    const fs::path share = box.dataHome();
+    if (setup::RunQuietly("update-mime-database", {"-v"}) && setup::RunQuietly("update-desktop-database", {"--help"})) {
+        // The types take effect at once: the caches name them.
+        EXPECT_NE(ReadFileBytes(share / "mime" / "globs2").find("application/x-horavel-document:*.cds"),
+                  std::string::npos);
+        EXPECT_NE(ReadFileBytes(share / "applications" / "mimeinfo.cache")
+                      .find("application/x-horavel-database=Horavel.database.desktop;"),
+                  std::string::npos);
+    }
+    ASSERT_TRUE(Uninstall());
+    // Every folder the installation made, caches and all, is gone.
+    EXPECT_FALSE(fs::exists(share));
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+}
+
+TEST_F(UninstallTest, DesktopEntriesAreValid)
+{
+    const auto loc = box.locations();
+    const std::vector<fs::path> entries = {
+        setup::HandlerEntryPath(loc, setup::kDocumentProgId), setup::HandlerEntryPath(loc, setup::kDatabaseProgId),
+        loc.ProgramsFolder() / "Horavel 2.0.desktop", loc.ProgramsFolder() / "Manuel du logiciel Horavel.desktop",
+        loc.ProgramsFolder() / "Site web du logiciel.desktop"};
+    if (!setup::RunQuietly("desktop-file-validate", {"--help"}))
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    for (const fs::path& entry : entries)
+        EXPECT_EQ(setup::RunQuietly("desktop-file-validate", {entry.string()}), 0) << entry;
 }
