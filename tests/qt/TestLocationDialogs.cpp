@@ -1,6 +1,8 @@
 // The locations dialogs driven through their widgets: the new-location entry, the locations
 // database (browse, add, modify, delete, load another base, choose) with the user file on
 // disk, and the map.
+#include "DialogTestSupport.h"
+
 #include "app/Accessors.h"
 #include "app/qt/CBitmapCtrl.h"
 #include "app/qt/DialogControls.h"
@@ -242,6 +244,12 @@ TEST_F(LocationDialogs, OpensOnTheGivenRecordsCountryWithItsDetailsAndCounts)
     auto* combo = dialog.Control<QComboBox>(1045);
     EXPECT_EQ(combo->itemText(0).toStdString(), "TOUS LES PAYS");
     EXPECT_EQ(combo->count(), 5);
+
+    // A click on another place shows its details.
+    auto* list = dialog.Control<QTreeWidget>(1054);
+    dialogtest::ClickItem(*list, FindItemOfRecord(*list, Record("BESANÇON")));
+    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  BESANÇON (DOUBS, FRANCE)");
+    EXPECT_EQ(dialog.GetDlgItemText(1002), "Latitude :  47° 15' Nord");
 
     // Another country lists its places with the first selected; a place off the map
     // disables "Voir...".
