@@ -14,7 +14,7 @@ void DrawEotDeclinationCurve(gdi::DC& dc, const gdi::Rect& page);
 void DrawEotTable(gdi::DC& dc, const gdi::Rect& page);
 
 // A value of the table: "-0 mn 25 s", "-1 mn 25 s", "1 mn 25 s" (whole minutes and whole
-// seconds, both truncated towards zero).
+// seconds, both truncated towards zero; the minutes' unit in the program language).
 std::string FormatEotMinutesSeconds(double seconds);
 
 // The date label of a point of the vertical curve: " day " at (x, y) and, for a day 11 to 15,

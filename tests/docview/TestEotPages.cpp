@@ -4,9 +4,11 @@
 #include "PageReference.h"
 
 #include "app/Accessors.h"
+#include "app/CLanguageFile.h"
 #include "app/Translation.h"
 #include "docview/EotPages.h"
 #include "model/Astronomy.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/RecordingDC.h"
 
@@ -389,6 +391,17 @@ TEST(EotTableText, MinutesAndSecondsAreTruncatedWithTheSignOnTheMinutes)
                                      std::to_string(std::abs(s % 60)) + " s";
         ASSERT_EQ(FormatEotMinutesSeconds(s), expected) << s;
     }
+
+    // The unit follows the program language.
+    testsupport::TempDir dir;
+    paths::SetDataFolder(dir.path());
+    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
+    ASSERT_TRUE(file.Load());
+    GetAppContext().languageFile = &file;
+    GetAppContext().programLanguage = 1;
+    EXPECT_EQ(FormatEotMinutesSeconds(-85.0), "-1 min 25 s");
+    GetAppContext() = AppContext{};
+    paths::SetDataFolder({});
 }
 
 TEST_F(EotPages, TableHoldsTheValuesOfTheSixDaysOfEachMonth)
