@@ -8,6 +8,7 @@
 #include "app/Translation.h"
 #include "docview/EotPages.h"
 #include "model/Astronomy.h"
+#include "model/LabelBoxes.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/RecordingDC.h"
@@ -314,6 +315,28 @@ TEST_F(EotPages, VerticalCurveIsTheFigureOfEightOfTheTrueSun)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Déclinaison du soleil"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "24°"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "-24°"), texts.end());
+
+    // In 2026 the end of August falls on April's name where the loop crosses itself: no
+    // date label runs into another, and every month keeps its name.
+    SetYear(2026);
+    gdi::RecordingDC crossed;
+    DrawEotDeclinationCurve(crossed, page);
+    std::vector<std::pair<std::string, LabelBox>> labels;
+    for (const gdi::Record* text : crossed.RecordsOf(RecordKind::TextOut)) {
+        if (!text->text.starts_with(' '))
+            continue;
+        gdi::RecordingDC probe;
+        probe.SelectFont(text->font);
+        probe.SetTextAlign(text->textAlign);
+        labels.emplace_back(text->text, TextBox(probe, text->points[0].x, text->points[0].y, text->text));
+    }
+    int names = 0;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        names += labels[i].first.size() > 4;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(Overlap(labels[i].second, labels[j].second)) << labels[i].first << "and" << labels[j].first;
+    }
+    EXPECT_EQ(names, 12);
 }
 
 TEST_F(EotPages, PrintedVerticalCurveScalesItsMarks)
