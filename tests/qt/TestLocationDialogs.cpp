@@ -85,7 +85,8 @@ protected:
         ResetAstroState();
     }
 
-    std::filesystem::path StandardFile() const { return dir_ / "lieux.dbl"; }
+    // Named as the shipped file is.
+    std::filesystem::path StandardFile() const { return dir_ / "LIEUX.DBL"; }
     std::filesystem::path UserFile() const { return UserLocationsFile(); }
     std::string UserFileText() const
     {
@@ -234,7 +235,7 @@ TEST_F(LocationDialogs, OpensOnTheGivenRecordsCountryWithItsDetailsAndCounts)
     EXPECT_EQ(ComboText(dialog), "FRANCE");
     EXPECT_EQ(ListedNames(dialog), (std::vector<std::string>{"BESANÇON", "PARIS"}));
     EXPECT_EQ(SelectedRecord(*dialog.Control<QTreeWidget>(1054)), Record("PARIS"));
-    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  PARIS (, FRANCE)");
+    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  PARIS (FRANCE)");
     EXPECT_EQ(dialog.GetDlgItemText(1002), "Latitude :  48° 52' Nord");
     EXPECT_EQ(dialog.GetDlgItemText(1004), "Fuseau horaire : Greenwich + 1 h ");
     EXPECT_TRUE(dialog.GetDlgItem(1056)->isEnabled());
@@ -257,7 +258,7 @@ TEST_F(LocationDialogs, OpensOnTheGivenRecordsCountryWithItsDetailsAndCounts)
     EXPECT_EQ(ListedNames(dialog), (std::vector<std::string>{"QUITO"}));
     EXPECT_EQ(dialog.GetDlgItemText(1025), "1 entrée(s) listée(s).");
     EXPECT_FALSE(dialog.GetDlgItem(1056)->isEnabled());
-    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  QUITO (, ECUADOR)");
+    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  QUITO (ECUADOR)");
     if (const char* out = std::getenv("HORAVEL_SCREENSHOTS"))
         dialog.grab().save(QString::fromUtf8(out) + "/locations-database.png");
 }
@@ -485,7 +486,7 @@ TEST_F(LocationDialogs, LoadingAnotherBaseReplacesTheListAndKeepsTheUsersAndTheC
     EXPECT_NE(services_->messageBoxes[0].text.find("broken.dbl"), std::string::npos);
     ASSERT_EQ(services_->fileDialogs.size(), 2u);
     EXPECT_EQ(services_->fileDialogs[0].request.filter, "Fichier des lieux Horavel (*.dbl)|*.dbl||");
-    EXPECT_EQ(services_->fileDialogs[0].request.initialName, "lieux.dbl");
+    EXPECT_EQ(services_->fileDialogs[0].request.initialName, "LIEUX.DBL");
 
     services_->QueueOpenFile(other);
     dialog.OnLoadBase();
@@ -499,7 +500,7 @@ TEST_F(LocationDialogs, LoadingAnotherBaseReplacesTheListAndKeepsTheUsersAndTheC
     EXPECT_EQ(ComboText(dialog), "FRANCE");
     EXPECT_EQ(ListedNames(dialog), (std::vector<std::string>{"MOULIN"}));
     EXPECT_EQ(dialog.m_chosen, Record("MOULIN"));
-    EXPECT_NE(dialog.GetDlgItemText(1136).find("autre base.dbl"), std::string::npos);
+    EXPECT_NE(dialog.GetDlgItemText(1136).find("Autre Base.DBL"), std::string::npos);
     // The document's current location is its own copy.
     ASSERT_NE(doc_->GetLocation(), nullptr);
     EXPECT_EQ(doc_->GetLocation()->name, "PARIS");
