@@ -37,8 +37,10 @@ void CDlgRechercheAide::OnOK()
 {
     if (!UpdateData(true))
         return;
-    RunHelpSearch(m_keyword);
+    // Closed first, so that a help window of the program's own shows the results over the
+    // main window rather than over this dialog, which takes it away as it goes.
     EndDialog(IDOK);
+    RunHelpSearch(m_keyword);
 }
 
 bool RunHelpSearch(const std::string& keyword)

@@ -25,6 +25,8 @@ bool HelpWindow::ShowPage(const std::filesystem::path& page)
     if (!IsAllowedFile(url))
         return false;
     browser_->setSource(url);
+    if (!isVisible() && parentWidget())
+        move(parentWidget()->window()->geometry().center() - rect().center());
     show();
     raise();
     activateWindow();
