@@ -1,10 +1,11 @@
 #include "model/LabelBoxes.h"
 
+#include "model/DialDrawing.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <string>
 
 namespace {
 
@@ -102,27 +103,11 @@ bool Overlap(const LabelBox& a, const LabelBox& b, double gap)
 
 std::optional<double> DistanceUpInto(const LabelBox& box, const gdi::Rect& rect)
 {
+    // Each corner moved along up must stay within the rectangle.
     double low = 0.0;
     double high = std::numeric_limits<double>::infinity();
-    // Each corner c + t up must stay within the rectangle on both axes.
-    const auto keep = [&](double value, double step, double min, double max) {
-        if (step == 0.0) {
-            if (value < min || value > max)
-                high = -1.0;
-            return;
-        }
-        double t1 = (min - value) / step;
-        double t2 = (max - value) / step;
-        if (t1 > t2)
-            std::swap(t1, t2);
-        low = std::max(low, t1);
-        high = std::min(high, t2);
-    };
-    for (const PointD& c : box.corners) {
-        keep(c.x, box.up.x, rect.left, rect.right);
-        keep(c.y, box.up.y, rect.top, rect.bottom);
-    }
-    if (low > high)
-        return std::nullopt;
+    for (const PointD& c : box.corners)
+        if (!dialdraw::LineInterval(rect, c.x, c.y, box.up.x, box.up.y, low, high))
+            return std::nullopt;
     return low;
 }
