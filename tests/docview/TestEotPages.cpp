@@ -4,14 +4,13 @@
 #include "PageReference.h"
 
 #include "app/Accessors.h"
-#include "app/CLanguageFile.h"
 #include "app/Translation.h"
 #include "docview/EotPages.h"
 #include "model/Astronomy.h"
 #include "model/LabelBoxes.h"
-#include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/RecordingDC.h"
+#include "support/ShippedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -416,15 +415,8 @@ TEST(EotTableText, MinutesAndSecondsAreTruncatedWithTheSignOnTheMinutes)
     }
 
     // The unit follows the program language.
-    testsupport::TempDir dir;
-    paths::SetDataFolder(dir.path());
-    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
-    ASSERT_TRUE(file.Load());
-    GetAppContext().languageFile = &file;
-    GetAppContext().programLanguage = 1;
+    const testsupport::ScopedShippedLanguage english(1);
     EXPECT_EQ(FormatEotMinutesSeconds(-85.0), "-1 min 25 s");
-    GetAppContext() = AppContext{};
-    paths::SetDataFolder({});
 }
 
 TEST_F(EotPages, TableHoldsTheValuesOfTheSixDaysOfEachMonth)
