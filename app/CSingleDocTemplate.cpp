@@ -17,12 +17,18 @@ DocumentBase& CSingleDocTemplate::GetDocument()
 {
     if (!document_) {
         document_ = factory_();
-        document_->SetTitle(UntitledName());
+        SetUntitled(*document_);
     }
     return *document_;
 }
 
 std::string CSingleDocTemplate::UntitledName() const { return GetTranslatedString(kUntitledString); }
+
+void CSingleDocTemplate::SetUntitled(DocumentBase& doc)
+{
+    untitledGiven_ = UntitledName();
+    doc.SetTitle(untitledGiven_);
+}
 
 void CSingleDocTemplate::NotifyChanged()
 {
@@ -52,7 +58,7 @@ bool CSingleDocTemplate::OnFileNew()
     DocumentBase& doc = GetDocument();
     if (!SaveModified())
         return false;
-    doc.SetTitle(UntitledName());
+    SetUntitled(doc);
     if (!doc.OnNewDocument()) {
         Trace("[ERROR] The new document could not be made.");
         NotifyChanged();
@@ -145,7 +151,10 @@ void CSingleDocTemplate::CloseDocument()
 
 std::string CSingleDocTemplate::FrameTitle()
 {
-    return GetDocument().GetTitle() + " - " + kAppTitle;
+    DocumentBase& doc = GetDocument();
+    if (doc.GetPathName().empty() && doc.GetTitle() == untitledGiven_)
+        SetUntitled(doc);
+    return doc.GetTitle() + " - " + kAppTitle;
 }
 
 bool CSingleDocTemplate::OpenRecentFile(int index)

@@ -52,7 +52,8 @@ public:
     // Then it goes (its destructor saves its settings).
     void DestroyDocument() { document_.reset(); }
 
-    // "<title> - Horavel".
+    // "<title> - Horavel". A document still named "Sans titre" by the framework takes that
+    // name in the current language (the language may be chosen after the document is made).
     std::string FrameTitle();
 
     CRecentFileList& RecentFiles() { return recent_; }
@@ -65,12 +66,14 @@ private:
     OpenResult Open(const std::filesystem::path& file);
     bool DoSave(bool chooseName);
     std::string UntitledName() const;
+    void SetUntitled(DocumentBase& doc);
     void NotifyChanged();
 
     Factory factory_;
     std::unique_ptr<DocumentBase> document_;
     CRecentFileList recent_;
     std::function<void()> changed_;
+    std::string untitledGiven_;  // the untitled name last given to the document
 };
 
 // Replaces the first "%1" of the text by the argument.

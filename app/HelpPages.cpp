@@ -55,14 +55,23 @@ std::vector<std::string> HelpPageNames()
     return names;
 }
 
+bool ShowLocalPage(const std::filesystem::path& page)
+{
+    if (GetServices().ShellOpen(page.string()))
+        return true;
+    // The desktop may have nothing that opens HTML pages: the program's own window shows it.
+    std::error_code error;
+    return std::filesystem::is_regular_file(page, error) && GetServices().ShowHelpPage(page);
+}
+
 bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned long data)
 {
     const int key = static_cast<int>(static_cast<long>(data) - static_cast<long>(kDialogHelpBase));
     const std::filesystem::path file = PageFile(helpFolder, HelpPageOfKey(key));
-    if (GetServices().ShellOpen(file.string()))
+    if (ShowLocalPage(file))
         return true;
     Trace("[ERROR] Help file not available (%s)", file.string().c_str());
-    if (GetServices().ShellOpen(PageFile(helpFolder, kContentsPage).string()))
+    if (ShowLocalPage(PageFile(helpFolder, kContentsPage)))
         return true;
     TranslatedMessageBox(148, MB_ICONEXCLAMATION);
     Trace("[ERROR] Help files not installed in this language (%s)", helpFolder.string().c_str());

@@ -13,6 +13,10 @@ std::string HelpPageOfKey(int key);
 // Every page of the table, once each.
 std::vector<std::string> HelpPageNames();
 
+// Opens a page of the help or data folder with the desktop, or, when the desktop cannot,
+// in the program's own help window. True when the page is shown.
+bool ShowLocalPage(const std::filesystem::path& page);
+
 // Opens the page of the help id in the folder (names matched without regard to case),
 // falling back to the folder's "contents.html", then telling the user that the help is not
 // installed in this language. True when a page was opened.

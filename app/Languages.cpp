@@ -74,6 +74,15 @@ std::string GetLanguageCode(int index)
     return kLanguages[static_cast<size_t>(index)].code;
 }
 
+std::string LanguageIsoCode(int index)
+{
+    if (index >= 0 && index < kKnownLanguageCount)
+        for (const auto& [iso, english] : kLocaleLanguages)
+            if (LanguageIndexFromName(english) == index)
+                return iso;
+    return "en";
+}
+
 std::optional<int> LanguageIdFromEnglishName(std::string_view name)
 {
     for (const auto& entry : kEnglishNames)

@@ -26,6 +26,9 @@ constexpr int MakeLanguageId(int primary, int sub) { return (sub << 10) | primar
 int LanguageIndexFromName(std::string_view name);
 // The two-letter code of the index ("fr", "en", ..., "Ro" for 21); "en" for any other index.
 std::string GetLanguageCode(int index);
+// The ISO 639 code of the index's language ("fr", "en", "de", "es", ...), as locale names
+// and Qt's own translations use it; "en" for any other index.
+std::string LanguageIsoCode(int index);
 // The primary language id of a column's English name as the language file writes it
 // (compared exactly); nothing when the name is not known.
 std::optional<int> LanguageIdFromEnglishName(std::string_view name);

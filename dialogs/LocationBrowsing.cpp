@@ -90,7 +90,9 @@ LocationDetails DescribeLocation(const CDataBaseElement& record)
     LocationDetails d;
     d.latitude = GetTranslatedString(306) + " " + FormatLatitude(&record);
     d.longitude = GetTranslatedString(307) + " " + FormatLongitude(&record);
-    d.place = GetTranslatedString(308) + " " + record.name + " (" + record.region + ", " + record.country + ")";
+    // A place without a region shows its country alone.
+    d.place = GetTranslatedString(308) + " " + record.name + " (" +
+              (record.region.empty() ? record.country : record.region + ", " + record.country) + ")";
     d.zone = GetTranslatedString(502) + "Greenwich";
     if (record.zone > 0.0)
         d.zone += " + " + FormatHours(record.zone, false, false);

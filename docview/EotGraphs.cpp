@@ -10,6 +10,7 @@
 #include "docview/PageLayout.h"
 #include "model/Astronomy.h"
 
+#include <algorithm>
 #include <numbers>
 #include <vector>
 
@@ -244,6 +245,7 @@ void DrawEotDeclinationCurve(gdi::DC& dc, const gdi::Rect& page)
     dc.SelectFont(tools->times10);
     dc.SelectPen(tools->blackPen);
     gdi::Point first;
+    std::vector<LabelBox> labels;
     for (int d = 1; d <= days; ++d) {
         int day = 0;
         int month = 0;
@@ -261,7 +263,7 @@ void DrawEotDeclinationCurve(gdi::DC& dc, const gdi::Rect& page)
         }
         const bool marked = (d - 1) % 5 == 0;
         if (marked)
-            DrawEotDateLabel(dc, sideFlag, x, y, day, month);
+            DrawEotDateLabel(dc, sideFlag, x, y, day, month, &labels);
         dc.LineTo(x, y);
         if (marked) {
             dc.MoveTo(x - diamond, y);
@@ -279,18 +281,30 @@ void DrawEotDeclinationCurve(gdi::DC& dc, const gdi::Rect& page)
     dc.LineTo(first.x, first.y);
 }
 
-void DrawEotDateLabel(gdi::DC& dc, bool sideFlag, int x, int y, int day, int month)
+void DrawEotDateLabel(gdi::DC& dc, bool sideFlag, int x, int y, int day, int month, std::vector<LabelBox>* written)
 {
+    // Where the loop closes up or crosses itself, a text that would run into one already
+    // written, or come nearer to it than half a line, is left out.
+    const auto write = [&](const std::string& text) {
+        if (written) {
+            const LabelBox box = TextBox(dc, x, y, text);
+            const double gap = dc.GetTextMetrics().height / 2.0;
+            if (std::any_of(written->begin(), written->end(), [&](const LabelBox& w) { return Overlap(w, box, gap); }))
+                return;
+            written->push_back(box);
+        }
+        dc.TextOut(x, y, text);
+    };
     LabelAlign align{};
     const bool known = DateLabelAlign(sideFlag, day, month, align);
     if (known)
         dc.SetTextAlign(align.day);
-    dc.TextOut(x, y, " " + FormatNumber(day, -1) + " ");
+    write(" " + FormatNumber(day, -1) + " ");
     if (day >= 11 && day <= 15) {
         std::string name = GetMonthName(month);
         MakeUpperAccents(name);
         if (known)
             dc.SetTextAlign(align.month);
-        dc.TextOut(x, y, " " + name + " ");
+        write(" " + name + " ");
     }
 }

@@ -13,14 +13,21 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+constexpr int kMinuteUnitString = 61930;  // "mn"
+
+}  // namespace
+
 std::string FormatEotMinutesSeconds(double seconds)
 {
     const int minutes = TruncToInt(seconds / 60.0);
     // The remainder taken directly keeps whole seconds whole (85 s never reads 1 mn 24 s).
     const int rest = std::abs(TruncToInt(seconds - 60.0 * minutes));
+    const std::string unit = " " + GetTranslatedString(kMinuteUnitString) + " ";
     if (seconds < 0 && minutes == 0)
-        return "-0 mn " + FormatNumber(rest, -1) + " s";
-    return FormatNumber(minutes, -1) + " mn " + FormatNumber(rest, -1) + " s";
+        return "-0" + unit + FormatNumber(rest, -1) + " s";
+    return FormatNumber(minutes, -1) + unit + FormatNumber(rest, -1) + " s";
 }
 
 void DrawEotTable(gdi::DC& dc, const gdi::Rect& page)

@@ -8,6 +8,7 @@
 // counted from the equator side (south in the northern hemisphere), positive west.
 #include "model/CPolyline.h"
 #include "model/CPrefs.h"
+#include "model/LabelBoxes.h"
 #include "platform/Archive.h"
 #include "platform/Gdi.h"
 
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -211,6 +213,7 @@ public:
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
     bool solsticeArcsTraced = false;  // by the diurnal arcs of the current Draw
+    std::optional<LabelBox> lastHourLabel;  // the last number DrawHourLabel wrote, in this drawing
 
 private:
     // The anchor and its percentages, point B left where it is.

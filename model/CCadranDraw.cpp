@@ -504,7 +504,27 @@ void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
         return;
     const gdi::Point p = hourLabelPos[static_cast<size_t>(hour)];
     AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
-    dc.TextOut(p.x, p.y, text);
+    // A number cut by the edge of the dial moves along its line into the dial; one that
+    // cannot get in, or would come within a blank of the number before it, is left out.
+    const LabelBox box = TextBox(dc, p.x, p.y, text);
+    gdi::Point at = p;
+    LabelBox placed = box;
+    double step = 0.0;
+    // Whole pixels: a little further when rounding leaves a corner out.
+    for (int tries = 0;; ++tries) {
+        const std::optional<double> rest = DistanceUpInto(placed, drawRect);
+        if (!rest || tries == 4)
+            return;
+        if (*rest == 0.0)
+            break;
+        step += std::ceil(*rest);
+        at = {p.x + RoundToInt(box.up.x * step), p.y + RoundToInt(box.up.y * step)};
+        placed = TextBox(dc, at.x, at.y, text);
+    }
+    if (lastHourLabel && Overlap(*lastHourLabel, placed, dc.GetTextExtent(" ").cx))
+        return;
+    lastHourLabel = placed;
+    dc.TextOut(at.x, at.y, text);
 }
 
 void CCadran::DrawHourNumbers(gdi::DC& dc)
@@ -521,6 +541,7 @@ void CCadran::DrawHourNumbers(gdi::DC& dc)
     count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
 
     const int zoneSteps = localSolarTime ? 0 : GetZoneSteps();
+    lastHourLabel.reset();
     const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
     const gdi::LogFont oldFont = dc.GetCurrentFont();
     for (int i = 0; i < count; ++i) {

@@ -55,9 +55,19 @@ int FakeServices::DoModal(ModalDialog& dialog)
 
 bool FakeServices::ShellOpen(const std::string& target)
 {
-    const bool opened = ResolveShellTarget(target, ShellOpenFolders()).has_value();
+    const std::optional<ShellTarget> resolved = ResolveShellTarget(target, ShellOpenFolders());
+    const bool opened = resolved && (desktopOpensFiles_ || !resolved->isFile);
     shellOpens.push_back(ShellOpenCall{target, opened});
     return opened;
+}
+
+bool FakeServices::ShowHelpPage(const fs::path& page)
+{
+    const std::optional<ShellTarget> resolved = ResolveShellTarget(page.string(), ShellOpenFolders());
+    if (!resolved || !resolved->isFile)
+        return false;
+    helpPagesShown.push_back(page);
+    return true;
 }
 
 std::optional<fs::path> FakeServices::FileDialog(bool save, const FileDialogRequest& request)

@@ -79,12 +79,15 @@ public:
     void SetNowMs(std::int64_t ms) { nowMs_ = ms; }
     void AdvanceClockMs(std::int64_t ms) { nowMs_ += ms; }
     void SetZone(FakeZone zone) { zone_ = std::move(zone); }
+    // A desktop that opens no file (no HTML viewer): ShellOpen fails for every file.
+    void SetDesktopOpensFiles(bool opens) { desktopOpensFiles_ = opens; }
 
     // Records.
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<int> dialogsRun;  // template ids
     int beeps = 0;
     std::vector<ShellOpenCall> shellOpens;
+    std::vector<std::filesystem::path> helpPagesShown;  // by the program's own help window
     std::vector<FileDialogCall> fileDialogs;
     std::vector<FontChoice> fontRequests;
     std::vector<gdi::COLORREF> colorRequests;
@@ -101,6 +104,7 @@ public:
     int DoModal(ModalDialog& dialog) override;
     void Beep() override { ++beeps; }
     bool ShellOpen(const std::string& target) override;
+    bool ShowHelpPage(const std::filesystem::path& page) override;
     std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) override;
     bool ChooseFont(FontChoice& choice) override;
@@ -128,6 +132,7 @@ private:
     std::deque<std::optional<PrinterInfo>> printSetupAnswers_;
     std::map<int, std::function<int(ModalDialog&)>> dialogScripts_;
     int defaultDialogResult_ = IDCANCEL;
+    bool desktopOpensFiles_ = true;
     std::map<std::string, HttpResponse> httpResponses_;
     ScreenInfo screen_;
     PrinterInfo printer_;

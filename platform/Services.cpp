@@ -321,6 +321,8 @@ int SystemServices::DoModal(ModalDialog&) { return IDCANCEL; }
 
 bool SystemServices::ShellOpen(const std::string&) { return false; }
 
+bool SystemServices::ShowHelpPage(const fs::path&) { return false; }
+
 std::optional<fs::path> SystemServices::GetOpenFileName(const FileDialogRequest&) { return std::nullopt; }
 
 std::optional<fs::path> SystemServices::GetSaveFileName(const FileDialogRequest&) { return std::nullopt; }

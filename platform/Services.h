@@ -175,6 +175,9 @@ public:
     // False, and nothing opened, for a target ResolveShellTarget refuses or when the desktop
     // cannot open it.
     virtual bool ShellOpen(const std::string& target) = 0;
+    // Shows a local HTML page, of the folders ShellOpen may open, in the program's own help
+    // window (for a desktop that opens no HTML page); false when it cannot.
+    virtual bool ShowHelpPage(const std::filesystem::path& page) = 0;
 
     virtual std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) = 0;
@@ -228,6 +231,7 @@ public:
     int DoModal(ModalDialog& dialog) override;
     void Beep() override {}
     bool ShellOpen(const std::string& target) override;
+    bool ShowHelpPage(const std::filesystem::path& page) override;
     std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) override;
     bool ChooseFont(FontChoice& choice) override;

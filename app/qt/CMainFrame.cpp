@@ -17,15 +17,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QToolBar>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -131,6 +135,8 @@ CMainFrame::~CMainFrame()
         context.fallbackLanguage = 0;
     }
     splash_.reset();
+    if (qtTranslator_)
+        QCoreApplication::removeTranslator(qtTranslator_.get());
     // The menus' actions go before the binder that watches them.
     menuBar()->clear();
 }
@@ -215,6 +221,7 @@ void CMainFrame::SetLanguage(int program, int fallback, int help)
     AppContext& context = GetAppContext();
     context.programLanguage = program_;
     context.fallbackLanguage = fallback_;
+    InstallQtTranslations();
     BuildMenu();
     RetranslateToolBars();
     statusBar_->Retranslate();
@@ -222,6 +229,24 @@ void CMainFrame::SetLanguage(int program, int fallback, int help)
     // Links in dialogs may open the pages of the help language only.
     SetHelpFolder(app_.GetHelpFolder());
     update();
+}
+
+void CMainFrame::InstallQtTranslations()
+{
+    // Qt's own windows and buttons (file choosers, print dialogs, Yes/No) in the program
+    // language; English needs none.
+    if (qtTranslator_) {
+        QCoreApplication::removeTranslator(qtTranslator_.get());
+        qtTranslator_.reset();
+    }
+    const QString code = QString::fromStdString(LanguageIsoCode(program_));
+    if (code == QLatin1String("en"))
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QLocale(code), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator.get()))
+        qtTranslator_ = std::move(translator);
 }
 
 void CMainFrame::ApplyLanguagePreferences(int program, int fallback, int help)
@@ -407,6 +432,9 @@ void CMainFrame::ShowFrame(bool maximised)
     for (int i = 0; i < kToolBarCount; ++i)
         if (bars_[static_cast<size_t>(i)].window)
             ShowToolBar(i, wanted_[static_cast<size_t>(i)] && i != kEphemeridesBar);
+    // The splash was shown first: it stays in front until it closes.
+    if (splash_)
+        splash_->raise();
 }
 
 void CMainFrame::SavePlacement()
@@ -420,6 +448,9 @@ void CMainFrame::SavePlacement()
 
 void CMainFrame::ShowSplash(const std::string& versionText)
 {
+    // The language file is loaded by now: the first window and everything after it speak
+    // the program language.
+    SetLanguage(program_, fallback_, help_);
     splash_ = std::make_unique<CDlgAPropos>(this);
     splash_->SetSplashMode(true);
     splash_->SetVersion(versionText);

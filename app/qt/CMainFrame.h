@@ -24,6 +24,7 @@ class CDlgAPropos;
 class CHoravelApp;
 class CMainStatusBar;
 class QToolBar;
+class QTranslator;
 
 class CMainFrame : public QMainWindow, public TimerHost {
 public:
@@ -112,6 +113,7 @@ private:
     void FloatToolBar(int index, const gdi::Rect& rect, bool vertical);
     void ShowToolBar(int index, bool show);
     void RetranslateToolBars();
+    void InstallQtTranslations();
     void OnMenuAboutToShow(QMenu& menu, int index);
     void ShowPrompt(int id);
 
@@ -127,6 +129,7 @@ private:
     std::function<void(int)> updateCheck_;
     std::function<bool(int&, int&, int&)> languageDialog_;
     std::optional<QFont> groupBoxFont_;
+    std::unique_ptr<QTranslator> qtTranslator_;  // Qt's own texts in the program language
     int program_ = 0;
     int fallback_ = 0;
     int help_ = 0;

@@ -308,7 +308,9 @@ void ControlHost::OnSelChange(int id, std::function<void()> handler)
     else if (auto* list = qobject_cast<QListWidget*>(control))
         QObject::connect(list, &QListWidget::currentRowChanged, &self_, [handler = std::move(handler)] { handler(); });
     else if (auto* tree = qobject_cast<QTreeWidget*>(control))
-        QObject::connect(tree, &QTreeWidget::currentItemChanged, &self_, [handler = std::move(handler)] { handler(); });
+        // A click makes the item current before it selects it: the handler waits for the
+        // selection, which every way of choosing an item moves.
+        QObject::connect(tree, &QTreeWidget::itemSelectionChanged, &self_, std::move(handler));
     else
         MissingControl(id);
 }

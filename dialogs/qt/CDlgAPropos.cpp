@@ -57,7 +57,8 @@ CDlgAPropos::~CDlgAPropos() = default;
 
 bool CDlgAPropos::CreateModeless()
 {
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    // Above the main window, which is shown after it.
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     if (parentWidget())
         move(parentWidget()->geometry().center() - QPoint(kWidth / 2, kLineTop / 2));
     return Create();

@@ -26,6 +26,7 @@ constexpr int kForwardButton = 1172;
 constexpr int kStopButton = 1168;
 constexpr int kPlayButton = 1169;
 constexpr int kDateText = 1077;
+constexpr int kUnlitText = 1079;  // says why no shadow is drawn
 constexpr int kTimeText = 1078;
 constexpr int kFastCheck = 1176;
 
@@ -70,6 +71,12 @@ CDlgAnimationOmbre::CDlgAnimationOmbre(QWidget* parent) : CTopDialog(kTemplateId
     texts->addStretch(1);
     texts->addWidget(time);
     body->addLayout(texts);
+    // In the window rather than in its narrow title, where it would be cut.
+    QLabel* unlit = AddStatic(kUnlitText, "");
+    unlit->setWordWrap(true);
+    unlit->setAlignment(Qt::AlignCenter);
+    SetControlColor(kUnlitText, gdi::RGB(160, 0, 0));
+    body->addWidget(unlit);
 
     slider_ = new QSlider(Qt::Horizontal, this);
     SetControlId(*slider_, kSlider);
@@ -142,7 +149,8 @@ void CDlgAnimationOmbre::UpdateShadow()
     if (!dial)
         return;
     const bool lit = animation_.Update(dial);
-    SetTitle(lit ? std::string() : GetTranslatedString(ShadowAnimation::kUnlitTitleString));
+    SetTitle(std::string());
+    SetDlgItemText(kUnlitText, lit ? std::string() : GetTranslatedString(ShadowAnimation::kUnlitTitleString));
     if (repaint_)
         repaint_();
     m_dateText = animation_.DateText();

@@ -156,8 +156,8 @@ void CDlgBaseLieux::ShowCounts()
 
 void CDlgBaseLieux::ShowFileText()
 {
-    const QString path = QString::fromStdString(document_.GetLocationsFilePath().string()).toLower();
-    SetDlgItemText(kFileText, GetTranslatedString(332) + " " + path.toStdString());
+    // The name as the file has it (LIEUX.DBL), not lower-cased.
+    SetDlgItemText(kFileText, GetTranslatedString(332) + " " + document_.GetLocationsFilePath().string());
 }
 
 void CDlgBaseLieux::OnCountryChange()

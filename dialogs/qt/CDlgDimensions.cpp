@@ -84,7 +84,7 @@ void CDlgDimensions::Build()
         QLabel* baseText = AddStatic(kBaseText, {});
         baseText->setWordWrap(true);
         grid->addWidget(baseText, 3, 0, 1, 4);
-        grid->addWidget(AddPlaceholder(1079, QSize(64, 68)), 0, 3, 3, 1, Qt::AlignRight);
+        grid->addWidget(AddPlaceholder(1079, QSize(80, 80)), 0, 3, 3, 1, Qt::AlignRight);
         grid->setColumnStretch(3, 1);
         body->addWidget(style);
     }
@@ -143,7 +143,7 @@ void CDlgDimensions::OnInitDialog()
         sketch_.reset();
     if (variant_ == Variant::General) {
         picture_ = std::make_unique<CBitmapCtrl>();
-        if (!picture_->CreateFromResource(*this, 2004, 1079, 152, false))
+        if (!picture_->CreateFromResource(*this, 2004, 1079, 153, false))
             picture_.reset();
     }
     for (int group : {1134, 1139, 1135, 1137, 1148})

@@ -1,6 +1,7 @@
 #include "dialogs/qt/CDlgRechercheAide.h"
 
 #include "app/HelpEntry.h"
+#include "app/HelpPages.h"
 #include "app/Trace.h"
 #include "app/qt/DataExchange.h"
 #include "dialogs/HelpSearch.h"
@@ -36,8 +37,10 @@ void CDlgRechercheAide::OnOK()
 {
     if (!UpdateData(true))
         return;
-    RunHelpSearch(m_keyword);
+    // Closed first, so that a help window of the program's own shows the results over the
+    // main window rather than over this dialog, which takes it away as it goes.
     EndDialog(IDOK);
+    RunHelpSearch(m_keyword);
 }
 
 bool RunHelpSearch(const std::string& keyword)
@@ -45,11 +48,14 @@ bool RunHelpSearch(const std::string& keyword)
     WaitCursor wait;
     if (keyword.empty())
         return false;
-    const auto page = WriteHelpSearchResult(GetHelpFolderPath(), paths::DataFolder(), keyword);
+    // The page goes beside the help pages, or to the data folder when the help folder is
+    // read-only (an installed program).
+    const std::filesystem::path& helpFolder = GetHelpFolderPath();
+    const std::filesystem::path folder = paths::IsWritableFolder(helpFolder) ? helpFolder : paths::DataFolder();
+    const auto page = WriteHelpSearchResult(helpFolder, folder, keyword);
     if (!page) {
-        Trace("[ERROR] The help search could not write its page of results in %s.",
-              paths::DataFolder().string().c_str());
+        Trace("[ERROR] The help search could not write its page of results in %s.", folder.string().c_str());
         return false;
     }
-    return GetServices().ShellOpen(page->string());
+    return ShowLocalPage(*page);
 }

@@ -22,6 +22,7 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
 };
 
-// Searches the help folder for the keyword, writes the page of results in the data folder
-// and opens it; false when there was nothing to search or the page could not be written.
+// Searches the help folder for the keyword, writes the page of results in the help folder
+// (in the data folder when the help folder is read-only) and shows it; false when there was
+// nothing to search or the page could not be written or shown.
 bool RunHelpSearch(const std::string& keyword);

@@ -1,6 +1,7 @@
 #include "dialogs/qt/CWizardTypeCadran.h"
 
 #include "app/Trace.h"
+#include "app/Translation.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
 #include "platform/Profile.h"
@@ -11,6 +12,7 @@
 namespace {
 
 constexpr const char* kSection = "Dialogues\\TypeCadran";
+constexpr int kNoPageString = 61932;  // the conical family cannot be drawn yet
 constexpr int kDescriptions[CWizardTypeCadran::kFamilyCount] = {1134, 1208, 1209, 1138, 1140};
 
 }  // namespace
@@ -50,6 +52,7 @@ CWizardTypeCadran::CWizardTypeCadran()
     auto* row = new QHBoxLayout(this);
     row->addWidget(AddPicture(1132, 161), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
+    GetDlgItem(1180)->setToolTip(QString::fromStdString(GetTranslatedString(kNoPageString)));
 }
 
 CWizardTypeCadran::~CWizardTypeCadran() = default;
@@ -68,6 +71,17 @@ bool CWizardTypeCadran::OnSetActive()
     const bool shown = CTopPropertyPage::OnSetActive();
     UpdateData(false);
     return shown;
+}
+
+int CWizardTypeCadran::OnWizardNext()
+{
+    if (!UpdateData(true))
+        return -1;
+    if (m_family < 0 || m_family >= static_cast<int>(familyPages_.size()) || !familyPages_[m_family]) {
+        TranslatedMessageBox(kNoPageString, MB_OK | MB_ICONINFORMATION);
+        return -1;
+    }
+    return CTopPropertyPage::OnWizardNext();
 }
 
 bool CWizardTypeCadran::OnKillActive()

@@ -1,7 +1,7 @@
 #pragma once
 // The wizard's family page: plane dial with a polar style, analemmatic, cylindrical,
 // bifilar or conical. Leaving it with Next adds the page of the chosen family after it (the
-// conical family has none, so no page follows); showing it again takes that page away.
+// conical family has none: Next says so and stays); showing it again takes that page away.
 #include "app/qt/CTopPropertyPage.h"
 
 #include <array>
@@ -22,6 +22,7 @@ public:
     void SetFamilyPages(const std::array<CPropertyPageBase*, 4>& pages) { familyPages_ = pages; }
 
     bool OnSetActive() override;
+    int OnWizardNext() override;
     bool OnKillActive() override;
 
     int m_family = 0;  // radio group 1178

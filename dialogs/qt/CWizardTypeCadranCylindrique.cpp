@@ -2,6 +2,7 @@
 
 #include "app/ProfileValues.h"
 #include "app/Trace.h"
+#include "app/Translation.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
 #include "app/qt/DialogControls.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr const char* kSection = "Dialogues\\TypeCylindrique";
 constexpr int kChoiceIds[] = {1178, 1179, 1223, 1222, 1221};
+constexpr int kNotDrawnString = 61931;  // why a choice is offered but disabled
 
 }  // namespace
 
@@ -56,7 +58,10 @@ CWizardTypeCadranCylindrique::CWizardTypeCadranCylindrique(CHoravelDoc& document
     row->addLayout(grid, 1);
 
     for (int choice = 0; choice < static_cast<int>(std::size(kChoiceIds)); ++choice) {
-        EnableControl(kChoiceIds[choice], CylindricalChoiceAvailable(choice));
+        const bool available = CylindricalChoiceAvailable(choice);
+        EnableControl(kChoiceIds[choice], available);
+        if (!available)
+            GetDlgItem(kChoiceIds[choice])->setToolTip(QString::fromStdString(GetTranslatedString(kNotDrawnString)));
         OnClicked(kChoiceIds[choice], [this] { UpdateEnabling(); });
     }
 }

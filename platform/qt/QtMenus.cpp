@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -50,7 +52,67 @@ Qt::Key NamedKey(const QString& name)
     return Qt::Key_unknown;
 }
 
+// Alt+letter of a menu-bar title: the key that opens that menu.
+bool IsBarMnemonic(const QMenuBar& bar, const QKeySequence& keys)
+{
+    for (const QAction* title : bar.actions())
+        if (title->isVisible() && QKeySequence::mnemonic(title->text()) == keys)
+            return true;
+    return false;
+}
+
 }  // namespace
+
+// Accelerators come before the menu bar's mnemonics, as in the accelerator table: Alt+F runs
+// the item whose accelerator it is although a title reads "&Fichier". Such a menu is still
+// reached with F10, which opens the first menu, and the arrow keys.
+class QtMenuBinder::AcceleratorFilter : public QObject {
+public:
+    AcceleratorFilter(QtMenuBinder& binder, QMenuBar& bar) : QObject(binder.context_.get()), binder_(binder), bar_(&bar)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!bar_ || !widget || widget->window() != bar_->window() || !bar_->isVisible())
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence keys(key->keyCombination());
+        if (keys == QKeySequence(Qt::Key_F10)) {
+            if (event->type() == QEvent::KeyPress)
+                OpenFirstMenu();
+            event->accept();
+            return true;
+        }
+        if (!IsBarMnemonic(*bar_, keys))
+            return false;
+        const int id = binder_.BarAcceleratorCommand(*bar_, keys);
+        if (id == 0)
+            return false;
+        // The override keeps the key away from the shortcuts (the menu title's among them);
+        // the key press that follows runs the command.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            binder_.Run(id);
+        return true;
+    }
+
+private:
+    void OpenFirstMenu()
+    {
+        for (QAction* title : bar_->actions())
+            if (title->isVisible() && title->isEnabled() && title->menu()) {
+                bar_->setActiveAction(title);
+                return;
+            }
+    }
+
+    QtMenuBinder& binder_;
+    QPointer<QMenuBar> bar_;
+};
 
 QtMenuBinder::QtMenuBinder(const CommandRouter& router) : router_(router), context_(std::make_unique<QObject>())
 {
@@ -179,6 +241,9 @@ void QtMenuBinder::BuildMenuBar(QMenuBar& bar, const MenuModel& model)
         if (old->data().isValid())
             old->deleteLater();
 
+    if (std::none_of(filters_.begin(), filters_.end(), [&bar](const auto& f) { return f.first == &bar; }))
+        filters_.emplace_back(&bar, new AcceleratorFilter(*this, bar));
+
     int index = 0;
     for (const MenuItem& item : model.items) {
         if (item.IsSeparator())
@@ -295,6 +360,21 @@ std::vector<QAction*> QtMenuBinder::ActionsFor(int id) const
         if (action && action->data().toInt() == id)
             out.push_back(action.data());
     return out;
+}
+
+int QtMenuBinder::BarAcceleratorCommand(const QMenuBar& bar, const QKeySequence& keys) const
+{
+    for (const QPointer<QAction>& action : actions_) {
+        if (!action || action->shortcut() != keys || !action->data().isValid())
+            continue;
+        const QObject* owner = action->parent();
+        while (owner && owner != &bar)
+            owner = owner->parent();
+        const int id = action->data().toInt();
+        if (owner && router_.Update(id).IsEnabled())
+            return id;
+    }
+    return 0;
 }
 
 void QtMenuBinder::Run(int id)

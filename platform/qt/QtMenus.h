@@ -2,7 +2,9 @@
 // Qt menus and toolbars built from menu models and wired to the command router.
 //
 // Menu texts keep the program's form: "&" marks the mnemonic, "\t" separates the
-// accelerator ("&Dimensions...\tCtrl+D"), which becomes the item's shortcut. Update
+// accelerator ("&Dimensions...\tCtrl+D"), which becomes the item's shortcut. An accelerator
+// that is also a menu title's mnemonic (Alt+F beside "&Fichier") runs its item; F10 opens
+// the first menu. Update
 // handlers run when a menu is about to show, and for toolbar buttons and items with a
 // shortcut every 100 ms, so that a shortcut or a button never runs a command its update
 // handler disables. A command is checked once more against its update handler before it runs.
@@ -70,7 +72,11 @@ public:
     static QKeySequence AcceleratorKeys(const QString& accelerator);
 
 private:
+    class AcceleratorFilter;
+
     QAction* MakeAction(int id, QObject* parent);
+    // The enabled command of the bar's menus whose accelerator the keys are; 0 when none.
+    int BarAcceleratorCommand(const QMenuBar& bar, const QKeySequence& keys) const;
     void FillMenu(QMenu& menu, const std::vector<MenuItem>& items);
     void WatchMenu(QMenu& menu, int index);
     void Run(int id);
@@ -83,4 +89,5 @@ private:
     std::vector<QPointer<QAction>> toolbarActions_;
     std::function<void(int)> prompt_;
     std::function<void(QMenu&, int)> popup_;
+    std::vector<std::pair<const QMenuBar*, QObject*>> filters_;  // one per bar, owned by context_
 };

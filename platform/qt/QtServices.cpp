@@ -1,5 +1,7 @@
 #include "platform/qt/QtServices.h"
 
+#include "platform/qt/HelpWindow.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -148,6 +150,19 @@ bool QtServices::ShellOpen(const std::string& target)
     if (!url.isValid())
         return false;
     return opener_ && opener_(url);
+}
+
+bool QtServices::ShowHelpPage(const std::filesystem::path& page)
+{
+    // Over the dialog whose help it is, which would otherwise block it.
+    QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent_.data();
+    if (helpWindow_ && helpWindow_->parentWidget() != owner) {
+        helpWindow_->close();  // goes later
+        helpWindow_ = nullptr;
+    }
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(*this, owner);
+    return helpWindow_->ShowPage(page);
 }
 
 // ---------------------------------------------------------------------------------------

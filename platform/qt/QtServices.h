@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class HelpWindow;
 class QNetworkAccessManager;
 class QPrinter;
 
@@ -41,6 +42,7 @@ public:
     int DoModal(ModalDialog& dialog) override;
     void Beep() override;
     bool ShellOpen(const std::string& target) override;
+    bool ShowHelpPage(const std::filesystem::path& page) override;
     std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) override;
     bool ChooseFont(FontChoice& choice) override;
@@ -68,6 +70,7 @@ private:
     double ScreenDpiY() const;
 
     QPointer<QWidget> parent_;
+    QPointer<HelpWindow> helpWindow_;
     std::function<bool(const QUrl&)> opener_;
     std::function<void(unsigned)> help_;
     std::unique_ptr<QNetworkAccessManager> network_;

@@ -270,6 +270,15 @@ TEST_F(Application, HelpOpensTheTablePageThenTheContentsThenSaysItIsMissing)
     EXPECT_GE(TraceIndex("[ERROR] Help file not available ("), 0);
     EXPECT_TRUE(fake_->messageBoxes.empty());
 
+    // A desktop that opens no HTML page: the page shows in the program's own help window,
+    // without a word about missing help.
+    fake_->SetDesktopOpensFiles(false);
+    app_->WinHelp(kDialogHelpBase + 184, HELP_CONTEXT);
+    EXPECT_EQ(fake_->helpPagesShown,
+              std::vector<std::filesystem::path>{install_ / "Help" / "fr" / "dlgStyleTraces.html"});
+    EXPECT_TRUE(fake_->messageBoxes.empty());
+    fake_->SetDesktopOpensFiles(true);
+
     // English help has no contents page: message 148 and the folder traced.
     windows_.helpLanguage = 1;
     EXPECT_EQ(app_->GetHelpFolder(), install_ / "Help" / "en");

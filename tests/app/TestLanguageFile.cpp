@@ -320,12 +320,16 @@ TEST(Languages, CodesAndNamesOfEveryIndex)
                            "Russian", "Hungarian", "Japanese", "Chinese", "Swedish", "Polish", "Norwegian",
                            "Greek", "Danish", "Czech", "Bulgarian", "Finnish", "Hebrew", "Korean",
                            "Romanian", "Slovak", "Slovenian", "Turkish"};
+    const char* iso[] = {"fr", "en", "de", "es", "it", "pt", "nl", "ru", "hu", "ja", "zh", "sv", "pl",
+                         "no", "el", "da", "cs", "bg", "fi", "he", "ko", "ro", "sk", "sl", "tr"};
     for (int i = 0; i < kKnownLanguageCount; ++i) {
         EXPECT_EQ(GetLanguageCode(i), codes[i]) << i;
+        EXPECT_EQ(LanguageIsoCode(i), iso[i]) << i;
         EXPECT_EQ(LanguageIndexFromName(names[i]), i) << names[i];
     }
     EXPECT_EQ(GetLanguageCode(-1), "en");
     EXPECT_EQ(GetLanguageCode(25), "en");
+    EXPECT_EQ(LanguageIsoCode(25), "en");
     EXPECT_EQ(LanguageIndexFromName("nORWEGIAN"), 13);
     EXPECT_EQ(LanguageIndexFromName("Arabic"), -1);
     EXPECT_EQ(LanguageIndexFromName(""), -1);

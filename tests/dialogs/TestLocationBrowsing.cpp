@@ -84,6 +84,8 @@ TEST(LocationDetails, TextsAndTheMapWindow)
     EXPECT_EQ(d.zone, "Fuseau horaire : Greenwich + 1 h ");
     EXPECT_TRUE(d.onMap);
 
+    // Without a region the country stands alone.
+    EXPECT_EQ(DescribeLocation(Place("PERTH", "", "AUSTRALIE", -31.95, -115.85, 8.0)).place, "Lieu :  PERTH (AUSTRALIE)");
     EXPECT_EQ(DescribeLocation(Place("A", "", "B", 10, 50, -3.5)).zone, "Fuseau horaire : Greenwich - 3 h 30 min");
     EXPECT_EQ(DescribeLocation(Place("A", "", "B", 10, 0, 0.0)).zone, "Fuseau horaire : Greenwich");
 

@@ -7,8 +7,10 @@
 #include "app/Translation.h"
 #include "docview/EotPages.h"
 #include "model/Astronomy.h"
+#include "model/LabelBoxes.h"
 #include "platform/Profile.h"
 #include "platform/RecordingDC.h"
+#include "support/ShippedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -328,6 +330,28 @@ TEST_F(EotPages, VerticalCurveIsTheFigureOfEightOfTheTrueSun)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Déclinaison du soleil"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "24°"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "-24°"), texts.end());
+
+    // In 2026 the end of August falls on April's name where the loop crosses itself: no
+    // date label runs into another, and every month keeps its name.
+    SetYear(2026);
+    gdi::RecordingDC crossed;
+    DrawEotDeclinationCurve(crossed, page);
+    std::vector<std::pair<std::string, LabelBox>> labels;
+    for (const gdi::Record* text : crossed.RecordsOf(RecordKind::TextOut)) {
+        if (!text->text.starts_with(' '))
+            continue;
+        gdi::RecordingDC probe;
+        probe.SelectFont(text->font);
+        probe.SetTextAlign(text->textAlign);
+        labels.emplace_back(text->text, TextBox(probe, text->points[0].x, text->points[0].y, text->text));
+    }
+    int names = 0;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        names += labels[i].first.size() > 4;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(Overlap(labels[i].second, labels[j].second)) << labels[i].first << "and" << labels[j].first;
+    }
+    EXPECT_EQ(names, 12);
 }
 
 TEST_F(EotPages, PrintedVerticalCurveScalesItsMarks)
@@ -405,6 +429,10 @@ TEST(EotTableText, MinutesAndSecondsAreTruncatedWithTheSignOnTheMinutes)
                                      std::to_string(std::abs(s % 60)) + " s";
         ASSERT_EQ(FormatEotMinutesSeconds(s), expected) << s;
     }
+
+    // The unit follows the program language.
+    const testsupport::ScopedShippedLanguage english(1);
+    EXPECT_EQ(FormatEotMinutesSeconds(-85.0), "-1 min 25 s");
 }
 
 TEST_F(EotPages, TableHoldsTheValuesOfTheSixDaysOfEachMonth)

@@ -1,16 +1,15 @@
 // Page frames: hit zones, placement at the dial scale shared by drawing and hit tests, the
 // text frame's font, drawing, size and editing, the frames' menus and stored form.
 #include "app/Accessors.h"
-#include "app/CLanguageFile.h"
 #include "docview/CObjetBitmap.h"
 #include "docview/CObjetTexte.h"
 #include "docview/FrameMenus.h"
 #include "docview/FramePlacement.h"
 #include "model/CCadran.h"
 #include "platform/FakeServices.h"
-#include "platform/Paths.h"
 #include "platform/RecordingDC.h"
 #include "support/PictureBytes.h"
+#include "support/ShippedLanguage.h"
 #include "support/TestSupport.h"
 
 #include <gmock/gmock.h>
@@ -294,17 +293,12 @@ TEST_F(Frames, ContextMenusHoldTheirCommandsInOrderAndTranslateByMenu)
     EXPECT_EQ(LoadFrameContextMenu(191).items[2].text, "Charger un fichier image...");
 
     // In English, the shared command 32906 keeps each menu's own text.
-    testsupport::TempDir dir;
-    paths::SetDataFolder(dir.path());
-    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
-    ASSERT_TRUE(file.Load());
-    GetAppContext().languageFile = &file;
-    GetAppContext().programLanguage = 1;
-    EXPECT_EQ(LoadFrameContextMenu(190).items[3].text, "Edit the text and its style...");
-    EXPECT_EQ(LoadFrameContextMenu(191).items[2].text, "Load a picture file...");
-    EXPECT_EQ(LoadFrameContextMenu(191).items[7].text, "Show the picture at its original size");
-    GetAppContext().languageFile = nullptr;
-    paths::SetDataFolder({});
+    {
+        const testsupport::ScopedShippedLanguage english(1);
+        EXPECT_EQ(LoadFrameContextMenu(190).items[3].text, "Edit the text and its style...");
+        EXPECT_EQ(LoadFrameContextMenu(191).items[2].text, "Load a picture file...");
+        EXPECT_EQ(LoadFrameContextMenu(191).items[7].text, "Show the picture at its original size");
+    }
 
     // A frame asks the windowing layer to show its own menu.
     std::vector<int> shown;

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
@@ -87,6 +89,13 @@ private:
 inline void WhenRunning(std::function<void()> act)
 {
     QTimer::singleShot(0, qApp, std::move(act));
+}
+
+// Clicks the item with the mouse, as a user does, after scrolling the list to it.
+inline void ClickItem(QTreeWidget& list, const QTreeWidgetItem* item)
+{
+    list.scrollToItem(item);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
 }
 
 }  // namespace dialogtest

@@ -2,6 +2,7 @@
 // widgets are filled, typed into and confirmed inside the fake modal run.
 #include "DialogTestSupport.h"
 
+#include "app/qt/CBitmapCtrl.h"
 #include "dialogs/qt/CDlgAncrageStyle.h"
 #include "dialogs/qt/CDlgDimensions.h"
 #include "dialogs/qt/CDlgDimensionsAnalemmatique.h"
@@ -95,6 +96,10 @@ TEST_F(DimensionDialogs, OkWritesTheTypedSizesBackToTheDial)
         EXPECT_EQ(d.GetRadioIndex(1005), 1);
         EXPECT_TRUE(d.GetDlgItem(1053)->isEnabled());
         EXPECT_EQ(Text(d, 1146), "La base complète du style mesure 20 mm.");
+        // The style box shows the anchor picture (152 is the map of the locations).
+        const auto* anchorPicture = dynamic_cast<const CBitmapCtrl*>(d.GetDlgItem(2004));
+        ASSERT_NE(anchorPicture, nullptr);
+        EXPECT_EQ(anchorPicture->GetResourceId(), 153);
         EXPECT_EQ(d.Control<QComboBox>(1200)->count(), 13);
         EXPECT_EQ(d.Control<QComboBox>(1200)->currentText(), "100%");
         EXPECT_EQ(Text(d, 1201), "Le cadran sera imprimé à l'échelle 1.");

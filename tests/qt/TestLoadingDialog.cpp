@@ -1,12 +1,11 @@
 // The loading dialog of dial documents: its bars follow the table rebuild, it translates,
 // and it goes away at the end.
 #include "app/Accessors.h"
-#include "app/CLanguageFile.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/qt/CDlgChargementCadran.h"
 #include "model/CCadran.h"
 #include "platform/FakeServices.h"
-#include "platform/Paths.h"
+#include "support/ShippedLanguage.h"
 #include "support/TestSupport.h"
 
 #include <QLabel>
@@ -53,21 +52,12 @@ TEST(LoadingDialog, BarsFollowTheRebuildOfADialsTables)
 TEST(LoadingDialog, SpeaksTheProgramLanguage)
 {
     ScopedFakeServices services;
-    testsupport::TempDir dir;
-    paths::SetDataFolder(dir.path());
-    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
-    ASSERT_TRUE(file.Load());
-    GetAppContext().languageFile = &file;
-    GetAppContext().programLanguage = 1;
-    {
-        CDlgChargementCadran dialog;
-        dialog.Show();
-        EXPECT_EQ(dialog.GetTitle(), "Loading a sundial file");
-        EXPECT_EQ(dialog.GetDlgItemText(1076), "Declination table:");
-        dialog.Close();
-    }
-    GetAppContext() = AppContext{};
-    paths::SetDataFolder({});
+    const testsupport::ScopedShippedLanguage english(1);
+    CDlgChargementCadran dialog;
+    dialog.Show();
+    EXPECT_EQ(dialog.GetTitle(), "Loading a sundial file");
+    EXPECT_EQ(dialog.GetDlgItemText(1076), "Declination table:");
+    dialog.Close();
 }
 
 }  // namespace

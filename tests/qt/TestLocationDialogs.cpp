@@ -1,6 +1,8 @@
 // The locations dialogs driven through their widgets: the new-location entry, the locations
 // database (browse, add, modify, delete, load another base, choose) with the user file on
 // disk, and the map.
+#include "DialogTestSupport.h"
+
 #include "app/Accessors.h"
 #include "app/qt/CBitmapCtrl.h"
 #include "app/qt/DialogControls.h"
@@ -83,7 +85,8 @@ protected:
         ResetAstroState();
     }
 
-    std::filesystem::path StandardFile() const { return dir_ / "lieux.dbl"; }
+    // Named as the shipped file is.
+    std::filesystem::path StandardFile() const { return dir_ / "LIEUX.DBL"; }
     std::filesystem::path UserFile() const { return UserLocationsFile(); }
     std::string UserFileText() const
     {
@@ -232,7 +235,7 @@ TEST_F(LocationDialogs, OpensOnTheGivenRecordsCountryWithItsDetailsAndCounts)
     EXPECT_EQ(ComboText(dialog), "FRANCE");
     EXPECT_EQ(ListedNames(dialog), (std::vector<std::string>{"BESANÇON", "PARIS"}));
     EXPECT_EQ(SelectedRecord(*dialog.Control<QTreeWidget>(1054)), Record("PARIS"));
-    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  PARIS (, FRANCE)");
+    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  PARIS (FRANCE)");
     EXPECT_EQ(dialog.GetDlgItemText(1002), "Latitude :  48° 52' Nord");
     EXPECT_EQ(dialog.GetDlgItemText(1004), "Fuseau horaire : Greenwich + 1 h ");
     EXPECT_TRUE(dialog.GetDlgItem(1056)->isEnabled());
@@ -243,13 +246,19 @@ TEST_F(LocationDialogs, OpensOnTheGivenRecordsCountryWithItsDetailsAndCounts)
     EXPECT_EQ(combo->itemText(0).toStdString(), "TOUS LES PAYS");
     EXPECT_EQ(combo->count(), 5);
 
+    // A click on another place shows its details.
+    auto* list = dialog.Control<QTreeWidget>(1054);
+    dialogtest::ClickItem(*list, FindItemOfRecord(*list, Record("BESANÇON")));
+    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  BESANÇON (DOUBS, FRANCE)");
+    EXPECT_EQ(dialog.GetDlgItemText(1002), "Latitude :  47° 15' Nord");
+
     // Another country lists its places with the first selected; a place off the map
     // disables "Voir...".
     ChooseCountry(dialog, "ecuador");
     EXPECT_EQ(ListedNames(dialog), (std::vector<std::string>{"QUITO"}));
     EXPECT_EQ(dialog.GetDlgItemText(1025), "1 entrée(s) listée(s).");
     EXPECT_FALSE(dialog.GetDlgItem(1056)->isEnabled());
-    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  QUITO (, ECUADOR)");
+    EXPECT_EQ(dialog.GetDlgItemText(1021), "Lieu :  QUITO (ECUADOR)");
     if (const char* out = std::getenv("HORAVEL_SCREENSHOTS"))
         dialog.grab().save(QString::fromUtf8(out) + "/locations-database.png");
 }
@@ -477,7 +486,7 @@ TEST_F(LocationDialogs, LoadingAnotherBaseReplacesTheListAndKeepsTheUsersAndTheC
     EXPECT_NE(services_->messageBoxes[0].text.find("broken.dbl"), std::string::npos);
     ASSERT_EQ(services_->fileDialogs.size(), 2u);
     EXPECT_EQ(services_->fileDialogs[0].request.filter, "Fichier des lieux Horavel (*.dbl)|*.dbl||");
-    EXPECT_EQ(services_->fileDialogs[0].request.initialName, "lieux.dbl");
+    EXPECT_EQ(services_->fileDialogs[0].request.initialName, "LIEUX.DBL");
 
     services_->QueueOpenFile(other);
     dialog.OnLoadBase();
@@ -491,7 +500,7 @@ TEST_F(LocationDialogs, LoadingAnotherBaseReplacesTheListAndKeepsTheUsersAndTheC
     EXPECT_EQ(ComboText(dialog), "FRANCE");
     EXPECT_EQ(ListedNames(dialog), (std::vector<std::string>{"MOULIN"}));
     EXPECT_EQ(dialog.m_chosen, Record("MOULIN"));
-    EXPECT_NE(dialog.GetDlgItemText(1136).find("autre base.dbl"), std::string::npos);
+    EXPECT_NE(dialog.GetDlgItemText(1136).find("Autre Base.DBL"), std::string::npos);
     // The document's current location is its own copy.
     ASSERT_NE(doc_->GetLocation(), nullptr);
     EXPECT_EQ(doc_->GetLocation()->name, "PARIS");

@@ -315,6 +315,10 @@ TEST_F(MainFrameTest, LanguagesTranslateMenusTooltipsAndPrompts)
     EXPECT_EQ(frame.GetProgramLanguage(), 1);
     EXPECT_EQ(GetLanguageIndex(), 1);
     EXPECT_EQ(frame.menuBar()->actions().at(0)->text(), Utf8("&File"));
+    // The new document made before the language was known takes its name in it, and Qt's
+    // own texts follow the language too.
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Untitled - Horavel");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").toStdString(), "&Yes");
     QAction* open = MenuAction(TopMenu(kFileMenu), 57601);
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(open->text(), Utf8("&Open..."));
@@ -331,6 +335,8 @@ TEST_F(MainFrameTest, LanguagesTranslateMenusTooltipsAndPrompts)
     EXPECT_TRUE(frame.StatusBar().PaneText(0).isEmpty());
 
     frame.SetLanguage(0, 0, 0);
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Sans titre - Horavel");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").toStdString(), "&Oui");
     open = MenuAction(TopMenu(kFileMenu), 57601);
     open->hover();
     EXPECT_EQ(frame.StatusBar().currentMessage(), Utf8("Ouvre un cadran enregistré"));

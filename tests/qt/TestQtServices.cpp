@@ -1,3 +1,4 @@
+#include "platform/qt/HelpWindow.h"
 #include "platform/qt/QtServices.h"
 #include "support/TestSupport.h"
 
@@ -121,6 +122,38 @@ TEST(QtServices, ShellOpenHandsOnlyAcceptedTargetsToTheDesktop)
 
     services.SetUrlOpener([](const QUrl&) { return false; });  // the desktop could not open it
     EXPECT_FALSE(services.ShellOpen("https://example.org/"));
+}
+
+TEST(QtServices, TheHelpWindowShowsPagesOfTheAllowedFoldersAndFollowsTheirLinks)
+{
+    TempDir dir;
+    testsupport::WriteFileBytes(dir / "contents.html",
+                                "<html><head><title>Aide</title></head><body><a href=\"page.html\">page</a></body></html>");
+    testsupport::WriteFileBytes(dir / "page.html", "<html><head><title>Page</title></head><body>.</body></html>");
+    QWidget frame;
+    QtServices services(&frame);
+    std::vector<QUrl> opened;
+    services.SetUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    });
+    services.SetShellOpenFolders({dir.path()});
+    EXPECT_FALSE(services.ShowHelpPage("/etc/passwd"));
+    ASSERT_TRUE(services.ShowHelpPage(dir / "contents.html"));
+    auto* window = frame.findChild<HelpWindow*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle().toStdString(), "Aide");
+
+    // A page of the folder is followed in the window, a file elsewhere is not, and a web
+    // address goes to the desktop.
+    emit window->Browser().anchorClicked(QUrl("page.html"));
+    EXPECT_EQ(window->windowTitle().toStdString(), "Page");
+    emit window->Browser().anchorClicked(QUrl("file:///etc/passwd"));
+    EXPECT_EQ(window->windowTitle().toStdString(), "Page");
+    emit window->Browser().anchorClicked(QUrl("https://example.org/"));
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].host(), "example.org");
 }
 
 TEST(QtServices, FileChoosersUseFiltersFoldersAndDefaultExtensions)

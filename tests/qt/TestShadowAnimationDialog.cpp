@@ -102,11 +102,12 @@ TEST_F(ShadowAnimationDialog, PlayStepsOnEachTickAtThePaceOfTheFastCheck)
 TEST_F(ShadowAnimationDialog, SliderStepsAndTheYearMode)
 {
     ASSERT_TRUE(dialog_.Create());
-    // The slider at night: no shadow, and the title says why.
+    // The slider at night: no shadow, and the window (not its narrow title) says why.
     dialog_.Slider()->setValue(12);
     EXPECT_EQ(dialog_.Animation().Step(), 12);
     EXPECT_EQ(dial_->castShadow, 0);
-    EXPECT_EQ(dialog_.GetTitle(), "Le cadran n'est pas \xC3\xA9" "clair\xC3\xA9 par le soleil.");
+    EXPECT_EQ(dialog_.GetDlgItemText(1079), "Le cadran n'est pas \xC3\xA9" "clair\xC3\xA9 par le soleil.");
+    EXPECT_EQ(dialog_.GetTitle(), "");
     EXPECT_EQ(dialog_.GetDlgItemText(1078), "01 h 00 min");
     // The buttons wrap round the lit span.
     const int last = dialog_.Animation().LastLitStep();
@@ -114,7 +115,7 @@ TEST_F(ShadowAnimationDialog, SliderStepsAndTheYearMode)
     Click(1172);
     EXPECT_EQ(Slider(), dialog_.Animation().FirstLitStep());
     EXPECT_EQ(dial_->castShadow, 1);
-    EXPECT_EQ(dialog_.GetTitle(), "");
+    EXPECT_EQ(dialog_.GetDlgItemText(1079), "");
     Click(1170);
     EXPECT_EQ(Slider(), last);
 

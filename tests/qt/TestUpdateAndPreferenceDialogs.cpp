@@ -301,7 +301,8 @@ TEST_F(DialogsTest, HelpSearchWritesAndOpensThePageOfResults)
     dialog.Control<QLineEdit>(1323)->setText("soleil");
     dialog.OnOK();
     EXPECT_EQ(dialog.GetDialogResult(), IDOK);
-    const auto page = context_.Dir().path() / "SearchResult.html";
+    // Beside the help pages, whose folder can be written here.
+    const auto page = help / "SearchResult.html";
     ASSERT_TRUE(std::filesystem::exists(page));
     EXPECT_NE(testsupport::ReadFileBytes(page).find(">Ombre</a></li>"), std::string::npos);
     ASSERT_EQ(fake_->shellOpens.size(), 1u);
@@ -313,6 +314,15 @@ TEST_F(DialogsTest, HelpSearchWritesAndOpensThePageOfResults)
     EXPECT_FALSE(RunHelpSearch(""));
     EXPECT_FALSE(std::filesystem::exists(page));
     EXPECT_EQ(fake_->shellOpens.size(), 1u);
+
+    // A help folder that cannot be written (here: none) sends the page to the data folder;
+    // a desktop that opens no page leaves it to the program's own help window.
+    SetHelpFolder(context_.Dir().path() / "Help" / "en");
+    fake_->SetDesktopOpensFiles(false);
+    EXPECT_TRUE(RunHelpSearch("soleil"));
+    const auto dataPage = context_.Dir().path() / "SearchResult.html";
+    EXPECT_TRUE(std::filesystem::exists(dataPage));
+    EXPECT_EQ(fake_->helpPagesShown, std::vector<std::filesystem::path>{dataPage});
 }
 
 TEST_F(DialogsTest, EphemerisDateRoundTripsAndRefusesYearsOutOfRange)

@@ -8,6 +8,7 @@
 
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
+#include "app/MainMenu.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/ControlHost.h"
 #include "app/qt/QtAppWindows.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -161,4 +163,66 @@ TEST_F(ViewMenusTest, LiveShadowFromTheMenuOpensTheClockAndDrawsTheShadowUntilTu
     // Left running: the window closes with the clock open.
     Choose(32978);
     ASSERT_NE(GetView()->GetClockWindow(), nullptr);
+}
+
+TEST_F(ViewMenusTest, AcceleratorsComeBeforeTheMenuLettersAndTheMenusStayReachable)
+{
+    ASSERT_TRUE(app_->InitInstance({}));
+    CMainFrame& frame = Frame();
+    auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(47.24, -6.02, 1.0, 2024, 0.0, 160, 180);
+    dial->tablesValid = 1;
+    GetDocument()->SetDial(std::move(dial));
+    GetView()->OnInitialUpdate();
+    timers_->Advance(CMainFrame::kSplashDelayMs);  // the splash goes
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QWidget* view = frame.centralWidget();
+    view->setFocus();
+
+    // Alt+F is the technical sheet's and "&Fichier"/"&File"'s; Alt+D and Alt+T also open
+    // "&Dial" and "&Tools" in English.
+    const std::pair<Qt::Key, int> pages[] = {{Qt::Key_F, 7}, {Qt::Key_T, 5}, {Qt::Key_G, 4}, {Qt::Key_D, 1}};
+    for (int language : {0, 1}) {
+        frame.SetLanguage(language, 0, 0);
+        for (const auto& [key, mode] : pages) {
+            QTest::keyClick(view, key, Qt::AltModifier);
+            EXPECT_EQ(GetView()->GetDisplayMode(), mode) << "language " << language << ", Alt+" << char(key);
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "language " << language << ", Alt+" << char(key);
+        }
+        // F10 opens the first menu, and another title's letter opens its menu. (A menu that
+        // closes gives the window back its keys.)
+        const auto closeMenu = [&frame] {
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            frame.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+        };
+        QTest::keyClick(view, Qt::Key_F10);
+        EXPECT_EQ(QApplication::activePopupWidget(), frame.menuBar()->actions().at(kFileMenu)->menu());
+        closeMenu();
+        QTest::keyClick(view, language == 0 ? Qt::Key_A : Qt::Key_V, Qt::AltModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), frame.menuBar()->actions().at(kDisplayMenu)->menu());
+        closeMenu();
+
+        // Within each English menu every item has a letter of its own.
+        if (language != 1)
+            continue;
+        for (QAction* title : frame.menuBar()->actions()) {
+            std::vector<QMenu*> menus{title->menu()};
+            while (!menus.empty()) {
+                QMenu* menu = menus.back();
+                menus.pop_back();
+                std::map<QKeySequence, QString> letters;
+                for (QAction* item : menu->actions()) {
+                    if (item->menu())
+                        menus.push_back(item->menu());
+                    const QKeySequence letter = QKeySequence::mnemonic(item->text());
+                    if (letter.isEmpty())
+                        continue;
+                    const auto [previous, added] = letters.emplace(letter, item->text());
+                    EXPECT_TRUE(added) << item->text().toStdString() << " and " << previous->second.toStdString();
+                }
+            }
+        }
+    }
 }

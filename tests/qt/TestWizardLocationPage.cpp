@@ -62,12 +62,13 @@ protected:
         combo.setCurrentIndex(index);
         emit combo.activated(index);
     }
+    // Clicks the place in the list.
     void SelectName(const std::string& name)
     {
         QTreeWidget& list = Page().List();
         const auto found = list.findItems(QString::fromStdString(name), Qt::MatchExactly, 0);
         ASSERT_EQ(found.size(), 1) << name;
-        list.setCurrentItem(found[0]);
+        dialogtest::ClickItem(list, found[0]);
     }
     bool MapEnabled() { return Page().Control<QPushButton>(1023)->isEnabled(); }
 

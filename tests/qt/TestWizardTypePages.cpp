@@ -4,6 +4,7 @@
 #include "WizardTestSupport.h"
 
 #include "app/ProfileValues.h"
+#include "app/Translation.h"
 #include "dialogs/qt/COrientationPreview.h"
 #include "dialogs/qt/CWizardCreationCadran.h"
 #include "dialogs/qt/CWizardLieu.h"
@@ -110,10 +111,13 @@ TEST_F(TypePagesTest, TheFamilyPageAddsTheChosenFamilysPageAndTakesItAwayAgain)
     EXPECT_EQ(wizard_->GetActivePage(), &wizard_->BifilarPage());
     EXPECT_EQ(wizard_->GetPageIndex(wizard_->AnalemmaticPage()), -1);
 
-    // The conical family has no page: the wizard stays where it is and builds nothing.
+    // The conical family has no page: the wizard says so, stays where it is and builds
+    // nothing.
     wizard_->PressButton(PSBTN_BACK);
     Click(wizard_->TypePage(), 1180);
     wizard_->PressButton(PSBTN_NEXT);
+    ASSERT_EQ(fake_->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake_->messageBoxes[0].text, GetTranslatedString(61932));
     EXPECT_EQ(wizard_->GetActivePage(), &wizard_->TypePage());
     EXPECT_EQ(wizard_->GetPageCount(), 2);
     EXPECT_EQ(doc_->GetDial(), nullptr);
@@ -340,8 +344,12 @@ TEST_F(TypePagesTest, CylindricalChoicesWithoutADrawingCannotBeTaken)
     profile_->WriteInt("Dialogues\\TypeCylindrique", "Type", 2);
     WriteProfileDouble("Dialogues\\TypeCylindrique", "DeclinaisonStyle", 12.5);
     auto* page = OpenFamily(kCylinder);
-    EXPECT_FALSE(page->Control<QRadioButton>(1223)->isEnabled());
-    EXPECT_FALSE(page->Control<QRadioButton>(1221)->isEnabled());
+    // Disabled on purpose, and they say why.
+    for (int id : {1223, 1221}) {
+        EXPECT_FALSE(page->Control<QRadioButton>(id)->isEnabled()) << id;
+        EXPECT_EQ(page->Control<QRadioButton>(id)->toolTip().toStdString(), GetTranslatedString(61931)) << id;
+    }
+    EXPECT_TRUE(page->Control<QRadioButton>(1178)->toolTip().isEmpty());
     EXPECT_TRUE(page->Control<QRadioButton>(1178)->isChecked());
     EXPECT_FALSE(page->Control<QLineEdit>(1197)->isEnabled());
     EXPECT_EQ(page->GetDlgItemText(1197), "12.5");

@@ -1,0 +1,54 @@
+#include "platform/qt/HelpWindow.h"
+
+#include "platform/Services.h"
+
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(Services& services, QWidget* parent) : QWidget(parent, Qt::Window), services_(services)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    browser_ = new QTextBrowser(this);
+    // Every link comes here first, so that none leaves the allowed folders.
+    browser_->setOpenLinks(false);
+    layout->addWidget(browser_);
+    QObject::connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { OnLink(link); });
+    QObject::connect(browser_, &QTextBrowser::sourceChanged, this,
+                     [this] { setWindowTitle(browser_->documentTitle()); });
+    resize(760, 620);
+}
+
+bool HelpWindow::ShowPage(const std::filesystem::path& page)
+{
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page.string()));
+    if (!IsAllowedFile(url))
+        return false;
+    browser_->setSource(url);
+    if (!isVisible() && parentWidget())
+        move(parentWidget()->window()->geometry().center() - rect().center());
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void HelpWindow::OnLink(const QUrl& link)
+{
+    const QUrl target = browser_->source().resolved(link);
+    if (target.isLocalFile()) {
+        if (IsAllowedFile(target))
+            browser_->setSource(target);
+        return;
+    }
+    services_.ShellOpen(target.toString().toStdString());
+}
+
+bool HelpWindow::IsAllowedFile(const QUrl& url) const
+{
+    if (!url.isLocalFile())
+        return false;
+    const std::optional<ShellTarget> target =
+        ResolveShellTarget(url.toLocalFile().toStdString(), services_.ShellOpenFolders());
+    return target && target->isFile;
+}

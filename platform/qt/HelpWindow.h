@@ -1,0 +1,27 @@
+#pragma once
+// The program's own window for the HTML help pages, for a desktop that has nothing to open
+// them with. Links to pages of the allowed folders are followed in it; other links (web
+// addresses, mail) go to the desktop through ShellOpen.
+#include <QTextBrowser>
+#include <QWidget>
+
+#include <filesystem>
+
+class Services;
+
+class HelpWindow : public QWidget {
+public:
+    // services: its ShellOpen and allowed folders; must outlive the window.
+    HelpWindow(Services& services, QWidget* parent);
+
+    // Shows the page (a file of the allowed folders); false, and nothing shown, for another.
+    bool ShowPage(const std::filesystem::path& page);
+    QTextBrowser& Browser() { return *browser_; }
+
+private:
+    void OnLink(const QUrl& link);
+    bool IsAllowedFile(const QUrl& url) const;
+
+    Services& services_;
+    QTextBrowser* browser_ = nullptr;
+};
