@@ -165,7 +165,7 @@ void DrawNoonMarkTable(gdi::DC& dc, const gdi::Rect&)
     const double wholeHours = std::trunc(curveHour);
     const int minutes = RoundToInt((curveHour - wholeHours) * 60.0);
     tools.Text((L + R) / 2, T + 2 * a,
-               FillFormat("Courbe de %s h %s min", {FormatNumber(wholeHours, -1), FormatNumber(minutes, -1)}));
+               FillFormat(GetTranslatedString(61935), {FormatNumber(wholeHours, -1), FormatNumber(minutes, -1)}));
     if (dial->prefs.noonMarkType == 1) {
         tools.SmallFont();
         tools.Text((L + R) / 2, T + 2 * a + a / 2, GetTranslatedString(739));
