@@ -109,9 +109,9 @@ void DrawAzimuthAltitudeGraph(gdi::DC& dc, const gdi::Rect& page)
     if (const CDataBaseElement* place = doc->GetLocation())
         dc.TextOut(middle, top - u / 3, "(" + place->name + " - " + place->country + ")");
     dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_BOTTOM);
-    dc.TextOut(middle, pageOnDevice.bottom, "Azimut");
+    dc.TextOut(middle, pageOnDevice.bottom, GetTranslatedString(61933));
     dc.SetTextAlign(gdi::TA_RIGHT | gdi::TA_BOTTOM);
-    dc.TextOut(left, top - u / 3, "Hauteur");
+    dc.TextOut(left, top - u / 3, GetTranslatedString(61934));
 
     const int tick = ScaleHeightToDevice(dc, 5);
     dc.SelectFont(tools->arial9);

@@ -104,7 +104,9 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
     tools.Text((L + R) / 2, T + 4 * a - 2 * a / 3, GetTranslatedString(689));
 
     tools.TitleFont();
-    const int S = (R - L) / 13 + 1;
+    // Thirteen columns must fit between L and R: rounding the unit up would push the twelve
+    // lines right by up to 13 pixels and squeeze the last column against the page edge.
+    const int S = (R - L) / 13;
     const int titleY = T + 4 * a + 3 * a / 4;
     tools.Text(L + S / 2, titleY, GetTranslatedString(657));
     for (int k = 0; k < 12; ++k) {
@@ -165,7 +167,7 @@ void DrawNoonMarkTable(gdi::DC& dc, const gdi::Rect&)
     const double wholeHours = std::trunc(curveHour);
     const int minutes = RoundToInt((curveHour - wholeHours) * 60.0);
     tools.Text((L + R) / 2, T + 2 * a,
-               FillFormat("Courbe de %s h %s min", {FormatNumber(wholeHours, -1), FormatNumber(minutes, -1)}));
+               FillFormat(GetTranslatedString(61935), {FormatNumber(wholeHours, -1), FormatNumber(minutes, -1)}));
     if (dial->prefs.noonMarkType == 1) {
         tools.SmallFont();
         tools.Text((L + R) / 2, T + 2 * a + a / 2, GetTranslatedString(739));

@@ -30,7 +30,6 @@ namespace {
 
 constexpr const char* kEmfFilter = "EMF Enhanced Windows Metafile |*.emf||";
 constexpr const char* kDxfFilter = "DXF Autocad Drawing Interchange File Format |*.dxf||";
-constexpr const char* kTextFilter = "TXT - Fichier Texte|*.txt||";
 
 // The screen a metafile is measured against when the desktop reports none.
 constexpr gdi::Size kDefaultScreen{1280, 1024};
@@ -147,11 +146,11 @@ bool IsTableMode(int mode)
     return mode == 5 || mode == 6 || mode == 8 || mode == 9 || mode == 18;
 }
 
-std::optional<std::filesystem::path> AskSaveFile(const char* filter, const char* defaultExtension,
+std::optional<std::filesystem::path> AskSaveFile(std::string filter, const char* defaultExtension,
                                                  std::string initialName = {})
 {
     FileDialogRequest request;
-    request.filter = filter;
+    request.filter = std::move(filter);
     request.defaultExtension = defaultExtension;
     request.initialName = std::move(initialName);
     request.overwritePrompt = true;
@@ -335,7 +334,7 @@ bool ExportTableText(CHoravelView& view)
 {
     if (!CurrentDial() || !IsTableMode(view.GetDisplayMode()))
         return false;
-    const std::optional<std::filesystem::path> file = AskSaveFile(kTextFilter, "", DefaultTableExportName(view));
+    const std::optional<std::filesystem::path> file = AskSaveFile(GetTranslatedString(61936), "", DefaultTableExportName(view));
     if (!file)
         return false;
 

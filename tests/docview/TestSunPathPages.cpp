@@ -10,9 +10,11 @@
 #include "docview/ViewLayout.h"
 #include "model/CCadranHorizontal.h"
 #include "platform/RecordingDC.h"
+#include "support/ShippedLanguage.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -187,6 +189,16 @@ TEST_F(SunPathPages, GraphHasItsScalesAndTitles)
     EXPECT_EQ(vertical, 23);
     EXPECT_EQ(midGrey, 7);
     EXPECT_EQ(horizontal, 8);
+
+    // The scales' captions follow the program language.
+    EXPECT_TRUE(has("Azimut"));
+    EXPECT_TRUE(has("Hauteur"));
+    const testsupport::ScopedShippedLanguage english(1);
+    gdi::RecordingDC inEnglish;
+    DrawAzimuthAltitudeGraph(inEnglish, PageRect());
+    const std::vector<std::string> englishTexts = inEnglish.Texts();
+    for (const char* caption : {"AZIMUTH-ALTITUDE GRAPH OF THE SUN OVER THE YEAR", "Azimuth", "Altitude"})
+        EXPECT_TRUE(std::ranges::find(englishTexts, caption) != englishTexts.end()) << caption;
 }
 
 TEST_F(SunPathPages, HorizonMaskIsAGreyPolygonOverThePaths)

@@ -300,8 +300,19 @@ TEST_F(TablePages, EquinoctialTableHeadingsAndHourRows)
     DrawEquinoctialTable(dc);
     const int a = 20;
     const int T = Top(0);
-    const int S = (R - L) / 13 + 1;
+    const int S = (R - L) / 13;
     EXPECT_EQ(FindText(dc, "COORDONNÉES DES LIGNES HORAIRES SUR  L'ÉQUINOXIALE")->points[0].y, T + a);
+    // Thirteen columns of one width side by side: the last one is not squeezed against the
+    // page's right edge.
+    const std::set<int> lines = VerticalsBetween(dc, T + 4 * a, T + 1018);
+    ASSERT_EQ(lines.size(), 12u);
+    const int width = *lines.begin() - L;
+    int left = L;
+    for (const int x : lines) {
+        EXPECT_EQ(x - left, width);
+        left = x;
+    }
+    EXPECT_GE(R - left, width);
     // O = (0, 460) tenths (column 144 of row 16: altitude 0.46); B = (0, -500): on one vertical.
     EXPECT_EQ(TextsAt(dc, T + 3 * a - a / 3)[0]->text, "Distance entre le point O et le point B : 96 mm");
     const auto minutes = TextsAt(dc, T + 4 * a + 15);
