@@ -4,6 +4,7 @@
 #include "platform/Profile.h"
 
 #include <array>
+#include <cstddef>
 
 namespace {
 
@@ -109,7 +110,17 @@ void ReadLanguageSettings(int& program, int& fallback, int& help)
     if (program == -1)
         program = LanguageIndexFromName(SystemLanguageEnglishName());
     fallback = profile.GetInt("Options\\General", "DefaultLangage", 0);
-    help = profile.GetInt("Options\\General", "Langage Aide", 0);
+    // Until the user chooses, a language with its own help pages reads them: on a first start
+    // the program language comes from the locale, and the help must follow it.
+    help = profile.GetInt("Options\\General", "Langage Aide", HelpLanguagePlace(program) >= 0 ? program : 0);
+}
+
+int HelpLanguagePlace(int language)
+{
+    for (std::size_t i = 0; i < kHelpLanguages.size(); ++i)
+        if (kHelpLanguages[i] == language)
+            return static_cast<int>(i);
+    return -1;
 }
 
 int GetThreadLanguage() { return g_threadLanguage; }

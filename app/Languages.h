@@ -2,6 +2,7 @@
 // The program's languages. A language index is at once the program's language number and
 // the column of the language file: 0 French, 1 English, 2 German, 3 Spanish, 4 Italian ...
 // 24 Turkish.
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,12 @@ std::string EnglishLanguageNameOfLocale(const std::string& localeName);
 // it is -1 or absent, the language of the user's locale, which gives -1 when the program
 // does not know it), the fallback language ("DefaultLangage", default 0) and the help
 // language ("Langage Aide", default 0).
+// The help languages in the order of the help combo: French, English, Italian.
+inline constexpr std::array<int, 3> kHelpLanguages{0, 1, 4};
+
+// The place of a language index in kHelpLanguages; -1 when it has no help pages.
+int HelpLanguagePlace(int language);
+
 void ReadLanguageSettings(int& program, int& fallback, int& help);
 
 // The language of the user-interface thread (a language id made by MakeLanguageId); set by

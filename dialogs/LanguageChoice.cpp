@@ -1,15 +1,5 @@
 #include "dialogs/LanguageChoice.h"
 
-#include <cstddef>
-
-int HelpLanguagePlace(int language)
-{
-    for (std::size_t i = 0; i < kHelpLanguages.size(); ++i)
-        if (kHelpLanguages[i] == language)
-            return static_cast<int>(i);
-    return -1;
-}
-
 LanguageChoice ChooseProgramLanguage(LanguageChoice choice, int program)
 {
     choice.program = program;

@@ -1,13 +1,7 @@
 #pragma once
 // The rules of the language preferences: the help pages exist in three languages only, and
 // a program language without its own help pages needs a fallback language.
-#include <array>
-
-// The help languages in the order of the help combo: French, English, Italian.
-inline constexpr std::array<int, 3> kHelpLanguages{0, 1, 4};
-
-// The place of a language index in kHelpLanguages; -1 when it has no help pages.
-int HelpLanguagePlace(int language);
+#include "app/Languages.h"
 
 struct LanguageChoice {
     int program = 0;          // language index

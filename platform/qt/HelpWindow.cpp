@@ -16,7 +16,8 @@ HelpWindow::HelpWindow(Services& services, QWidget* parent) : QWidget(parent, Qt
     QObject::connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { OnLink(link); });
     QObject::connect(browser_, &QTextBrowser::sourceChanged, this,
                      [this] { setWindowTitle(browser_->documentTitle()); });
-    resize(760, 620);
+    // Wide enough for the 700-pixel pictures of the pages without a horizontal scroll bar.
+    resize(800, 640);
 }
 
 bool HelpWindow::ShowPage(const std::filesystem::path& page)

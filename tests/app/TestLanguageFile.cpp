@@ -294,6 +294,11 @@ TEST(LanguageSettings, ComeFromTheProfileOrTheUserLocale)
     EXPECT_EQ(fallback, 0);
     EXPECT_EQ(help, 0);
 
+    setenv("LC_ALL", "en_GB.UTF-8", 1);  // a first start in English reads the English help
+    ReadLanguageSettings(program, fallback, help);
+    EXPECT_EQ(program, 1);
+    EXPECT_EQ(help, 1);
+
     setenv("LC_ALL", "eo.UTF-8", 1);  // a language the program does not know
     ReadLanguageSettings(program, fallback, help);
     EXPECT_EQ(program, -1);
