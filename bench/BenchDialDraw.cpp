@@ -1,14 +1,21 @@
 // Drawing a horizontal dial with every line family into a recording context: the cost of
 // the families themselves (projection, clipping, export bookkeeping), without rasterising.
+// Diurnal-arc mode 4 draws the solar-longitude arcs from the tables; mode 14 traces the 38
+// calendar date arcs sun by sun, the heaviest family. The DXF export collects the shapes of
+// the mode-14 dial and writes them to a file.
 #include "model/Astronomy.h"
 #include "platform/RecordingDC.h"
 #include "tests/model/DialTestDials.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <stdexcept>
+#include <unistd.h>
+
 namespace {
 
-std::unique_ptr<dialtest::HorizontalDial> EveryFamilyDial()
+std::unique_ptr<dialtest::HorizontalDial> EveryFamilyDial(int diurnalArcMode = 4)
 {
     auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(47.24, -6.02, 1.0, 2024, 0.0, 240, 180, 50, 70);
     CPrefs& p = dial->prefs;
@@ -17,7 +24,7 @@ std::unique_ptr<dialtest::HorizontalDial> EveryFamilyDial()
     p.noonMarkPointer = 1;
     p.italicHours = 1;
     p.babylonianHours = 1;
-    p.diurnalArcMode = 4;
+    p.diurnalArcMode = diurnalArcMode;
     p.horizontalLines = 1;
     p.indications = 1;
     p.axesXY = 1;
@@ -29,8 +36,8 @@ std::unique_ptr<dialtest::HorizontalDial> EveryFamilyDial()
 
 void BM_DrawDialIntoRecording(benchmark::State& state)
 {
-    auto dial = EveryFamilyDial();
-    dial->collectShapes = static_cast<int>(state.range(0));
+    auto dial = EveryFamilyDial(static_cast<int>(state.range(0)));
+    dial->collectShapes = static_cast<int>(state.range(1));
     for (auto _ : state) {
         gdi::RecordingDC dc;
         dial->ClearExportShapes();
@@ -38,6 +45,32 @@ void BM_DrawDialIntoRecording(benchmark::State& state)
         benchmark::DoNotOptimize(dc.Records().size());
     }
 }
-BENCHMARK(BM_DrawDialIntoRecording)->Arg(0)->Arg(1)->ArgName("collectShapes")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawDialIntoRecording)
+    ->Args({4, 0})
+    ->Args({4, 1})
+    ->Args({14, 0})
+    ->Args({14, 1})
+    ->ArgNames({"mode", "collectShapes"})
+    ->Unit(benchmark::kMillisecond);
+
+// What the DXF export command does after the user picked the file: the dial drawn once
+// with its shapes collected, then the shapes written.
+void BM_ExportDxf(benchmark::State& state)
+{
+    auto dial = EveryFamilyDial(14);
+    dial->collectShapes = 1;
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("horavel_bench_" + std::to_string(::getpid()) + ".dxf");
+    for (auto _ : state) {
+        gdi::RecordingDC dc;
+        dial->ClearExportShapes();
+        dial->Draw(dc);
+        if (!dial->ExportDxf(file))
+            throw std::runtime_error("the DXF file was not written");
+    }
+    state.SetLabel(std::to_string(std::filesystem::file_size(file)) + " bytes");
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_ExportDxf)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -430,11 +430,30 @@ double GetTimeZone()
 
 // ---------------------------------------------------------------- transforms
 
+HorizontalVector EquatorialToHorizontalVector(double sinHourAngle, double cosHourAngle, double sinDeclination,
+                                              double cosDeclination)
+{
+    const AstroState& s = State();
+    const double phi = s.latitude;
+    const double signedSinPhi = phi >= 0.0 ? s.sinAbsLatitude : -s.sinAbsLatitude;
+    // y = v - u: u is the part of the sun's direction along the pole's side, v the part of its
+    // hour circle towards the equator's side (mirrored in the south).
+    const double u = phi < 0.0 ? -s.cosLatitude * sinDeclination : s.cosLatitude * sinDeclination;
+    const double v = s.sinAbsLatitude * cosHourAngle * cosDeclination;
+    return {sinHourAngle * cosDeclination, v - u,
+            s.cosLatitude * cosHourAngle * cosDeclination + signedSinPhi * sinDeclination};
+}
+
+bool SiteAtPole()
+{
+    return std::fabs(std::fabs(State().latitude) - kHalfPi) < 0.00001;
+}
+
 void EquatorialToHorizontal(double hourAngle, double declination, double& azimuth, double& altitude)
 {
     const AstroState& s = State();
     const double phi = s.latitude;
-    if (std::fabs(std::fabs(phi) - kHalfPi) < 0.00001) {
+    if (SiteAtPole()) {
         // At a pole the horizon is the equator: every direction is the equator side.
         azimuth = hourAngle;
         altitude = phi < 0.0 ? -declination : declination;
@@ -444,19 +463,19 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
     const double cosH = std::cos(hourAngle);
     const double sinDec = std::sin(declination);
     const double cosDec = std::cos(declination);
-    const double signedSinPhi = phi >= 0.0 ? s.sinAbsLatitude : -s.sinAbsLatitude;
+    const HorizontalVector sun = EquatorialToHorizontalVector(sinH, cosH, sinDec, cosDec);
 
-    altitude = std::asin(Clamp1(s.cosLatitude * cosH * cosDec + signedSinPhi * sinDec));
+    altitude = std::asin(Clamp1(sun.z));
     const double cosAlt = std::cos(altitude);
-    // u and v: the two parts of cos(azimuth) x cos(altitude), seen from the equator side.
-    const double u = phi < 0.0 ? -s.cosLatitude * sinDec : s.cosLatitude * sinDec;
-    const double v = s.sinAbsLatitude * cosH * cosDec;
     if (std::fabs(cosAlt) > 0.000001) {
         // sin(A) cos(h) and cos(A) cos(h) together: exact on and next to the meridian too.
-        azimuth = std::atan2(sinH * cosDec, v - u);
+        azimuth = std::atan2(sun.x, sun.y);
         return;
     }
-    // Sun at the zenith or the nadir: the azimuth is undefined, pick a stable one.
+    // Sun at the zenith or the nadir: the azimuth is undefined, pick a stable one. u and v:
+    // the two parts of cos(azimuth) x cos(altitude), seen from the equator side.
+    const double u = phi < 0.0 ? -s.cosLatitude * sinDec : s.cosLatitude * sinDec;
+    const double v = s.sinAbsLatitude * cosH * cosDec;
     if (std::fabs(declination) < 0.000001) {
         azimuth = hourAngle;
     } else if (std::fabs(u) >= 0.000001 || std::fabs(v) >= 0.000001) {

@@ -110,6 +110,20 @@ double GetTimeZone();
 // at the latitude set; radians. At a pole the azimuth is the hour angle and the altitude the
 // declination (negated at the south pole).
 void EquatorialToHorizontal(double hourAngle, double declination, double& azimuth, double& altitude);
+// The same sun as a vector of the horizontal frame at the latitude set, from the sines and
+// cosines of its hour angle and declination: x = cos(alt) sin(Az), y = cos(alt) cos(Az),
+// z = sin(alt) (azimuth as above). EquatorialToHorizontal takes atan2(x, y) and asin(z) of
+// these very products, except at a pole and within 0.000001 of the zenith or the nadir.
+struct HorizontalVector {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+// True when the latitude set is within 0.00001 rad of a pole, where EquatorialToHorizontal
+// takes the hour angle for the azimuth.
+bool SiteAtPole();
+HorizontalVector EquatorialToHorizontalVector(double sinHourAngle, double cosHourAngle, double sinDeclination,
+                                              double cosDeclination);
 // Azimuth and altitude to hour angle and declination at the latitude set; radians.
 // In the southern hemisphere this returns the hemisphere-relative pair (-H, -declination):
 // it is the inverse of EquatorialToHorizontal only up to that sign. The dial projections rely

@@ -373,6 +373,11 @@ bool CCadran::IsLit(double, double, bool) const
     return false;
 }
 
+bool CCadran::GetFaceMap(FaceMap&) const
+{
+    return false;
+}
+
 void CCadran::GetStyleAnchorPoint(int left, int top, int right, int bottom, int& x, int& y) const
 {
     x = left + MulDivTrunc(right - left, anchorPercentX, 100);

@@ -21,6 +21,7 @@
 #include <vector>
 
 class CObjetCadre;
+struct FaceMap;
 
 class CCadran : public Serializable {
     HV_DECLARE_SERIAL(CCadran)
@@ -150,6 +151,9 @@ public:
     virtual void DrawAzimuthLines(gdi::DC& dc, int ax, int ay);
     virtual void DrawAltitudeLines(gdi::DC& dc, int ax, int ay);
     virtual void DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay);
+    // The face as linear forms of the sun's horizontal vector, giving what Project and IsLit
+    // give (the plane dials with a polar style); false, the base, for a type that has none.
+    virtual bool GetFaceMap(FaceMap& map) const;
 
     // --- data (declaration order of the stored model) ------------------------------
     int symmetricMargins = 1;

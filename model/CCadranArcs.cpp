@@ -109,6 +109,29 @@ void CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
 
 namespace {
 
+// The sun n steps of 0.2 degree of hour angle from noon, the step of the declination arcs;
+// the sines and cosines of the steps of a day, whatever the longitude correction, are
+// reckoned once.
+void SetArcStep(EquatorialSun& sun, int n)
+{
+    constexpr int kSteps = 1000;
+    static const auto table = [] {
+        std::vector<std::array<double, 2>> t(2 * kSteps + 1);
+        for (int k = -kSteps; k <= kSteps; ++k)
+            t[static_cast<size_t>(k + kSteps)] = {std::sin(k * 0.2 * kDegToRad), std::cos(k * 0.2 * kDegToRad)};
+        return t;
+    }();
+    sun.hourAngle = n * 0.2 * kDegToRad;
+    if (n >= -kSteps && n <= kSteps) {
+        const auto& [sine, cosine] = table[static_cast<size_t>(n + kSteps)];
+        sun.sinHourAngle = sine;
+        sun.cosHourAngle = cosine;
+    } else {
+        sun.sinHourAngle = std::sin(sun.hourAngle);
+        sun.cosHourAngle = std::cos(sun.hourAngle);
+    }
+}
+
 // One arc of constant declination over the dial's hours, in steps of 0.2 degree of hour
 // angle.
 void TraceDeclinationArc(CCadran& dial, gdi::DC& dc, gdi::Point origin, double declinationRad, int penEntry,
@@ -120,12 +143,13 @@ void TraceDeclinationArc(CCadran& dial, gdi::DC& dc, gdi::Point origin, double d
     const bool aboveHorizon = dial.prefs.sunAboveHorizon != 0;
     PenScope pen(dc, tools.EntryPen(penEntry));
     CurveTracer tracer(dial, dc, origin);
+    const SunProjector projector(dial, origin, tracer.Frame(), aboveHorizon);
+    EquatorialSun sun = EquatorialSun::At(0.0, declinationRad);
     for (int n = first; n <= last; ++n) {
-        double azimuth = 0.0;
-        double altitude = 0.0;
-        EquatorialToHorizontal(n * 0.2 * kDegToRad, declinationRad, azimuth, altitude);
-        if (dial.IsLit(azimuth, altitude, aboveHorizon))
-            tracer.Add(azimuth, altitude);
+        SetArcStep(sun, n);
+        Projected p;
+        if (projector.Project(sun, p))
+            tracer.AddPoint(p);
         else
             tracer.Break();
     }
@@ -207,12 +231,13 @@ void CCadran::DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay)
     const bool aboveHorizon = prefs.sunAboveHorizon != 0;
     PenScope pen(dc, tools.Tools().EntryPen(penEntry));
     CurveTracer tracer(*this, dc, {ax, ay});
+    const SunProjector projector(*this, {ax, ay}, tracer.Frame(), aboveHorizon);
+    EquatorialSun sun = EquatorialSun::At(0.0, declinationRad);
     for (int s = first; s <= last; ++s) {
-        double azimuth = 0.0;
-        double altitude = 0.0;
-        EquatorialToHorizontal((s / 12.0 - 12.0 - correction) * 15.0 * kDegToRad, declinationRad, azimuth, altitude);
-        if (IsLit(azimuth, altitude, aboveHorizon))
-            tracer.Add(azimuth, altitude);
+        sun.SetHourAngle((s / 12.0 - 12.0 - correction) * 15.0 * kDegToRad);
+        Projected p;
+        if (projector.Project(sun, p))
+            tracer.AddPoint(p);
         else
             tracer.Break();
     }
@@ -233,39 +258,52 @@ void CCadran::DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, in
 
     // The declinations searched, one degree apart from each solstice towards the other, with
     // the half-day arc of each; a day without sunrise and sunset has no hour counted from them.
+    // With the sines and cosines of the declination and of the half-day arc, so that a sun of
+    // the search is first looked at with a few products (see below).
     struct Day {
-        double declinationRad;
+        EquatorialSun noon;
         double halfArcDeg;
+        double sinHalfArc;
+        double cosHalfArc;
     };
     const auto days = [&](double fromDeg, double stepDeg) {
         std::vector<Day> out;
         for (int n = 0; n <= static_cast<int>(std::floor(2.0 * obliquityDeg)); ++n) {
             const double declinationDeg = fromDeg + n * stepDeg;
             const double cosHalfArc = -tanLatitude * std::tan(declinationDeg * kDegToRad);
-            if (std::fabs(cosHalfArc) <= 1.0)
-                out.push_back({declinationDeg * kDegToRad, std::acos(cosHalfArc) / kDegToRad});
+            if (std::fabs(cosHalfArc) <= 1.0) {
+                const double halfArc = std::acos(cosHalfArc);
+                out.push_back({EquatorialSun::At(0.0, declinationDeg * kDegToRad), halfArc / kDegToRad,
+                               std::sin(halfArc), std::cos(halfArc)});
+            }
         }
         return out;
     };
     const std::vector<Day> fromSummer = days(obliquityDeg, -1.0);
     const std::vector<Day> fromWinter = days(-obliquityDeg, 1.0);
+    const SunProjector projector(*this, origin, frame, aboveHorizon);
 
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
         const double t = s * 1.25;  // degrees since sunrise (Babylonian) or sunset (Italic)
+        const double sinT = std::sin(t * kDegToRad);
+        const double cosT = std::cos(t * kDegToRad);
         // The first day of the list whose sun, t after its rising or setting, lights the face.
+        // The sines and cosines of t and of the half-day arc give that of the hour angle within
+        // a few 1e-16: enough to pass over the suns that surely leave the face dark.
         const auto end = [&](const std::vector<Day>& list, Projected& p) {
             for (const Day& day : list) {
-                const double hourAngle = babylonian ? t - day.halfArcDeg : t + day.halfArcDeg;
-                double azimuth = 0.0;
-                double altitude = 0.0;
-                EquatorialToHorizontal(hourAngle * kDegToRad, day.declinationRad, azimuth, altitude);
-                if (IsLit(azimuth, altitude, aboveHorizon)) {
-                    p = ProjectBoth(*this, azimuth, altitude, origin, frame);
+                EquatorialSun sun = day.noon;
+                const double sinHalfArc = babylonian ? -day.sinHalfArc : day.sinHalfArc;
+                sun.sinHourAngle = sinT * day.cosHalfArc + cosT * sinHalfArc;
+                sun.cosHourAngle = cosT * day.cosHalfArc - sinT * sinHalfArc;
+                if (projector.LightOf(sun) == FaceMap::Light::Unlit)
+                    continue;
+                sun.SetHourAngle((babylonian ? t - day.halfArcDeg : t + day.halfArcDeg) * kDegToRad);
+                if (projector.Project(sun, p))
                     return true;
-                }
             }
             return false;
         };

@@ -21,6 +21,9 @@ bool NearEquator(const CCadran& dial)
     return std::fabs(dial.latitude) < 1.0;
 }
 
+// Below this altitude (radians) the shadow runs off any sheet.
+constexpr double kLowestAltitude = 0.005;
+
 }  // namespace
 
 CCadranHorizontal::CCadranHorizontal()
@@ -60,7 +63,16 @@ void CCadranHorizontal::Project(double azimuth, double altitude, int& x, int& y,
 
 bool CCadranHorizontal::IsLit(double /*azimuth*/, double altitude, bool /*aboveHorizonOnly*/) const
 {
-    return altitude >= 0.005;
+    return altitude >= kLowestAltitude;
+}
+
+bool CCadranHorizontal::GetFaceMap(FaceMap& map) const
+{
+    map = FaceMap::OfPlane(0.0, 1.0, 0.0, 1.0, styleHeight, HemisphereSign(*this));
+    map.minFacing = std::sin(kLowestAltitude);
+    // The lowest altitude stands for the horizon whatever the caller asks.
+    map.horizonApplies = false;
+    return true;
 }
 
 void CCadranHorizontal::GetCentreOffset(int& dx, int& dy) const

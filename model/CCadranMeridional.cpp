@@ -70,6 +70,12 @@ bool CCadranMeridional::IsLit(double azimuth, double altitude, bool aboveHorizon
     return !aboveHorizonOnly || altitude >= 0.0;
 }
 
+bool CCadranMeridional::GetFaceMap(FaceMap& map) const
+{
+    map = WallFaceMap(*this, 0.0, 1.0);
+    return true;
+}
+
 void CCadranMeridional::GetCentreOffset(int& dx, int& dy) const
 {
     dx = 0;

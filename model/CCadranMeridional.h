@@ -13,6 +13,7 @@ public:
                  bool inTenths = true) const override;
     // Lit while the sun is on the equator side of the east-west line (0.001 rad margin).
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
+    bool GetFaceMap(FaceMap& map) const override;
     void GetCentreOffset(int& dx, int& dy) const override;
     double GetStyleLength(bool& truncate, double& endHeight) const override;
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;

@@ -68,6 +68,12 @@ bool CCadranOccidental::IsLit(double azimuth, double altitude, bool aboveHorizon
     return !aboveHorizonOnly || altitude > 0.0;
 }
 
+bool CCadranOccidental::GetFaceMap(FaceMap& map) const
+{
+    map = WallFaceMap(*this, 1.0, 0.0);
+    return true;
+}
+
 void CCadranOccidental::GetCentreOffset(int& dx, int& dy) const
 {
     dx = 0;

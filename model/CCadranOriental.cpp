@@ -68,6 +68,12 @@ bool CCadranOriental::IsLit(double azimuth, double altitude, bool aboveHorizonOn
     return !aboveHorizonOnly || altitude > 0.0;
 }
 
+bool CCadranOriental::GetFaceMap(FaceMap& map) const
+{
+    map = WallFaceMap(*this, -1.0, 0.0);
+    return true;
+}
+
 void CCadranOriental::GetCentreOffset(int& dx, int& dy) const
 {
     dx = 0;

@@ -15,6 +15,7 @@ public:
     void Project(double azimuth, double altitude, int& x, int& y, bool toDevice = true,
                  bool inTenths = true) const override;
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
+    bool GetFaceMap(FaceMap& map) const override;
     void GetCentreOffset(int& dx, int& dy) const override;
     double GetStyleLength(bool& truncate, double& endHeight) const override;
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;

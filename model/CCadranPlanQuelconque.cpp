@@ -84,6 +84,14 @@ bool CCadranPlanQuelconque::IsLit(double azimuth, double altitude, bool aboveHor
     return !aboveHorizonOnly || altitude > 0.0;
 }
 
+bool CCadranPlanQuelconque::GetFaceMap(FaceMap& map) const
+{
+    const double d = planeAngle1;
+    const double i = planeAngle2;
+    map = FaceMap::OfPlane(std::sin(d), std::cos(d), std::sin(i), std::cos(i), styleHeight, HemisphereSign(*this));
+    return true;
+}
+
 CCadranPlanQuelconque::CentreTerms CCadranPlanQuelconque::GetCentreTerms() const
 {
     const double d = planeAngle1;

@@ -20,6 +20,7 @@ public:
                  bool inTenths = true) const override;
     // Lit when the sun is in front of the face.
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
+    bool GetFaceMap(FaceMap& map) const override;
     void GetCentreOffset(int& dx, int& dy) const override;
     double GetStyleLength(bool& truncate, double& endHeight) const override;
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -92,6 +93,11 @@ bool CCadran::ExportDxf(const std::filesystem::path& path, std::string* error)
             *error = "cannot create " + path.string();
         return false;
     }
+    // A vertex is six lines, about 48 bytes: the text is made in one piece.
+    std::size_t points = 0;
+    for (const auto& shape : exportShapes)
+        points += shape->points.size();
+    writer.Reserve(256 + 32 * exportShapes.size() + 48 * points);
     writer.BeginHeader();
     writer.WriteExtents(boundsMin.x, boundsMin.y, boundsMax.x, boundsMax.y);
     writer.EndHeader();

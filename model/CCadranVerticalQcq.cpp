@@ -81,9 +81,19 @@ void CCadranVerticalQcq::Project(double azimuth, double altitude, int& x, int& y
 bool CCadranVerticalQcq::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
 {
     const double d = planeAngle1;
-    if (!(azimuth > d - kHalfPi + 0.001 && azimuth < d + kHalfPi - 0.001))
+    if (!(azimuth > d - kHalfPi + kWallEdge && azimuth < d + kHalfPi - kWallEdge))
         return false;
     return !aboveHorizonOnly || altitude > 0.0;
+}
+
+bool CCadranVerticalQcq::GetFaceMap(FaceMap& map) const
+{
+    // Beyond a quarter turn the lit azimuths of IsLit stop at the +-pi seam.
+    const double d = planeAngle1;
+    if (!(std::fabs(d) <= kHalfPi))
+        return false;
+    map = WallFaceMap(*this, std::sin(d), std::cos(d));
+    return true;
 }
 
 void CCadranVerticalQcq::GetCentreOffset(int& dx, int& dy) const

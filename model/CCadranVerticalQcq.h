@@ -19,6 +19,7 @@ public:
                  bool inTenths = true) const override;
     // Lit while the sun is within 90 degrees (less 0.001 rad) of the face's azimuth.
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
+    bool GetFaceMap(FaceMap& map) const override;
     void GetCentreOffset(int& dx, int& dy) const override;
     double GetStyleLength(bool& truncate, double& endHeight) const override;
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;

@@ -31,10 +31,21 @@ bool CCadranVerticalQcqSept::IsLit(double azimuth, double altitude, bool aboveHo
     const double d = planeAngle1;
     bool facing = false;
     if (d > 0.0)
-        facing = azimuth > d - kHalfPi + 0.001 || azimuth < d - 3.0 * kHalfPi - 0.001;
+        facing = azimuth > d - kHalfPi + kWallEdge || azimuth < d - 3.0 * kHalfPi - kWallEdge;
     else
-        facing = azimuth < d + kHalfPi - 0.001 || azimuth > d + 3.0 * kHalfPi + 0.001;
+        facing = azimuth < d + kHalfPi - kWallEdge || azimuth > d + 3.0 * kHalfPi + kWallEdge;
     if (!facing)
         return false;
     return !aboveHorizonOnly || altitude > 0.0;
+}
+
+bool CCadranVerticalQcqSept::GetFaceMap(FaceMap& map) const
+{
+    // IsLit's two azimuth ranges join across the seam into the face's half turn only when
+    // the wall looks at least the margin beyond a quarter turn, and at most half a turn.
+    const double d = std::fabs(planeAngle1);
+    if (!(d >= kHalfPi + kWallEdge && d <= kPi))
+        return false;
+    map = WallFaceMap(*this, std::sin(planeAngle1), std::cos(planeAngle1));
+    return true;
 }

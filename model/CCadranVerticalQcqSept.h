@@ -14,4 +14,5 @@ public:
     void Serialize(Archive& ar) override;
     // Lit while the sun is within 90 degrees of the face's azimuth, across the +-pi seam.
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
+    bool GetFaceMap(FaceMap& map) const override;
 };

@@ -8,6 +8,7 @@
 // leaves half a file.
 #include "platform/TextFile.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -41,6 +42,9 @@ public:
     void BeginEntities();
     void EndEntities();
 
+    // Room for about bytes of text, asked before a large drawing is written.
+    void Reserve(std::size_t bytes);
+
     bool IsOpen() const { return file_ != nullptr; }
     int GetState() const { return state_; }
 
@@ -48,8 +52,8 @@ public:
     static std::string FormatValue(double v);
 
 private:
-    void Put(std::string_view line);
-    void PutValue(double v) { Put(FormatValue(v)); }
+    void Line(std::string_view line);
+    void Value(double v);
 
     std::unique_ptr<textfile::AtomicWriter> file_;
     int state_ = kOk;

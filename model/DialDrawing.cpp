@@ -2,6 +2,7 @@
 
 #include "app/Accessors.h"
 #include "docview/CDrawingTools.h"
+#include "model/Astronomy.h"
 #include "model/Rounding.h"
 
 #include <algorithm>
@@ -194,6 +195,108 @@ void CurveTracer::Finish()
 {
     Flush();
     havePrevious_ = false;
+}
+
+EquatorialSun EquatorialSun::At(double hourAngle, double declination)
+{
+    return {hourAngle, std::sin(hourAngle), std::cos(hourAngle), declination, std::sin(declination),
+            std::cos(declination)};
+}
+
+void EquatorialSun::SetHourAngle(double angle)
+{
+    hourAngle = angle;
+    sinHourAngle = std::sin(angle);
+    cosHourAngle = std::cos(angle);
+}
+
+namespace {
+
+// |z| of the suns left to the fast route: nearer the zenith or the nadir
+// EquatorialToHorizontal picks an azimuth of its own.
+constexpr double kBelowZenith = 1.0 - 1e-10;
+
+// True when value rounds to the same integer anywhere within slack of it.
+bool Settled(double value, double slack)
+{
+    const double a = std::fabs(value);
+    if (!(a < 1e9))
+        return false;
+    const double fraction = a - static_cast<double>(static_cast<long long>(a));
+    return std::fabs(fraction - 0.5) > slack;
+}
+
+}  // namespace
+
+SunProjector::SunProjector(const CCadran& dial, gdi::Point origin, const ExportFrame& frame, bool aboveHorizonOnly)
+    : dial_(dial),
+      origin_(origin),
+      frame_(frame),
+      aboveHorizonOnly_(aboveHorizonOnly),
+      collect_(dial.collectShapes != 0)
+{
+    haveMap_ = !SiteAtPole() && dial.GetFaceMap(map_);
+}
+
+bool SunProjector::OnFastRoute(const EquatorialSun& sun, HorizontalVector& v) const
+{
+    if (!haveMap_)
+        return false;
+    v = EquatorialToHorizontalVector(sun.sinHourAngle, sun.cosHourAngle, sun.sinDeclination, sun.cosDeclination);
+    return std::fabs(v.z) < kBelowZenith;
+}
+
+FaceMap::Light SunProjector::LightOf(const EquatorialSun& sun) const
+{
+    HorizontalVector v;
+    return OnFastRoute(sun, v) ? map_.LightOf(v, aboveHorizonOnly_) : FaceMap::Light::Unsure;
+}
+
+bool SunProjector::Project(const EquatorialSun& sun, Projected& p) const
+{
+    HorizontalVector v;
+    if (OnFastRoute(sun, v)) {
+        const FaceMap::Light light = map_.LightOf(v, aboveHorizonOnly_);
+        if (light == FaceMap::Light::Unlit)
+            return false;
+        if (light == FaceMap::Light::Lit && FastPoints(v, p))
+            return true;
+    }
+    double azimuth = 0.0;
+    double altitude = 0.0;
+    EquatorialToHorizontal(sun.hourAngle, sun.declination, azimuth, altitude);
+    if (!dial_.IsLit(azimuth, altitude, aboveHorizonOnly_))
+        return false;
+    p = ProjectBoth(dial_, azimuth, altitude, origin_, frame_);
+    return true;
+}
+
+bool SunProjector::FastPoints(const HorizontalVector& v, Projected& p) const
+{
+    double u = 0.0;
+    double w = 0.0;
+    double facing = 0.0;
+    map_.Shadow(v, u, w, facing);
+    // How far the trigonometry of Project may round from these products, in millimetres,
+    // with a wide margin: both lose precision as the sun grazes the face.
+    const double slackMm = std::max(1e-12 * (std::fabs(dial_.styleHeight) + std::fabs(u) + std::fabs(w)) / facing, 1e-12);
+    // The units of Project, in the same order of operations.
+    const double x = u * dial_.scale * dial_.pixelsPerMmX;
+    const double y = -w * dial_.scale * dial_.pixelsPerMmY;
+    if (!Settled(x, slackMm * std::fabs(dial_.scale * dial_.pixelsPerMmX)) ||
+        !Settled(y, slackMm * std::fabs(dial_.scale * dial_.pixelsPerMmY)))
+        return false;
+    p.device = Offset({RoundToInt(x), RoundToInt(y)}, origin_);
+    if (collect_) {
+        const double tenthsX = 10.0 * u;
+        const double tenthsY = 10.0 * w;
+        if (!Settled(tenthsX, 10.0 * slackMm) || !Settled(tenthsY, 10.0 * slackMm))
+            return false;
+        p.exported = Offset({RoundToInt(tenthsX), RoundToInt(tenthsY)}, frame_.anchor);
+    } else {
+        p.exported = {};
+    }
+    return true;
 }
 
 }  // namespace dialdraw

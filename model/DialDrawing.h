@@ -4,6 +4,7 @@
 // clipping, the place of the drawing in export units, and the tracer that draws a curve of
 // projected sun directions and records it for the export.
 #include "model/CCadran.h"
+#include "model/FaceMap.h"
 
 #include <memory>
 #include <vector>
@@ -130,6 +131,47 @@ private:
     bool havePrevious_ = false;
     Projected previous_;
     std::vector<gdi::Point> polyline_;
+};
+
+// A sun of the equatorial frame with the sines and cosines of its angles (radians).
+struct EquatorialSun {
+    double hourAngle = 0.0;
+    double sinHourAngle = 0.0;
+    double cosHourAngle = 1.0;
+    double declination = 0.0;
+    double sinDeclination = 0.0;
+    double cosDeclination = 1.0;
+
+    static EquatorialSun At(double hourAngle, double declination);
+    void SetHourAngle(double angle);
+};
+
+// The suns of the families that trace them by the thousand: whether each lights the face and
+// where it falls. Through the dial's face map when it has one (a few products a sun); else,
+// and for the rare sun whose light or rounding the products cannot settle, through
+// EquatorialToHorizontal, IsLit and ProjectBoth as every other family goes. Both routes give
+// the same points.
+class SunProjector {
+public:
+    SunProjector(const CCadran& dial, gdi::Point origin, const ExportFrame& frame, bool aboveHorizonOnly);
+
+    // False when the sun does not light the face; else its points.
+    bool Project(const EquatorialSun& sun, Projected& p) const;
+    // A first look at a sun whose sines and cosines may be a few 1e-16 off: Unlit only when
+    // it surely does not light the face.
+    FaceMap::Light LightOf(const EquatorialSun& sun) const;
+
+private:
+    bool OnFastRoute(const EquatorialSun& sun, HorizontalVector& v) const;
+    bool FastPoints(const HorizontalVector& v, Projected& p) const;
+
+    const CCadran& dial_;
+    gdi::Point origin_;
+    ExportFrame frame_;
+    bool aboveHorizonOnly_;
+    bool collect_;
+    bool haveMap_ = false;
+    FaceMap map_;
 };
 
 }  // namespace dialdraw

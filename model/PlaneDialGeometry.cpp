@@ -25,6 +25,14 @@ void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bo
     }
 }
 
+FaceMap WallFaceMap(const CCadran& dial, double sinDeclination, double cosDeclination)
+{
+    FaceMap map = FaceMap::OfPlane(sinDeclination, cosDeclination, 1.0, 0.0, dial.styleHeight, HemisphereSign(dial));
+    // cos(Az - D) > cos(pi/2 - edge), scaled by cos(alt) as the products are.
+    map.minFacingPerCosAltitude = std::sin(kWallEdge);
+    return map;
+}
+
 double CutStyleLength(const CCadran& dial, double length, double endHeightWhenCut, bool& truncate,
                       double& endHeight)
 {

@@ -7,6 +7,7 @@
 // the mirror image of the northern one, so every formula is written once with |latitude|
 // and the horizontal face coordinate u is mirrored (hemisphere sign -1) at the end.
 #include "model/CCadran.h"
+#include "model/FaceMap.h"
 
 #include <numbers>
 
@@ -27,6 +28,12 @@ double AbsLatitudeRad(const CCadran& dial);
 // down), else tenths of a millimetre, else hundredths (y up), each rounded half away from
 // zero.
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
+
+// The walls' lit test keeps this margin (radians) from the plane of the face.
+constexpr double kWallEdge = 0.001;
+// The face map of a wall looking towards the azimuth whose sine and cosine are given, lit
+// while the sun's azimuth is within 90 degrees less kWallEdge of it.
+FaceMap WallFaceMap(const CCadran& dial, double sinDeclination, double cosDeclination);
 
 // Where the sub-style is cut when truncation is asked: the shared rule of GetStyleLength.
 // length is the full sub-style length; returns the length used and sets truncate and

@@ -38,6 +38,8 @@ class AtomicWriter {
 public:
     explicit AtomicWriter(std::filesystem::path target, std::string lineEnd = "\n");
     void Write(std::string_view text) { content_.append(text); }
+    // Room for bytes more of text, so that a large file is not copied as it grows.
+    void Reserve(std::size_t bytes) { content_.reserve(content_.size() + bytes); }
     void WriteLine(std::string_view line)
     {
         content_.append(line);

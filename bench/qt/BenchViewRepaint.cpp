@@ -1,6 +1,7 @@
 // One repaint of the view in the scale drawing of a horizontal dial with every line family,
 // as the view's window does it: the page into a memory picture of a 1280 x 1024 client at
 // 96 dpi (background, sheet lines, frame, the dial), then that picture onto the window.
+// Diurnal-arc mode 4 (solar-longitude arcs) and mode 14 (the 38 calendar date arcs).
 #include "app/Accessors.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
@@ -30,7 +31,7 @@ void BM_RepaintScaleDrawing(benchmark::State& state)
     p.noonMarkPointer = 1;
     p.italicHours = 1;
     p.babylonianHours = 1;
-    p.diurnalArcMode = 4;
+    p.diurnalArcMode = static_cast<int>(state.range(0));
     p.horizontalLines = 1;
     p.indications = 1;
     p.axesXY = 1;
@@ -65,6 +66,6 @@ void BM_RepaintScaleDrawing(benchmark::State& state)
     GetAppContext() = AppContext{};
     SetProfile(nullptr);
 }
-BENCHMARK(BM_RepaintScaleDrawing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintScaleDrawing)->Arg(4)->Arg(14)->ArgName("mode")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -94,6 +94,9 @@ private:
     // The same for a cosmetic pen on a pixel device: the pixels are chosen here, so that
     // the end pixel rule and the style run exactly as on the classic interface.
     void PlotCosmetic(const std::vector<Point>& devicePoints, bool closed);
+    // Sets the pixels (painter coordinates, within bounds) straight into an image device when
+    // that gives what the painter would; false when the painter must draw them.
+    bool PlotIntoImage(const std::vector<QPoint>& pixels, QRect bounds);
     bool DrawArcFigure(ArcKind kind, int left, int top, int right, int bottom, int xStart, int yStart,
                        int xEnd, int yEnd);
     void DrawTextRun(Point reference, const QString& text, unsigned align);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <filesystem>
 #include <string>
@@ -77,6 +78,25 @@ TEST(DialShapes, NumbersKeepTheirDecimalPointInAFrenchLocale)
     EXPECT_EQ(text.find(','), std::string::npos);
     EXPECT_EQ(CDxfWriter::FormatValue(-0.00004), "  -0.0000");
     EXPECT_EQ(CDxfWriter::FormatValue(1234567.89125), "  1234567.8913");
+}
+
+// Values are printed from their ten-thousandths when that is safe: the exact halves of the
+// binary value go to the even digit, and the products that round to a half follow the value.
+TEST(DialShapes, ValuesHaveTheFourDecimalsOfPrintf)
+{
+    EXPECT_EQ(CDxfWriter::FormatValue(0.03125), "  0.0312");
+    EXPECT_EQ(CDxfWriter::FormatValue(0.09375), "  0.0938");
+    EXPECT_EQ(CDxfWriter::FormatValue(-0.03125), "  -0.0312");
+    EXPECT_EQ(CDxfWriter::FormatValue(2.00025), "  2.0002");  // 10000 v rounds to 20002.5
+    EXPECT_EQ(CDxfWriter::FormatValue(0.00015), "  0.0001");
+    EXPECT_EQ(CDxfWriter::FormatValue(-0.0), "  -0.0000");
+    EXPECT_EQ(CDxfWriter::FormatValue(1e12 + 0.5), "  1000000000000.5000");
+    for (int k = -3000000; k <= 3000000; k += 997) {
+        const double v = k * 0.1;  // tenths of a millimetre, as the shapes hold them
+        char expected[64];
+        const auto end = std::to_chars(expected, expected + sizeof expected, v, std::chars_format::fixed, 4).ptr;
+        EXPECT_EQ(CDxfWriter::FormatValue(v), "  " + std::string(expected, end)) << k;
+    }
 }
 
 TEST(DialShapes, ShapesHoldMillimetresAndExtentsCoverEveryPoint)

@@ -6,6 +6,7 @@
 // steepest ascent of the face being up). Only the translation of the sun and of the face's
 // orientation into the program's azimuths is convention: from the equator side (south in the
 // north, north in the south), positive west.
+#include "model/Astronomy.h"
 #include "model/CCadran.h"
 #include "model/CCadranHorizontal.h"
 #include "model/CCadranMeridional.h"
@@ -16,6 +17,9 @@
 #include "model/CCadranVerticalQcq.h"
 #include "model/CCadranVerticalQcqSept.h"
 #include "model/CMeridienne.h"
+#include "model/FaceMap.h"
+#include "model/Rounding.h"
+#include "platform/RecordingDC.h"
 
 #include <gtest/gtest.h>
 
@@ -113,11 +117,19 @@ bool PolarAxisFoot(const Face& face, double styleHeight, double latitude, double
     return true;
 }
 
+// The dial type drawn without its face map: every sun through its azimuth and altitude.
+template <class T>
+class WithoutFaceMap : public T {
+public:
+    using T::T;
+    bool GetFaceMap(FaceMap&) const override { return false; }
+};
+
 struct DialCase {
     std::string name;
     double declination = 0.0;
     double inclination = 0.0;
-    std::function<std::unique_ptr<CCadran>()> make;
+    std::function<std::unique_ptr<CCadran>(bool faceMap)> make;
     std::function<void(const CCadran&, double, double, double&, double&)> projectMm;
 };
 
@@ -128,9 +140,11 @@ void ProjectMmOf(const CCadran& dial, double az, double alt, double& u, double& 
 }
 
 template <class T, class... Args>
-std::function<std::unique_ptr<CCadran>()> Maker(Args... args)
+std::function<std::unique_ptr<CCadran>(bool)> Maker(Args... args)
 {
-    return [=] { return std::unique_ptr<CCadran>(new T(args...)); };
+    return [=](bool faceMap) {
+        return faceMap ? std::unique_ptr<CCadran>(new T(args...)) : std::unique_ptr<CCadran>(new WithoutFaceMap<T>(args...));
+    };
 }
 
 std::vector<DialCase> AllCases(double latitudeDeg)
@@ -154,19 +168,20 @@ std::vector<DialCase> AllCases(double latitudeDeg)
     // The polar dial's face holds the polar axis: it looks towards the equator side, inclined
     // by the latitude.
     DialCase polar{"polar", 0.0, std::fabs(latitudeDeg) * kDeg, nullptr, ProjectMmOf<CCadranPolaire>};
-    polar.make = [inclination = polar.inclination] {
-        auto dial = std::make_unique<CCadranPolaire>();
+    polar.make = [inclination = polar.inclination](bool faceMap) {
+        std::unique_ptr<CCadran> dial =
+            faceMap ? std::make_unique<CCadranPolaire>() : std::make_unique<WithoutFaceMap<CCadranPolaire>>();
         dial->planeAngle1 = 0.0;
         dial->planeAngle2 = inclination;
-        return std::unique_ptr<CCadran>(std::move(dial));
+        return dial;
     };
     cases.push_back(polar);
     return cases;
 }
 
-std::unique_ptr<CCadran> SetUpDial(const DialCase& c, double latitudeDeg)
+std::unique_ptr<CCadran> SetUpDial(const DialCase& c, double latitudeDeg, bool faceMap = true)
 {
-    std::unique_ptr<CCadran> dial = c.make();
+    std::unique_ptr<CCadran> dial = c.make(faceMap);
     dial->SetSite(latitudeDeg, 0.0, 0.0);
     dial->styleHeight = 37;
     dial->styleLimit = 30;
@@ -192,6 +207,8 @@ TEST_P(PlaneDialOracle, ShadowOfTheNodusAndLitTest)
         SCOPED_TRACE(c.name + " at latitude " + std::to_string(latitudeDeg));
         std::unique_ptr<CCadran> dial = SetUpDial(c, latitudeDeg);
         const Face face = MakeFace(c.declination, c.inclination, south);
+        FaceMap map;
+        ASSERT_TRUE(dial->GetFaceMap(map));
         std::mt19937 random(20040101u);
         std::uniform_real_distribution<double> hourAngles(-kPi, kPi);
         std::uniform_real_distribution<double> declinations(-kObliquity, kObliquity);
@@ -206,6 +223,20 @@ TEST_P(PlaneDialOracle, ShadowOfTheNodusAndLitTest)
             const std::string where = "H " + std::to_string(hourAngle) + " dec " + std::to_string(declination) +
                                       " az " + std::to_string(az) + " alt " + std::to_string(alt);
 
+            // The face map takes the sun as a vector of the horizontal frame; wherever it is
+            // sure of the light, it says what IsLit says.
+            const HorizontalVector p = EquatorialToHorizontalVector(std::sin(hourAngle), std::cos(hourAngle),
+                                                                    std::sin(declination), std::cos(declination));
+            EXPECT_NEAR(p.x, -sun.e, 1e-12) << where;
+            EXPECT_NEAR(p.y, south ? sun.n : -sun.n, 1e-12) << where;
+            EXPECT_NEAR(p.z, sun.u, 1e-12) << where;
+            for (const bool aboveHorizon : {false, true}) {
+                const FaceMap::Light light = map.LightOf(p, aboveHorizon);
+                if (light != FaceMap::Light::Unsure) {
+                    EXPECT_EQ(light == FaceMap::Light::Lit, dial->IsLit(az, alt, aboveHorizon)) << where;
+                }
+            }
+
             // Away from the thresholds the program keeps at the edges of the face.
             if (std::fabs(shadow.facing) > 0.01) {
                 ++litCompared;
@@ -219,6 +250,10 @@ TEST_P(PlaneDialOracle, ShadowOfTheNodusAndLitTest)
             ++projected;
             double u = 0.0, v = 0.0;
             c.projectMm(*dial, az, alt, u, v);
+            EXPECT_NEAR(u, shadow.u, 1e-6) << where;
+            EXPECT_NEAR(v, shadow.v, 1e-6) << where;
+            double facing = 0.0;
+            map.Shadow(p, u, v, facing);
             EXPECT_NEAR(u, shadow.u, 1e-6) << where;
             EXPECT_NEAR(v, shadow.v, 1e-6) << where;
 
@@ -273,6 +308,62 @@ TEST_P(PlaneDialOracle, CentreIsWhereThePolarAxisMeetsTheFace)
         EXPECT_NEAR(dial->GetStyleLength(truncate, endHeight), std::hypot(bu, bv), 1e-9 * std::hypot(bu, bv));
         EXPECT_FALSE(truncate);
         EXPECT_EQ(endHeight, 0.0);
+    }
+}
+
+// The date arcs, the particular dates and the Italic and Babylonian hours trace their suns
+// through the face map: the drawing and the export are those of the suns taken through their
+// azimuth and altitude, point for point.
+TEST_P(PlaneDialOracle, FaceMapDrawsWhatAzimuthAndAltitudeDraw)
+{
+    const double latitudeDeg = GetParam();
+    int index = 0;
+    for (const DialCase& c : AllCases(latitudeDeg)) {
+        SCOPED_TRACE(c.name + " at latitude " + std::to_string(latitudeDeg));
+        const auto draw = [&](bool faceMap, gdi::RecordingDC& dc) {
+            std::unique_ptr<CCadran> dial = SetUpDial(c, latitudeDeg, faceMap);
+            dial->SetYear(2024);
+            dial->width = 260;
+            dial->height = 200;
+            dial->SetStyleAnchorPercent(50, 50);
+            dial->SetDialRect(10, 10, 10 + RoundToInt(260 * 3.7), 10 + RoundToInt(200 * 4.1));
+            dial->ComputeAllTables();
+            CPrefs& p = dial->prefs;
+            p.diurnalArcMode = index % 2 == 0 ? 14 : 8;
+            p.sunAboveHorizon = index % 3 == 0;
+            p.fiveMinuteLines = 1;
+            p.italicHours = 1;
+            p.babylonianHours = 1;
+            dial->particularDates = {2106, 2112, 1508};
+            dial->collectShapes = 1;
+            dial->ClearExportShapes();
+            dial->Draw(dc);
+            std::vector<std::vector<CDoublePoint>> shapes;
+            for (const auto& shape : dial->exportShapes)
+                shapes.push_back(shape->points);
+            return shapes;
+        };
+        gdi::RecordingDC mapped;
+        gdi::RecordingDC traced;
+        const auto mappedShapes = draw(true, mapped);
+        const auto tracedShapes = draw(false, traced);
+        ++index;
+        const auto polylines = [](const gdi::RecordingDC& dc) {
+            std::vector<std::vector<gdi::Point>> out;
+            for (const gdi::Record* r : dc.RecordsOf(gdi::RecordKind::Polyline))
+                out.push_back(r->points);
+            return out;
+        };
+        EXPECT_GT(polylines(traced).size(), 30u);
+        EXPECT_EQ(polylines(mapped), polylines(traced));
+        ASSERT_EQ(mappedShapes.size(), tracedShapes.size());
+        for (size_t n = 0; n < mappedShapes.size(); ++n) {
+            ASSERT_EQ(mappedShapes[n].size(), tracedShapes[n].size()) << "shape " << n;
+            for (size_t k = 0; k < mappedShapes[n].size(); ++k) {
+                EXPECT_EQ(mappedShapes[n][k].x, tracedShapes[n][k].x) << "shape " << n << " point " << k;
+                EXPECT_EQ(mappedShapes[n][k].y, tracedShapes[n][k].y) << "shape " << n << " point " << k;
+            }
+        }
     }
 }
 

@@ -317,6 +317,22 @@ TEST(QtDC, DrawsThroughACallersPainterAndGivesItBack)
     painter.end();
     EXPECT_EQ(InkBox(image, {0, 0, 60, 15}), QRect(20, 10, 20, 1));
     EXPECT_EQ(InkCount(image, {0, 25, 60, 35}), 0);
+
+    // A caller's opacity, and a clip of more than one rectangle, hold for thin lines too.
+    QImage faded = Canvas(60, 60);
+    QPainter fading(&faded);
+    fading.setOpacity(0.5);
+    fading.setClipRegion(QRegion(0, 0, 10, 60) + QRegion(30, 0, 10, 60));
+    {
+        QtDC dc(fading);
+        dc.SelectPen({PS_SOLID, 1, RGB(0, 0, 0)});
+        dc.MoveTo(0, 5);
+        dc.LineTo(60, 5);
+    }
+    fading.end();
+    EXPECT_EQ(InkBox(faded), QRect(0, 5, 40, 1));
+    EXPECT_EQ(InkCount(faded), 20);
+    EXPECT_GT(qRed(faded.pixel(5, 5)), 100);  // half black on white
 }
 
 TEST(QtDC, VectorDevicesGetLinesThroughPixelCentres)
