@@ -30,6 +30,11 @@ bool ReadBytes(const std::filesystem::path& file, std::string& bytes, std::strin
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Writes the bytes atomically; false (and error set) on any failure, the target untouched.
+// A symbolic link is followed: its target is replaced, in its own folder. The new file keeps
+// the old one's permissions (and owner when the process may give it). A file that may not be
+// written, or has no write permission at all (even for the superuser), is refused. A file
+// with several names (hard links) is written in place once the new contents are safe on disk
+// beside it, so that every name keeps it.
 bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes,
                  std::string* error = nullptr);
 
