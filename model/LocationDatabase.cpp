@@ -9,6 +9,7 @@
 #include "platform/TextFile.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -349,15 +350,26 @@ bool KeepOldUserFile(const fs::path& path)
         return false;
     if (bytes == DatabaseFileText(held, 0))
         return true;
-    const auto backup = FreeNameBeside(path, ".bak");
-    std::string error;
-    if (!backup || !textfile::WriteAtomic(*backup, bytes, &error)) {
-        Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
-              error.c_str());
-        return false;
+    // One copy of each old content: a save that fails and is tried again adds none.
+    for (int n = 1; n < 1000; ++n) {
+        fs::path backup = path;
+        backup += n == 1 ? std::string(".bak") : ".bak" + std::to_string(n);
+        std::string kept;
+        if (fs::exists(fs::symlink_status(backup, ec))) {
+            if (textfile::ReadBytes(backup, kept) && kept == bytes)
+                return true;
+            continue;
+        }
+        std::string error;
+        if (!textfile::WriteAtomic(backup, bytes, &error)) {
+            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
+                  error.c_str());
+            return false;
+        }
+        Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup.c_str());
+        return true;
     }
-    Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup->c_str());
-    return true;
+    return false;
 }
 
 }  // namespace
@@ -365,7 +377,32 @@ bool KeepOldUserFile(const fs::path& path)
 bool SaveUserLocations(const CLocationList& list)
 {
     const fs::path path = UserLocationsFile();
+    std::string old;
+    std::error_code ec;
+    // Nothing to write: a write-protected file that already holds the places is no failure.
+    if (fs::is_regular_file(path, ec) && textfile::ReadBytes(path, old) && old == DatabaseFileText(list, 0))
+        return true;
     return KeepOldUserFile(path) && SaveDatabaseFile(list, path, 0);
+}
+
+std::optional<fs::path> SaveUserLocationsCopy(const CLocationList& list, const DateTimeFields& now)
+{
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    const fs::path folder = paths::DataFolder();
+    std::error_code ec;
+    for (int n = 1; n < 100; ++n) {
+        const fs::path copy =
+            folder / ("LIEUX2-" + std::string(stamp) + (n == 1 ? "" : "-" + std::to_string(n)) + ".DBL");
+        if (fs::exists(fs::symlink_status(copy, ec)))
+            continue;
+        if (!SaveDatabaseFile(list, copy, 0))
+            return std::nullopt;
+        Trace("User locations kept in %s", copy.c_str());
+        return copy;
+    }
+    return std::nullopt;
 }
 
 void DeleteAllLocations(CLocationList& list) { list.clear(); }

@@ -13,10 +13,12 @@
 // to 5 have older layouts (see LocationDatabase.cpp); version 6 is written. Files are read
 // as UTF-8, or as Windows-1252 when they are not valid UTF-8, and written in UTF-8.
 #include "model/CDataBaseElement.h"
+#include "platform/Services.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +67,10 @@ bool LoadLocationDatabase(CLocationList& list, const std::filesystem::path& stan
 // copied beside it ("LIEUX2.DBL.bak"). False when the file could not be written, or the old
 // one could not be kept (it is then left as it was).
 bool SaveUserLocations(const CLocationList& list);
+// A copy of the user records, for when the user file cannot be written: a file of the data
+// folder named by the date and time ("LIEUX2-20250301-143000.DBL"); its path, or nothing
+// when it could not be written either.
+std::optional<std::filesystem::path> SaveUserLocationsCopy(const CLocationList& list, const DateTimeFields& now);
 
 void DeleteAllLocations(CLocationList& list);
 // Name and country comparisons ignore case, accented letters included, so that a name
