@@ -126,14 +126,22 @@ bool IsWellFormedMetafile(std::string_view b)
         return false;
     }
     if (format == Format::Wmf) {
-        // Header in words, then records of (size in words, function), the last one 0.
+        // Header in words, then records of (size in words, function), the last one 0. The
+        // header's largest record sizes a reader's buffer: it is held to the file's own size,
+        // and every record to it.
         std::size_t at = U32(b, 0) == kPlaceableKey ? kPlaceableHeaderBytes : 0;
+        constexpr std::size_t kStandardHeaderBytes = 18;
+        if (b.size() < at + kStandardHeaderBytes)
+            return false;
+        const std::uint64_t largestWords = U32(b, at + 12);
+        if (largestWords * 2 > b.size() - at)
+            return false;
         const std::size_t headerWords = U16(b, at + 2);
         at += headerWords * 2;
         while (at + 6 <= b.size()) {
             const std::uint64_t words = U32(b, at);
             const std::uint16_t function = U16(b, at + 4);
-            if (words < 3 || words * 2 > b.size() - at)
+            if (words < 3 || words * 2 > b.size() - at || words > largestWords)
                 return false;
             at += static_cast<std::size_t>(words * 2);
             if (function == 0)
