@@ -17,6 +17,7 @@ constexpr int kCurrentSchema = 8;
 // Ten times what the dimension dialog allows: beyond, a value is a damaged one, and drawing
 // it would overflow the device coordinates.
 constexpr long long kMaxStoredMm = 100000;
+constexpr double kMaxStoredScale = 100.0;
 constexpr std::size_t kPairBytes = 2 * sizeof(double);
 // Columns of the by-date table in documents of the first versions.
 constexpr int kOldFormatColumns = 97;
@@ -99,7 +100,9 @@ void CCadran::Serialize(Archive& ar)
         scale = 1.0;
     } else {
         ar >> scale;
-        RequireFinite(scale, "scale");
+        // The dialogs offer 5 % to 500 %; the layout divides by it and multiplies sizes by it.
+        if (!(scale > 0.0 && scale <= kMaxStoredScale))
+            Refuse("scale out of range");
     }
 
     if (s > 6)

@@ -346,6 +346,8 @@ TEST_F(DialStorage, ValuesOutOfRangeRefuseTheDocument)
         {"width beyond 100 m", [](Stored& v) { v.width = 100001; }},
         {"anchor far left", [](Stored& v) { v.anchorPercentX = INT32_MIN + 50; }},
         {"anchor far below", [](Stored& v) { v.anchorPercentY = 8400000; }},
+        {"negative scale", [](Stored& v) { v.scale = -3e25; }},
+        {"zero scale", [](Stored& v) { v.scale = 0.0; }},
     };
     for (const Case& c : cases) {
         Stored v;
