@@ -9,8 +9,8 @@
 #include "platform/TextFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <optional>
 
@@ -308,19 +308,6 @@ bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
 
 namespace {
 
-// A free name beside path: path + suffix, then path + suffix + "2", "3"...
-std::optional<fs::path> FreeNameBeside(const fs::path& path, const std::string& suffix)
-{
-    std::error_code ec;
-    for (int n = 1; n < 1000; ++n) {
-        fs::path name = path;
-        name += n == 1 ? suffix : suffix + std::to_string(n);
-        if (!fs::exists(fs::symlink_status(name, ec)))
-            return name;
-    }
-    return std::nullopt;
-}
-
 // The user file is rewritten from the places it holds. A file this program cannot read
 // (damaged, or written by a newer version) is moved aside rather than overwritten; a file
 // that the rewrite would change (an older version, a hand-edited or damaged one) is first
@@ -333,12 +320,16 @@ bool KeepOldUserFile(const fs::path& path)
         return true;
     CLocationList held;
     if (!LoadDatabaseFile(held, path)) {
-        if (const auto aside = FreeNameBeside(path, ".unreadable")) {
-            fs::rename(path, *aside, ec);
-            if (!ec) {
-                Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside->c_str());
-                return true;
-            }
+        for (int n = 1; n < 1000; ++n) {
+            fs::path aside = path;
+            aside += n == 1 ? std::string(".unreadable") : ".unreadable" + std::to_string(n);
+            if (fs::exists(aside, ec))
+                continue;
+            fs::rename(path, aside, ec);
+            if (ec)
+                break;
+            Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside.c_str());
+            return true;
         }
         Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
         return false;
