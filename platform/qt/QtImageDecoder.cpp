@@ -13,6 +13,7 @@
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,6 +85,8 @@ gdi::Size OwnSize(std::string_view bytes)
 // 4096 pixels a side (the most a frame asks) with room to spare. A damaged header can make it ask
 // for gigabytes (its record buffer is sized from the header's largest record).
 constexpr std::size_t kWmfMemoryLimit = 256u << 20;
+// The finest resolution a classic metafile is drawn at, in pixels per inch of its own size.
+constexpr int kMaxWmfPpi = 600;
 
 // The allocation functions libwmf is given: the system's, within kWmfMemoryLimit; a request
 // beyond it fails, which ends the picture's decoding.
@@ -184,6 +187,7 @@ public:
         }
         if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxSide || size.cy > kMaxSide)
             return {};
+        size = WithinOwnResolution(size);
         // The device writes a PNG file; a memory stream catches it. (Its in-memory image mode
         // leaves the image to the caller with no way to free it.)
         char* png = nullptr;
@@ -208,6 +212,23 @@ public:
     }
 
 private:
+    // The device's cost grows with the scale it draws at (its pens are at least a point
+    // wide): a picture is drawn at most at kMaxWmfPpi of its own size, and the context
+    // stretches it further. A damaged header that makes a picture a few points wide would
+    // otherwise take minutes to draw over a frame.
+    gdi::Size WithinOwnResolution(gdi::Size size) const
+    {
+        unsigned int most[2] = {0, 0};
+        if (wmf_display_size(api_, &most[0], &most[1], kMaxWmfPpi, kMaxWmfPpi) != wmf_E_None)
+            return size;
+        const double fx = static_cast<double>(std::max(1u, most[0])) / size.cx;
+        const double fy = static_cast<double>(std::max(1u, most[1])) / size.cy;
+        const double f = std::min(fx, fy);
+        if (f >= 1.0)
+            return size;
+        return {std::max(1, static_cast<int>(size.cx * f)), std::max(1, static_cast<int>(size.cy * f))};
+    }
+
     // Declared first: it outlives the session, whose end frees through it.
     WmfMemory memory_;
     wmfAPI* api_ = nullptr;

@@ -100,6 +100,12 @@ TEST(QtImageDecoder, RendersClassicMetafilesWhenTheLibraryStarts)
     EXPECT_FALSE(decoder.Decode(WmfRectangle(1440, 0xC00000, false), {}).IsNull());
     EXPECT_TRUE(decoder.Decode(wmf.substr(0, wmf.size() - 6), {}).IsNull());
 
+    // A picture a few points wide (a damaged units-per-inch) is drawn at most at 600 pixels
+    // per inch of its own size, however large its frame: beyond, it took minutes.
+    const gdi::Image tiny = decoder.Decode(WmfRectangle(64000, 0xC00000), {400, 200});
+    EXPECT_FALSE(tiny.IsNull());
+    EXPECT_LE(tiny.width, 19);  // 2000 units at 64000 a inch: 1/32 inch
+
     // A header that would cost gigabytes is refused before decoding; its frame shows the
     // placeholder.
     const std::string bomb = WmfClaimingAHugeRecord();
