@@ -1,6 +1,7 @@
 #pragma once
 // For targets whose reader takes a file: the input written to a file of this process in
-// memory-backed storage (no disk write per input).
+// memory-backed storage (no disk write per input), removed at exit.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,6 +21,15 @@ inline std::filesystem::path Folder()
         std::filesystem::create_directories(made, ec);
         return made;
     }();
+    // Removed at exit; registered once the folder exists, so that it runs before it dies.
+    static const bool cleanup = [] {
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(folder, ec);
+        });
+        return true;
+    }();
+    (void)cleanup;
     return folder;
 }
 
