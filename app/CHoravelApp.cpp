@@ -48,6 +48,8 @@ CHoravelApp::CHoravelApp(CSingleDocTemplate::Factory documentFactory)
 
 CHoravelApp::~CHoravelApp()
 {
+    // The document goes first: what it says at exit is said in the user's language.
+    docTemplate_.DestroyDocument();
     SetHelpEntry({});
     SetHelpFolder({});
     AppContext& context = GetAppContext();

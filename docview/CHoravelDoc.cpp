@@ -1,6 +1,9 @@
 #include "docview/CHoravelDoc.h"
 
 #include "app/Accessors.h"
+#include "app/TextHelpers.h"
+#include "app/Trace.h"
+#include "app/Translation.h"
 #include "docview/DocviewClasses.h"
 #include "docview/TableRebuild.h"
 #include "model/Astronomy.h"
@@ -9,6 +12,7 @@
 #include "platform/Profile.h"
 #include "platform/Services.h"
 
+#include <algorithm>
 #include <numbers>
 #include <utility>
 
@@ -40,9 +44,26 @@ CHoravelDoc::~CHoravelDoc()
     if (location_)
         GetProfile().WriteString(kGeneralSection, "LieuReference", location_->name);
     if (!locations_.empty()) {
-        SaveUserLocations(locations_);
+        SaveUserLocationsAtExit();
         DeleteAllLocations(locations_);
     }
+}
+
+void CHoravelDoc::SaveUserLocationsAtExit()
+{
+    if (SaveUserLocations(locations_))
+        return;
+    const bool userPlaces =
+        std::any_of(locations_.begin(), locations_.end(), [](const auto& record) { return record->standard == 0; });
+    if (!userPlaces)
+        return;
+    // The places would be lost with the list: they go to a copy, and the user is told where.
+    const std::string file = UserLocationsFile().string();
+    const auto copy = SaveUserLocationsCopy(locations_, GetServices().LocalNow());
+    const std::string text = copy ? FillFormat(GetTranslatedString(207), {file, copy->string()})
+                                  : FillFormat(GetTranslatedString(208), {file});
+    Trace("[ERROR] User locations not saved in %s", file.c_str());
+    GetServices().MessageBox(text, "", MB_OK | MB_ICONEXCLAMATION);
 }
 
 const ClassRegistry& CHoravelDoc::DocumentClasses()

@@ -147,6 +147,9 @@ public:
     const Ephemeris& GetEphemeris() const { return ephemeris_; }
 
 private:
+    // The user locations written at exit; when they cannot be, the user is told, and they go
+    // to a dated copy in the data folder.
+    void SaveUserLocationsAtExit();
     void StoreDocument(Archive& ar) const;
     void LoadDocument(Archive& ar);
     // The record saved as the current location when there is none: the dial's site.

@@ -8,11 +8,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 constexpr int kCurrentSchema = 8;
+// Ten times what the dimension dialog allows: beyond, a value is a damaged one, and drawing
+// it would overflow the device coordinates.
+constexpr long long kMaxStoredMm = 100000;
+constexpr double kMaxStoredScale = 100.0;
 constexpr std::size_t kPairBytes = 2 * sizeof(double);
 // Columns of the by-date table in documents of the first versions.
 constexpr int kOldFormatColumns = 97;
@@ -69,6 +74,8 @@ void CCadran::Serialize(Archive& ar)
 
     if (styleHeight < 0 || width < 0 || height < 0)
         Refuse("negative dimension");
+    if (styleHeight > kMaxStoredMm || width > kMaxStoredMm || height > kMaxStoredMm)
+        Refuse("dimension out of range");
     RequireRange(latitude, -90.0, 90.0, "latitude");
     RequireRange(longitude, -180.0, 180.0, "longitude");
     // The plane angles are stored in radians but held to these (degree) bounds: the lower
@@ -77,8 +84,14 @@ void CCadran::Serialize(Archive& ar)
     RequireRange(planeAngle2, -90.0, 90.0, "second plane angle");
     RequireFinite(latitudeRad, "latitude");
 
-    if (s > 1)
+    if (s > 1) {
         ar >> anchorPercentX >> anchorPercentY;
+        // The style foot as a percentage of the dial's size: the dialogs keep it within 2 m
+        // of the dial's corner.
+        if (std::llabs(static_cast<long long>(width) * anchorPercentX) > kMaxStoredMm * 100 ||
+            std::llabs(static_cast<long long>(height) * anchorPercentY) > kMaxStoredMm * 100)
+            Refuse("style anchor out of range");
+    }
 
     tablesValid = 1;
     SetAstroYear(referenceYear);
@@ -87,7 +100,9 @@ void CCadran::Serialize(Archive& ar)
         scale = 1.0;
     } else {
         ar >> scale;
-        RequireFinite(scale, "scale");
+        // The dialogs offer 5 % to 500 %; the layout divides by it and multiplies sizes by it.
+        if (!(scale > 0.0 && scale <= kMaxStoredScale))
+            Refuse("scale out of range");
     }
 
     if (s > 6)

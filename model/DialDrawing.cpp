@@ -27,13 +27,20 @@ ToolsScope::~ToolsScope()
         GetAppContext().drawingTools = nullptr;
 }
 
-gdi::Point Offset(gdi::Point p, gdi::Point origin)
+namespace {
+
+// A coordinate kept within +-2^29.
+int Limited(std::int64_t v)
 {
     static constexpr std::int64_t kLimit = std::int64_t{1} << 29;
-    const auto add = [](int a, int b) {
-        return static_cast<int>(std::clamp(std::int64_t{a} + b, -kLimit, kLimit));
-    };
-    return {add(p.x, origin.x), add(p.y, origin.y)};
+    return static_cast<int>(std::clamp(v, -kLimit, kLimit));
+}
+
+}  // namespace
+
+gdi::Point Offset(gdi::Point p, gdi::Point origin)
+{
+    return {Limited(std::int64_t{p.x} + origin.x), Limited(std::int64_t{p.y} + origin.y)};
 }
 
 bool LineInterval(const gdi::Rect& rect, double px, double py, double dx, double dy, double& lo, double& hi)
@@ -76,22 +83,27 @@ bool ClipSegment(const gdi::Rect& rect, gdi::Point& a, gdi::Point& b)
 
 ExportFrame MakeExportFrame(const CCadran& dial, gdi::Point origin)
 {
+    // In 64 bits, then limited as Offset limits: a damaged document may hold any size and
+    // anchor.
+    const std::int64_t anchorX = std::int64_t{dial.anchorX} * 10;
+    const std::int64_t anchorY = (std::int64_t{dial.height} - dial.anchorY) * 10;
+    const gdi::Rect sheet{0, 0, Limited(std::int64_t{dial.width} * 10), Limited(std::int64_t{dial.height} * 10)};
     ExportFrame frame;
-    frame.anchor = {dial.anchorX * 10, (dial.height - dial.anchorY) * 10};
+    frame.anchor = {Limited(anchorX), Limited(anchorY)};
     // Device pixels per tenth of a millimetre of the dial.
     const double kx = dial.scale * dial.pixelsPerMmX / 10.0;
     const double ky = dial.scale * dial.pixelsPerMmY / 10.0;
     const gdi::Rect& r = dial.GetDrawRect();
     if (!(kx > 0.0) || !(ky > 0.0) || r.IsEmpty()) {
-        frame.rect = {0, 0, dial.width * 10, dial.height * 10};
+        frame.rect = sheet;
         return frame;
     }
-    frame.rect.left = frame.anchor.x + RoundToInt((r.left - origin.x) / kx);
-    frame.rect.right = frame.anchor.x + RoundToInt((r.right - origin.x) / kx);
-    frame.rect.top = frame.anchor.y - RoundToInt((r.bottom - origin.y) / ky);
-    frame.rect.bottom = frame.anchor.y - RoundToInt((r.top - origin.y) / ky);
+    frame.rect.left = Limited(anchorX + RoundToInt((static_cast<double>(r.left) - origin.x) / kx));
+    frame.rect.right = Limited(anchorX + RoundToInt((static_cast<double>(r.right) - origin.x) / kx));
+    frame.rect.top = Limited(anchorY - RoundToInt((static_cast<double>(r.bottom) - origin.y) / ky));
+    frame.rect.bottom = Limited(anchorY - RoundToInt((static_cast<double>(r.top) - origin.y) / ky));
     // Pixels are coarser than the export: keep it on the sheet.
-    frame.rect = gdi::Rect::Intersect(frame.rect, {0, 0, dial.width * 10, dial.height * 10});
+    frame.rect = gdi::Rect::Intersect(frame.rect, sheet);
     return frame;
 }
 

@@ -4,11 +4,13 @@
 #include "app/TextHelpers.h"
 #include "app/Trace.h"
 #include "app/Translation.h"
+#include "platform/Encoding.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <optional>
 
@@ -233,36 +235,47 @@ bool HasForbiddenLocationChar(std::string_view text)
 
 bool LoadDatabaseFile(CLocationList& list, const fs::path& path)
 {
-    std::vector<std::string> lines;
-    if (!textfile::ReadLines(path, lines)) {
+    std::string bytes;
+    if (!textfile::ReadBytes(path, bytes)) {
         Trace("[ERROR] Failing to open Database File %s", path.c_str());
         return false;
     }
     Trace("Loading Database File : %s.", path.c_str());
+    return ReadDatabaseText(list, bytes, path);
+}
+
+bool ReadDatabaseText(CLocationList& list, std::string_view bytes, const fs::path& path)
+{
     try {
-        return ReadDatabaseLines(list, lines, path);
+        return ReadDatabaseLines(list, textfile::SplitLines(enc::DecodeFileText(bytes)), path);
     } catch (const std::exception& e) {
         Trace("[ERROR] Reading Database File %s: %s", path.c_str(), e.what());
         return false;
     }
 }
 
-bool SaveDatabaseFile(const CLocationList& list, const fs::path& path, int selector)
+std::string DatabaseFileText(const CLocationList& list, int selector)
 {
     const bool all = selector != 0 && selector != 1;
     auto selected = [&](const CDataBaseElement& r) { return all || r.standard == selector; };
     const auto count = std::count_if(list.begin(), list.end(), [&](const auto& r) { return selected(*r); });
-
-    Trace("Saving %d records into Database File %s", static_cast<int>(count), path.c_str());
-    textfile::AtomicWriter out(path);
-    out.WriteLine("$VERSION " + std::to_string(kWrittenVersion));
-    out.WriteLine("$NBRECORDS " + FormatNumber(static_cast<double>(count), -1));
+    std::string text = "$VERSION " + std::to_string(kWrittenVersion) + "\n";
+    text += "$NBRECORDS " + FormatNumber(static_cast<double>(count), -1) + "\n";
     for (const auto& record : list)
         if (selected(*record))
-            out.WriteLine(RecordLine(*record));
-    out.WriteLine("$END");
+            text += RecordLine(*record) + "\n";
+    text += "$END\n";
+    return text;
+}
+
+bool SaveDatabaseFile(const CLocationList& list, const fs::path& path, int selector)
+{
+    const bool all = selector != 0 && selector != 1;
+    const auto count = std::count_if(list.begin(), list.end(),
+                                     [&](const auto& r) { return all || r->standard == selector; });
+    Trace("Saving %d records into Database File %s", static_cast<int>(count), path.c_str());
     std::string error;
-    if (!out.Commit(&error)) {
+    if (!textfile::WriteAtomic(path, DatabaseFileText(list, selector), &error)) {
         Trace("[ERROR] Failing to open Database File %s!", path.c_str());
         Trace("[ERROR] %s", error.c_str());
         return false;
@@ -284,35 +297,69 @@ fs::path UserLocationsFile()
 bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
 {
     const bool standardLoaded = LoadDatabaseFile(list, standardFile);
+    const std::size_t standardCount = list.size();
     const bool userLoaded = LoadDatabaseFile(list, UserLocationsFile());
+    // The user file holds the user's places only, whatever flag an older version (which had
+    // none) or a damaged line gives them: a place read as standard would not be written back.
+    for (std::size_t i = standardCount; i < list.size(); ++i)
+        list[i]->standard = 0;
     return standardLoaded || userLoaded;
 }
 
 namespace {
 
-// A user file this program cannot read (damaged, or written by a newer version) still holds
-// the user's places: it is moved aside rather than overwritten. Returns false when it had to
-// be kept in place, so that nothing is written over it.
-bool SetAsideUnreadableFile(const fs::path& path)
+// The user file is rewritten from the places it holds. A file this program cannot read
+// (damaged, or written by a newer version) is moved aside rather than overwritten; a file
+// that the rewrite would change (an older version, a hand-edited or damaged one) is first
+// copied beside it, so that nothing it held is lost. False when the old file could not be
+// kept, so that nothing is written over it.
+bool KeepOldUserFile(const fs::path& path)
 {
     std::error_code ec;
     if (!fs::exists(path, ec))
         return true;
-    CLocationList scratch;
-    if (LoadDatabaseFile(scratch, path))
+    CLocationList held;
+    if (!LoadDatabaseFile(held, path)) {
+        for (int n = 1; n < 1000; ++n) {
+            fs::path aside = path;
+            aside += n == 1 ? std::string(".unreadable") : ".unreadable" + std::to_string(n);
+            if (fs::exists(aside, ec))
+                continue;
+            fs::rename(path, aside, ec);
+            if (ec)
+                break;
+            Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside.c_str());
+            return true;
+        }
+        Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
+        return false;
+    }
+    for (auto& record : held)
+        record->standard = 0;
+    std::string bytes;
+    if (!textfile::ReadBytes(path, bytes))
+        return false;
+    if (bytes == DatabaseFileText(held, 0))
         return true;
+    // One copy of each old content: a save that fails and is tried again adds none.
     for (int n = 1; n < 1000; ++n) {
-        fs::path aside = path;
-        aside += n == 1 ? std::string(".unreadable") : ".unreadable" + std::to_string(n);
-        if (fs::exists(aside, ec))
+        fs::path backup = path;
+        backup += n == 1 ? std::string(".bak") : ".bak" + std::to_string(n);
+        std::string kept;
+        if (fs::exists(fs::symlink_status(backup, ec))) {
+            if (textfile::ReadBytes(backup, kept) && kept == bytes)
+                return true;
             continue;
-        fs::rename(path, aside, ec);
-        if (ec)
-            break;
-        Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside.c_str());
+        }
+        std::string error;
+        if (!textfile::WriteAtomic(backup, bytes, &error)) {
+            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
+                  error.c_str());
+            return false;
+        }
+        Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup.c_str());
         return true;
     }
-    Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
     return false;
 }
 
@@ -321,7 +368,32 @@ bool SetAsideUnreadableFile(const fs::path& path)
 bool SaveUserLocations(const CLocationList& list)
 {
     const fs::path path = UserLocationsFile();
-    return SetAsideUnreadableFile(path) && SaveDatabaseFile(list, path, 0);
+    std::string old;
+    std::error_code ec;
+    // Nothing to write: a write-protected file that already holds the places is no failure.
+    if (fs::is_regular_file(path, ec) && textfile::ReadBytes(path, old) && old == DatabaseFileText(list, 0))
+        return true;
+    return KeepOldUserFile(path) && SaveDatabaseFile(list, path, 0);
+}
+
+std::optional<fs::path> SaveUserLocationsCopy(const CLocationList& list, const DateTimeFields& now)
+{
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    const fs::path folder = paths::DataFolder();
+    std::error_code ec;
+    for (int n = 1; n < 100; ++n) {
+        const fs::path copy =
+            folder / ("LIEUX2-" + std::string(stamp) + (n == 1 ? "" : "-" + std::to_string(n)) + ".DBL");
+        if (fs::exists(fs::symlink_status(copy, ec)))
+            continue;
+        if (!SaveDatabaseFile(list, copy, 0))
+            return std::nullopt;
+        Trace("User locations kept in %s", copy.c_str());
+        return copy;
+    }
+    return std::nullopt;
 }
 
 void DeleteAllLocations(CLocationList& list) { list.clear(); }

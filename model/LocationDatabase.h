@@ -13,10 +13,12 @@
 // to 5 have older layouts (see LocationDatabase.cpp); version 6 is written. Files are read
 // as UTF-8, or as Windows-1252 when they are not valid UTF-8, and written in UTF-8.
 #include "model/CDataBaseElement.h"
+#include "platform/Services.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,13 @@ inline constexpr std::string_view kLocationSeparators = " ,;:!/%*_#";
 // number of records other than the one declared; the records read before stay in the list.
 bool LoadDatabaseFile(CLocationList& list, const std::filesystem::path& path);
 
+// The same from the bytes of a file (UTF-8, or Windows-1252 when not valid UTF-8); path is
+// only named in the trace.
+bool ReadDatabaseText(CLocationList& list, std::string_view bytes, const std::filesystem::path& path);
+
+// The text of a version-6 file of the records whose standard flag equals selector (0 or 1;
+// any other value: every record).
+std::string DatabaseFileText(const CLocationList& list, int selector);
 // Writes, atomically, the records whose standard flag equals selector (0 or 1; any other
 // value: every record) as a version-6 file. A file with no record is still written, so that
 // deleting the last user location reaches the disk. False when the file cannot be written;
@@ -49,10 +58,19 @@ std::filesystem::path UserLocationsFile();
 
 // Loads standardFile (the caller takes it from the profile value "Options\General" /
 // "NomFichierLieux", default DefaultStandardLocationsFile()), then the user file, into the
-// same list. True when either loaded.
+// same list; every record of the user file is a user record (flag 0). True when either
+// loaded.
 bool LoadLocationDatabase(CLocationList& list, const std::filesystem::path& standardFile);
-// Writes the user-defined records (flag 0) into the user file.
+// Writes the user-defined records (flag 0) into the user file. An old file that cannot be
+// read is first set aside ("LIEUX2.DBL.unreadable"); one that would not be written back byte
+// for byte from the records it holds (an older version, a hand edit, a damaged flag) is first
+// copied beside it ("LIEUX2.DBL.bak"). False when the file could not be written, or the old
+// one could not be kept (it is then left as it was).
 bool SaveUserLocations(const CLocationList& list);
+// A copy of the user records, for when the user file cannot be written: a file of the data
+// folder named by the date and time ("LIEUX2-20250301-143000.DBL"); its path, or nothing
+// when it could not be written either.
+std::optional<std::filesystem::path> SaveUserLocationsCopy(const CLocationList& list, const DateTimeFields& now);
 
 void DeleteAllLocations(CLocationList& list);
 // Name and country comparisons ignore case, accented letters included, so that a name

@@ -110,6 +110,27 @@ bool IsWellFormedMetafile(std::string_view b)
 {
     const Format format = DetectFormat(b);
     if (format == Format::Emf) {
+        // The header record holds its description (UTF-16 characters at an offset) and may
+        // hold a pixel format: a reader takes them where the header says, so they must lie
+        // inside it. A description is given by both its count and its offset, or by neither.
+        constexpr std::uint64_t kHeaderBytes = 88;
+        constexpr std::uint64_t kHeaderWithPixelFormatBytes = 100;
+        const std::uint64_t headerSize = U32(b, 4);
+        if (headerSize < kHeaderBytes || headerSize > b.size())
+            return false;
+        const std::uint64_t descriptionChars = U32(b, 60);
+        const std::uint64_t descriptionAt = U32(b, 64);
+        if ((descriptionChars == 0) != (descriptionAt == 0))
+            return false;
+        if (descriptionChars != 0 &&
+            (descriptionAt < kHeaderBytes || descriptionAt + 2 * descriptionChars > headerSize))
+            return false;
+        if (headerSize >= kHeaderWithPixelFormatBytes) {
+            const std::uint64_t formatBytes = U32(b, 88);
+            const std::uint64_t formatAt = U32(b, 92);
+            if (formatBytes != 0 && (formatAt < kHeaderBytes || formatAt + formatBytes > headerSize))
+                return false;
+        }
         // Records: type and size (a multiple of 4, at least 8), the last one EMR_EOF.
         constexpr std::uint32_t kEndRecord = 14;
         std::size_t at = 0;
@@ -126,14 +147,22 @@ bool IsWellFormedMetafile(std::string_view b)
         return false;
     }
     if (format == Format::Wmf) {
-        // Header in words, then records of (size in words, function), the last one 0.
+        // Header in words, then records of (size in words, function), the last one 0. The
+        // header's largest record sizes a reader's buffer: it is held to the file's own size,
+        // and every record to it.
         std::size_t at = U32(b, 0) == kPlaceableKey ? kPlaceableHeaderBytes : 0;
+        constexpr std::size_t kStandardHeaderBytes = 18;
+        if (b.size() < at + kStandardHeaderBytes)
+            return false;
+        const std::uint64_t largestWords = U32(b, at + 12);
+        if (largestWords * 2 > b.size() - at)
+            return false;
         const std::size_t headerWords = U16(b, at + 2);
         at += headerWords * 2;
         while (at + 6 <= b.size()) {
             const std::uint64_t words = U32(b, at);
             const std::uint16_t function = U16(b, at + 4);
-            if (words < 3 || words * 2 > b.size() - at)
+            if (words < 3 || words * 2 > b.size() - at || words > largestWords)
                 return false;
             at += static_cast<std::size_t>(words * 2);
             if (function == 0)

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -53,15 +55,14 @@ std::vector<std::string> SplitLines(std::string_view text)
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        start = end + (crlf ? 2 : 1);
     }
     return lines;
 }
@@ -77,13 +78,98 @@ bool ReadLines(const fs::path& file, std::vector<std::string>& lines, std::strin
     return true;
 }
 
-bool WriteAtomic(const fs::path& file, std::string_view bytes, std::string* error)
+namespace {
+
+bool Fail(std::string* error, const std::string& why)
 {
-    const auto fail = [&](const std::string& why) {
-        if (error)
-            *error = why;
+    if (error)
+        *error = why;
+    return false;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The file a path names once its symbolic links are followed (the last link's target when
+// it does not exist yet); nothing for a loop of links.
+std::optional<fs::path> FollowLinks(fs::path file)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return file;
+        std::error_code ec;
+        const fs::path target = fs::read_symlink(file, ec);
+        if (ec)
+            return std::nullopt;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
+// Whether we may replace the file. Besides what the system allows, a file without any write
+// bit is read-only for everyone: the superuser, whom the system lets write anything, is
+// refused it too, as the user asked the file to be kept.
+bool MayWrite(const fs::path& file, const struct stat& st)
+{
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return false;
-    };
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// A file with other names (hard links) is rewritten in place, so that every name sees the new
+// contents: the space is reserved first, so that a full disk fails before a byte changes.
+bool WriteInPlace(const fs::path& file, std::string_view bytes, std::string* error)
+{
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(error, "cannot open " + file.string() + ": " + std::strerror(errno));
+    const auto size = static_cast<off_t>(bytes.size());
+    int reserved = size > 0 ? ::posix_fallocate(fd, 0, size) : 0;
+    if (reserved == EOPNOTSUPP || reserved == EINVAL)
+        reserved = 0;  // file systems without reservation: the write below reports a full disk
+    bool ok = reserved == 0;
+    int why = reserved;
+    if (ok && !(WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0)) {
+        ok = false;
+        why = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        why = errno;
+    }
+    return ok ? true : Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
+}
+
+}  // namespace
+
+bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string* error)
+{
+    const auto resolved = FollowLinks(requested);
+    if (!resolved)
+        return Fail(error, "too many symbolic links: " + requested.string());
+    const fs::path& file = *resolved;
+    struct stat old;
+    const bool exists = ::stat(file.c_str(), &old) == 0;
+    if (exists) {
+        if (!S_ISREG(old.st_mode))
+            return Fail(error, "not a regular file: " + file.string());
+        if (!MayWrite(file, old))
+            return Fail(error, "write-protected: " + file.string());
+    }
+
     fs::path folder = file.parent_path();
     if (folder.empty())
         folder = ".";
@@ -95,32 +181,40 @@ bool WriteAtomic(const fs::path& file, std::string_view bytes, std::string* erro
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     }
     if (fd < 0)
-        return fail("cannot create " + temp.string() + ": " + std::strerror(errno));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const std::string why = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return fail("cannot write " + file.string() + ": " + why);
+        return Fail(error, "cannot create " + temp.string() + ": " + std::strerror(errno));
+    if (exists) {
+        // The new file takes the old one's owner where we may give it, and its permissions
+        // (after the owner: a change of owner clears the set-id bits).
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Neither owner nor group may be given: the file becomes ours, with its permissions.
         }
-        done += static_cast<size_t>(n);
+        ::fchmod(fd, old.st_mode & 07777);
     }
-    const bool synced = ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, bytes);
+    const int writeErrno = errno;
+    const bool synced = written && ::fsync(fd) == 0;
     const int syncErrno = errno;
     const bool closed = ::close(fd) == 0;
-    if (!synced || !closed) {
-        const std::string why = std::strerror(synced ? errno : syncErrno);
+    if (!written || !synced || !closed) {
+        const std::string why = std::strerror(!written ? writeErrno : !synced ? syncErrno : errno);
         ::unlink(temp.c_str());
-        return fail("cannot write " + file.string() + ": " + why);
+        return Fail(error, "cannot write " + file.string() + ": " + why);
+    }
+    if (exists && old.st_nlink > 1) {
+        // The new contents are safely on disk beside the file: if the write in place fails,
+        // they are kept there.
+        if (!WriteInPlace(file, bytes, error)) {
+            if (error)
+                *error += "; the new contents are kept in " + temp.string();
+            return false;
+        }
+        ::unlink(temp.c_str());
+        return true;
     }
     if (std::rename(temp.c_str(), file.c_str()) != 0) {
         const std::string why = std::strerror(errno);
         ::unlink(temp.c_str());
-        return fail("cannot replace " + file.string() + ": " + why);
+        return Fail(error, "cannot replace " + file.string() + ": " + why);
     }
     return true;
 }

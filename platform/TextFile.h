@@ -2,7 +2,7 @@
 // Reading and writing text files the one way the whole program does it.
 //
 // Reading: the whole file is decoded (UTF-8, or Windows-1252 for a file that is not valid
-// UTF-8), then split into lines with "\n"; a trailing "\r" on each line is stripped.
+// UTF-8), then split into lines ended by "\n", "\r\n" or a lone "\r" (old Macintosh files).
 // Writing: into a temporary file in the same folder, then renamed over the target, so an
 // interrupted save never leaves half a file. Files we write are UTF-8 with "\n" unless the
 // caller's format fixes other bytes (DXF uses "\r\n"; pass them in the content).
@@ -26,10 +26,15 @@ bool ReadLines(const std::filesystem::path& file, std::vector<std::string>& line
 bool ReadBytes(const std::filesystem::path& file, std::string& bytes, std::string* error = nullptr,
                std::uintmax_t maxBytes = kMaxFileBytes);
 
-// Splits decoded text into lines (strips one "\r" before each "\n" and a lone final "\r").
+// Splits decoded text into lines ended by "\n", "\r\n" or "\r"; no line holds either character.
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Writes the bytes atomically; false (and error set) on any failure, the target untouched.
+// A symbolic link is followed: its target is replaced, in its own folder. The new file keeps
+// the old one's permissions (and owner when the process may give it). A file that may not be
+// written, or has no write permission at all (even for the superuser), is refused. A file
+// with several names (hard links) is written in place once the new contents are safe on disk
+// beside it, so that every name keeps it.
 bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes,
                  std::string* error = nullptr);
 

@@ -13,9 +13,11 @@
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -79,6 +81,56 @@ gdi::Size OwnSize(std::string_view bytes)
             std::max(1, gdi::MulDiv(himetric->cy, kScreenPpi, kHimetricPerInch))};
 }
 
+// What libwmf may allocate for one picture, all its buffers together: a drawing of
+// 4096 pixels a side (the most a frame asks) with room to spare. A damaged header can make it ask
+// for gigabytes (its record buffer is sized from the header's largest record).
+constexpr std::size_t kWmfMemoryLimit = 256u << 20;
+// The finest resolution a classic metafile is drawn at, in pixels per inch of its own size.
+constexpr int kMaxWmfPpi = 600;
+
+// The allocation functions libwmf is given: the system's, within kWmfMemoryLimit; a request
+// beyond it fails, which ends the picture's decoding.
+class WmfMemory {
+public:
+    static void* Malloc(void* context, std::size_t size)
+    {
+        return static_cast<WmfMemory*>(context)->Resize(nullptr, size);
+    }
+    static void* Realloc(void* context, void* block, std::size_t size)
+    {
+        return static_cast<WmfMemory*>(context)->Resize(block, size);
+    }
+    static void Free(void* context, void* block)
+    {
+        auto* self = static_cast<WmfMemory*>(context);
+        if (const auto it = self->sizes_.find(block); it != self->sizes_.end()) {
+            self->used_ -= it->second;
+            self->sizes_.erase(it);
+        }
+        std::free(block);
+    }
+
+private:
+    void* Resize(void* block, std::size_t size)
+    {
+        std::size_t old = 0;
+        if (const auto it = sizes_.find(block); block && it != sizes_.end())
+            old = it->second;
+        if (size > kWmfMemoryLimit || used_ - old > kWmfMemoryLimit - size)
+            return nullptr;
+        void* moved = block ? std::realloc(block, size ? size : 1) : std::malloc(size ? size : 1);
+        if (!moved)
+            return nullptr;
+        sizes_.erase(block);
+        sizes_[moved] = size;
+        used_ = used_ - old + size;
+        return moved;
+    }
+
+    std::size_t used_ = 0;
+    std::unordered_map<void*, std::size_t> sizes_;
+};
+
 // One rendering session of libwmf on its bitmap device, released on every path (the pixels
 // belong to the session).
 class WmfSession {
@@ -88,7 +140,12 @@ public:
         wmfAPI_Options options;
         std::memset(&options, 0, sizeof options);
         options.function = wmf_gd_function;
-        const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+        options.context = &memory_;
+        options.malloc = WmfMemory::Malloc;
+        options.realloc = WmfMemory::Realloc;
+        options.free = WmfMemory::Free;
+        const unsigned long flags =
+            WMF_OPT_FUNCTION | WMF_OPT_ALLOC | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
         if (wmf_api_create(&api_, flags, &options) != wmf_E_None) {
             if (api_)
                 wmf_api_destroy(api_);
@@ -130,6 +187,7 @@ public:
         }
         if (size.cx <= 0 || size.cy <= 0 || size.cx > kMaxSide || size.cy > kMaxSide)
             return {};
+        size = WithinOwnResolution(size);
         // The device writes a PNG file; a memory stream catches it. (Its in-memory image mode
         // leaves the image to the caller with no way to free it.)
         char* png = nullptr;
@@ -154,6 +212,25 @@ public:
     }
 
 private:
+    // The device's cost grows with the scale it draws at (its pens are at least a point
+    // wide): a picture is drawn at most at kMaxWmfPpi of its own size, and the context
+    // stretches it further. A damaged header that makes a picture a few points wide would
+    // otherwise take minutes to draw over a frame.
+    gdi::Size WithinOwnResolution(gdi::Size size) const
+    {
+        unsigned int most[2] = {0, 0};
+        if (wmf_display_size(api_, &most[0], &most[1], kMaxWmfPpi, kMaxWmfPpi) != wmf_E_None)
+            return size;
+        const double fx = static_cast<double>(std::max(1u, most[0])) / size.cx;
+        const double fy = static_cast<double>(std::max(1u, most[1])) / size.cy;
+        const double f = std::min(fx, fy);
+        if (f >= 1.0)
+            return size;
+        return {std::max(1, static_cast<int>(size.cx * f)), std::max(1, static_cast<int>(size.cy * f))};
+    }
+
+    // Declared first: it outlives the session, whose end frees through it.
+    WmfMemory memory_;
     wmfAPI* api_ = nullptr;
     bool open_ = false;
     std::vector<unsigned char> input_;

@@ -90,6 +90,10 @@ TEST(MottoText, CommentsEmptyLinesAndTheEndMarker)
                                 "<END>\n<LANG:fr> after the end\n",
                       list);
     EXPECT_EQ(list, (std::vector<CMottoRecord>{{"xx", "before", ""}, {"fr", "Un", ""}, {"la", "Duo", "Deux"}}));
+    // Old Macintosh files end their lines with a lone CR.
+    list.clear();
+    mottoes::ReadText("<LANG:fr> Un\r<LANG:la> Duo <COMMENT:Deux>\r<LANG:\r>\r", list);
+    EXPECT_EQ(list, (std::vector<CMottoRecord>{{"fr", "Un", ""}, {"la", "Duo", "Deux"}}));
     // Windows-1252 files are read too.
     list.clear();
     mottoes::ReadText("<LANG:fr> Caf\xE9 cr\xE8me\n", list);

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <numbers>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -132,6 +133,26 @@ TEST_F(DocumentState, ClosingSavesYearLocationNameAndUserLocations)
     ASSERT_EQ(next.GetLocationList().size(), 4u);
     EXPECT_EQ(next.GetLocationList().back()->name, "MON JARDIN");
     EXPECT_EQ(next.GetLocation()->name, "QUITO");
+}
+
+TEST_F(DocumentState, UserLocationsThatCannotBeSavedAtExitGoToADatedCopyAndTheUserIsTold)
+{
+    testsupport::WriteFileBytes(UserFile(), "$VERSION 6\n$NBRECORDS 0\n$END\n");
+    ::chmod(UserFile().c_str(), 0444);
+    auto user = std::make_unique<CDataBaseElement>();
+    user->name = "MON JARDIN";
+    user->country = "FRANCE";
+    user->standard = 0;
+    Doc().GetLocationList().push_back(std::move(user));
+    doc_.reset();
+    ::chmod(UserFile().c_str(), 0644);
+
+    const auto copy = dir_ / "data" / "LIEUX2-20231114-221320.DBL";  // the fake clock's time
+    ASSERT_EQ(services_->messageBoxes.size(), 1u);
+    const std::string& text = services_->messageBoxes[0].text;
+    EXPECT_NE(text.find(UserFile().string()), std::string::npos) << text;
+    EXPECT_NE(text.find(copy.string()), std::string::npos) << text;
+    EXPECT_EQ(testsupport::ReadFileBytes(copy), "$VERSION 6\n$NBRECORDS 1\nMON$JARDIN ? FRANCE 0 0 N 0 0 W 0 0\n$END\n");
 }
 
 TEST_F(DocumentState, CurrentLocationIsTheDocumentsOwnCopy)

@@ -51,6 +51,12 @@ TEST(PictureFormats, MetafilesGiveTheirOwnSizeAndAreCheckedRecordByRecord)
     std::string overrun = emf;
     overrun[88 + 4] = '\x7F';  // the first record claims more bytes than there are
     EXPECT_FALSE(picture::IsWellFormedMetafile(overrun));
+    // A description outside the header record: a reader took it from beyond the file.
+    std::string description = emf;
+    description[64] = '\xC0';  // its offset, with no count
+    EXPECT_FALSE(picture::IsWellFormedMetafile(description));
+    description[60] = '\x08';  // eight characters at 192, past the 88-byte header
+    EXPECT_FALSE(picture::IsWellFormedMetafile(description));
     const std::string wmf = WmfRectangle(1440, 0);
     EXPECT_TRUE(picture::IsWellFormedMetafile(wmf));
     EXPECT_TRUE(picture::IsWellFormedMetafile(WmfRectangle(1440, 0, false)));

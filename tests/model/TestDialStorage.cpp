@@ -39,6 +39,8 @@ struct Stored {
     double planeAngle2 = 1.5;
     double latitudeRad = 0.8246680715673207;
     double scale = 2.0;
+    std::int32_t anchorPercentX = 40;
+    std::int32_t anchorPercentY = 20;
     std::int32_t firstHour = 5;
     std::int32_t lastHour = 20;
     // What the frame list holds: a frame, a preferences object, or an unknown class.
@@ -69,7 +71,7 @@ std::string DialBytes(int s, const Stored& v = {})
     ar << v.styleHeight << std::int32_t{1} << std::int32_t{22} << v.width << v.height << v.latitude << v.longitude
        << std::int32_t{0} << std::int32_t{5} << v.planeAngle1 << v.planeAngle2 << v.latitudeRad << std::int32_t{2031};
     if (s > 1)
-        ar << std::int32_t{40} << std::int32_t{20};
+        ar << v.anchorPercentX << v.anchorPercentY;
     if (s >= 5)
         ar << v.scale;
     if (s > 6)
@@ -340,6 +342,12 @@ TEST_F(DialStorage, ValuesOutOfRangeRefuseTheDocument)
         {"longitude", [](Stored& v) { v.longitude = 180.25; }},
         {"plane angle 1", [](Stored& v) { v.planeAngle1 = -181.0; }},
         {"plane angle 2", [](Stored& v) { v.planeAngle2 = 90.5; }},
+        // Values no dialog makes, on which drawing overflowed.
+        {"width beyond 100 m", [](Stored& v) { v.width = 100001; }},
+        {"anchor far left", [](Stored& v) { v.anchorPercentX = INT32_MIN + 50; }},
+        {"anchor far below", [](Stored& v) { v.anchorPercentY = 8400000; }},
+        {"negative scale", [](Stored& v) { v.scale = -3e25; }},
+        {"zero scale", [](Stored& v) { v.scale = 0.0; }},
     };
     for (const Case& c : cases) {
         Stored v;

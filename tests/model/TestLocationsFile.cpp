@@ -318,6 +318,27 @@ TEST(LocationsFile, StandardAndUserFilesAcrossSessions)
     EXPECT_FALSE(LoadLocationDatabase(nothing, folder.dir() / "missing.dbl"));
 }
 
+TEST(LocationsFile, UserFilePlacesStayUserPlacesAndAChangedFileIsKeptBeforeItsRewrite)
+{
+    // An older version's file (no flag: standard by default) and a version-6 line whose flag
+    // was damaged into 1: their places were dropped at the next save.
+    for (const std::string old : {"$VERSION 4\n$NBRECORDS 1\nCHEZ$MOI FRANCE 47 0 N 6 0 E 1\n$END\n",
+                                  "$VERSION 6\n$NBRECORDS 1\nCHEZ$MOI ? FRANCE 47 0 N 6 0 E 1 1\n$END\n"}) {
+        SCOPED_TRACE(old);
+        UserFolder folder;
+        const auto userFile = folder.dir() / "LIEUX2.DBL";
+        WriteFileBytes(userFile, old);
+        CLocationList list;
+        ASSERT_TRUE(LoadLocationDatabase(list, folder.dir() / "missing.dbl"));
+        ASSERT_TRUE(SaveUserLocations(list));
+        EXPECT_EQ(ReadFileBytes(userFile), "$VERSION 6\n$NBRECORDS 1\nCHEZ$MOI ? FRANCE 47 0 N 6 0 E 1 0\n$END\n");
+        EXPECT_EQ(ReadFileBytes(folder.dir() / "LIEUX2.DBL.bak"), old);
+        // The rewritten file is kept as it is: no second copy.
+        ASSERT_TRUE(SaveUserLocations(list));
+        EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.bak2"));
+    }
+}
+
 TEST(LocationsFile, NextTokenSplitsOnEverySeparator)
 {
     const std::string line = "A,,B C;D:E!F/G%H*I_J#K";

@@ -77,6 +77,38 @@ TEST(TextFile, AtomicWriteReplacesAndFailsCleanly)
     EXPECT_FALSE(error.empty());
 }
 
+TEST(TextFile, AtomicWriteKeepsLinksPermissionsAndWriteProtection)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir / "real");
+    const auto target = dir / "real" / "doc.cds";
+    testsupport::WriteFileBytes(target, "old");
+    ::chmod(target.c_str(), 0600);
+    std::filesystem::create_symlink("real/doc.cds", dir / "link.cds");
+    ASSERT_TRUE(textfile::WriteAtomic(dir / "link.cds", "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.cds"));
+    EXPECT_EQ(testsupport::ReadFileBytes(target), "new");
+    struct stat st;
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    std::filesystem::create_hard_link(target, dir / "other.cds");
+    ASSERT_TRUE(textfile::WriteAtomic(target, "linked"));
+    EXPECT_EQ(testsupport::ReadFileBytes(dir / "other.cds"), "linked");
+    EXPECT_EQ(std::filesystem::hard_link_count(target), 2u);
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // A write-protected file is kept, for the superuser too; no temporary file is left.
+    ::chmod(target.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(textfile::WriteAtomic(dir / "link.cds", "lost", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(testsupport::ReadFileBytes(target), "linked");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1);
+    ::chmod(target.c_str(), 0644);
+}
+
 TEST(Paths, JoinAndCaseInsensitiveLookup)
 {
     EXPECT_EQ(paths::join("/opt/h", "\\LIEUX2.DBL"), std::filesystem::path("/opt/h/LIEUX2.DBL"));

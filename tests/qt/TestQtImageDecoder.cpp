@@ -2,6 +2,7 @@
 // real fonts.
 #include "docview/CImagePicture.h"
 #include "docview/CObjetBitmap.h"
+#include "platform/RecordingDC.h"
 #include "platform/ScreenDC.h"
 #include "platform/qt/QtDC.h"
 #include "platform/qt/QtImageDecoder.h"
@@ -98,6 +99,31 @@ TEST(QtImageDecoder, RendersClassicMetafilesWhenTheLibraryStarts)
     EXPECT_EQ(Rgb(image, 60, 30), 0xC00000u);
     EXPECT_FALSE(decoder.Decode(WmfRectangle(1440, 0xC00000, false), {}).IsNull());
     EXPECT_TRUE(decoder.Decode(wmf.substr(0, wmf.size() - 6), {}).IsNull());
+
+    // A picture a few points wide (a damaged units-per-inch) is drawn at most at 600 pixels
+    // per inch of its own size, however large its frame: beyond, it took minutes.
+    const gdi::Image tiny = decoder.Decode(WmfRectangle(64000, 0xC00000), {400, 200});
+    EXPECT_FALSE(tiny.IsNull());
+    EXPECT_LE(tiny.width, 19);  // 2000 units at 64000 a inch: 1/32 inch
+
+    // A header that would cost gigabytes is refused before decoding; its frame shows the
+    // placeholder.
+    const std::string bomb = WmfClaimingAHugeRecord();
+    ASSERT_EQ(bomb.size(), 58u);
+    EXPECT_FALSE(picture::IsWellFormedMetafile(bomb));
+    auto previous = SetImageDecoder(std::make_unique<QtImageDecoder>());
+    CImagePicture picture;
+    ASSERT_TRUE(picture.LoadFromBytes(bomb));
+    gdi::RecordingDC dc;
+    picture.Render(dc, {0, 0, 120, 60});
+    SetImageDecoder(std::move(previous));
+    int rectangles = 0, images = 0;
+    for (const gdi::Record& r : dc.Records()) {
+        rectangles += r.kind == gdi::RecordKind::Rectangle;
+        images += r.kind == gdi::RecordKind::DrawImage;
+    }
+    EXPECT_EQ(rectangles, 1) << "the crossed frame";
+    EXPECT_EQ(images, 0);
 }
 
 TEST(QtImageDecoder, PictureFramesDrawThroughTheInstalledDecoder)

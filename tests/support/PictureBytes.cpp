@@ -170,4 +170,24 @@ std::string WmfRectangle(int unitsPerInch, std::uint32_t rgb, bool placeable)
     return head + header + records;
 }
 
+std::string WmfClaimingAHugeRecord()
+{
+    std::string records;
+    Put32(records, 6);
+    Put16(records, 0x020B);  // SetWindowOrg (y, x)
+    Put32(records, 0);
+    Put16(records, 0);
+    Put32(records, 3);
+    Put16(records, 0);  // end
+    std::string wmf = WmfRectangle(1440, 0).substr(0, 22);
+    Put16(wmf, 1);
+    Put16(wmf, 9);
+    Put16(wmf, 0x0300);
+    Put32(wmf, static_cast<std::uint32_t>(9 + records.size() / 2));
+    Put16(wmf, 0);
+    Put32(wmf, 0x40000200);  // the largest record, in words
+    Put16(wmf, 0);
+    return wmf + records;
+}
+
 }  // namespace testpictures

@@ -18,5 +18,9 @@ std::string EmfRectangle(int widthHimetric, int heightHimetric, std::uint32_t rg
 // unitsPerInch) holding a rectangle filled with rgb over most of it; without the header
 // when placeable is false.
 std::string WmfRectangle(int unitsPerInch, std::uint32_t rgb, bool placeable = true);
+// A 58-byte placeable classic metafile (a window origin, then the end) whose header claims a
+// largest record of 0x40000200 words: a reader that sizes its record buffer from it asks for
+// 2 GiB.
+std::string WmfClaimingAHugeRecord();
 
 }  // namespace testpictures
