@@ -370,6 +370,11 @@ bool SaveUserLocations(const CLocationList& list)
     const fs::path path = UserLocationsFile();
     std::string old;
     std::error_code ec;
+    // Nothing to keep: a user who never added a place gets no file (and an uninstall leaves
+    // nothing of the program's behind).
+    const bool userPlaces = std::any_of(list.begin(), list.end(), [](const auto& r) { return r->standard == 0; });
+    if (!userPlaces && !fs::exists(fs::symlink_status(path, ec)))
+        return true;
     // Nothing to write: a write-protected file that already holds the places is no failure.
     if (fs::is_regular_file(path, ec) && textfile::ReadBytes(path, old) && old == DatabaseFileText(list, 0))
         return true;

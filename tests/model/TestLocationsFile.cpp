@@ -256,6 +256,10 @@ TEST(LocationsFile, DeletingTheLastUserLocationReachesTheDisk)
     UserFolder folder;
     CLocationList list;
     list.push_back(Make("PARIS", "75", "FRANCE", 48.85, -2.35, 1, 1));
+    // A user who never added a place gets no empty file of their own.
+    ASSERT_TRUE(SaveUserLocations(list));
+    EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL"));
+
     list.push_back(Make("MA MAISON", "", "FRANCE", 47, -6, 1, 0));
     ASSERT_TRUE(SaveUserLocations(list));
 
