@@ -24,6 +24,9 @@ namespace fs = std::filesystem;
 namespace setup {
 namespace {
 
+// The pauses of the whole copy, at most.
+constexpr std::uint64_t kCopyPausesMs = 5000;
+
 std::string S(int id) { return Resources().String(id); }
 
 std::string Lower(std::string text)
@@ -339,7 +342,9 @@ int CInstallation::CopyFiles()
         }
         progress_.SetStatus(Resources().Format(505, name));
         progress_.SetProgress(static_cast<int>((i * 90 + 90) / count));
-        progress_.Pause(100);
+        // Long enough to read each name of a small package; a large one (the help pictures
+        // of three languages) pauses five seconds in all, not half a minute.
+        progress_.Pause(static_cast<int>(std::min<std::uint64_t>(100, kCopyPausesMs / count)));
     }
     return 1;
 }

@@ -79,6 +79,7 @@ public:
     std::vector<std::string> markers;  // "step:marker"
     std::vector<std::string> percents;
     int pauses = 0;
+    int pausedMs = 0;
     void SetProgress(int percent) override { progress.push_back(percent); }
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
     void SetStepMarker(int step, const std::string& marker) override
@@ -86,7 +87,11 @@ public:
         markers.push_back(std::to_string(step) + ":" + marker);
     }
     void SetPercentText(const std::string& text) override { percents.push_back(text); }
-    void Pause(int) override { ++pauses; }
+    void Pause(int ms) override
+    {
+        ++pauses;
+        pausedMs += ms;
+    }
 };
 
 }  // namespace setuptest

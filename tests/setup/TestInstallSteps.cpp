@@ -65,6 +65,16 @@ TEST_F(InstallStepsTest, ProgressStandsAt90ThenAt96ThenAt100)
     EXPECT_EQ(progress.statuses[3], "Mise à jour du registre Windows...");
     EXPECT_EQ(progress.statuses[4], "Création du raccourcis vers l'application...");
     EXPECT_EQ(progress.statuses.back(), "");
+    EXPECT_EQ(progress.pausedMs, 3 * 100 + 500 + 500);
+
+    // A large package does not make its user wait half a minute.
+    std::vector<setup::SetupEntry> many;
+    for (int i = 0; i < 300; ++i)
+        many.push_back(Entry("f" + std::to_string(i), "x"));
+    box.WriteArchive(many);
+    progress = {};
+    ASSERT_TRUE(Install());
+    EXPECT_LE(progress.pausedMs, 5000 + 500 + 500);
 }
 
 TEST_F(InstallStepsTest, RefusingToGoOnAfterAFailedCopyStopsBeforeAnyRegistration)
