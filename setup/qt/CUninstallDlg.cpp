@@ -43,6 +43,8 @@ CUninstallDlg::CUninstallDlg(setup::SetupLocations locations, QWidget* parent)
     body->addLayout(bar);
     QLabel* message = AddStatic(1033, "");
     message->setWordWrap(true);
+    // Room for the final message from the start: filled in later, it would squeeze the rows above.
+    message->setMinimumHeight(3 * message->fontMetrics().lineSpacing());
     body->addWidget(message);
     QLabel* site = AddStatic(1035, setup::Resources().String(519));
     SetNoPrefix(*site);
