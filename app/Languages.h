@@ -39,16 +39,16 @@ std::optional<int> LanguageIdFromEnglishName(std::string_view name);
 std::string SystemLanguageEnglishName();
 std::string EnglishLanguageNameOfLocale(const std::string& localeName);
 
-// The three language choices of "Options\General": the program language ("Langage"; when
-// it is -1 or absent, the language of the user's locale, which gives -1 when the program
-// does not know it), the fallback language ("DefaultLangage", default 0) and the help
-// language ("Langage Aide", default 0).
 // The help languages in the order of the help combo: French, English, Italian.
 inline constexpr std::array<int, 3> kHelpLanguages{0, 1, 4};
 
 // The place of a language index in kHelpLanguages; -1 when it has no help pages.
 int HelpLanguagePlace(int language);
 
+// The three language choices of "Options\General": the program language ("Langage"; when
+// it is -1 or absent, the language of the user's locale, which gives -1 when the program
+// does not know it), the fallback language ("DefaultLangage", default 0) and the help
+// language ("Langage Aide"; by default the program language when it has help pages, else 0).
 void ReadLanguageSettings(int& program, int& fallback, int& help);
 
 // The language of the user-interface thread (a language id made by MakeLanguageId); set by

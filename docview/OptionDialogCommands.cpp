@@ -80,8 +80,8 @@ void CHoravelView::InstallOptionDialogCommands()
             return;
         const auto before = IndicationState(*dial);
         const bool ok = dialogs_.indications(*dial);
-        // The dial changes at each click: whatever way the dialog was left, a dial that
-        // differs is a change of the document.
+        // The dial changes at each click and is put back when the dialog is cancelled: a dial
+        // that differs afterwards is a change of the document.
         if (IndicationState(*dial) != before) {
             if (CHoravelDoc* doc = GetDocument())
                 doc->SetModifiedFlag(true);

@@ -250,6 +250,12 @@ std::optional<ShellTarget> ResolveShellTarget(std::string_view target, const std
     const fs::path file = fs::canonical(fs::path(target), ec);
     if (ec || !fs::is_regular_file(file, ec) || ec)
         return std::nullopt;
+    // Pages and text files only: any other file there (the programs, a desktop entry) could
+    // start something.
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), LowerAscii);
+    if (extension != ".html" && extension != ".htm" && extension != ".txt")
+        return std::nullopt;
     for (const fs::path& folder : allowedFolders) {
         const fs::path root = fs::canonical(folder, ec);
         if (ec || root.empty())

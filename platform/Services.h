@@ -128,8 +128,8 @@ struct HttpResponse {
 bool IsFetchableUrl(std::string_view url);
 
 // What ShellOpen may open: an http or https address, a mailto address with at most a subject
-// and a body, or an existing regular file
-// inside one of the allowed folders (after resolving "..", symbolic links included).
+// and a body, or an existing page (.html, .htm) or text file (.txt) inside one of the allowed
+// folders (after resolving "..", symbolic links included).
 struct ShellTarget {
     bool isFile = false;
     std::string url;                     // when !isFile

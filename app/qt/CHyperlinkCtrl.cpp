@@ -41,15 +41,6 @@ constexpr int kFileNotFound = 2;
 constexpr int kAccessDenied = 5;
 constexpr int kNoAssociation = 31;
 
-// A local link is a help page: any other file (a script, a desktop entry) could start a program.
-bool IsPage(const fs::path& file)
-{
-    std::string extension = file.extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".html" || extension == ".htm";
-}
-
 }  // namespace
 
 CHyperlinkCtrl::CHyperlinkCtrl(QWidget* parent)
@@ -240,7 +231,7 @@ int CHyperlinkCtrl::GotoURL(const std::string& url)
     if (!GetHelpFolderPath().empty())
         folders.push_back(GetHelpFolderPath());
     const std::optional<ShellTarget> target = ResolveShellTarget(url, folders);
-    if (!target || (target->isFile && !IsPage(target->file))) {
+    if (!target) {
         std::error_code ec;
         if (url.empty() || (url.front() == '/' && !fs::exists(fs::path(url), ec)))
             return kFileNotFound;

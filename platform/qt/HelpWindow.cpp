@@ -42,7 +42,8 @@ void HelpWindow::OnLink(const QUrl& link)
             browser_->setSource(target);
         return;
     }
-    services_.ShellOpen(target.toString().toStdString());
+    // Encoded, as the shell expects a link: a decoded blank would be refused.
+    services_.ShellOpen(target.toString(QUrl::FullyEncoded).toStdString());
 }
 
 bool HelpWindow::IsAllowedFile(const QUrl& url) const

@@ -68,6 +68,8 @@ TEST(ShellTargets, OnlyWebMailAndFilesOfAllowedFolders)
     testsupport::WriteFileBytes(help / "fr" / "contents.html", "<html/>");
     testsupport::WriteFileBytes(dir / "secret.txt", "x");
     fs::create_symlink(dir / "secret.txt", help / "fr" / "link.html");
+    testsupport::WriteFileBytes(help / "horavel-setup", "x");
+    testsupport::WriteFileBytes(help / "horavel.desktop", "x");
     fs::create_directories(dir / "Help2");
     testsupport::WriteFileBytes(dir / "Help2" / "page.html", "x");
     const std::vector<fs::path> allowed = {help};
@@ -96,6 +98,8 @@ TEST(ShellTargets, OnlyWebMailAndFilesOfAllowedFolders)
         (help / ".." / "secret.txt").string(),                  // climbs out
         (help / "fr" / "link.html").string(),                   // a link leading out
         (dir / "Help2" / "page.html").string(),                 // a folder that only shares a prefix
+        (help / "horavel-setup").string(),                      // neither a page nor a text file
+        (help / "horavel.desktop").string(),
         "/bin/sh",
     };
     for (const std::string& bad : refused)

@@ -55,6 +55,7 @@
 #include "platform/Paths.h"
 #include "platform/Profile.h"
 #include "platform/TextFile.h"
+#include "platform/qt/QtDC.h"
 #include "platform/qt/QtImageDecoder.h"
 #include "platform/qt/QtImageSurface.h"
 #include "platform/qt/QtScreenDC.h"
@@ -73,7 +74,6 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -150,15 +150,6 @@ QImage Grab(QWidget& widget)
     widget.adjustSize();
     QApplication::processEvents();
     return widget.grab().toImage();
-}
-
-QImage ToQImage(const gdi::Image& image)
-{
-    QImage out(image.width, image.height, QImage::Format_ARGB32);
-    for (int y = 0; y < image.height; ++y)
-        std::memcpy(out.scanLine(y), image.pixels.data() + static_cast<std::size_t>(y) * image.width,
-                    static_cast<std::size_t>(image.width) * 4);
-    return out;
 }
 
 void Click(ControlHost& host, int id)
@@ -348,7 +339,7 @@ public:
             pictures_.Fail("no picture of the view for " + name);
             return;
         }
-        pictures_.Save(ToQImage(*image), name, maxWidth);
+        pictures_.Save(gdi::ToQImage(*image), name, maxWidth);
     }
 
     // The modeless window of that class, shown by the last command.
