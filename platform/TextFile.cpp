@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <optional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,21 +101,26 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// The file a path names once its symbolic links are followed (the last link's target when
-// it does not exist yet); nothing for a loop of links.
-std::optional<fs::path> FollowLinks(fs::path file)
+// Follows the symbolic links of a path to the file they name (the last link's target when it
+// does not exist yet). Only links of our own or of the superuser are followed: in a folder
+// others may write to (a shared data folder), a link another user planted could turn a save
+// onto any file of ours.
+bool FollowLinks(fs::path& file, std::string* error)
 {
+    const fs::path requested = file;
     for (int depth = 0; depth < 40; ++depth) {
         struct stat st;
         if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return file;
+            return true;
+        if (st.st_uid != ::geteuid() && st.st_uid != 0)
+            return Fail(error, "symbolic link of another user: " + file.string());
         std::error_code ec;
         const fs::path target = fs::read_symlink(file, ec);
         if (ec)
-            return std::nullopt;
+            return Fail(error, "cannot read the symbolic link " + file.string() + ": " + ec.message());
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
-    return std::nullopt;
+    return Fail(error, "too many symbolic links: " + requested.string());
 }
 
 // Whether we may replace the file. Besides what the system allows, a file without any write
@@ -129,38 +133,57 @@ bool MayWrite(const fs::path& file, const struct stat& st)
     return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
+enum class InPlace { Written, Untouched, Damaged };
+
 // A file with other names (hard links) is rewritten in place, so that every name sees the new
 // contents: the space is reserved first, so that a full disk fails before a byte changes.
-bool WriteInPlace(const fs::path& file, std::string_view bytes, std::string* error)
+// Untouched when it failed before that, Damaged when the file may hold part of the bytes.
+InPlace WriteInPlace(const fs::path& file, std::string_view bytes, std::string* error)
 {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Fail(error, "cannot open " + file.string() + ": " + std::strerror(errno));
-    const auto size = static_cast<off_t>(bytes.size());
-    int reserved = size > 0 ? ::posix_fallocate(fd, 0, size) : 0;
-    if (reserved == EOPNOTSUPP || reserved == EINVAL)
-        reserved = 0;  // file systems without reservation: the write below reports a full disk
-    bool ok = reserved == 0;
-    int why = reserved;
-    if (ok && !(WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0)) {
-        ok = false;
-        why = errno;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        Fail(error, "cannot open " + file.string() + ": " + std::strerror(errno));
+        return InPlace::Untouched;
     }
+    const auto size = static_cast<off_t>(bytes.size());
+    // The system call itself: the C library's fallback, where the file system has no
+    // reservation, reads the file and fails on a descriptor opened for writing only.
+    if (size > 0 && ::fallocate(fd, 0, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+        Fail(error, "cannot write " + file.string() + ": " + std::strerror(errno));
+        ::close(fd);
+        return InPlace::Untouched;
+    }
+    bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    int why = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         why = errno;
     }
-    return ok ? true : Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
+    if (ok)
+        return InPlace::Written;
+    Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
+    return InPlace::Damaged;
+}
+
+// Makes a rename in the folder last through a power cut: 0, or the error number. A folder we
+// may not open, or whose file system cannot sync it, is left to the system.
+int SyncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int why = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+    ::close(fd);
+    return why;
 }
 
 }  // namespace
 
-bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string* error)
+bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string* error, fs::perms newFilePerms)
 {
-    const auto resolved = FollowLinks(requested);
-    if (!resolved)
-        return Fail(error, "too many symbolic links: " + requested.string());
-    const fs::path& file = *resolved;
+    fs::path file = requested;
+    if (!FollowLinks(file, error))
+        return false;
     struct stat old;
     const bool exists = ::stat(file.c_str(), &old) == 0;
     if (exists) {
@@ -178,7 +201,9 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
     int fd = -1;
     for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
         temp = folder / ("." + file.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        // Never more open than the file it replaces, even before its permissions are copied.
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    exists ? old.st_mode & 0777 : static_cast<mode_t>(newFilePerms & fs::perms::all));
     }
     if (fd < 0)
         return Fail(error, "cannot create " + temp.string() + ": " + std::strerror(errno));
@@ -201,21 +226,24 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
         return Fail(error, "cannot write " + file.string() + ": " + why);
     }
     if (exists && old.st_nlink > 1) {
-        // The new contents are safely on disk beside the file: if the write in place fails,
-        // they are kept there.
-        if (!WriteInPlace(file, bytes, error)) {
+        // The new contents are safely on disk beside the file: if the write in place fails
+        // after it began, they are kept there, the only whole copy.
+        const InPlace result = WriteInPlace(file, bytes, error);
+        if (result == InPlace::Damaged) {
             if (error)
                 *error += "; the new contents are kept in " + temp.string();
             return false;
         }
         ::unlink(temp.c_str());
-        return true;
+        return result == InPlace::Written;
     }
     if (std::rename(temp.c_str(), file.c_str()) != 0) {
         const std::string why = std::strerror(errno);
         ::unlink(temp.c_str());
         return Fail(error, "cannot replace " + file.string() + ": " + why);
     }
+    if (const int why = SyncFolder(folder); why != 0)
+        return Fail(error, "cannot sync the folder of " + file.string() + ": " + std::strerror(why));
     return true;
 }
 
