@@ -12,8 +12,8 @@
 #include "platform/Profile.h"
 #include "platform/Services.h"
 
-#include <algorithm>
 #include <numbers>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -51,15 +51,11 @@ CHoravelDoc::~CHoravelDoc()
 
 void CHoravelDoc::SaveUserLocationsAtExit()
 {
-    if (SaveUserLocations(locations_))
+    // Places that would be lost with the list go to a copy, and the user is told where.
+    std::optional<std::filesystem::path> copy;
+    if (SaveUserLocationsOrCopy(locations_, GetServices().LocalNow(), copy))
         return;
-    const bool userPlaces =
-        std::any_of(locations_.begin(), locations_.end(), [](const auto& record) { return record->standard == 0; });
-    if (!userPlaces)
-        return;
-    // The places would be lost with the list: they go to a copy, and the user is told where.
     const std::string file = UserLocationsFile().string();
-    const auto copy = SaveUserLocationsCopy(locations_, GetServices().LocalNow());
     const std::string text = copy ? FillFormat(GetTranslatedString(207), {file, copy->string()})
                                   : FillFormat(GetTranslatedString(208), {file});
     Trace("[ERROR] User locations not saved in %s", file.c_str());

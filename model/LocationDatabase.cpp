@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -207,6 +208,39 @@ bool SameTextNoCase(std::string a, std::string_view b)
     return a == upperB;
 }
 
+// A file's text and the number of records it holds.
+struct DatabaseText {
+    std::string text;
+    std::ptrdiff_t count = 0;
+};
+
+DatabaseText BuildDatabaseText(const CLocationList& list, int selector)
+{
+    const bool all = selector != 0 && selector != 1;
+    auto selected = [&](const CDataBaseElement& r) { return all || r.standard == selector; };
+    DatabaseText file;
+    file.count = std::count_if(list.begin(), list.end(), [&](const auto& r) { return selected(*r); });
+    file.text = "$VERSION " + std::to_string(kWrittenVersion) + "\n";
+    file.text += "$NBRECORDS " + FormatNumber(static_cast<double>(file.count), -1) + "\n";
+    for (const auto& record : list)
+        if (selected(*record))
+            file.text += RecordLine(*record) + "\n";
+    file.text += "$END\n";
+    return file;
+}
+
+bool WriteDatabaseText(const DatabaseText& file, const fs::path& path, fs::perms newFilePerms = fs::perms(0644))
+{
+    Trace("Saving %d records into Database File %s", static_cast<int>(file.count), path.c_str());
+    std::string error;
+    if (!textfile::WriteAtomic(path, file.text, &error, newFilePerms)) {
+        Trace("[ERROR] Failing to open Database File %s!", path.c_str());
+        Trace("[ERROR] %s", error.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string NextToken(std::string_view line, std::size_t& pos)
@@ -254,33 +288,11 @@ bool ReadDatabaseText(CLocationList& list, std::string_view bytes, const fs::pat
     }
 }
 
-std::string DatabaseFileText(const CLocationList& list, int selector)
-{
-    const bool all = selector != 0 && selector != 1;
-    auto selected = [&](const CDataBaseElement& r) { return all || r.standard == selector; };
-    const auto count = std::count_if(list.begin(), list.end(), [&](const auto& r) { return selected(*r); });
-    std::string text = "$VERSION " + std::to_string(kWrittenVersion) + "\n";
-    text += "$NBRECORDS " + FormatNumber(static_cast<double>(count), -1) + "\n";
-    for (const auto& record : list)
-        if (selected(*record))
-            text += RecordLine(*record) + "\n";
-    text += "$END\n";
-    return text;
-}
+std::string DatabaseFileText(const CLocationList& list, int selector) { return BuildDatabaseText(list, selector).text; }
 
 bool SaveDatabaseFile(const CLocationList& list, const fs::path& path, int selector)
 {
-    const bool all = selector != 0 && selector != 1;
-    const auto count = std::count_if(list.begin(), list.end(),
-                                     [&](const auto& r) { return all || r->standard == selector; });
-    Trace("Saving %d records into Database File %s", static_cast<int>(count), path.c_str());
-    std::string error;
-    if (!textfile::WriteAtomic(path, DatabaseFileText(list, selector), &error)) {
-        Trace("[ERROR] Failing to open Database File %s!", path.c_str());
-        Trace("[ERROR] %s", error.c_str());
-        return false;
-    }
-    return true;
+    return WriteDatabaseText(BuildDatabaseText(list, selector), path);
 }
 
 fs::path DefaultStandardLocationsFile()
@@ -308,97 +320,128 @@ bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
 
 namespace {
 
+// The first of the names name(1), name(2)... that names nothing (not even a dangling link),
+// or the first taken one that serves accepts; nothing when the first count are all taken.
+std::optional<fs::path> FreeName(const std::function<fs::path(int)>& name, int count,
+                                 const std::function<bool(const fs::path&)>& serves = {})
+{
+    std::error_code ec;
+    for (int n = 1; n <= count; ++n) {
+        fs::path candidate = name(n);
+        if (!fs::exists(fs::symlink_status(candidate, ec)) || (serves && serves(candidate)))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+// "LIEUX2.DBL.bak", then "LIEUX2.DBL.bak2"...
+fs::path NumberedSuffix(const fs::path& path, const std::string& suffix, int n)
+{
+    fs::path named = path;
+    named += n == 1 ? suffix : suffix + std::to_string(n);
+    return named;
+}
+
+// The permissions of a file, for the copies of it; owner-only when it cannot be told.
+fs::perms PermissionsOf(const fs::path& file)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (ec || !fs::exists(status))
+        return fs::perms::owner_read | fs::perms::owner_write;
+    return status.permissions() & fs::perms::all;
+}
+
 // The user file is rewritten from the places it holds. A file this program cannot read
 // (damaged, or written by a newer version) is moved aside rather than overwritten; a file
 // that the rewrite would change (an older version, a hand-edited or damaged one) is first
-// copied beside it, so that nothing it held is lost. False when the old file could not be
-// kept, so that nothing is written over it.
-bool KeepOldUserFile(const fs::path& path)
+// copied beside it, as private as it, so that nothing it held is lost. old: its bytes, or
+// null when they could not be read. False when the old file could not be kept, so that
+// nothing is written over it.
+bool KeepOldUserFile(const fs::path& path, const std::string* old)
 {
     std::error_code ec;
     if (!fs::exists(path, ec))
         return true;
+    if (!old)
+        Trace("[ERROR] Failing to open Database File %s", path.c_str());
     CLocationList held;
-    if (!LoadDatabaseFile(held, path)) {
-        for (int n = 1; n < 1000; ++n) {
-            fs::path aside = path;
-            aside += n == 1 ? std::string(".unreadable") : ".unreadable" + std::to_string(n);
-            if (fs::exists(aside, ec))
-                continue;
-            fs::rename(path, aside, ec);
-            if (ec)
-                break;
-            Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside.c_str());
-            return true;
+    if (!old || !ReadDatabaseText(held, *old, path)) {
+        if (const auto aside = FreeName([&](int n) { return NumberedSuffix(path, ".unreadable", n); }, 999)) {
+            fs::rename(path, *aside, ec);
+            if (!ec) {
+                Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside->c_str());
+                return true;
+            }
         }
         Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
         return false;
     }
     for (auto& record : held)
         record->standard = 0;
-    std::string bytes;
-    if (!textfile::ReadBytes(path, bytes))
-        return false;
-    if (bytes == DatabaseFileText(held, 0))
+    if (*old == DatabaseFileText(held, 0))
         return true;
     // One copy of each old content: a save that fails and is tried again adds none.
-    for (int n = 1; n < 1000; ++n) {
-        fs::path backup = path;
-        backup += n == 1 ? std::string(".bak") : ".bak" + std::to_string(n);
-        std::string kept;
-        if (fs::exists(fs::symlink_status(backup, ec))) {
-            if (textfile::ReadBytes(backup, kept) && kept == bytes)
-                return true;
-            continue;
-        }
-        std::string error;
-        if (!textfile::WriteAtomic(backup, bytes, &error)) {
-            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
-                  error.c_str());
-            return false;
-        }
-        Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup.c_str());
+    const auto backup = FreeName([&](int n) { return NumberedSuffix(path, ".bak", n); }, 999,
+                                 [&](const fs::path& taken) {
+                                     std::string kept;
+                                     return textfile::ReadBytes(taken, kept) && kept == *old;
+                                 });
+    if (!backup)
+        return false;
+    if (fs::exists(fs::symlink_status(*backup, ec)))
         return true;
+    std::string error;
+    if (!textfile::WriteAtomic(*backup, *old, &error, PermissionsOf(path))) {
+        Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(), error.c_str());
+        return false;
     }
-    return false;
+    Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup->c_str());
+    return true;
+}
+
+// Writes the user records' text into the user file (see SaveUserLocations).
+bool SaveUserText(const DatabaseText& file, const fs::path& path)
+{
+    std::error_code ec;
+    // Nothing to keep: a user who never added a place gets no file (and an uninstall leaves
+    // nothing of the program's behind).
+    if (!fs::exists(fs::symlink_status(path, ec)))
+        return file.count == 0 || WriteDatabaseText(file, path);
+    std::string old;
+    const bool read = textfile::ReadBytes(path, old);
+    // Nothing to write: a write-protected file that already holds the places is no failure.
+    if (read && old == file.text)
+        return true;
+    return KeepOldUserFile(path, read ? &old : nullptr) && WriteDatabaseText(file, path);
 }
 
 }  // namespace
 
 bool SaveUserLocations(const CLocationList& list)
 {
-    const fs::path path = UserLocationsFile();
-    std::string old;
-    std::error_code ec;
-    // Nothing to keep: a user who never added a place gets no file (and an uninstall leaves
-    // nothing of the program's behind).
-    const bool userPlaces = std::any_of(list.begin(), list.end(), [](const auto& r) { return r->standard == 0; });
-    if (!userPlaces && !fs::exists(fs::symlink_status(path, ec)))
-        return true;
-    // Nothing to write: a write-protected file that already holds the places is no failure.
-    if (fs::is_regular_file(path, ec) && textfile::ReadBytes(path, old) && old == DatabaseFileText(list, 0))
-        return true;
-    return KeepOldUserFile(path) && SaveDatabaseFile(list, path, 0);
+    return SaveUserText(BuildDatabaseText(list, 0), UserLocationsFile());
 }
 
-std::optional<fs::path> SaveUserLocationsCopy(const CLocationList& list, const DateTimeFields& now)
+bool SaveUserLocationsOrCopy(const CLocationList& list, const DateTimeFields& now, std::optional<fs::path>& copy)
 {
+    copy.reset();
+    const DatabaseText file = BuildDatabaseText(list, 0);
+    const fs::path path = UserLocationsFile();
+    // Without user records nothing is lost.
+    if (SaveUserText(file, path) || file.count == 0)
+        return true;
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
                   now.minute, now.second);
-    const fs::path folder = paths::DataFolder();
-    std::error_code ec;
-    for (int n = 1; n < 100; ++n) {
-        const fs::path copy =
-            folder / ("LIEUX2-" + std::string(stamp) + (n == 1 ? "" : "-" + std::to_string(n)) + ".DBL");
-        if (fs::exists(fs::symlink_status(copy, ec)))
-            continue;
-        if (!SaveDatabaseFile(list, copy, 0))
-            return std::nullopt;
-        Trace("User locations kept in %s", copy.c_str());
-        return copy;
+    const std::string prefix = "LIEUX2-" + std::string(stamp);
+    const auto name = FreeName(
+        [&](int n) { return path.parent_path() / (prefix + (n == 1 ? "" : "-" + std::to_string(n)) + ".DBL"); }, 99);
+    if (name && WriteDatabaseText(file, *name, PermissionsOf(path))) {
+        Trace("User locations kept in %s", name->c_str());
+        copy = *name;
     }
-    return std::nullopt;
+    return false;
 }
 
 void DeleteAllLocations(CLocationList& list) { list.clear(); }

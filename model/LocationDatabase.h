@@ -67,10 +67,13 @@ bool LoadLocationDatabase(CLocationList& list, const std::filesystem::path& stan
 // copied beside it ("LIEUX2.DBL.bak"). False when the file could not be written, or the old
 // one could not be kept (it is then left as it was).
 bool SaveUserLocations(const CLocationList& list);
-// A copy of the user records, for when the user file cannot be written: a file of the data
-// folder named by the date and time ("LIEUX2-20250301-143000.DBL"); its path, or nothing
-// when it could not be written either.
-std::optional<std::filesystem::path> SaveUserLocationsCopy(const CLocationList& list, const DateTimeFields& now);
+// Saves the user records as SaveUserLocations does, at the end of a session. When the user
+// file cannot be written, the user records go to a copy in the data folder named by the date
+// and time ("LIEUX2-20250301-143000.DBL"), with the user file's permissions (owner-only when
+// it has none): false then, copy set to its path, or to nothing when it could not be written
+// either. True when the user file holds the records, or there is no user record to lose.
+bool SaveUserLocationsOrCopy(const CLocationList& list, const DateTimeFields& now,
+                             std::optional<std::filesystem::path>& copy);
 
 void DeleteAllLocations(CLocationList& list);
 // Name and country comparisons ignore case, accented letters included, so that a name

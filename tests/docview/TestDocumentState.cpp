@@ -138,7 +138,7 @@ TEST_F(DocumentState, ClosingSavesYearLocationNameAndUserLocations)
 TEST_F(DocumentState, UserLocationsThatCannotBeSavedAtExitGoToADatedCopyAndTheUserIsTold)
 {
     testsupport::WriteFileBytes(UserFile(), "$VERSION 6\n$NBRECORDS 0\n$END\n");
-    ::chmod(UserFile().c_str(), 0444);
+    ::chmod(UserFile().c_str(), 0400);
     auto user = std::make_unique<CDataBaseElement>();
     user->name = "MON JARDIN";
     user->country = "FRANCE";
@@ -153,6 +153,9 @@ TEST_F(DocumentState, UserLocationsThatCannotBeSavedAtExitGoToADatedCopyAndTheUs
     EXPECT_NE(text.find(UserFile().string()), std::string::npos) << text;
     EXPECT_NE(text.find(copy.string()), std::string::npos) << text;
     EXPECT_EQ(testsupport::ReadFileBytes(copy), "$VERSION 6\n$NBRECORDS 1\nMON$JARDIN ? FRANCE 0 0 N 0 0 W 0 0\n$END\n");
+    struct stat st;
+    ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0400u) << "the copy is as private as the file";
 }
 
 TEST_F(DocumentState, CurrentLocationIsTheDocumentsOwnCopy)

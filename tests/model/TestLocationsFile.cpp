@@ -332,11 +332,14 @@ TEST(LocationsFile, UserFilePlacesStayUserPlacesAndAChangedFileIsKeptBeforeItsRe
         UserFolder folder;
         const auto userFile = folder.dir() / "LIEUX2.DBL";
         WriteFileBytes(userFile, old);
+        std::filesystem::permissions(userFile, std::filesystem::perms(0600));
         CLocationList list;
         ASSERT_TRUE(LoadLocationDatabase(list, folder.dir() / "missing.dbl"));
         ASSERT_TRUE(SaveUserLocations(list));
         EXPECT_EQ(ReadFileBytes(userFile), "$VERSION 6\n$NBRECORDS 1\nCHEZ$MOI ? FRANCE 47 0 N 6 0 E 1 0\n$END\n");
         EXPECT_EQ(ReadFileBytes(folder.dir() / "LIEUX2.DBL.bak"), old);
+        // The copy is no more readable by others than the file.
+        EXPECT_EQ(static_cast<int>(std::filesystem::status(folder.dir() / "LIEUX2.DBL.bak").permissions()), 0600);
         // The rewritten file is kept as it is: no second copy.
         ASSERT_TRUE(SaveUserLocations(list));
         EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.bak2"));
