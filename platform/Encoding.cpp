@@ -85,6 +85,14 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
+void AppendPercentEscaped(std::string& out, unsigned char byte)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    out.push_back('%');
+    out.push_back(hex[byte >> 4]);
+    out.push_back(hex[byte & 15]);
+}
+
 bool IsValidUtf8(std::string_view bytes)
 {
     size_t pos = 0;

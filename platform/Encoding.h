@@ -31,4 +31,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 char32_t NextCodePoint(std::string_view utf8, size_t& pos);
 void AppendUtf8(std::string& out, char32_t cp);
 
+// Appends a byte as "%" and two upper-case hex digits (URLs, the profile's escaped texts).
+void AppendPercentEscaped(std::string& out, unsigned char byte);
+
 }  // namespace enc

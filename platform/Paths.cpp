@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "platform/Encoding.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -140,19 +142,15 @@ std::optional<fs::path> FindShipped(const std::string& relativeName)
 
 std::string UrlPath(const fs::path& path)
 {
-    static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (char c : path.string()) {
         const auto u = static_cast<unsigned char>(c);
         const bool plain = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
                            c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-        if (plain) {
+        if (plain)
             out.push_back(c);
-        } else {
-            out.push_back('%');
-            out.push_back(hex[u >> 4]);
-            out.push_back(hex[u & 15]);
-        }
+        else
+            enc::AppendPercentEscaped(out, u);
     }
     return out;
 }

@@ -238,14 +238,6 @@ namespace {
 
 enum class Field { Section, Name, Value };
 
-void AppendEscaped(std::string& out, unsigned char byte)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    out.push_back('%');
-    out.push_back(hex[byte >> 4]);
-    out.push_back(hex[byte & 15]);
-}
-
 // Length of the valid UTF-8 sequence starting at pos, 0 when the bytes there are not one.
 size_t Utf8SequenceLength(std::string_view s, size_t pos)
 {
@@ -277,13 +269,13 @@ std::string Escape(std::string_view text, Field field)
         if (field == Field::Section)
             escape = escape || c == '[' || c == ']';
         if (escape) {
-            AppendEscaped(out, byte);
+            enc::AppendPercentEscaped(out, byte);
             ++i;
             continue;
         }
         const size_t len = Utf8SequenceLength(text, i);
         if (len == 0) {
-            AppendEscaped(out, byte);
+            enc::AppendPercentEscaped(out, byte);
             ++i;
             continue;
         }

@@ -34,7 +34,8 @@ int ExitStatusWithoutFallocate(int error, const std::function<bool()>& fn)
             BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
         };
         sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
-        if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+            ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
             ::_exit(2);
         ::_exit(fn() ? 0 : 1);
     }
