@@ -20,7 +20,6 @@
 namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr const char* kDegreeSign = "\xC2\xB0";
 constexpr int kEquinoxRow = 16;  // 21 March
 
