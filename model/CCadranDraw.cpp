@@ -513,10 +513,10 @@ void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
     // Whole pixels: a little further when rounding leaves a corner out.
     for (int tries = 0;; ++tries) {
         const std::optional<double> rest = DistanceUpInto(placed, drawRect);
+        if (rest && *rest == 0.0)
+            break;
         if (!rest || tries == 4)
             return;
-        if (*rest == 0.0)
-            break;
         step += std::ceil(*rest);
         at = {p.x + RoundToInt(box.up.x * step), p.y + RoundToInt(box.up.y * step)};
         placed = TextBox(dc, at.x, at.y, text);
