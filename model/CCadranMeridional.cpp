@@ -64,7 +64,7 @@ void CCadranMeridional::Project(double azimuth, double altitude, int& x, int& y,
 
 bool CCadranMeridional::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
 {
-    constexpr double kEdge = 1.5697963267948967;  // pi/2 - 0.001
+    constexpr double kEdge = kHalfPi - kWallEdge;
     if (!(azimuth > -kEdge && azimuth < kEdge))
         return false;
     return !aboveHorizonOnly || altitude >= 0.0;
