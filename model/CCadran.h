@@ -153,6 +153,8 @@ public:
     virtual void DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay);
     // The face as linear forms of the sun's horizontal vector, giving what Project and IsLit
     // give (the plane dials with a polar style); false, the base, for a type that has none.
+    // A map is for the class that builds it alone: a subclass sharing its Project and IsLit
+    // says so with a GetFaceMap of its own.
     virtual bool GetFaceMap(FaceMap& map) const;
 
     // --- data (declaration order of the stored model) ------------------------------

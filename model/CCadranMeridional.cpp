@@ -72,6 +72,8 @@ bool CCadranMeridional::IsLit(double azimuth, double altitude, bool aboveHorizon
 
 bool CCadranMeridional::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranMeridional>(*this))
+        return false;
     map = WallFaceMap(*this, 0.0, 1.0);
     return true;
 }

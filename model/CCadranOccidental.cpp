@@ -69,6 +69,8 @@ bool CCadranOccidental::IsLit(double azimuth, double altitude, bool aboveHorizon
 
 bool CCadranOccidental::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranOccidental>(*this))
+        return false;
     map = WallFaceMap(*this, 1.0, 0.0);
     return true;
 }

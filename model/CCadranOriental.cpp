@@ -69,6 +69,8 @@ bool CCadranOriental::IsLit(double azimuth, double altitude, bool aboveHorizonOn
 
 bool CCadranOriental::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranOriental>(*this))
+        return false;
     map = WallFaceMap(*this, -1.0, 0.0);
     return true;
 }
