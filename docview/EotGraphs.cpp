@@ -284,14 +284,17 @@ void DrawEotDeclinationCurve(gdi::DC& dc, const gdi::Rect& page)
 void DrawEotDateLabel(gdi::DC& dc, bool sideFlag, int x, int y, int day, int month, std::vector<LabelBox>* written)
 {
     // Where the loop closes up or crosses itself, a text that would run into one already
-    // written, or come nearer to it than half a line, is left out.
+    // written, or come nearer to it than half a line, is left out. The day and the month of
+    // this point stand only two blanks apart, in opposite corners: they are checked against
+    // the other points' labels only.
+    std::vector<LabelBox> mine;
     const auto write = [&](const std::string& text) {
         if (written) {
             const LabelBox box = TextBox(dc, x, y, text);
             const double gap = dc.GetTextMetrics().height / 2.0;
             if (std::any_of(written->begin(), written->end(), [&](const LabelBox& w) { return Overlap(w, box, gap); }))
                 return;
-            written->push_back(box);
+            mine.push_back(box);
         }
         dc.TextOut(x, y, text);
     };
@@ -307,4 +310,6 @@ void DrawEotDateLabel(gdi::DC& dc, bool sideFlag, int x, int y, int day, int mon
             dc.SetTextAlign(align.month);
         write(" " + name + " ");
     }
+    if (written)
+        written->insert(written->end(), mine.begin(), mine.end());
 }

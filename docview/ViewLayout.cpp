@@ -132,12 +132,6 @@ gdi::Rect SheetRect(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, 
             SheetEdge(row + 1, sheetMm.cy, dpiY)};
 }
 
-gdi::Point SheetViewportOrigin(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY)
-{
-    const gdi::Rect sheet = SheetRect(page, drawingMm, sheetMm, dpiX, dpiY);
-    return {-sheet.left, -sheet.top};
-}
-
 double FullFrameZoom(gdi::Size sheetPx, gdi::Size client)
 {
     if (sheetPx.cx <= 0 || sheetPx.cy <= 0 || client.cx <= 0 || client.cy <= 0)

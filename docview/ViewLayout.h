@@ -70,10 +70,6 @@ int SheetEdge(std::int64_t sheets, int sheetMm, int dpi);
 // their tiles abut. Empty for an empty sheet or a page below 1.
 gdi::Rect SheetRect(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY);
 
-// Viewport origin (device pixels at dpiX x dpiY) that brings printed page `page` to the
-// paper: minus the top-left corner of its SheetRect.
-gdi::Point SheetViewportOrigin(int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY);
-
 // The zoom commands 33100 .. 33109 and their factors.
 constexpr int kFirstZoomCommand = 33100;
 constexpr int kFullFrameCommand = 33110;

@@ -184,10 +184,9 @@ void CCadran::UpdateStyleAnchor(int mode)
         int dy = 0;
         GetCentreOffset(dx, dy);
         // From B as it was placed, not from the anchor: moving by the offset on each call
-        // would shift the style again at every call.
-        if (dx != 0 || dy != 0)
-            PlaceStyleAnchor(RoundToInt(static_cast<double>(pointBX - dx) / 10.0),
-                             RoundToInt(static_cast<double>(pointBY + dy) / 10.0));
+        // would shift the style again at every call. An offset of (0, 0) puts A on B.
+        PlaceStyleAnchor(RoundToInt(static_cast<double>(pointBX - dx) / 10.0),
+                         RoundToInt(static_cast<double>(pointBY + dy) / 10.0));
     } else {
         SetStyleAnchorPercent(anchorPercentX, anchorPercentY);
     }

@@ -136,16 +136,19 @@ public:
     virtual double GetCentreAngle() const;
     virtual void DrawStyle(gdi::DC& dc, int ax, int ay);
     virtual void DrawHourNumbers(gdi::DC& dc);
-    virtual void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text);
+    // lastWritten: the box of the number written last in this drawing, which this one may
+    // not run into; it becomes this number's when this one is written.
+    virtual void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten);
     virtual void DrawIndications(gdi::DC& dc);
     // Ray from a point at an angle (radians, y up) to the edge of rect.
     virtual bool ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const;
     virtual bool IsInsideDial(const gdi::Rect& rect, gdi::Point& p1, gdi::Point& p2) const;
     virtual bool ClipSegmentToDial(const gdi::Rect& rect, gdi::Point& p1, gdi::Point& p2) const;
     virtual void DrawHourLines(gdi::DC& dc, int ax, int ay);
-    virtual void DrawLongitudeArcs(gdi::DC& dc, int ax, int ay);
-    virtual void DrawDeclinationArcs(gdi::DC& dc, int ax, int ay);
-    virtual void DrawCalendarArcs(gdi::DC& dc, int ax, int ay);
+    // The diurnal arcs; true when they traced the two solstice arcs.
+    virtual bool DrawLongitudeArcs(gdi::DC& dc, int ax, int ay);
+    virtual bool DrawDeclinationArcs(gdi::DC& dc, int ax, int ay);
+    virtual bool DrawCalendarArcs(gdi::DC& dc, int ax, int ay);
     virtual void DrawMeanTimeLines(gdi::DC& dc, int ax, int ay, int step);
     virtual void DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay);
     virtual void DrawAzimuthLines(gdi::DC& dc, int ax, int ay);
@@ -153,6 +156,8 @@ public:
     virtual void DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay);
     // The face as linear forms of the sun's horizontal vector, giving what Project and IsLit
     // give (the plane dials with a polar style); false, the base, for a type that has none.
+    // A map is for the class that builds it alone: a subclass sharing its Project and IsLit
+    // says so with a GetFaceMap of its own.
     virtual bool GetFaceMap(FaceMap& map) const;
 
     // --- data (declaration order of the stored model) ------------------------------
@@ -216,8 +221,6 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
-    bool solsticeArcsTraced = false;  // by the diurnal arcs of the current Draw
-    std::optional<LabelBox> lastHourLabel;  // the last number DrawHourLabel wrote, in this drawing
 
 private:
     // The anchor and its percentages, point B left where it is.

@@ -249,19 +249,22 @@ void CCadranAnalemmatique::DrawHourLabelByBand(gdi::DC& dc, gdi::Point position,
     dc.SetTextAlign(previous);
 }
 
-void CCadranAnalemmatique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+void CCadranAnalemmatique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text,
+                                         std::optional<LabelBox>& /*lastWritten*/)
 {
     if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
         return;
     DrawHourLabelByBand(dc, hourLabelPos[static_cast<std::size_t>(hour)], hour, text, latitude > 0.0);
 }
 
-void CCadranAnalemmatique::DrawLongitudeArcs(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
+bool CCadranAnalemmatique::DrawLongitudeArcs(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
 {
+    return false;
 }
 
-void CCadranAnalemmatique::DrawDeclinationArcs(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
+bool CCadranAnalemmatique::DrawDeclinationArcs(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
 {
+    return false;
 }
 
 void CCadranAnalemmatique::DrawHourLines(gdi::DC& dc, int ax, int ay)

@@ -29,12 +29,12 @@ public:
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
     // The shadow of the style standing at the day's point of the date scale.
     void DrawStyle(gdi::DC& dc, int ax, int ay) override;
-    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text) override;
+    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten) override;
     // Marks on the ellipse every five minutes from 4 h to 20 h, whatever the dial's hours.
     void DrawHourLines(gdi::DC& dc, int ax, int ay) override;
     // No date arcs on this dial: the date is read on the date scale.
-    void DrawLongitudeArcs(gdi::DC& dc, int ax, int ay) override;
-    void DrawDeclinationArcs(gdi::DC& dc, int ax, int ay) override;
+    bool DrawLongitudeArcs(gdi::DC& dc, int ax, int ay) override;
+    bool DrawDeclinationArcs(gdi::DC& dc, int ax, int ay) override;
 
     // Device displacement of the style foot per unit of tan(declination).
     void ComputeStyleOffset(double& qx, double& qy) const;

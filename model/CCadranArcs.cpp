@@ -77,9 +77,10 @@ bool ValidDate(int day, int month)
 
 // ------------------------------------------------------------------------- date arcs
 
-void CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
+bool CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
 {
     ToolsScope tools(dc);
+    bool solstices = false;
     const int mode = prefs.diurnalArcMode;
     const int first = std::clamp(firstHour, 0, 24) * 12;
     const int last = std::clamp(lastHour, 0, 24) * 12;
@@ -93,7 +94,7 @@ void CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
         if (twin < k && LongitudeRowDrawn(twin, mode))
             continue;
         if (k == 9 || k == 27)
-            solsticeArcsTraced = true;
+            solstices = true;
         const auto& azimuths = azimuthByLongitude[static_cast<size_t>(k)];
         const auto& altitudes = altitudeByLongitude[static_cast<size_t>(k)];
         PenScope pen(dc, tools.Tools().EntryPen(LongitudePenEntry(k)));
@@ -105,6 +106,7 @@ void CCadran::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
                 tracer.Break();
         }
     }
+    return solstices;
 }
 
 namespace {
@@ -160,12 +162,11 @@ void TraceSolsticeArcs(CCadran& dial, gdi::DC& dc, gdi::Point origin, const CDra
     const double obliquity = DeclinationOfLongitude(3, false) * kDegToRad;
     TraceDeclinationArc(dial, dc, origin, obliquity, 15, tools);
     TraceDeclinationArc(dial, dc, origin, -obliquity, 9, tools);
-    dial.solsticeArcsTraced = true;
 }
 
 }  // namespace
 
-void CCadran::DrawDeclinationArcs(gdi::DC& dc, int ax, int ay)
+bool CCadran::DrawDeclinationArcs(gdi::DC& dc, int ax, int ay)
 {
     ToolsScope tools(dc);
     const int mode = prefs.diurnalArcMode;
@@ -175,11 +176,13 @@ void CCadran::DrawDeclinationArcs(gdi::DC& dc, int ax, int ay)
         TraceDeclinationArc(*this, dc, {ax, ay}, declinationDeg * kDegToRad, declinationDeg % 10 == 0 ? 17 : 18,
                             tools.Tools());
     }
-    if (mode == 7 || mode == 8)
-        TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
+    if (mode != 7 && mode != 8)
+        return false;
+    TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
+    return true;
 }
 
-void CCadran::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
+bool CCadran::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
 {
     ToolsScope tools(dc);
     const int mode = prefs.diurnalArcMode;
@@ -192,7 +195,7 @@ void CCadran::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
     case 9: case 12: dates = {{1, 31}}; break;
     case 10: case 13: dates = {{1, 31}, {16, 33}}; break;
     case 11: case 14: dates = {{1, 31}, {11, 32}, {21, 34}}; break;
-    default: return;
+    default: return false;
     }
     int firstMonth = 1;
     int lastMonth = 12;
@@ -207,8 +210,10 @@ void CCadran::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
                                 tools.Tools());
         }
     }
-    if (mode >= 12)
-        TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
+    if (mode < 12)
+        return false;
+    TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
+    return true;
 }
 
 void CCadran::DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay)

@@ -119,7 +119,8 @@ void CCadranBifilaire::DrawStyle(gdi::DC& dc, int ax, int ay)
     dc.Polyline(points, 2);
 }
 
-void CCadranBifilaire::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+void CCadranBifilaire::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text,
+                                     std::optional<LabelBox>& /*lastWritten*/)
 {
     if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
         return;

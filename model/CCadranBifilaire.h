@@ -24,7 +24,7 @@ public:
     // The sun's spot, joined to the foot A.
     void DrawStyle(gdi::DC& dc, int ax, int ay) override;
     // Placed by hour band and hemisphere, as on the analemmatic dial.
-    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text) override;
+    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten) override;
     // No auxiliary point on this dial: (0, 0) and false.
     bool GetAuxPoint(int& x, int& y) const;
 

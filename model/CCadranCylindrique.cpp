@@ -112,7 +112,8 @@ bool CCadranCylindrique::IsLit(double azimuth, double altitude, bool aboveHorizo
     return typeCode == 30 ? std::fabs(t) <= kPi / 2.0 : std::fabs(t) <= kPi / 2.0 + 0.0001;
 }
 
-void CCadranCylindrique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+void CCadranCylindrique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text,
+                                       std::optional<LabelBox>& /*lastWritten*/)
 {
     if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
         return;

@@ -174,7 +174,7 @@ void CCadranCylindriqueDeBerger::DrawColumn(gdi::DC& dc, gdi::Point origin, cons
     DrawStraight(*this, dc, frame, top, bottom, false);
 }
 
-void CCadranCylindriqueDeBerger::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
+bool CCadranCylindriqueDeBerger::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
 {
     ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
@@ -194,13 +194,14 @@ void CCadranCylindriqueDeBerger::DrawLongitudeArcs(gdi::DC& dc, int ax, int ay)
             dc.TextOut(ax + RoundToInt(ColumnOffset(row)), ay, kSignsFrom300[(i + 6) / 3]);
         }
     }
+    return false;
 }
 
-void CCadranCylindriqueDeBerger::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
+bool CCadranCylindriqueDeBerger::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
 {
     const int mode = prefs.diurnalArcMode;
     if (mode < 9 || mode > 14)
-        return;
+        return false;
     ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     const ExportFrame frame = MakeExportFrame(*this, origin);
@@ -230,6 +231,7 @@ void CCadranCylindriqueDeBerger::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
             }
         }
     }
+    return false;
 }
 
 void CCadranCylindriqueDeBerger::DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay)
@@ -255,8 +257,9 @@ void CCadranCylindriqueDeBerger::DrawDateArc(gdi::DC& dc, int day, int month, in
     DrawColumn(dc, origin, MakeExportFrame(*this, origin), (month - 1) * 6 + (day - 1) / 5.0, alt);
 }
 
-void CCadranCylindriqueDeBerger::DrawDeclinationArcs(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
+bool CCadranCylindriqueDeBerger::DrawDeclinationArcs(gdi::DC& /*dc*/, int /*ax*/, int /*ay*/)
 {
+    return false;
 }
 
 void CCadranCylindriqueDeBerger::DrawItalicBabylonianHours(gdi::DC& /*dc*/, bool /*babylonian*/, int /*ax*/,

@@ -27,13 +27,13 @@ public:
     // One curve per hour step through the shadow ends of the date columns.
     void DrawHourLines(gdi::DC& dc, int ax, int ay) override;
     // Date lines: a column per 10 degrees of the sun's longitude, down to its noon shadow.
-    void DrawLongitudeArcs(gdi::DC& dc, int ax, int ay) override;
+    bool DrawLongitudeArcs(gdi::DC& dc, int ax, int ay) override;
     // The same for calendar dates.
-    void DrawCalendarArcs(gdi::DC& dc, int ax, int ay) override;
+    bool DrawCalendarArcs(gdi::DC& dc, int ax, int ay) override;
     // A particular date: its column, down to its noon shadow.
     void DrawDateArc(gdi::DC& dc, int day, int month, int ax, int ay) override;
     // Families that a declination alone cannot place on the date columns are left out.
-    void DrawDeclinationArcs(gdi::DC& dc, int ax, int ay) override;
+    bool DrawDeclinationArcs(gdi::DC& dc, int ax, int ay) override;
     void DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, int ay) override;
     void DrawAzimuthLines(gdi::DC& dc, int ax, int ay) override;
     void DrawAltitudeLines(gdi::DC& dc, int ax, int ay) override;

@@ -75,7 +75,6 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
     const int saved = dc.SaveDC();
     dc.SetBkMode(gdi::TRANSPARENT);
     drawRect = rect;
-    solsticeArcsTraced = false;
 
     int ax = 0;
     int ay = 0;
@@ -96,14 +95,15 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
         DrawItalicBabylonianHours(dc, false, ax, ay);
     if (prefs.babylonianHours)
         DrawItalicBabylonianHours(dc, true, ax, ay);
+    bool solsticeArcsTraced = false;
     if (prefs.hourLines && prefs.diurnalArcs) {
         const int mode = prefs.diurnalArcMode;
         if (mode >= 0 && mode <= 4)
-            DrawLongitudeArcs(dc, ax, ay);
+            solsticeArcsTraced = DrawLongitudeArcs(dc, ax, ay);
         else if (mode >= 5 && mode <= 8)
-            DrawDeclinationArcs(dc, ax, ay);
+            solsticeArcsTraced = DrawDeclinationArcs(dc, ax, ay);
         else if (mode >= 9 && mode <= 14)
-            DrawCalendarArcs(dc, ax, ay);
+            solsticeArcsTraced = DrawCalendarArcs(dc, ax, ay);
     }
     if (prefs.horizontalLines) {
         DrawAzimuthLines(dc, ax, ay);
@@ -498,7 +498,7 @@ void CCadran::DrawStyle(gdi::DC& dc, int ax, int ay)
 
 // ------------------------------------------------------------------------- hour numbers
 
-void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
+void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten)
 {
     if (hour < 0 || static_cast<size_t>(hour) >= hourLabelPos.size() || hourLabelPos[static_cast<size_t>(hour)].x == 0)
         return;
@@ -513,17 +513,17 @@ void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text)
     // Whole pixels: a little further when rounding leaves a corner out.
     for (int tries = 0;; ++tries) {
         const std::optional<double> rest = DistanceUpInto(placed, drawRect);
+        if (rest && *rest == 0.0)
+            break;
         if (!rest || tries == 4)
             return;
-        if (*rest == 0.0)
-            break;
         step += std::ceil(*rest);
         at = {p.x + RoundToInt(box.up.x * step), p.y + RoundToInt(box.up.y * step)};
         placed = TextBox(dc, at.x, at.y, text);
     }
-    if (lastHourLabel && Overlap(*lastHourLabel, placed, dc.GetTextExtent(" ").cx))
+    if (lastWritten && Overlap(*lastWritten, placed, dc.GetTextExtent(" ").cx))
         return;
-    lastHourLabel = placed;
+    lastWritten = placed;
     dc.TextOut(at.x, at.y, text);
 }
 
@@ -541,7 +541,7 @@ void CCadran::DrawHourNumbers(gdi::DC& dc)
     count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
 
     const int zoneSteps = localSolarTime ? 0 : GetZoneSteps();
-    lastHourLabel.reset();
+    std::optional<LabelBox> lastWritten;
     const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
     const gdi::LogFont oldFont = dc.GetCurrentFont();
     for (int i = 0; i < count; ++i) {
@@ -571,7 +571,7 @@ void CCadran::DrawHourNumbers(gdi::DC& dc)
         gdi::LogFont font;
         FillLogFont(height, font, kFontTimes, false, angleDeg);
         dc.SelectFont(font);
-        DrawHourLabel(dc, i, text);
+        DrawHourLabel(dc, i, text, lastWritten);
     }
     dc.SelectFont(oldFont);
     dc.SetTextColor(oldColor);

@@ -68,6 +68,8 @@ bool CCadranHorizontal::IsLit(double /*azimuth*/, double altitude, bool /*aboveH
 
 bool CCadranHorizontal::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranHorizontal>(*this))
+        return false;
     map = FaceMap::OfPlane(0.0, 1.0, 0.0, 1.0, styleHeight, HemisphereSign(*this));
     map.minFacing = std::sin(kLowestAltitude);
     // The lowest altitude stands for the horizon whatever the caller asks.

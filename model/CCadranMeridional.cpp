@@ -64,7 +64,7 @@ void CCadranMeridional::Project(double azimuth, double altitude, int& x, int& y,
 
 bool CCadranMeridional::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
 {
-    constexpr double kEdge = 1.5697963267948967;  // pi/2 - 0.001
+    constexpr double kEdge = kHalfPi - kWallEdge;
     if (!(azimuth > -kEdge && azimuth < kEdge))
         return false;
     return !aboveHorizonOnly || altitude >= 0.0;
@@ -72,6 +72,8 @@ bool CCadranMeridional::IsLit(double azimuth, double altitude, bool aboveHorizon
 
 bool CCadranMeridional::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranMeridional>(*this))
+        return false;
     map = WallFaceMap(*this, 0.0, 1.0);
     return true;
 }

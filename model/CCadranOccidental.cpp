@@ -62,14 +62,15 @@ void CCadranOccidental::Project(double azimuth, double altitude, int& x, int& y,
 
 bool CCadranOccidental::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
 {
-    constexpr double kEdge = 3.1405926535897932;  // pi - 0.001
-    if (!(azimuth > 0.001 && azimuth < kEdge))
+    if (!(azimuth > kWallEdge && azimuth < kPi - kWallEdge))
         return false;
     return !aboveHorizonOnly || altitude > 0.0;
 }
 
 bool CCadranOccidental::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranOccidental>(*this))
+        return false;
     map = WallFaceMap(*this, 1.0, 0.0);
     return true;
 }

@@ -62,14 +62,15 @@ void CCadranOriental::Project(double azimuth, double altitude, int& x, int& y, b
 
 bool CCadranOriental::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
 {
-    constexpr double kEdge = 3.1405926535897932;  // pi - 0.001
-    if (!(azimuth > -kEdge && azimuth < -0.001))
+    if (!(azimuth > -(kPi - kWallEdge) && azimuth < -kWallEdge))
         return false;
     return !aboveHorizonOnly || altitude > 0.0;
 }
 
 bool CCadranOriental::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranOriental>(*this))
+        return false;
     map = WallFaceMap(*this, -1.0, 0.0);
     return true;
 }

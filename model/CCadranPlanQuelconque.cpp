@@ -86,6 +86,11 @@ bool CCadranPlanQuelconque::IsLit(double azimuth, double altitude, bool aboveHor
 
 bool CCadranPlanQuelconque::GetFaceMap(FaceMap& map) const
 {
+    return IsExactly<CCadranPlanQuelconque>(*this) && PlaneMap(map);
+}
+
+bool CCadranPlanQuelconque::PlaneMap(FaceMap& map) const
+{
     const double d = planeAngle1;
     const double i = planeAngle2;
     map = FaceMap::OfPlane(std::sin(d), std::cos(d), std::sin(i), std::cos(i), styleHeight, HemisphereSign(*this));

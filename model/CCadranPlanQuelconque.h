@@ -35,6 +35,8 @@ public:
     bool StyleParallelToFace() const;
 
 protected:
+    // The face map of this plane, for the subclasses that project and light it as it does.
+    bool PlaneMap(FaceMap& map) const;
     // The centre relative to the foot, in units of the style height, before the southern
     // mirror: (sinD, -(cosD cos i + sin i tan|lat|)) / c. c is the cosine of the angle
     // between the style and the face's normal over cos(lat); |c| < 1e-9 means parallel.

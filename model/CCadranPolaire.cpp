@@ -29,6 +29,11 @@ void CCadranPolaire::GetTypeName(std::string& text, bool longName, bool upperCas
     text = UpperCasedIf(longName ? GetTranslatedString(419) : GetTranslatedString(420), upperCase);
 }
 
+bool CCadranPolaire::GetFaceMap(FaceMap& map) const
+{
+    return IsExactly<CCadranPolaire>(*this) && PlaneMap(map);
+}
+
 void CCadranPolaire::GetCentreOffset(int& dx, int& dy) const
 {
     dx = 0;

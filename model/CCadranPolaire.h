@@ -15,4 +15,6 @@ public:
     // Always the style limit, cut, its end at the style height.
     double GetStyleLength(bool& truncate, double& endHeight) const override;
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
+    // Projected and lit as the plane it lies in.
+    bool GetFaceMap(FaceMap& map) const override;
 };

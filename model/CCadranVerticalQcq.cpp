@@ -88,6 +88,11 @@ bool CCadranVerticalQcq::IsLit(double azimuth, double altitude, bool aboveHorizo
 
 bool CCadranVerticalQcq::GetFaceMap(FaceMap& map) const
 {
+    return IsExactly<CCadranVerticalQcq>(*this) && WallMap(map);
+}
+
+bool CCadranVerticalQcq::WallMap(FaceMap& map) const
+{
     // Beyond a quarter turn the lit azimuths of IsLit stop at the +-pi seam.
     const double d = planeAngle1;
     if (!(std::fabs(d) <= kHalfPi))

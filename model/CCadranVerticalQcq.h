@@ -27,4 +27,8 @@ public:
 
     // Shadow of the nodus in millimetres from the foot (u right, v up), unrounded.
     void ProjectMm(double azimuth, double altitude, double& u, double& v) const;
+
+protected:
+    // The face map of this wall, for the subclasses that project and light it as it does.
+    bool WallMap(FaceMap& map) const;
 };

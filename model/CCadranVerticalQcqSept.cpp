@@ -41,6 +41,8 @@ bool CCadranVerticalQcqSept::IsLit(double azimuth, double altitude, bool aboveHo
 
 bool CCadranVerticalQcqSept::GetFaceMap(FaceMap& map) const
 {
+    if (!IsExactly<CCadranVerticalQcqSept>(*this))
+        return false;
     // IsLit's two azimuth ranges join across the seam into the face's half turn only when
     // the wall looks at least the margin beyond a quarter turn, and at most half a turn.
     const double d = std::fabs(planeAngle1);

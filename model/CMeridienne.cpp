@@ -17,3 +17,8 @@ void CMeridienne::Serialize(Archive& ar)
 {
     planedial::SerializeWithParent<CCadranVerticalQcq>(*this, ar);
 }
+
+bool CMeridienne::GetFaceMap(FaceMap& map) const
+{
+    return planedial::IsExactly<CMeridienne>(*this) && WallMap(map);
+}

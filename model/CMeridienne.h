@@ -10,4 +10,6 @@ public:
     explicit CMeridienne(double declination);
 
     void Serialize(Archive& ar) override;
+    // Projected and lit as the declining wall it is drawn on.
+    bool GetFaceMap(FaceMap& map) const override;
 };

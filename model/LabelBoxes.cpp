@@ -35,16 +35,6 @@ void Project(const LabelBox& box, double ax, double ay, double& low, double& hig
 
 }  // namespace
 
-LabelBox LabelBox::MovedUp(double distance) const
-{
-    LabelBox moved = *this;
-    for (PointD& c : moved.corners) {
-        c.x += up.x * distance;
-        c.y += up.y * distance;
-    }
-    return moved;
-}
-
 LabelBox TextBox(const gdi::DC& dc, int x, int y, std::string_view text)
 {
     const unsigned align = dc.GetTextAlign();

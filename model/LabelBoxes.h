@@ -15,9 +15,6 @@ struct LabelBox {
     };
     std::array<PointD, 4> corners{};  // in order round the box
     PointD up{0.0, -1.0};             // unit vector from the text's foot towards its top
-
-    // The box moved by distance along up.
-    LabelBox MovedUp(double distance) const;
 };
 
 // The box of the text written at (x, y) with the context's font and text alignment, turned

@@ -10,6 +10,7 @@
 #include "model/FaceMap.h"
 
 #include <numbers>
+#include <typeinfo>
 
 namespace planedial {
 
@@ -28,6 +29,15 @@ double AbsLatitudeRad(const CCadran& dial);
 // down), else tenths of a millimetre, else hundredths (y up), each rounded half away from
 // zero.
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
+
+// True when the dial is of class Own itself, not of a class derived from it. A face map
+// gives what Project and IsLit of the class that builds it give; a subclass, which may
+// project or light its own way, has none until it says it shares them (its own GetFaceMap).
+template <class Own>
+bool IsExactly(const CCadran& dial)
+{
+    return typeid(dial) == typeid(Own);
+}
 
 // The walls' lit test keeps this margin (radians) from the plane of the face.
 constexpr double kWallEdge = 0.001;

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -51,6 +52,26 @@ protected:
         GetProfile().WriteInt(kGeneral, "nModeEot", signMode);
         GetProfile().WriteInt(kGeneral, "bCorrectionLongEot", correction ? 1 : 0);
     }
+};
+
+// A recording context; printing, with a blank a fifth of the line high (as narrow as in a
+// printer's serif font) where the recording's own blank is more than half of it.
+class LabelDC : public gdi::RecordingDC {
+public:
+    LabelDC(bool printing, gdi::DeviceCaps caps) : RecordingDC(caps, printing), narrow_(printing) {}
+    gdi::Size GetTextExtent(std::string_view text) const override
+    {
+        gdi::Size size = RecordingDC::GetTextExtent(text);
+        if (narrow_) {
+            const gdi::TextMetrics metrics = GetTextMetrics();
+            size.cx -= static_cast<int>(std::count(text.begin(), text.end(), ' ')) *
+                       (metrics.aveCharWidth - metrics.height / 5);
+        }
+        return size;
+    }
+
+private:
+    bool narrow_;
 };
 
 // The plot the frame leaves inside kPage on screen.
@@ -332,26 +353,33 @@ TEST_F(EotPages, VerticalCurveIsTheFigureOfEightOfTheTrueSun)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "-24°"), texts.end());
 
     // In 2026 the end of August falls on April's name where the loop crosses itself: no
-    // date label runs into another, and every month keeps its name.
+    // date label runs into another, and every month keeps its name, on screen and on a page
+    // printed at 600 dpi with a blank as narrow as in a printer's serif font (the month's
+    // name stands two blanks from its own day).
     SetYear(2026);
-    gdi::RecordingDC crossed;
-    DrawEotDeclinationCurve(crossed, page);
-    std::vector<std::pair<std::string, LabelBox>> labels;
-    for (const gdi::Record* text : crossed.RecordsOf(RecordKind::TextOut)) {
-        if (!text->text.starts_with(' '))
-            continue;
-        gdi::RecordingDC probe;
-        probe.SelectFont(text->font);
-        probe.SetTextAlign(text->textAlign);
-        labels.emplace_back(text->text, TextBox(probe, text->points[0].x, text->points[0].y, text->text));
+    for (const bool printed : {false, true}) {
+        SCOPED_TRACE(printed ? "printed" : "screen");
+        const gdi::DeviceCaps caps = printed ? gdi::DeviceCaps::Page(600, 210, 297) : gdi::DeviceCaps{};
+        const gdi::Rect sheet = printed ? gdi::Rect{150, 375, 4812, 6625} : page;
+        LabelDC crossed(printed, caps);
+        DrawEotDeclinationCurve(crossed, sheet);
+        std::vector<std::pair<std::string, LabelBox>> labels;
+        for (const gdi::Record* text : crossed.RecordsOf(RecordKind::TextOut)) {
+            if (!text->text.starts_with(' '))
+                continue;
+            LabelDC probe(printed, caps);
+            probe.SelectFont(text->font);
+            probe.SetTextAlign(text->textAlign);
+            labels.emplace_back(text->text, TextBox(probe, text->points[0].x, text->points[0].y, text->text));
+        }
+        int names = 0;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            names += labels[i].first.size() > 4;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(Overlap(labels[i].second, labels[j].second)) << labels[i].first << "and" << labels[j].first;
+        }
+        EXPECT_EQ(names, 12);
     }
-    int names = 0;
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        names += labels[i].first.size() > 4;
-        for (std::size_t j = 0; j < i; ++j)
-            EXPECT_FALSE(Overlap(labels[i].second, labels[j].second)) << labels[i].first << "and" << labels[j].first;
-    }
-    EXPECT_EQ(names, 12);
 }
 
 TEST_F(EotPages, PrintedVerticalCurveScalesItsMarks)

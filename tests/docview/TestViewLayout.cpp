@@ -167,13 +167,17 @@ TEST(ViewLayout, EachPrintedSheetShowsItsPartOfTheDrawing)
     // 200 x 600 / 25.4 = 4724.4 -> 4724 pixels wide and 287 x 600 / 25.4 = 6779.5 -> 6780 high.
     const gdi::Size drawing{400, 574};
     const gdi::Size sheet{200, 287};
-    EXPECT_EQ(SheetViewportOrigin(1, drawing, sheet, 600, 600), (gdi::Point{0, 0}));
-    EXPECT_EQ(SheetViewportOrigin(2, drawing, sheet, 600, 600), (gdi::Point{-4724, 0}));
-    EXPECT_EQ(SheetViewportOrigin(3, drawing, sheet, 600, 600), (gdi::Point{0, -6780}));
-    EXPECT_EQ(SheetViewportOrigin(4, drawing, sheet, 600, 600), (gdi::Point{-4724, -6780}));
+    const auto corner = [](int page, gdi::Size drawingMm, gdi::Size sheetMm, int dpiX, int dpiY) {
+        const gdi::Rect r = SheetRect(page, drawingMm, sheetMm, dpiX, dpiY);
+        return gdi::Point{r.left, r.top};
+    };
+    EXPECT_EQ(corner(1, drawing, sheet, 600, 600), (gdi::Point{0, 0}));
+    EXPECT_EQ(corner(2, drawing, sheet, 600, 600), (gdi::Point{4724, 0}));
+    EXPECT_EQ(corner(3, drawing, sheet, 600, 600), (gdi::Point{0, 6780}));
+    EXPECT_EQ(corner(4, drawing, sheet, 600, 600), (gdi::Point{4724, 6780}));
     // One column: the sheets follow each other downwards; different resolutions per axis.
-    EXPECT_EQ(SheetViewportOrigin(3, {200, 861}, sheet, 300, 600), (gdi::Point{0, -13559}));
-    EXPECT_EQ(SheetViewportOrigin(2, drawing, {0, 287}, 600, 600), (gdi::Point{0, 0}));
+    EXPECT_EQ(corner(3, {200, 861}, sheet, 300, 600), (gdi::Point{0, 13559}));
+    EXPECT_EQ(corner(2, drawing, {0, 287}, 600, 600), (gdi::Point{0, 0}));
 }
 
 TEST(ViewLayout, GraphAndTablePagesKeepTheirMargins)

@@ -62,11 +62,12 @@ TEST(DialAnchor, ModeThreeMovesTheAnchorByTheCentreOffset)
     dial.width = 200;
     dial.height = 100;
     dial.SetStyleAnchorPercent(50, 50);
-    // No offset: nothing moves, even the percentages stay.
+    // No offset: A stays on B, at the same distance from the corner; the percentages follow
+    // the new width, as in mode 2.
     dial.width = 300;
     dial.UpdateStyleAnchor(3);
     EXPECT_EQ(dial.anchorX, 100);
-    EXPECT_EQ(dial.anchorPercentX, 50);
+    EXPECT_EQ(dial.anchorPercentX, 33);
 
     // Offset in tenths of a millimetre, y up: the anchor moves against it.
     // Point B stays where it was: calling again (every Ctrl+ or OK of the Dimensions
@@ -86,6 +87,12 @@ TEST(DialAnchor, ModeThreeMovesTheAnchorByTheCentreOffset)
     dial.UpdateStyleAnchor(3);
     EXPECT_EQ(dial.anchorX, 125);
     EXPECT_EQ(dial.anchorY, 72);
+    // An offset back to (0, 0) puts A back on B.
+    dial.centreDx = 0;
+    dial.centreDy = 0;
+    dial.UpdateStyleAnchor(3);
+    EXPECT_EQ(dial.anchorX, 100);
+    EXPECT_EQ(dial.anchorY, 50);
 }
 
 TEST(DialAnchor, DialWithoutWidthOrHeightKeepsItsPercentages)

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <numbers>
 #include <optional>
 #include <set>
 
@@ -230,6 +231,21 @@ TEST_F(DialLines, HourNumbersInRomanOrTwentyFourHours)
             EXPECT_EQ(DistanceUpInto(box, declining->GetDrawRect()), 0.0) << wall << " " << number->text;
         }
     }
+    // A number nearly upside down at the left edge: whole pixels leave a corner out until
+    // the fourth move, which brings it in.
+    auto edge = MakeDial<HorizontalDial>(47.25, -6.03, 1.0, 2024, 0, 160, 160, 50, 30);
+    AllOff(*edge);
+    edge->prefs.hourLines = 1;
+    edge->prefs.romanNumerals = 1;
+    edge->prefs.hours24 = 0;
+    edge->scale = 3.75;  // numbers 45 pixels high
+    edge->drawRect = {0, 0, 400, 400};
+    edge->ResetHourLabels(25);
+    edge->hourLabelPos[12] = {1, 10};
+    edge->hourLabelAngle[12] = -172.0 * std::numbers::pi / 180.0;
+    gdi::RecordingDC upsideDown;
+    edge->DrawHourNumbers(upsideDown);
+    EXPECT_EQ(upsideDown.Texts(), std::vector<std::string>{"XII"});
 }
 
 TEST_F(DialLines, ZoneStepsShiftTheNumbersAndWrapPastMidnight)

@@ -125,6 +125,13 @@ public:
     bool GetFaceMap(FaceMap&) const override { return false; }
 };
 
+// A type derived from a dial type, free to project or light its own way.
+template <class T>
+class Derived : public T {
+public:
+    using T::T;
+};
+
 struct DialCase {
     std::string name;
     double declination = 0.0;
@@ -365,6 +372,22 @@ TEST_P(PlaneDialOracle, FaceMapDrawsWhatAzimuthAndAltitudeDraw)
             }
         }
     }
+}
+
+// A type derived from a dial type draws without its parent's face map, which might not
+// give its Project and IsLit; the types themselves keep theirs (the oracle above).
+TEST(PlaneDialFaceMap, NotInheritedByADerivedType)
+{
+    FaceMap map;
+    EXPECT_FALSE(Derived<CCadranHorizontal>().GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranMeridional>().GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranOriental>().GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranOccidental>().GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranVerticalQcq>(0.42).GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranVerticalQcqSept>(2.3).GetFaceMap(map));
+    EXPECT_FALSE(Derived<CMeridienne>(0.2).GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranPlanQuelconque>(0.6, 1.1).GetFaceMap(map));
+    EXPECT_FALSE(Derived<CCadranPolaire>().GetFaceMap(map));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothHemispheres, PlaneDialOracle, ::testing::Values(47.25, 5.5, -33.9, -62.0),
