@@ -1,6 +1,8 @@
 #pragma once
 // The search of the help pages for a word: every "*.html" page of the help folder whose text
 // holds the word (without regard to case) is listed, by its title, on a page of results.
+#include "platform/Paths.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,7 +23,7 @@ std::vector<HelpSearchMatch> SearchHelpPages(const std::filesystem::path& helpFo
 std::string HelpSearchResultPage(std::string_view keyword, const std::vector<HelpSearchMatch>& matches,
                                  const std::filesystem::path& helpFolder, bool writtenInHelpFolder);
 
-inline constexpr const char* kSearchResultFile = "SearchResult.html";
+inline constexpr const char* kSearchResultFile = paths::kSearchResultFile;
 
 // Searches and writes "SearchResult.html" in outputFolder (atomically); the written page,
 // or nothing when the keyword is empty or the page could not be written.

@@ -141,7 +141,7 @@ void DrawDateArcTable(gdi::DC& dc, const gdi::Rect&)
     const std::string arcFormat = GetTranslatedString(166);
     const std::string columnLine = hour + "\tx (mm)\ty (mm)\t" + radius + " (mm)\t" + angle + " (°)";
 
-    TableFile file("tdl.tmp");
+    TableFile file(paths::kDateArcTableFile);
     TableCanvas tools(dc, geometry);
     for (int p = 0; p < pages; ++p) {
         const gdi::Rect page = geometry.PageRect(p);
@@ -267,7 +267,7 @@ void DrawMobileStyleTable(gdi::DC& dc, const gdi::Rect&)
 
     // Both blocks also go to "tdp.tmp" for the table export, one after the other, each
     // under its column line.
-    TableFile file("tdp.tmp");
+    TableFile file(paths::kMobileStyleTableFile);
     file.Heading(GetTranslatedString(217));
     file.Heading(declination + " (°)\tx (mm)\ty (mm)");
 

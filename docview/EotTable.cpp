@@ -92,7 +92,7 @@ void DrawEotTable(gdi::DC& dc, const gdi::Rect& page)
 
     // The values also go to "teot.tmp" for the table export: whole seconds, as the cells
     // show them, one line a month.
-    tablepage::TableFile file("teot.tmp");
+    tablepage::TableFile file(paths::kEotTableFile);
     file.Heading(s.Heading(GetTranslatedString(654)));
     file.Heading(s.Explanation(false));
     file.Heading("(s)\t1\t6\t11\t16\t21\t26");

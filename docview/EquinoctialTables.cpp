@@ -144,7 +144,7 @@ void DrawNoonMarkTable(gdi::DC& dc, const gdi::Rect&)
     if (dial == nullptr)
         return;
 
-    TableFile file("tdm.tmp");
+    TableFile file(paths::kNoonMarkTableFile);
     const PageGeometry geometry(dc, *doc);
     const int a = geometry.ScaleY(25);
     RequestPages(1);

@@ -309,10 +309,10 @@ std::string TableFileName(const CHoravelView& view)
     const bool points = dial && dial->HasHourPoints();
     switch (view.GetDisplayMode()) {
     case 5:
-    case 6: return "teot.tmp";
-    case 8: return points ? "thp.tmp" : "thl.tmp";
-    case 9: return points ? "tdp.tmp" : "tdl.tmp";
-    case 18: return "tdm.tmp";
+    case 6: return paths::kEotTableFile;
+    case 8: return points ? paths::kHourPointTableFile : paths::kHourLineTableFile;
+    case 9: return points ? paths::kMobileStyleTableFile : paths::kDateArcTableFile;
+    case 18: return paths::kNoonMarkTableFile;
     default: return {};
     }
 }

@@ -201,7 +201,7 @@ void DrawHourLineTable(gdi::DC& dc, const gdi::Rect&)
     const std::string angle = GetTranslatedString(661);
     const std::string hour = GetTranslatedString(657);
 
-    TableFile file("thl.tmp");
+    TableFile file(paths::kHourLineTableFile);
     TableCanvas tools(dc, geometry);
     int next = 0;
     for (int p = 0; p < pages; ++p) {
@@ -272,7 +272,7 @@ void DrawHourPointTable(gdi::DC& dc, const gdi::Rect&)
     const std::string radius = GetTranslatedString(662);
     const std::string angle = GetTranslatedString(661);
 
-    TableFile file("thp.tmp");
+    TableFile file(paths::kHourPointTableFile);
     TableCanvas tools(dc, geometry);
     int next = 0;
     for (int p = 0; p < pages; ++p) {

@@ -5,6 +5,7 @@
 // the tab-separated text file each page leaves behind for the ASCII export.
 #include "docview/PageLayout.h"
 #include "platform/Gdi.h"
+#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 #include <filesystem>

@@ -15,6 +15,22 @@ namespace paths {
 std::filesystem::path InstallFolder();
 std::filesystem::path DataFolder();
 
+// The files the program writes for itself in the data folder and rewrites at will: the
+// trace file, the table files of the table pages (read back by the table export) and the
+// help search's page of results (written beside the help pages when it may write there).
+// The user's own files there (his locations, the mottoes he edited) are not among them.
+inline constexpr const char* kTraceFile = "HoravelTraces.txt";
+inline constexpr const char* kHourLineTableFile = "thl.tmp";
+inline constexpr const char* kHourPointTableFile = "thp.tmp";
+inline constexpr const char* kDateArcTableFile = "tdl.tmp";
+inline constexpr const char* kMobileStyleTableFile = "tdp.tmp";
+inline constexpr const char* kNoonMarkTableFile = "tdm.tmp";
+inline constexpr const char* kEotTableFile = "teot.tmp";
+inline constexpr const char* kSearchResultFile = "SearchResult.html";
+inline constexpr const char* kProgramOutputFiles[] = {
+    kTraceFile,         kHourLineTableFile, kHourPointTableFile, kDateArcTableFile,
+    kMobileStyleTableFile, kNoonMarkTableFile, kEotTableFile,    kSearchResultFile};
+
 // Tests and the application may fix either folder; an empty path returns to the default.
 void SetInstallFolder(const std::filesystem::path& folder);
 void SetDataFolder(const std::filesystem::path& folder);

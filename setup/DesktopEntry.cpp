@@ -10,6 +10,8 @@ namespace {
 constexpr std::string_view kGroup = "[Desktop Entry]";
 constexpr std::string_view kFolderKey = "InstallLocation";
 constexpr std::string_view kFileKey = "File";
+// "hash name": the name after the first blank (a hash holds none).
+constexpr std::string_view kFileHashKey = "FileHash";
 constexpr std::string_view kKeptCopyKey = "KeptCopy";
 constexpr std::string_view kMenuFileKey = "MenuFile";
 constexpr std::string_view kCreatedFolderKey = "CreatedFolder";
@@ -162,6 +164,8 @@ bool UninstallRecord::Write(const fs::path& file) const
             writer.WriteLine(std::string(key) + "=" + EscapeDesktopValue(fs::path(item).string()));
     };
     list(kFileKey, files);
+    for (const auto& [name, hash] : fileHashes)
+        writer.WriteLine(std::string(kFileHashKey) + "=" + EscapeDesktopValue(hash + " " + name));
     list(kKeptCopyKey, keptCopies);
     list(kMenuFileKey, menuFiles);
     list(kCreatedFolderKey, createdFolders);
@@ -179,6 +183,8 @@ std::optional<UninstallRecord> UninstallRecord::Read(const fs::path& file)
             record.folder = value;
         else if (key == kFileKey)
             record.files.push_back(std::move(value));
+        else if (const std::size_t blank = value.find(' '); key == kFileHashKey && blank != std::string::npos)
+            record.fileHashes[value.substr(blank + 1)] = value.substr(0, blank);
         else if (key == kKeptCopyKey)
             record.keptCopies.push_back(std::move(value));
         else if (key == kMenuFileKey)

@@ -2,6 +2,7 @@
 // Desktop entry files (menu entries, shortcuts, file-type handlers) and the uninstall
 // record, both "key=value" text files, and the quoting rules of their values.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,13 +31,16 @@ bool WriteDesktopEntry(const std::filesystem::path& file, const KeyValues& value
 std::optional<std::string> ReadDesktopValue(const std::filesystem::path& file, std::string_view key);
 
 // The uninstall entry: its values in order, the installation folder, the files the
-// installation wrote there (relative, "/" between folders), the files of the user it
-// replaced there and kept as copies, its menu entries (names in the menu folder), and the
-// folders it created outside the installation folder (removed when they are left empty).
+// installation wrote there (relative, "/" between folders), the content hash of each as it
+// was written (a file whose content changed since is the user's now; entries written
+// before hashes were kept have none), the files of the user it replaced there and kept as
+// copies, its menu entries (names in the menu folder), and the folders it created outside
+// the installation folder (removed when they are left empty).
 struct UninstallRecord {
     KeyValues values;
     std::filesystem::path folder;
     std::vector<std::string> files;
+    std::map<std::string, std::string> fileHashes;  // file -> ContentHash of what was written
     std::vector<std::string> keptCopies;
     std::vector<std::string> menuFiles;
     std::vector<std::filesystem::path> createdFolders;

@@ -69,24 +69,27 @@ fs::path MimePackagePath(const SetupLocations& locations, const std::string& pro
 int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, std::string* entryName,
                       WriteReport* written, const KeepCopyRule& keepCopyOf)
 {
-    if (written)
-        *written = WriteReport{};
     SetupEntry entry;
-    const CSetupArchiveReader::Result result = reader.ReadEntry(entry);
+    const CSetupArchiveReader::Result read = reader.ReadEntry(entry);
     if (entryName)
         *entryName = entry.name;
-    if (result == CSetupArchiveReader::Result::Missing)
+    if (written)
+        *written = WriteReport{};
+    if (read == CSetupArchiveReader::Result::Missing)
         return 1;
-    if (result == CSetupArchiveReader::Result::Corrupt) {
+    if (read == CSetupArchiveReader::Result::Corrupt) {
         GetServices().MessageBox(Resources().Format(528, kArchiveFile), "", MB_OK | MB_ICONERROR);
         return 0;
     }
     fs::path path;
     WriteReport report;
-    switch (WriteSetupEntry(entry, destination, &path, keepCopyOf, &report)) {
+    const WriteResult result = WriteSetupEntry(entry, destination, &path, keepCopyOf, &report);
+    if (written && result == WriteResult::Written)
+        *written = report;
+    else if (written)
+        written->createdFolders = report.createdFolders;  // made on the way all the same
+    switch (result) {
     case WriteResult::Written:
-        if (written)
-            *written = report;
         return 1;
     case WriteResult::Unsafe:
         GetServices().MessageBox(Resources().Format(528, kArchiveFile), "", MB_OK | MB_ICONERROR);
@@ -163,6 +166,62 @@ bool RenameInside(const fs::path& folder, const std::string& from, const std::st
     return done;
 }
 
+bool ExistsInside(const fs::path& folder, const std::string& name)
+{
+    std::string last;
+    const int fd = OpenParentInside(folder, name, last);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const bool found = ::fstatat(fd, last.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    ::close(fd);
+    return found;
+}
+
+std::optional<std::string> HashFileInside(const fs::path& folder, const std::string& name)
+{
+    std::string last;
+    const int parent = OpenParentInside(folder, name, last);
+    if (parent < 0)
+        return std::nullopt;
+    const int fd = ::openat(parent, last.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    ::close(parent);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    std::string bytes;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    return ContentHash(bytes);
+}
+
+fs::path NormalFolder(const fs::path& folder)
+{
+    const fs::path normal = folder.lexically_normal();
+    return !normal.has_filename() && normal.has_parent_path() ? normal.parent_path() : normal;
+}
+
+bool IsSameFolder(const fs::path& a, const fs::path& b)
+{
+    if (NormalFolder(a) == NormalFolder(b))
+        return true;
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
 std::optional<int> RunQuietly(const std::string& program, const std::vector<std::string>& arguments)
 {
     std::vector<std::string> words{program};
@@ -208,13 +267,14 @@ bool HoldsAny(const fs::path& folder, const std::string& extension)
 
 }  // namespace
 
-void RefreshDesktopCaches(const SetupLocations& locations)
+void RefreshDesktopCaches(const SetupLocations& locations, bool mimeFolderCreated)
 {
     std::error_code ec;
     const fs::path mime = locations.mimePackages.parent_path();
     if (fs::is_directory(mime, ec))
         RunQuietly("update-mime-database", {mime.string()});
-    if (!HoldsAny(locations.mimePackages, "") && fs::is_directory(mime, ec)) {
+    // Only a database the installation started: one that was there before is another's.
+    if (mimeFolderCreated && !HoldsAny(locations.mimePackages, "") && fs::is_directory(mime, ec)) {
         // No definition left: the database built from them describes nothing.
         for (const char* name : kMimeDatabaseFiles)
             DeleteFileInside(mime, name);
@@ -228,12 +288,9 @@ void RefreshDesktopCaches(const SetupLocations& locations)
 }
 
 CInstallation::CInstallation(fs::path archive, fs::path destination, SetupLocations locations, SetupProgress& progress)
-    : archive_(std::move(archive)), destination_(fs::absolute(destination).lexically_normal()),
+    : archive_(std::move(archive)), destination_(NormalFolder(fs::absolute(destination))),
       locations_(std::move(locations)), progress_(progress)
 {
-    // "folder/" and "folder" are one destination: the uninstall entry compares them.
-    if (!destination_.has_filename() && destination_.has_parent_path())
-        destination_ = destination_.parent_path();
 }
 
 fs::path CInstallation::ProgramPath() const { return destination_ / kProgramFile; }
@@ -277,6 +334,14 @@ std::vector<std::string> CInstallation::ShortcutFiles() const
 bool CInstallation::Run()
 {
     previous_ = UninstallRecord::Read(locations_.uninstallRecord);
+    // Another installation still in its folder: installing elsewhere would leave it with no
+    // entry to uninstall it by. One whose folder is gone has nothing left to lose.
+    std::error_code ec;
+    if (previous_ && !IsSameFolder(previous_->folder, destination_) &&
+        fs::exists(fs::symlink_status(previous_->folder, ec))) {
+        GetServices().MessageBox(Resources().Format(534, previous_->folder.string()), "", MB_OK | MB_ICONERROR);
+        return false;
+    }
     // Every missing level: the default destination's parents need not exist yet.
     if (!MakeFolders(destination_)) {
         GetServices().MessageBox(Resources().Format(529, destination_.string()), "", MB_OK | MB_ICONERROR);
@@ -296,7 +361,11 @@ bool CInstallation::Run()
     progress_.Pause(500);
     progress_.SetProgress(96);
     progress_.SetStatus(S(504));
-    CreateShortcuts();
+    if (!CreateShortcuts()) {
+        GetServices().MessageBox(S(535), "", MB_OK | MB_ICONERROR);
+        Undo();
+        return false;
+    }
     RefreshDesktopCaches(locations_);
     progress_.Pause(500);
     progress_.SetProgress(100);
@@ -306,8 +375,6 @@ bool CInstallation::Run()
 
 int CInstallation::CopyFiles()
 {
-    if (!MakeFolders(destination_))
-        return 0;
     CSetupArchiveReader reader;
     if (!reader.Open(archive_)) {
         // Nothing copied is no installation: say so rather than go on to register it.
@@ -318,23 +385,31 @@ int CInstallation::CopyFiles()
             GetServices().MessageBox(Resources().Format(516, archive_.string()), "", MB_OK | MB_ICONERROR);
         return 0;
     }
-    // A file already in the destination that no installation there wrote is the user's.
-    std::vector<std::string> ours;
-    if (previous_ && previous_->folder == destination_)
-        ours = previous_->files;
+    // A file already in the destination is the user's unless an installation there wrote
+    // it and it still holds what was written (the mottoes the user edited are his).
+    UninstallRecord ours;
+    if (previous_ && IsSameFolder(previous_->folder, destination_))
+        ours = *previous_;
     const KeepCopyRule keepCopyOf = [&](const std::string& name) {
-        return std::find(ours.begin(), ours.end(), name) == ours.end() &&
-               std::find(installed_.begin(), installed_.end(), name) == installed_.end();
+        if (std::find(installed_.begin(), installed_.end(), name) != installed_.end())
+            return false;
+        if (std::find(ours.files.begin(), ours.files.end(), name) == ours.files.end())
+            return true;
+        const auto hash = ours.fileHashes.find(name);
+        return hash != ours.fileHashes.end() && HashFileInside(destination_, name) != hash->second;
     };
     progress_.SetProgress(0);
     const std::uint64_t count = reader.GetCount();
     for (std::uint64_t i = 0; i < count; ++i) {
         std::string name;
         WriteReport written;
-        if (!ExtractSetupEntry(reader, destination_, &name, &written, keepCopyOf))
+        const int go = ExtractSetupEntry(reader, destination_, &name, &written, keepCopyOf);
+        createdInside_.insert(written.createdFolders.begin(), written.createdFolders.end());
+        if (!go)
             return 0;
         if (!written.name.empty()) {
             installed_.push_back(written.name);
+            hashes_[written.name] = written.hash;
             if (written.created)
                 created_.push_back(written.name);
             if (written.keptCopy)
@@ -357,6 +432,8 @@ void CInstallation::Undo()
         for (fs::path parent = fs::path(name).parent_path(); !parent.empty(); parent = parent.parent_path())
             folders.insert(parent.generic_string());
     }
+    // Folders made for an entry that then failed are not in created_'s paths.
+    folders.insert(createdInside_.begin(), createdInside_.end());
     for (const std::string& name : kept_)
         RenameInside(destination_, name + kKeptCopySuffix, name);
     // The deepest first, so that a folder emptied by its sub-folder goes too.
@@ -377,6 +454,8 @@ void CInstallation::Undo()
     created_.clear();
     kept_.clear();
     installed_.clear();
+    hashes_.clear();
+    createdInside_.clear();
     remembered_.clear();
     createdFolders_.clear();
 }
@@ -433,8 +512,9 @@ bool CInstallation::WriteRegistry()
     };
     record.folder = destination_;
     // Installing again over the same folder: what the first installation did stays known.
-    if (previous_ && previous_->folder == destination_) {
+    if (previous_ && IsSameFolder(previous_->folder, destination_)) {
         record.files = previous_->files;
+        record.fileHashes = previous_->fileHashes;
         record.keptCopies = previous_->keptCopies;
     }
     if (previous_) {
@@ -450,6 +530,8 @@ bool CInstallation::WriteRegistry()
                 list.push_back(item);
     };
     add(record.files, installed_);
+    for (const auto& [name, hash] : hashes_)
+        record.fileHashes[name] = hash;
     add(record.keptCopies, kept_);
     add(record.menuFiles, ShortcutFiles());
     add(record.createdFolders, createdFolders_);
@@ -460,14 +542,17 @@ bool CInstallation::WriteRegistry()
 int CInstallation::CreateShortcuts()
 {
     const fs::path folder = locations_.ProgramsFolder();
-    MakeFolders(folder);
+    if (!MakeFolders(folder))
+        return 0;
     const std::vector<std::string> files = ShortcutFiles();
-    CreateShortcut(ProgramPath().string(), folder / files[0], destination_, S(507), "", 0);
+    // Each remembered first, so that a failure takes back the ones made before it.
+    for (const std::string& file : files)
+        Remember(folder / file);
     const fs::path manual = paths::FindCaseInsensitive(destination_, S(510) + "\\contents.html")
                                 .value_or(paths::join(destination_, S(510) + "\\contents.html"));
-    CreateShortcut(manual.string(), folder / files[1], destination_, S(509), "", 0);
-    CreateShortcut(S(519), folder / files[2], destination_, S(512), "", 0);
-    return 1;
+    return CreateShortcut(ProgramPath().string(), folder / files[0], destination_, S(507), "", 0) &&
+           CreateShortcut(manual.string(), folder / files[1], destination_, S(509), "", 0) &&
+           CreateShortcut(S(519), folder / files[2], destination_, S(512), "", 0);
 }
 
 bool CInstallation::CreateShortcut(const std::string& target, const fs::path& linkPath, const fs::path& workingFolder,
@@ -492,11 +577,7 @@ bool CInstallation::CreateShortcut(const std::string& target, const fs::path& li
         if (iconIndex >= 0 && fs::exists(icon, ec))
             values.emplace_back("Icon", icon.string());
     }
-    if (!WriteDesktopEntry(linkPath, values)) {
-        GetServices().MessageBox("Save failed!", "", MB_OK);
-        return false;
-    }
-    return true;
+    return WriteDesktopEntry(linkPath, values);
 }
 
 }  // namespace setup

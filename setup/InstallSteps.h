@@ -12,7 +12,9 @@
 #include "setup/SetupSystem.h"
 
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,8 +36,9 @@ public:
 // Reads the next entry of the archive and writes it under destination: 1 to go on (also
 // for an entry that holds no file, and when the user chooses to go on after a file could
 // not be written), 0 to stop (the user said No, the archive is damaged, or a folder of the
-// destination leads out of it: a message has been shown). written: what was written (its
-// name stays empty when nothing was). keepCopyOf: see WriteSetupEntry.
+// destination is a link: a message has been shown). written: what was written (its name
+// stays empty when nothing was; the folders made on the way are there in any case).
+// keepCopyOf: see WriteSetupEntry.
 int ExtractSetupEntry(CSetupArchiveReader& reader, const std::filesystem::path& destination,
                       std::string* entryName = nullptr, WriteReport* written = nullptr,
                       const KeepCopyRule& keepCopyOf = {});
@@ -49,13 +52,24 @@ bool RemoveFolderInside(const std::filesystem::path& folder, const std::string& 
 // Renames the file at from to to, both names under folder and in the same folder.
 bool RenameInside(const std::filesystem::path& folder, const std::string& from, const std::string& to);
 
+// Whether anything (a link included, never followed) is at name under folder.
+bool ExistsInside(const std::filesystem::path& folder, const std::string& name);
+// The ContentHash of the regular file at name under folder, reached through no link;
+// nothing when there is no such file.
+std::optional<std::string> HashFileInside(const std::filesystem::path& folder, const std::string& name);
+// A folder's path without "." or ".." and without a final separator.
+std::filesystem::path NormalFolder(const std::filesystem::path& folder);
+// The same folder: the same normal path, or one file system object.
+bool IsSameFolder(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Runs a program found on the search path, its output discarded: its exit status, or
 // nothing when it could not be started (not installed).
 std::optional<int> RunQuietly(const std::string& program, const std::vector<std::string>& arguments);
 // Refreshes the desktop's caches of file types and menu entries under locations, with
 // update-mime-database and update-desktop-database when they are installed. A cache left
-// with nothing to describe (no file-type definition, no entry) is removed instead.
-void RefreshDesktopCaches(const SetupLocations& locations);
+// with nothing to describe (no entry; no file-type definition, when the installation made
+// the file-type folder) is removed instead.
+void RefreshDesktopCaches(const SetupLocations& locations, bool mimeFolderCreated = false);
 
 class CInstallation {
 public:
@@ -67,16 +81,19 @@ public:
     bool skipCopy = false;
 
     // The whole installation; false when it stopped (a message has been shown), and then
-    // what it had done is undone.
+    // what it had done is undone. An installation still in another folder stops it before
+    // anything is done: that one must be uninstalled first.
     bool Run();
 
-    // 1 when every entry was handled, 0 when the installation is to stop.
+    // 1 when every entry was handled, 0 when the installation is to stop. The destination
+    // folder exists (Run made it).
     int CopyFiles();
     // File types and the uninstall entry; false when one of them could not be written.
     bool WriteRegistry();
     bool RegisterFileType(const std::string& extension, const std::string& progId, const std::string& iconIndex,
                           const std::string& description, const std::filesystem::path& programPath,
                           const std::string& arguments);
+    // 1 when the menu folder and its three entries were written, 0 when one was not.
     int CreateShortcuts();
     // A URL or a page (".htm", ".html") becomes a link entry, anything else a program entry.
     bool CreateShortcut(const std::string& target, const std::filesystem::path& linkPath,
@@ -105,6 +122,8 @@ private:
     std::vector<std::string> installed_;             // files written by this run
     std::vector<std::string> created_;               // ... where there was none before
     std::vector<std::string> kept_;                  // the user's files it kept as copies
+    std::map<std::string, std::string> hashes_;      // installed_ -> ContentHash written
+    std::set<std::string> createdInside_;            // folders it made in the destination
     std::vector<std::filesystem::path> createdFolders_;
     std::vector<std::pair<std::filesystem::path, std::optional<std::string>>> remembered_;
 };

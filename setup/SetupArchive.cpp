@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -246,17 +247,111 @@ CSetupArchiveReader::Result CSetupArchiveReader::ReadEntry(SetupEntry& entry)
     return Result::Entry;
 }
 
-bool IsInsideFolder(const fs::path& folder, const fs::path& path)
+std::string ContentHash(std::string_view bytes)
 {
-    auto f = folder.begin();
-    auto p = path.begin();
-    for (; f != folder.end(); ++f, ++p) {
-        if (f->empty() && std::next(f) == folder.end())
-            break;  // trailing separator
-        if (p == path.end() || *f != *p)
-            return false;
+    static constexpr std::uint32_t k[64] = {
+        0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
+        0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
+        0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
+        0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
+        0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
+        0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
+        0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
+        0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
+    std::uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                          0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    auto rotr = [](std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); };
+    auto block = [&](const unsigned char* p) {
+        std::uint32_t w[64];
+        for (int i = 0; i < 16; ++i)
+            w[i] = std::uint32_t(p[4 * i]) << 24 | std::uint32_t(p[4 * i + 1]) << 16 |
+                   std::uint32_t(p[4 * i + 2]) << 8 | std::uint32_t(p[4 * i + 3]);
+        for (int i = 16; i < 64; ++i) {
+            const std::uint32_t s0 = rotr(w[i - 15], 7) ^ rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
+            const std::uint32_t s1 = rotr(w[i - 2], 17) ^ rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
+            w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+        }
+        std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4], f = h[5], g = h[6], hh = h[7];
+        for (int i = 0; i < 64; ++i) {
+            const std::uint32_t t1 = hh + (rotr(e, 6) ^ rotr(e, 11) ^ rotr(e, 25)) + ((e & f) ^ (~e & g)) + k[i] + w[i];
+            const std::uint32_t t2 = (rotr(a, 2) ^ rotr(a, 13) ^ rotr(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
+            hh = g;
+            g = f;
+            f = e;
+            e = d + t1;
+            d = c;
+            c = b;
+            b = a;
+            a = t1 + t2;
+        }
+        const std::uint32_t result[8] = {a, b, c, d, e, f, g, hh};
+        for (int i = 0; i < 8; ++i)
+            h[i] += result[i];
+    };
+    std::size_t whole = bytes.size() / 64 * 64;
+    for (std::size_t i = 0; i < whole; i += 64)
+        block(reinterpret_cast<const unsigned char*>(bytes.data() + i));
+    // The rest, a 1 bit, zeros, and the length in bits (big-endian) in one or two blocks.
+    unsigned char tail[128] = {};
+    const std::size_t rest = bytes.size() - whole;
+    std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(whole), bytes.end(), tail);
+    tail[rest] = 0x80;
+    const std::size_t tailSize = rest < 56 ? 64 : 128;
+    const std::uint64_t bits = static_cast<std::uint64_t>(bytes.size()) * 8;
+    for (int i = 0; i < 8; ++i)
+        tail[tailSize - 1 - static_cast<std::size_t>(i)] = static_cast<unsigned char>(bits >> (8 * i));
+    for (std::size_t i = 0; i < tailSize; i += 64)
+        block(tail + i);
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (std::uint32_t word : h)
+        for (int shift = 28; shift >= 0; shift -= 4)
+            out.push_back(kHex[(word >> shift) & 0xF]);
+    return out;
+}
+
+bool KeepCopy(const fs::path& file, const fs::path& copy, int (*link)(const char*, const char*))
+{
+    if ((link ? link : ::link)(file.c_str(), copy.c_str()) == 0)
+        return true;
+    // Only a file system without hard links falls back; a name already taken does not.
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != EXDEV && errno != EMLINK)
+        return false;
+    const int in = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat st {};
+    const int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
+                        ? ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 07777)
+                        : -1;
+    bool ok = out >= 0;
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t m = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
+            if (m < 0 && errno == EINTR)
+                continue;
+            ok = m > 0;
+            done += m > 0 ? m : 0;
+        }
     }
-    return true;
+    if (out >= 0) {
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::futimens(out, times);
+        ok = ::fsync(out) == 0 && ok;
+        ok = ::close(out) == 0 && ok;
+        if (!ok)
+            ::unlink(copy.c_str());
+    }
+    ::close(in);
+    return ok;
 }
 
 WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path,
@@ -269,34 +364,34 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination
     for (const std::string& part : parts)
         name += (name.empty() ? "" : "/") + part;
     if (report)
-        *report = WriteReport{name, false, false};
+        *report = WriteReport{name, false, false, {}, {}};
     std::error_code ec;
-    fs::create_directories(destination, ec);
     const fs::path root = fs::canonical(destination, ec);
     if (ec)
         return WriteResult::WriteFailed;
-    // Level by level: a folder already there may be a link, and where it really leads must
-    // stay inside before anything is created through it.
+    // Level by level, before anything is created: a folder already there must be a folder,
+    // never a link, wherever it leads.
     fs::path folder = root;
+    std::string relative;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-        const fs::path next = folder / parts[i];
-        if (!fs::exists(fs::symlink_status(next, ec))) {
-            if (!fs::create_directory(next, ec) && !fs::is_directory(fs::symlink_status(next, ec)))
-                return WriteResult::WriteFailed;
-            folder = next;
-            continue;
-        }
-        const fs::path real = fs::canonical(next, ec);
-        if (ec)
-            return WriteResult::WriteFailed;
-        if (!IsInsideFolder(root, real)) {
+        folder /= parts[i];
+        relative += (relative.empty() ? "" : "/") + parts[i];
+        const fs::file_status status = fs::symlink_status(folder, ec);
+        if (fs::is_symlink(status)) {
             if (path)
-                *path = next;
+                *path = folder;
             return WriteResult::Outside;
         }
-        if (!fs::is_directory(real, ec))
+        if (fs::exists(status)) {
+            if (!fs::is_directory(status))
+                return WriteResult::WriteFailed;
+            continue;
+        }
+        if (!fs::create_directory(folder, ec))
             return WriteResult::WriteFailed;
-        folder = real;
+        // Reported at once, so that a failure further on leaves nothing the undo misses.
+        if (report)
+            report->createdFolders.push_back(relative);
     }
     const fs::path file = folder / parts.back();
     if (path)
@@ -308,8 +403,8 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination
     const bool existed = fs::exists(status);
     const fs::path copy = file.string() + kKeptCopySuffix;
     const bool keepCopy = existed && keepCopyOf && keepCopyOf(name);
-    if (keepCopy && ::link(file.c_str(), copy.c_str()) != 0)
-        return WriteResult::WriteFailed;  // the copy's name is taken, or no link here: leave the file alone
+    if (keepCopy && !KeepCopy(file, copy))
+        return WriteResult::WriteFailed;  // the copy's name is taken, or no copy can be made: leave the file alone
 
     std::string temporary = (folder / ".horavel-XXXXXX").string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -342,6 +437,7 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination
     if (report) {
         report->created = !existed;
         report->keptCopy = keepCopy;
+        report->hash = ContentHash(entry.data);
     }
     return WriteResult::Written;
 }

@@ -93,7 +93,7 @@ private:
 enum class WriteResult {
     Written,
     Unsafe,       // the name itself would leave the destination (a damaged archive)
-    Outside,      // a folder of the destination is a link that leads out of it
+    Outside,      // a folder of the destination is a link
     WriteFailed,  // the file (or a folder) could not be created or written
 };
 
@@ -109,10 +109,24 @@ struct WriteReport {
     std::string name;       // the entry's path relative to the destination, "/" between folders
     bool created = false;   // nothing was there before
     bool keptCopy = false;  // what was there is now name + kKeptCopySuffix
+    std::string hash;       // ContentHash of the bytes written
+    // The folders made on the way (relative, outermost first), also when the entry failed.
+    std::vector<std::string> createdFolders;
 };
 
-// Writes entry under destination: checks every folder on the way, links included, before
-// it creates any (none may lead out of destination), writes the file to a temporary name
+// The SHA-256 of bytes in lower-case hex: what an installed file held when it was written,
+// so that a file the user changed since (the same size and time or not) is told apart.
+std::string ContentHash(std::string_view bytes);
+
+// Keeps file as copy (a name not yet taken): a hard link, or where the file system has none
+// (vfat, exFAT, some FUSE file systems) a copy of its bytes, mode and times. link: the
+// system call, replaceable by tests.
+bool KeepCopy(const std::filesystem::path& file, const std::filesystem::path& copy,
+              int (*link)(const char*, const char*) = nullptr);
+
+// Writes entry under the existing folder destination: checks every folder on the way
+// before it creates any (a link there is refused, wherever it leads: the uninstallation
+// never follows one, so nothing written through it could be removed), writes the file to a temporary name
 // beside it and renames it into place (a running program is replaced, a failure leaves
 // no cut file), sets the stored modification and access times, and makes the file
 // writable by its owner; files that start as programs (ELF or "#!") are made executable.
@@ -121,8 +135,5 @@ struct WriteReport {
 WriteResult WriteSetupEntry(const SetupEntry& entry, const std::filesystem::path& destination,
                             std::filesystem::path* path = nullptr, const KeepCopyRule& keepCopyOf = {},
                             WriteReport* report = nullptr);
-
-// True when path, as written, lies inside folder (both already resolved).
-bool IsInsideFolder(const std::filesystem::path& folder, const std::filesystem::path& path);
 
 }  // namespace setup

@@ -82,9 +82,14 @@ const std::map<int, std::string>& FrenchStrings()
         {529, "Erreur ! Le dossier d'installation %s n'a pas pu être créé."},
         {530, "Erreur ! Les types de fichiers et les informations de désinstallation n'ont pas pu être enregistrés. "
               "L'installation est interrompue."},
-        {531, "Erreur ! Le dossier %s est un lien qui mène hors du dossier d'installation. L'installation est "
-              "interrompue."},
+        {531, "Erreur ! Le dossier %s est un lien vers un autre dossier ; rien n'est installé au travers d'un "
+              "lien. L'installation est interrompue."},
         {532, "Veuillez indiquer le dossier d'installation par son chemin complet, commençant par /."},
+        {533, "Erreur ! Des fichiers installés dans %s n'ont pas pu être supprimés. Les informations de "
+              "désinstallation sont conservées : relancez la désinstallation une fois le problème réglé."},
+        {534, "Horavel 2.0 est déjà installé dans le dossier %s. Désinstallez-le d'abord, ou choisissez ce "
+              "dossier pour le mettre à jour."},
+        {535, "Erreur ! Les raccourcis du menu Programmes n'ont pas pu être créés. L'installation est interrompue."},
     };
     return strings;
 }

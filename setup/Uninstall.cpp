@@ -1,6 +1,6 @@
 #include "setup/Uninstall.h"
 
-#include "dialogs/HelpSearch.h"
+#include "platform/Paths.h"
 #include "setup/SetupResources.h"
 #include "platform/Services.h"
 
@@ -43,16 +43,18 @@ void RemoveFolderQuiet(const fs::path& folder)
         fs::remove(folder, ec);
 }
 
-// What the program writes in its data folder (the installation folder when it may write
-// there): its trace file, the table files of its pages and the help search's result page.
-// The user's own files there (user locations, mottoes he edited) are not among them.
-constexpr const char* kProgramOutputs[] = {"HoravelTraces.txt", "thl.tmp", "thp.tmp", "tdl.tmp", "tdm.tmp",
-                                           kSearchResultFile, "SearchResult.txt"};
-
+// What the program writes for itself in its data folder (the installation folder when it
+// may write there), in folder or in its sub-folder.
 void DeleteProgramOutputs(const fs::path& folder, const std::string& subFolder)
 {
-    for (const char* name : kProgramOutputs)
+    for (const char* name : paths::kProgramOutputFiles)
         DeleteFileInside(folder, subFolder.empty() ? name : subFolder + "/" + name);
+}
+
+template <typename List, typename Keep>
+void KeepOnly(List& list, Keep keep)
+{
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const auto& item) { return !keep(item); }), list.end());
 }
 
 }  // namespace
@@ -73,7 +75,7 @@ CUninstallation::CUninstallation(SetupLocations locations, SetupProgress& progre
 {
 }
 
-void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const UninstallRecord& record)
+void CUninstallation::DeleteInstalledFiles(const fs::path& folder, UninstallRecord& record)
 {
     // The help pages of each language, the rest of the help, then the program's own files.
     struct Phase {
@@ -83,13 +85,26 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const Uninsta
     const Phase phases[] = {{30, "help/fr/"}, {45, "help/en/"}, {60, "help/"}, {70, ""}};
     const std::vector<std::string>& files = record.files;
     std::vector<bool> done(files.size(), false);
-    std::set<std::string> folders;
+    // A file that no longer holds what was written is the user's now (the mottoes he edited):
+    // it stays, and so does the copy of his older file beside it.
+    std::set<std::string> changed;
+    std::set<std::string> restored;
+    for (const auto& [name, hash] : record.fileHashes)
+        if (const auto now = HashFileInside(folder, name); now && *now != hash)
+            changed.insert(name);
+    // The folders of the installed files, each once; a name that leaves the folder (a record
+    // edited by hand) names none.
+    std::set<std::string> folders{""};
+    for (const std::string& name : files) {
+        std::vector<std::string> parts;
+        if (SplitEntryName(name, parts))
+            for (fs::path parent = fs::path(name).parent_path(); !parent.empty(); parent = parent.parent_path())
+                folders.insert(parent.generic_string());
+    }
     // The program's own output beside the installed files, where it may have written it.
-    if (!files.empty())
-        DeleteProgramOutputs(folder, "");
-    for (const std::string& name : files)
-        if (const std::string parent = fs::path(name).parent_path().generic_string(); !parent.empty())
-            DeleteProgramOutputs(folder, parent);
+    for (const std::string& parent : folders)
+        DeleteProgramOutputs(folder, parent);
+    folders.erase("");
     for (const Phase& phase : phases) {
         progress_.SetProgress(phase.percent);
         progress_.SetPercentText(std::to_string(phase.percent) + "%");
@@ -99,16 +114,15 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const Uninsta
                 continue;
             done[i] = true;
             std::vector<std::string> parts;
-            if (!SplitEntryName(files[i], parts))
-                continue;  // a record edited by hand: a name that leaves the folder
+            if (!SplitEntryName(files[i], parts) || changed.count(files[i]))
+                continue;  // a record edited by hand (a name that leaves the folder), or the user's file
             // Never through a link, so a folder replaced by a link cannot make us delete
             // outside the folder.
             DeleteFileInside(folder, files[i]);
             // A file of the user that the installation replaced comes back.
-            if (std::find(record.keptCopies.begin(), record.keptCopies.end(), files[i]) != record.keptCopies.end())
-                RenameInside(folder, files[i] + kKeptCopySuffix, files[i]);
-            for (fs::path parent = fs::path(files[i]).parent_path(); !parent.empty(); parent = parent.parent_path())
-                folders.insert(parent.generic_string());
+            if (std::find(record.keptCopies.begin(), record.keptCopies.end(), files[i]) != record.keptCopies.end() &&
+                !ExistsInside(folder, files[i]) && RenameInside(folder, files[i] + kKeptCopySuffix, files[i]))
+                restored.insert(files[i]);
         }
         // The deepest first (a sub-folder sorts after its folder), so that a folder emptied
         // by its sub-folder goes too; the last phase, with no prefix, takes every folder left.
@@ -117,6 +131,15 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, const Uninsta
                 RemoveFolderInside(folder, *it);
     }
     RemoveFolderQuiet(folder);
+    // What is still there is still ours to delete; the user's files are no more ours.
+    KeepOnly(record.files, [&](const std::string& name) {
+        std::vector<std::string> parts;
+        return !changed.count(name) && !restored.count(name) && SplitEntryName(name, parts) &&
+               ExistsInside(folder, name);
+    });
+    const std::set<std::string> left(record.files.begin(), record.files.end());
+    KeepOnly(record.keptCopies, [&](const std::string& name) { return left.count(name) > 0; });
+    std::erase_if(record.fileHashes, [&](const auto& item) { return !left.count(item.first); });
 }
 
 bool CUninstallation::Run()
@@ -124,24 +147,25 @@ bool CUninstallation::Run()
     Resources();
     progress_.SetStepMarker(0, kRunning);
     // The entry lists what to delete: it goes last, once everything it lists is gone.
-    const std::optional<UninstallRecord> record = UninstallRecord::Read(locations_.uninstallRecord);
+    std::optional<UninstallRecord> record = UninstallRecord::Read(locations_.uninstallRecord);
     progress_.SetProgress(10);
     progress_.SetPercentText("10%");
     progress_.Pause(shortPauseMs);
     progress_.SetStepMarker(0, kDone);
     progress_.SetStepMarker(1, kRunning);
 
-    std::optional<fs::path> folder;
-    if (auto exec = ReadDesktopValue(HandlerEntryPath(locations_, kDocumentProgId), "Exec"))
-        folder = FolderOfOpenCommand(*exec);
-    if (!folder || !record) {
+    // The entry names the folder; the open command of the document type only confirms it,
+    // and its file types are left alone when it names another folder.
+    if (!record || !record->folder.is_absolute()) {
         GetServices().MessageBox(Resources().String(527), "", MB_OK | MB_ICONERROR);
         return false;
     }
-    // Files listed for another folder than the one the open command names are not ours to
-    // delete there.
-    const bool sameFolder = record->folder.lexically_normal() == folder->lexically_normal();
-    DeleteInstalledFiles(*folder, sameFolder ? *record : UninstallRecord{});
+    const fs::path folder = NormalFolder(record->folder);
+    std::optional<fs::path> handlerFolder;
+    if (auto exec = ReadDesktopValue(HandlerEntryPath(locations_, kDocumentProgId), "Exec"))
+        handlerFolder = FolderOfOpenCommand(*exec);
+    const bool ownTypes = !handlerFolder || IsSameFolder(*handlerFolder, folder);
+    DeleteInstalledFiles(folder, *record);
 
     progress_.SetProgress(80);
     progress_.SetPercentText("80%");
@@ -151,27 +175,38 @@ bool CUninstallation::Run()
     // Only the entries the installation made: a shortcut of the user's own there stays.
     const fs::path programs = locations_.ProgramsFolder();
     std::error_code ec;
-    if (!fs::is_symlink(programs, ec))
+    const bool menuLinked = fs::is_symlink(programs, ec);
+    auto menuFile = [](const std::string& name) { return name.find('/') == std::string::npos; };
+    if (!menuLinked)
         for (const std::string& name : record->menuFiles)
-            if (name.find('/') == std::string::npos)
+            if (menuFile(name))
                 DeleteFileInside(programs, name);
     RemoveFolderQuiet(programs);
+    KeepOnly(record->menuFiles,
+             [&](const std::string& name) { return !menuLinked && menuFile(name) && ExistsInside(programs, name); });
 
     progress_.SetProgress(90);
     progress_.SetPercentText("90%");
     progress_.Pause(shortPauseMs);
     progress_.SetStepMarker(2, kDone);
     progress_.SetStepMarker(3, kRunning);
-    for (const char* progId : {kDocumentProgId, kDatabaseProgId}) {
-        DeleteFileQuiet(HandlerEntryPath(locations_, progId));
-        DeleteFileQuiet(MimePackagePath(locations_, progId));
-    }
-    RefreshDesktopCaches(locations_);
-    DeleteFileQuiet(locations_.uninstallRecord);
+    if (ownTypes)
+        for (const char* progId : {kDocumentProgId, kDatabaseProgId}) {
+            DeleteFileQuiet(HandlerEntryPath(locations_, progId));
+            DeleteFileQuiet(MimePackagePath(locations_, progId));
+        }
+    const fs::path mime = locations_.mimePackages.parent_path();
+    RefreshDesktopCaches(locations_, std::any_of(record->createdFolders.begin(), record->createdFolders.end(),
+                                                 [&](const fs::path& f) { return IsSameFolder(f, mime); }));
+    const bool complete = record->files.empty() && record->menuFiles.empty();
+    if (complete)
+        DeleteFileQuiet(locations_.uninstallRecord);
+    else
+        record->Write(locations_.uninstallRecord);  // what is left, for another run
     // The entry's folder is also the program's data folder when it cannot write beside itself.
     DeleteProgramOutputs(locations_.uninstallRecord.parent_path(), "");
     // The folders the installation made for itself, when nothing else came to live there.
-    std::vector<fs::path> created = record->createdFolders;
+    std::vector<fs::path> created = complete ? record->createdFolders : std::vector<fs::path>{};
     std::sort(created.begin(), created.end(), [](const fs::path& a, const fs::path& b) {
         return std::distance(a.begin(), a.end()) > std::distance(b.begin(), b.end());
     });
@@ -182,6 +217,10 @@ bool CUninstallation::Run()
     progress_.Pause(shortPauseMs);
     progress_.SetStepMarker(3, kDone);
     progress_.SetPercentText("100%");
+    if (!complete) {
+        GetServices().MessageBox(Resources().Format(533, folder.string()), "", MB_OK | MB_ICONERROR);
+        return false;
+    }
     finalMessage_ = Resources().String(525);
     return true;
 }

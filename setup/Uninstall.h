@@ -1,9 +1,9 @@
 #pragma once
 // The uninstallation, in four steps shown on its dialog: the uninstall entry, the program's
-// files, the menu folder, the file types. The installation folder is found again through
-// the open command of the document type; only the files the installation wrote there (the
-// uninstall entry lists them) are deleted, so documents, user locations and anything else
-// the user keeps in that folder stay, and so does the folder then.
+// files, the menu folder, the file types. The uninstall entry names the installation folder
+// and lists the files the installation wrote there: only those are deleted, and only while
+// they hold what was written, so documents, user locations, mottoes the user edited and
+// anything else he keeps in that folder stay, and so does the folder then.
 #include "setup/InstallSteps.h"
 
 namespace setup {
@@ -15,13 +15,17 @@ public:
     // Short pauses between the steps (ms); the file steps pause 200 ms.
     int shortPauseMs = 100;
 
-    // True when the procedure reached its end (string 525 is then FinalMessage); false
-    // when the installation could not be found (string 527 has been shown).
+    // True when everything the uninstall entry lists is gone (string 525 is then
+    // FinalMessage); false when the installation could not be found (string 527 has been
+    // shown), or when some of its files could not be deleted (string 533 has been shown and
+    // the entry, kept, lists only those).
     bool Run();
     const std::string& FinalMessage() const { return finalMessage_; }
 
 private:
-    void DeleteInstalledFiles(const std::filesystem::path& folder, const UninstallRecord& record);
+    // Deletes the files record lists in folder but those the user changed since, and
+    // leaves in record only the files still there to delete.
+    void DeleteInstalledFiles(const std::filesystem::path& folder, UninstallRecord& record);
 
     SetupLocations locations_;
     SetupProgress& progress_;

@@ -42,7 +42,8 @@ inline std::vector<setup::SetupEntry> SmallInstallation()
             Entry("help\\fr\\contents.html", "<html>sommaire</html>"),
             Entry("help\\en\\contents.html", "<html>contents</html>"),
             Entry("help\\style.css", "body {}"),
-            Entry("LIEUX.DBL", "$VERSION 6\n")};
+            Entry("LIEUX.DBL", "$VERSION 6\n"),
+            Entry("mottoes.txt", "fr\tHoras non numero nisi serenas\n")};
 }
 
 // The installer's folder (archive), the destination and the data home, in one temporary

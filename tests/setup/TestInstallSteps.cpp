@@ -129,6 +129,52 @@ TEST_F(InstallStepsTest, ADamagedOrMissingArchiveIsNoInstallation)
     EXPECT_FALSE(Registered());
 }
 
+TEST_F(InstallStepsTest, FoldersMadeForAnEntryThatFailedGoWithTheRest)
+{
+    // The folder is made, then the file's name is too long for the file system.
+    box.WriteArchive({Entry("a.txt", "a"), Entry("d\\" + std::string(256, 'x'), "b")});
+    fake->QueueMessageBoxAnswer(IDNO);
+    EXPECT_FALSE(Install());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+}
+
+TEST_F(InstallStepsTest, AnInstallationInAnotherFolderMustBeUninstalledFirst)
+{
+    box.WriteArchive({Entry("horavel", "p"), Entry("a.txt", "a")});
+    ASSERT_TRUE(Install());
+    const std::string record = ReadFileBytes(box.locations().uninstallRecord);
+    const fs::path other = box.dir() / "elsewhere";
+    setup::CInstallation second(box.archive(), other, box.locations(), progress);
+    EXPECT_FALSE(second.Run());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, "Horavel 2.0 est déjà installé dans le dossier " + box.dest().string() +
+                                              ". Désinstallez-le d'abord, ou choisissez ce dossier pour le mettre "
+                                              "à jour.");
+    EXPECT_FALSE(fs::exists(other));
+    EXPECT_EQ(ReadFileBytes(box.locations().uninstallRecord), record);
+    // A folder removed by hand holds nothing to lose: the new one takes its place.
+    fs::remove_all(box.dest());
+    ASSERT_TRUE(second.Run());
+    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->folder, other);
+}
+
+TEST_F(InstallStepsTest, ShortcutsThatCannotBeWrittenAreAFailedInstallation)
+{
+    box.WriteArchive({Entry("horavel", "p")});
+    // A folder where the manual's shortcut should go: the program's is made first.
+    const fs::path menu = box.locations().ProgramsFolder();
+    fs::create_directories(menu / "Manuel du logiciel Horavel.desktop");
+    EXPECT_FALSE(Install());
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text,
+              "Erreur ! Les raccourcis du menu Programmes n'ont pas pu être créés. L'installation est interrompue.");
+    EXPECT_FALSE(Registered());
+    EXPECT_FALSE(fs::exists(menu / "Horavel 2.0.desktop"));
+    EXPECT_FALSE(fs::exists(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId)));
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+}
+
 TEST_F(InstallStepsTest, AFolderLinkedOutsideIsRefusedBeforeAnythingIsCreatedThrough)
 {
     fs::create_directories(box.dest());
@@ -139,8 +185,8 @@ TEST_F(InstallStepsTest, AFolderLinkedOutsideIsRefusedBeforeAnythingIsCreatedThr
     EXPECT_TRUE(fs::is_empty(box.dir() / "outside"));
     ASSERT_EQ(fake->messageBoxes.size(), 1u);
     EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le dossier " + (fs::canonical(box.dest()) / "help").string() +
-                                              " est un lien qui mène hors du dossier d'installation. "
-                                              "L'installation est interrompue.");
+                                              " est un lien vers un autre dossier ; rien n'est installé au "
+                                              "travers d'un lien. L'installation est interrompue.");
     EXPECT_FALSE(Registered());
 }
 

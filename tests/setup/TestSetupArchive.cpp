@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -241,9 +242,48 @@ TEST(SetupArchiveWriting, LinksCannotLeadOutsideTheDestination)
     EXPECT_EQ(ReadFileBytes(dir / "outside" / "target.txt"), "keep");
     EXPECT_FALSE(fs::is_symlink(dir / "dest" / "a.txt"));
     EXPECT_EQ(ReadFileBytes(dir / "dest" / "a.txt"), "new");
+    // Nor a link that stays inside: the uninstallation never follows one.
+    fs::create_directories(dir / "dest" / "real");
+    fs::create_directory_symlink(dir / "dest" / "real", dir / "dest" / "alias");
+    EXPECT_EQ(setup::WriteSetupEntry(Entry("alias\\x.txt", "x"), dir / "dest"), setup::WriteResult::Outside);
+    EXPECT_TRUE(fs::is_empty(dir / "dest" / "real"));
     // Unsafe names never reach the disk.
     EXPECT_EQ(setup::WriteSetupEntry(Entry("..\\escape.txt", "x"), dir / "dest"), setup::WriteResult::Unsafe);
     EXPECT_FALSE(fs::exists(dir / "escape.txt"));
+}
+
+TEST(SetupArchiveWriting, ContentHashIsSha256)
+{
+    // Empty, one block, a tail that needs a second block, several blocks.
+    EXPECT_EQ(setup::ContentHash(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    EXPECT_EQ(setup::ContentHash("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(setup::ContentHash("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+    EXPECT_EQ(setup::ContentHash(std::string(1000, 'a')),
+              "41edece42d63e8d9bf515a9ba6932e1c20cbc9f5a5d134645adb5db1b9737ea3");
+}
+
+TEST(SetupArchiveWriting, AKeptCopyIsCopiedWhereTheFileSystemHasNoHardLinks)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "notes.txt", "mine");
+    fs::last_write_time(dir / "notes.txt", fs::file_time_type(std::chrono::seconds(1500000000)));
+    for (int error : {EPERM, ENOTSUP, EXDEV, EMLINK}) {
+        static int failure = 0;
+        failure = error;
+        fs::remove(dir / "notes.txt.orig");
+        ASSERT_TRUE(setup::KeepCopy(dir / "notes.txt", dir / "notes.txt.orig", [](const char*, const char*) {
+            errno = failure;
+            return -1;
+        })) << error;
+        EXPECT_EQ(ReadFileBytes(dir / "notes.txt.orig"), "mine");
+        EXPECT_EQ(fs::last_write_time(dir / "notes.txt.orig"), fs::last_write_time(dir / "notes.txt"));
+    }
+    // A name already taken is no reason to copy over it.
+    EXPECT_FALSE(setup::KeepCopy(dir / "notes.txt", dir / "notes.txt.orig", [](const char*, const char*) {
+        errno = EEXIST;
+        return -1;
+    }));
 }
 
 TEST(SetupArchiveWriting, AFolderInTheWayIsAFailure)

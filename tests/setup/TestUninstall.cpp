@@ -66,11 +66,13 @@ TEST_F(UninstallTest, UserFilesAndTheirFoldersStay)
     WriteFileBytes(box.dest() / "help" / "fr" / "notes.txt", "user notes");
     fs::create_directories(box.dest() / "mes cadrans");
     // What the program wrote for itself is not the user's: it goes.
-    for (const char* output : {"HoravelTraces.txt", "thl.tmp", "help/fr/SearchResult.html"})
+    const char* outputs[] = {"HoravelTraces.txt", "thl.tmp", "thp.tmp", "tdl.tmp", "tdp.tmp",
+                             "tdm.tmp", "teot.tmp", "help/fr/SearchResult.html"};
+    for (const char* output : outputs)
         WriteFileBytes(box.dest() / output, "output");
     WriteFileBytes(box.locations().uninstallRecord.parent_path() / "HoravelTraces.txt", "output");
     ASSERT_TRUE(Uninstall());
-    for (const char* output : {"HoravelTraces.txt", "thl.tmp", "help/fr/SearchResult.html"})
+    for (const char* output : outputs)
         EXPECT_FALSE(fs::exists(box.dest() / output)) << output;
     EXPECT_FALSE(fs::exists(box.locations().uninstallRecord.parent_path()));
     EXPECT_EQ(ReadFileBytes(box.dest() / "LIEUX2.DBL"), "user locations");
@@ -85,6 +87,45 @@ TEST_F(UninstallTest, UserFilesAndTheirFoldersStay)
     EXPECT_EQ(progress.progress.back(), 100);
 }
 
+TEST_F(UninstallTest, AnInstalledFileTheUserChangedIsHisAndStays)
+{
+    // The mottoes editor saves over the installed file when it may write there; the same
+    // size and the same time as what was installed do not make it the installation's again.
+    const fs::path mottoes = box.dest() / "mottoes.txt";
+    const auto installedTime = fs::last_write_time(mottoes);
+    const std::string edited = "fr\tHoras non numero nisi SERENAS\n";
+    WriteFileBytes(mottoes, edited);
+    fs::last_write_time(mottoes, installedTime);
+    // Installing again over it keeps it as the user's copy, and the uninstallation puts it back.
+    Install();
+    EXPECT_EQ(ReadFileBytes(mottoes), "fr\tHoras non numero nisi serenas\n");
+    EXPECT_EQ(ReadFileBytes(box.dest() / "mottoes.txt.orig"), edited);
+    ASSERT_TRUE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(mottoes), edited);
+    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+
+    // Changed after the installation: it stays, alone in its folder.
+    fs::remove(mottoes);
+    Install();
+    WriteFileBytes(mottoes, edited);
+    ASSERT_TRUE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(mottoes), edited);
+    EXPECT_EQ(std::distance(fs::directory_iterator(box.dest()), fs::directory_iterator()), 1);
+    EXPECT_FALSE(fs::exists(box.locations().uninstallRecord));
+
+    // An entry written before the contents were recorded deletes it, as it always did.
+    fs::remove(mottoes);
+    Install();
+    auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->fileHashes.size(), record->files.size());
+    record->fileHashes.clear();
+    ASSERT_TRUE(record->Write(box.locations().uninstallRecord));
+    WriteFileBytes(mottoes, edited);
+    ASSERT_TRUE(Uninstall());
+    EXPECT_FALSE(fs::exists(box.dest()));
+}
+
 TEST_F(UninstallTest, ASecondRunFindsNothingToUninstall)
 {
     ASSERT_TRUE(Uninstall());
@@ -97,17 +138,33 @@ TEST_F(UninstallTest, ASecondRunFindsNothingToUninstall)
     EXPECT_TRUE(finalMessage.empty());
 }
 
-TEST_F(UninstallTest, AFileThatCannotBeDeletedLeavesTheFolderButTheProcedureEnds)
+TEST_F(UninstallTest, AFileThatCannotBeDeletedKeepsTheEntryForAnotherRun)
 {
     // A folder in place of an installed file: it cannot be deleted as a file.
     fs::remove(box.dest() / "help" / "fr" / "contents.html");
     fs::create_directories(box.dest() / "help" / "fr" / "contents.html");
     WriteFileBytes(box.dest() / "help" / "fr" / "contents.html" / "inside.txt", "x");
-    ASSERT_TRUE(Uninstall());
+    EXPECT_FALSE(Uninstall());
     EXPECT_TRUE(fs::exists(box.dest() / "help" / "fr" / "contents.html" / "inside.txt"));
     EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
     EXPECT_FALSE(fs::exists(box.dest() / "help" / "en"));
     EXPECT_EQ(progress.progress.back(), 100);
+    // Not a success: the user is told, and the entry lists only what is left.
+    ASSERT_EQ(fake->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Des fichiers installés dans " + box.dest().string() +
+                                              " n'ont pas pu être supprimés. Les informations de désinstallation "
+                                              "sont conservées : relancez la désinstallation une fois le problème "
+                                              "réglé.");
+    EXPECT_TRUE(finalMessage.empty());
+    const auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->files, std::vector<std::string>{"help/fr/contents.html"});
+    EXPECT_TRUE(record->menuFiles.empty());
+    // Once it can go, another run ends the work, the entry with it.
+    fs::remove_all(box.dest() / "help" / "fr" / "contents.html");
+    EXPECT_TRUE(Uninstall());
+    EXPECT_FALSE(fs::exists(box.locations().uninstallRecord));
+    EXPECT_FALSE(fs::exists(box.dest()));
 }
 
 TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
@@ -149,16 +206,15 @@ TEST_F(UninstallTest, OnlyTheMenuEntriesItMadeGo)
     EXPECT_FALSE(fs::exists(menu / "Site web du logiciel.desktop"));
 }
 
-TEST_F(UninstallTest, TheEntryStaysWhenTheInstallationCannotBeFound)
+TEST_F(UninstallTest, AMissingOpenCommandDoesNotStopTheUninstallation)
 {
-    // Without the open command nothing is removed, and the entry that lists it all stays,
-    // so that a reinstallation can be uninstalled cleanly.
+    // The entry names the folder: without the document type's open command it is found all
+    // the same.
     fs::remove(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId));
-    EXPECT_FALSE(Uninstall());
-    ASSERT_EQ(fake->messageBoxes.size(), 1u);
-    EXPECT_EQ(fake->messageBoxes[0].text, setup::Resources().String(527));
-    EXPECT_TRUE(fs::exists(box.locations().uninstallRecord));
-    EXPECT_TRUE(fs::exists(box.dest() / "horavel"));
+    EXPECT_TRUE(Uninstall());
+    EXPECT_TRUE(fake->messageBoxes.empty());
+    EXPECT_FALSE(fs::exists(box.locations().uninstallRecord));
+    EXPECT_FALSE(fs::exists(box.dest()));
 }
 
 TEST_F(UninstallTest, AFileOfTheUserThatTheInstallationReplacedComesBack)
@@ -190,6 +246,20 @@ TEST_F(UninstallTest, DesktopCachesFollowAndNothingIsLeftBehind)
     // Every folder the installation made, caches and all, is gone.
     EXPECT_FALSE(fs::exists(share));
     EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+}
+
+TEST_F(UninstallTest, AFileTypeDatabaseThatWasThereBeforeStays)
+{
+    ASSERT_TRUE(Uninstall());
+    // Another program's: its folders stay, even empty.
+    const fs::path mime = box.dataHome() / "mime";
+    fs::create_directories(mime / "packages");
+    fs::create_directories(mime / "x-other");
+    Install();
+    ASSERT_TRUE(Uninstall());
+    EXPECT_TRUE(fs::is_directory(mime / "packages"));
+    EXPECT_TRUE(fs::is_directory(mime / "x-other"));
+    EXPECT_FALSE(fs::exists(setup::MimePackagePath(box.locations(), setup::kDocumentProgId)));
 }
 
 TEST_F(UninstallTest, DesktopEntriesAreValid)
