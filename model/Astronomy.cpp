@@ -430,18 +430,19 @@ double GetTimeZone()
 
 // ---------------------------------------------------------------- transforms
 
+SiteFrame CurrentSiteFrame()
+{
+    const AstroState& s = State();
+    const bool south = s.latitude < 0.0;
+    return {s.cosLatitude, s.sinAbsLatitude, south ? -s.sinAbsLatitude : s.sinAbsLatitude,
+            south ? -s.cosLatitude : s.cosLatitude};
+}
+
 HorizontalVector EquatorialToHorizontalVector(double sinHourAngle, double cosHourAngle, double sinDeclination,
                                               double cosDeclination)
 {
-    const AstroState& s = State();
-    const double phi = s.latitude;
-    const double signedSinPhi = phi >= 0.0 ? s.sinAbsLatitude : -s.sinAbsLatitude;
-    // y = v - u: u is the part of the sun's direction along the pole's side, v the part of its
-    // hour circle towards the equator's side (mirrored in the south).
-    const double u = phi < 0.0 ? -s.cosLatitude * sinDeclination : s.cosLatitude * sinDeclination;
-    const double v = s.sinAbsLatitude * cosHourAngle * cosDeclination;
-    return {sinHourAngle * cosDeclination, v - u,
-            s.cosLatitude * cosHourAngle * cosDeclination + signedSinPhi * sinDeclination};
+    return EquatorialToHorizontalVector(CurrentSiteFrame(), sinHourAngle, cosHourAngle, sinDeclination,
+                                        cosDeclination);
 }
 
 bool SiteAtPole()

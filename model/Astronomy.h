@@ -124,6 +124,24 @@ struct HorizontalVector {
 bool SiteAtPole();
 HorizontalVector EquatorialToHorizontalVector(double sinHourAngle, double cosHourAngle, double sinDeclination,
                                               double cosDeclination);
+// The latitude's part of that vector, taken once for a run of suns at one site.
+struct SiteFrame {
+    double cosLatitude = 1.0;
+    double sinAbsLatitude = 0.0;
+    double signedSinLatitude = 0.0;
+    double poleSideCos = 1.0;  // cosLatitude, negated in the south
+};
+SiteFrame CurrentSiteFrame();
+inline HorizontalVector EquatorialToHorizontalVector(const SiteFrame& site, double sinHourAngle, double cosHourAngle,
+                                                     double sinDeclination, double cosDeclination)
+{
+    // y = v - u: u is the part of the sun's direction along the pole's side, v the part of its
+    // hour circle towards the equator's side (mirrored in the south).
+    const double u = site.poleSideCos * sinDeclination;
+    const double v = site.sinAbsLatitude * cosHourAngle * cosDeclination;
+    return {sinHourAngle * cosDeclination, v - u,
+            site.cosLatitude * cosHourAngle * cosDeclination + site.signedSinLatitude * sinDeclination};
+}
 // Azimuth and altitude to hour angle and declination at the latitude set; radians.
 // In the southern hemisphere this returns the hemisphere-relative pair (-H, -declination):
 // it is the inverse of EquatorialToHorizontal only up to that sign. The dial projections rely

@@ -248,13 +248,14 @@ SunProjector::SunProjector(const CCadran& dial, gdi::Point origin, const ExportF
       collect_(dial.collectShapes != 0)
 {
     haveMap_ = !SiteAtPole() && dial.GetFaceMap(map_);
+    site_ = CurrentSiteFrame();
 }
 
 bool SunProjector::OnFastRoute(const EquatorialSun& sun, HorizontalVector& v) const
 {
     if (!haveMap_)
         return false;
-    v = EquatorialToHorizontalVector(sun.sinHourAngle, sun.cosHourAngle, sun.sinDeclination, sun.cosDeclination);
+    v = EquatorialToHorizontalVector(site_, sun.sinHourAngle, sun.cosHourAngle, sun.sinDeclination, sun.cosDeclination);
     return std::fabs(v.z) < kBelowZenith;
 }
 
@@ -291,7 +292,7 @@ bool SunProjector::FastPoints(const HorizontalVector& v, Projected& p) const
     map_.Shadow(v, u, w, facing);
     // How far the trigonometry of Project may round from these products, in millimetres,
     // with a wide margin: both lose precision as the sun grazes the face.
-    const double slackMm = std::max(1e-12 * (std::fabs(dial_.styleHeight) + std::fabs(u) + std::fabs(w)) / facing, 1e-12);
+    const double slackMm = std::max(1e-12 * (std::fabs(dial_.styleHeight) + std::fabs(u) + std::fabs(w)) * (1.0 / facing), 1e-12);
     // The units of Project, in the same order of operations.
     const double x = u * dial_.scale * dial_.pixelsPerMmX;
     const double y = -w * dial_.scale * dial_.pixelsPerMmY;

@@ -172,6 +172,7 @@ private:
     bool collect_;
     bool haveMap_ = false;
     FaceMap map_;
+    SiteFrame site_;
 };
 
 }  // namespace dialdraw

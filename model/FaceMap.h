@@ -7,6 +7,7 @@
 #include "model/Astronomy.h"
 
 #include <array>
+#include <cmath>
 
 struct FaceMap {
     using Row = std::array<double, 3>;
@@ -26,9 +27,34 @@ struct FaceMap {
     // Unsure: the sun is too close to an edge of the lit part (within 1e-12 of the unit
     // vector) for the products to tell what IsLit says of its azimuth and altitude.
     enum class Light { Lit, Unlit, Unsure };
-    Light LightOf(const HorizontalVector& p, bool aboveHorizonOnly) const;
+    // Far above the rounding of the products (a few 1e-16) and of IsLit's azimuth and altitude.
+    static constexpr double kEdge = 1e-12;
+    static double Dot(const Row& row, const HorizontalVector& p) { return row[0] * p.x + row[1] * p.y + row[2] * p.z; }
+    // Inline, with Shadow: the drawing calls both for every traced sun.
+    Light LightOf(const HorizontalVector& p, bool aboveHorizonOnly) const
+    {
+        double margin = Dot(facing, p) - minFacing;
+        if (minFacingPerCosAltitude != 0.0)
+            margin -= minFacingPerCosAltitude * std::sqrt(p.x * p.x + p.y * p.y);
+        if (!(margin >= -kEdge))
+            return Light::Unlit;
+        bool sure = margin > kEdge;
+        if (aboveHorizonOnly && horizonApplies) {
+            if (p.z < -kEdge)
+                return Light::Unlit;
+            sure = sure && p.z > kEdge;
+        }
+        return sure ? Light::Lit : Light::Unsure;
+    }
     // The shadow of a sun in front of the face; facingDot receives facing . p.
-    void Shadow(const HorizontalVector& p, double& u, double& v, double& facingDot) const;
+    void Shadow(const HorizontalVector& p, double& u, double& v, double& facingDot) const
+    {
+        facingDot = Dot(facing, p);
+        // One division for both: the product rounds within an ulp of the quotient.
+        const double perFacing = 1.0 / facingDot;
+        u = Dot(right, p) * perFacing;
+        v = Dot(up, p) * perFacing;
+    }
 
     // The map of a face looking towards the azimuth declination (from the equator side,
     // positive west) inclined by inclination from the horizontal (radians), given by their
