@@ -22,15 +22,18 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-bool LitOnMarch21(const CCadran& dial, int column)
+// The equinoctial line is the path of the sun at declination 0, the line the dial draws:
+// the 21 March row of the by-date tables sits a few tenths of a degree off it.
+bool LitOnEquinoctial(const CCadran& dial, int column)
 {
-    return dial.IsLit(dial.azimuthByDate[kMarch21Row][column], dial.altitudeByDate[kMarch21Row][column],
+    return dial.IsLit(dial.azimuthByLongitude[kEquinoxRow][column], dial.altitudeByLongitude[kEquinoxRow][column],
                       dial.prefs.sunAboveHorizon != 0);
 }
 
-void ProjectMarch21(const CCadran& dial, int column, int& x, int& y)
+void ProjectOnEquinoctial(const CCadran& dial, int column, int& x, int& y)
 {
-    dial.Project(dial.azimuthByDate[kMarch21Row][column], dial.altitudeByDate[kMarch21Row][column], x, y, false, true);
+    dial.Project(dial.azimuthByLongitude[kEquinoxRow][column], dial.altitudeByLongitude[kEquinoxRow][column], x, y,
+                 false, true);
 }
 
 }  // namespace
@@ -42,13 +45,13 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
     if (dial == nullptr)
         return;
 
-    // Hours of 21 March with a lit step.
+    // Hours with a lit step on the equinoctial line.
     const TimeStep step = GetTimeStep(dial->prefs);
     int first = kLastColumn;
     int last = 0;
     for (int i = 0; i < 24; ++i) {
         for (int s = 0; s < step.perHour; ++s) {
-            if (LitOnMarch21(*dial, 12 * i + s * step.stride)) {
+            if (LitOnEquinoctial(*dial, 12 * i + s * step.stride)) {
                 first = std::min(first, i);
                 last = std::max(last, i);
             }
@@ -65,8 +68,8 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
     int ox = kNoPoint;
     int oy = kNoPoint;
     const int noon = 144 - 12 * g;
-    if (noon >= 0 && noon <= kLastColumn && LitOnMarch21(*dial, noon))
-        ProjectMarch21(*dial, noon, ox, oy);
+    if (noon >= 0 && noon <= kLastColumn && LitOnEquinoctial(*dial, noon))
+        ProjectOnEquinoctial(*dial, noon, ox, oy);
     const bool haveO = !(ox == kNoPoint && oy == kNoPoint);
     int bx = 0;
     int by = 0;
@@ -123,10 +126,10 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
         for (int k = 0; k < 12; ++k) {
             const int column = 12 * (first + r) + k;
             std::string cell = "--";
-            if (haveO && LitOnMarch21(*dial, column)) {
+            if (haveO && LitOnEquinoctial(*dial, column)) {
                 int px = 0;
                 int py = 0;
-                ProjectMarch21(*dial, column, px, py);
+                ProjectOnEquinoctial(*dial, column, px, py);
                 double d = std::hypot(px - ox, py - oy);
                 if (h < 12)
                     d = -d;

@@ -26,8 +26,6 @@ inline constexpr int kLastColumn = 288;
 inline constexpr int kSummerRow = 9;
 inline constexpr int kEquinoxRow = 0;
 inline constexpr int kWinterRow = 27;
-// Row of 21 March in the by-date tables.
-inline constexpr int kMarch21Row = 16;
 // Projections this far from the style foot (tenths of a millimetre, 10 m) or farther are
 // not shown.
 inline constexpr int kFarLimit = 100000;

@@ -21,7 +21,6 @@ namespace {
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr const char* kDegreeSign = "\xC2\xB0";
-constexpr int kEquinoxRow = 16;  // 21 March
 
 // Reference pixels to device pixels, per axis: 1 on screen, the printer's resolution over the
 // reference resolution on paper.
@@ -290,8 +289,9 @@ EquinoctialRulePlan PlanEquinoctialRule(const CCadran& dial)
     gdi::Point anchor;
     dial.GetStyleAnchorPoint(sheet.left, sheet.top, sheet.right, sheet.bottom, anchor.x, anchor.y);
     const bool aboveHorizon = dial.prefs.sunAboveHorizon != 0;
-    const auto& azimuth = dial.azimuthByDate[kEquinoxRow];
-    const auto& altitude = dial.altitudeByDate[kEquinoxRow];
+    // Declination 0, the equinoctial line the dial draws (not the date line of 21 March).
+    const auto& azimuth = dial.azimuthByLongitude[tablepage::kEquinoxRow];
+    const auto& altitude = dial.altitudeByLongitude[tablepage::kEquinoxRow];
 
     const auto shadow = [&](int step, gdi::Point& p) {
         if (!dial.IsLit(azimuth[step], altitude[step], aboveHorizon))

@@ -291,9 +291,22 @@ TEST_F(TablePages, MobileStyleTablePlacesTheStyleForEachDeclinationAndDate)
     EXPECT_EQ(FindText(shortPage, "21-Décembre")->points[0].y, T + 6 * shrunk + 3 * shrunk / 4 + 35 * shrunk);
 }
 
+namespace {
+
+// The equinoctial table reads the equinox row of the by-longitude tables; these cases give it
+// the synthetic values of row 16, whose altitudes (0.46 at noon) the expected texts follow.
+void EquinoxRowFromRow16(CCadran& dial)
+{
+    dial.azimuthByLongitude[0] = dial.azimuthByDate[16];
+    dial.altitudeByLongitude[0] = dial.altitudeByDate[16];
+}
+
+}  // namespace
+
 TEST_F(TablePages, EquinoctialTableHeadingsAndHourRows)
 {
     CSyntheticDial& dial = Use(std::make_unique<CSyntheticDial>());
+    EquinoxRowFromRow16(dial);
     dial.centreX = 0;
     dial.centreY = -500;
     gdi::RecordingDC dc;
@@ -313,7 +326,7 @@ TEST_F(TablePages, EquinoctialTableHeadingsAndHourRows)
         left = x;
     }
     EXPECT_GE(R - left, width);
-    // O = (0, 460) tenths (column 144 of row 16: altitude 0.46); B = (0, -500): on one vertical.
+    // O = (0, 460) tenths (column 144: altitude 0.46); B = (0, -500): on one vertical.
     EXPECT_EQ(TextsAt(dc, T + 3 * a - a / 3)[0]->text, "Distance entre le point O et le point B : 96 mm");
     const auto minutes = TextsAt(dc, T + 4 * a + 15);
     ASSERT_EQ(minutes.size(), 13u);
@@ -321,7 +334,7 @@ TEST_F(TablePages, EquinoctialTableHeadingsAndHourRows)
     EXPECT_EQ(minutes[0]->points[0].x, L + S / 2);
     EXPECT_EQ(minutes[12]->text, "55");
     EXPECT_EQ(minutes[12]->points[0].x, L + 12 * S + S / 2);
-    // Row 16 is lit (above -0.05: the dial's sunAboveHorizon is 0) from column 17 to 271:
+    // The row is lit (above -0.05: the dial's sunAboveHorizon is 0) from column 17 to 271:
     // hours 1 to 22; the first cells of 1 h are before sunrise.
     const auto first = TextsAt(dc, T + 6 * a);
     ASSERT_EQ(first.size(), 13u);
@@ -346,6 +359,7 @@ TEST_F(TablePages, EquinoctialTableHeadingsAndHourRows)
 TEST_F(TablePages, EquinoctialTableInLegalTime)
 {
     CSyntheticDial& dial = Use(std::make_unique<CSyntheticDial>());
+    EquinoxRowFromRow16(dial);
     dial.localSolarTime = 0;
     SetAstroSite(45.0, 0.0, 1.0);  // one zone step: noon is column 132
     gdi::RecordingDC dc;
@@ -374,7 +388,8 @@ TEST_F(TablePages, EquinoctialTableInLegalTime)
 TEST_F(TablePages, EquinoctialTableWithoutANoonPoint)
 {
     CSyntheticDial& dial = Use(std::make_unique<CSyntheticDial>());
-    dial.altitudeByDate[16][144] = -1.0;
+    EquinoxRowFromRow16(dial);
+    dial.altitudeByLongitude[0][144] = -1.0;
     gdi::RecordingDC dc;
     DrawEquinoctialTable(dc);
     const int a = 20;

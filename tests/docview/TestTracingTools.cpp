@@ -237,11 +237,11 @@ protected:
     }
 
     // Shadow of the nodus (x east, y north, mm from the foot) for a five-minute step of the
-    // 21 March row, ray-traced from the declination of the dial's table.
+    // equinoctial line (declination 0), ray-traced.
     shadow::Vec Shadow(int step) const
     {
         const double hourAngle = (step / 12.0 - 12.0) * 15.0 * shadow::kDeg;
-        const shadow::Vec sun = shadow::SunVector(dial_->latitude * shadow::kDeg, hourAngle, dial_->declination[16]);
+        const shadow::Vec sun = shadow::SunVector(dial_->latitude * shadow::kDeg, hourAngle, 0.0);
         shadow::Vec hit;
         EXPECT_TRUE(shadow::RayPlane({0, 0, static_cast<double>(dial_->styleHeight)}, -sun, {0, 0, 0}, shadow::kUp, hit));
         return hit;
@@ -249,7 +249,7 @@ protected:
     bool OnSheet(int step) const
     {
         const shadow::Vec sun = shadow::SunVector(dial_->latitude * shadow::kDeg,
-                                                  (step / 12.0 - 12.0) * 15.0 * shadow::kDeg, dial_->declination[16]);
+                                                  (step / 12.0 - 12.0) * 15.0 * shadow::kDeg, 0.0);
         if (std::asin(sun.z) < 0.005)
             return false;
         const shadow::Vec s = Shadow(step);
