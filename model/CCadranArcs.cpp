@@ -297,6 +297,9 @@ void CCadran::DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, in
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
+        // The 24th hour since sunrise or sunset is the hour 0 of the next day: one line, cut once.
+        if (s == 288 && first == 0)
+            continue;
         const double t = s * 1.25;  // degrees since sunrise (Babylonian) or sunset (Italic)
         const double sinT = std::sin(t * kDegToRad);
         const double cosT = std::cos(t * kDegToRad);

@@ -461,6 +461,22 @@ TEST_F(DialLines, ItalicAndBabylonianHours)
             EXPECT_EQ(dc.Count(gdi::RecordKind::Polyline), c.lines);
         }
     }
+    // On a wall the hour 0 since sunset (or sunrise) and the 24th both lie on the horizon:
+    // one line, or a cutter would cut it twice.
+    for (const double declination : {30.0, -30.0}) {
+        auto wall = LargeDial<DecliningDial>(47.25, declination);
+        for (const bool babylonian : {false, true}) {
+            AllOff(*wall);
+            (babylonian ? wall->prefs.babylonianHours : wall->prefs.italicHours) = 1;
+            gdi::RecordingDC dc;
+            wall->Draw(dc);
+            const auto lines = dc.RecordsOf(gdi::RecordKind::Polyline);
+            EXPECT_GT(lines.size(), 5u);
+            for (size_t i = 0; i < lines.size(); ++i)
+                for (size_t j = i + 1; j < lines.size(); ++j)
+                    EXPECT_NE(lines[i]->points, lines[j]->points) << declination << " " << babylonian << " " << i;
+        }
+    }
 }
 
 // A face that takes every sun direction, even one that is not a number.
