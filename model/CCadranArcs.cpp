@@ -203,14 +203,19 @@ bool CCadran::DrawCalendarArcs(gdi::DC& dc, int ax, int ay)
         firstMonth = 7;
     else if (prefs.noonMarkType == 1 && prefs.noonMarkShape == 2)
         lastMonth = 5;
+    // From mode 12 the solstice arcs follow: the 21st of June and of December are theirs,
+    // and a second arc within a tenth of a millimetre of them would be cut twice.
+    const bool solstices = mode >= 12;
     for (int month = firstMonth; month <= lastMonth; ++month) {
         for (const DateArc& date : dates) {
+            if (solstices && date.day == 21 && (month == 6 || month == 12))
+                continue;
             const int row = DateRow(month, date.day);
             TraceDeclinationArc(*this, dc, {ax, ay}, declination[static_cast<size_t>(row)], date.penEntry,
                                 tools.Tools());
         }
     }
-    if (mode < 12)
+    if (!solstices)
         return false;
     TraceSolsticeArcs(*this, dc, {ax, ay}, tools.Tools());
     return true;
@@ -291,6 +296,9 @@ void CCadran::DrawItalicBabylonianHours(gdi::DC& dc, bool babylonian, int ax, in
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
+            continue;
+        // The 24th hour since sunrise or sunset is the hour 0 of the next day: one line, cut once.
+        if (s == 288 && first == 0)
             continue;
         const double t = s * 1.25;  // degrees since sunrise (Babylonian) or sunset (Italic)
         const double sinT = std::sin(t * kDegToRad);

@@ -295,7 +295,8 @@ TEST_F(DialLines, DiurnalArcModes)
         {11, {{31, 12}, {32, 12}, {34, 12}}},
         {12, {{31, 12}, {15, 1}, {9, 1}}},
         {13, {{31, 12}, {33, 12}, {15, 1}, {9, 1}}},
-        {14, {{31, 12}, {32, 12}, {34, 12}, {15, 1}, {9, 1}}},
+        // The 21st of June and of December lie on the solstice arcs: not traced again.
+        {14, {{31, 12}, {32, 12}, {34, 10}, {15, 1}, {9, 1}}},
         {15, {}},
     };
     for (const double latitude : {47.25, -33.9}) {
@@ -458,6 +459,22 @@ TEST_F(DialLines, ItalicAndBabylonianHours)
             dial->Draw(dc);
             EXPECT_EQ(PolylinesOf(dc, 5).size(), static_cast<size_t>(c.lines)) << c.latitude << " " << babylonian;
             EXPECT_EQ(dc.Count(gdi::RecordKind::Polyline), c.lines);
+        }
+    }
+    // On a wall the hour 0 since sunset (or sunrise) and the 24th both lie on the horizon:
+    // one line, or a cutter would cut it twice.
+    for (const double declination : {30.0, -30.0}) {
+        auto wall = LargeDial<DecliningDial>(47.25, declination);
+        for (const bool babylonian : {false, true}) {
+            AllOff(*wall);
+            (babylonian ? wall->prefs.babylonianHours : wall->prefs.italicHours) = 1;
+            gdi::RecordingDC dc;
+            wall->Draw(dc);
+            const auto lines = dc.RecordsOf(gdi::RecordKind::Polyline);
+            EXPECT_GT(lines.size(), 5u);
+            for (size_t i = 0; i < lines.size(); ++i)
+                for (size_t j = i + 1; j < lines.size(); ++j)
+                    EXPECT_NE(lines[i]->points, lines[j]->points) << declination << " " << babylonian << " " << i;
         }
     }
 }
