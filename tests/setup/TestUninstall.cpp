@@ -206,6 +206,8 @@ TEST_F(UninstallTest, OnlyTheMenuEntriesItMadeGo)
     EXPECT_EQ(ReadFileBytes(menu / "Mon raccourci.desktop"), "[Desktop Entry]\n");
     EXPECT_FALSE(fs::exists(menu / "Horavel 2.0.desktop"));
     EXPECT_FALSE(fs::exists(menu / "Site web du logiciel.desktop"));
+    // No type is opened by what is left: no cache of types stays behind.
+    EXPECT_FALSE(fs::exists(box.dataHome() / "applications" / "mimeinfo.cache"));
 }
 
 TEST_F(UninstallTest, AMissingOpenCommandDoesNotStopTheUninstallation)
