@@ -281,9 +281,13 @@ void RefreshDesktopCaches(const SetupLocations& locations, bool mimeFolderCreate
         for (fs::directory_iterator it(mime, ec), end; !ec && it != end; it.increment(ec))
             RemoveFolderInside(mime, it->path().filename().string());
     }
-    if (HoldsAny(locations.applications, ".desktop"))
+    const bool entries = HoldsAny(locations.applications, ".desktop");
+    if (entries)
         RunQuietly("update-desktop-database", {locations.applications.string()});
-    else
+    // Entries left that open no type (a user's own shortcut) give a cache of its header alone.
+    std::string cache;
+    if (!entries || !textfile::ReadBytes(locations.applications / "mimeinfo.cache", cache) ||
+        cache.find('=') == std::string::npos)
         DeleteFileInside(locations.applications, "mimeinfo.cache");
 }
 

@@ -127,8 +127,10 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, UninstallReco
         // The deepest first (a sub-folder sorts after its folder), so that a folder emptied
         // by its sub-folder goes too; the last phase, with no prefix, takes every folder left.
         for (auto it = folders.rbegin(); it != folders.rend(); ++it)
-            if (StartsWithNoCase(*it + "/", phase.prefix))
-                RemoveFolderInside(folder, *it);
+            // A link in the place of a folder goes itself, never what it leads to (a
+            // folder that is still one stays: unlinking refuses folders).
+            if (StartsWithNoCase(*it + "/", phase.prefix) && !RemoveFolderInside(folder, *it))
+                DeleteFileInside(folder, *it);
     }
     RemoveFolderQuiet(folder);
     // What is still there is still ours to delete; the user's files are no more ours.

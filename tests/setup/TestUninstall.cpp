@@ -193,7 +193,9 @@ TEST_F(UninstallTest, ALinkInThePlaceOfAFolderIsNeverFollowed)
     ASSERT_TRUE(Uninstall());
     for (const char* name : {"fr/contents.html", "en/contents.html", "style.css"})
         EXPECT_EQ(ReadFileBytes(outside / name), "keep") << name;
-    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+    // The link itself goes, and with it the last thing that held the folder.
+    EXPECT_FALSE(fs::exists(fs::symlink_status(box.dest() / "help")));
+    EXPECT_FALSE(fs::exists(box.dest()));
 }
 
 TEST_F(UninstallTest, OnlyTheMenuEntriesItMadeGo)
@@ -204,6 +206,8 @@ TEST_F(UninstallTest, OnlyTheMenuEntriesItMadeGo)
     EXPECT_EQ(ReadFileBytes(menu / "Mon raccourci.desktop"), "[Desktop Entry]\n");
     EXPECT_FALSE(fs::exists(menu / "Horavel 2.0.desktop"));
     EXPECT_FALSE(fs::exists(menu / "Site web du logiciel.desktop"));
+    // No type is opened by what is left: no cache of types stays behind.
+    EXPECT_FALSE(fs::exists(box.dataHome() / "applications" / "mimeinfo.cache"));
 }
 
 TEST_F(UninstallTest, AMissingOpenCommandDoesNotStopTheUninstallation)
