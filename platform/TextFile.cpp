@@ -213,7 +213,12 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
         if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
             // Neither owner nor group may be given: the file becomes ours, with its permissions.
         }
-        ::fchmod(fd, old.st_mode & 07777);
+        mode_t mode = old.st_mode & 07777;
+        // In a group of ours, the file gives its group no more than it gives everyone: what
+        // the old group could read is not opened to ours.
+        if (struct stat made; ::fstat(fd, &made) == 0 && made.st_gid != old.st_gid)
+            mode = (mode & ~static_cast<mode_t>(S_IRWXG | S_ISGID)) | ((mode & S_IRWXO) << 3);
+        ::fchmod(fd, mode);
     }
     const bool written = WriteAll(fd, bytes);
     const int writeErrno = errno;

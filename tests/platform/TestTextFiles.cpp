@@ -21,15 +21,15 @@ using testsupport::TempDir;
 
 namespace {
 
-// The exit status of fn run in a child process whose fallocate calls fail with error, as on
-// a file system without them (NFSv3, FUSE, ext4 without extents); 2 when no filter can be set.
-int ExitStatusWithoutFallocate(int error, const std::function<bool()>& fn)
+// The exit status of fn run in a child process whose calls of the system call number fail
+// with error; 2 when no filter can be set.
+int ExitStatusWithFailingCall(long call, int error, const std::function<bool()>& fn)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         sock_filter filter[] = {
             BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fallocate, 0, 1),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(call), 0, 1),
             BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | static_cast<unsigned>(error)),
             BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
         };
@@ -43,6 +43,13 @@ int ExitStatusWithoutFallocate(int error, const std::function<bool()>& fn)
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// The same where fallocate fails, as on a file system without it (NFSv3, FUSE, ext4 without
+// extents).
+int ExitStatusWithoutFallocate(int error, const std::function<bool()>& fn)
+{
+    return ExitStatusWithFailingCall(__NR_fallocate, error, fn);
 }
 
 }  // namespace
@@ -155,6 +162,29 @@ TEST(TextFile, AtomicWriteKeepsLinksPermissionsAndWriteProtection)
     EXPECT_EQ(testsupport::ReadFileBytes(target), "linked");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1);
     ::chmod(target.c_str(), 0644);
+}
+
+// A user who may not give the new file the old one's group (not one of his) must not give
+// what that group could read to a group of his.
+TEST(TextFile, AtomicWriteDoesNotOpenAFileToAGroupItCannotKeep)
+{
+    TempDir dir;
+    const auto target = dir / "doc.cds";
+    testsupport::WriteFileBytes(target, "old");
+    struct stat st;
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    const gid_t other = st.st_gid + 1;
+    if (::chown(target.c_str(), static_cast<uid_t>(-1), other) != 0)
+        GTEST_SKIP() << "the file cannot be given to a group of another";
+    ::chmod(target.c_str(), 0640);
+    const int status = ExitStatusWithFailingCall(__NR_fchown, EPERM, [&] { return textfile::WriteAtomic(target, "new"); });
+    if (status == 2)
+        GTEST_SKIP() << "no system call filter here";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(testsupport::ReadFileBytes(target), "new");
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_NE(st.st_gid, other);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
 }
 
 // Hard-linked files are rewritten in place after a reservation of their space.
