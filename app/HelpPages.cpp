@@ -24,6 +24,9 @@ constexpr HelpPage kPages[] = {
     {205, "dlgWizType.html"},      {206, "dlgWizType2.html"},     {213, "dlgProperties.html"},
     {214, "dlgWizType3.html"},     {216, "dlgWizType4.html"},     {221, "dlgZodiacSigns.html"},
     {241, "graphsun.html"},        {32974, "Credits.html"},       {32975, "Faq.html"},
+    {134, "dlgReferenceYear.html"},  {143, "dlgMap.html"},                {177, "dlgEphemerisDate.html"},
+    {220, "dlgFrameAnchoring.html"}, {235, "dlgDecimalConversion.html"},  {237, "dlgClock.html"},
+    {238, "dlgUpdateCheck.html"},    {240, "dlgHelpSearch.html"},         {666, "dlgUpdateCheck.html"},
 };
 
 constexpr const char* kContentsPage = "contents.html";

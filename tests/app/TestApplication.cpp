@@ -296,6 +296,8 @@ TEST(HelpPages, TableAndFallback)
     EXPECT_EQ(HelpPageOfKey(215), "dlgDimensions.html");
     EXPECT_EQ(HelpPageOfKey(241), "graphsun.html");
     EXPECT_EQ(HelpPageOfKey(32975), "Faq.html");
+    // The notice of a new version shares the page of the update check.
+    EXPECT_EQ(HelpPageOfKey(666), "dlgUpdateCheck.html");
     EXPECT_EQ(HelpPageOfKey(248), "contents.html");
     EXPECT_EQ(HelpPageOfKey(-0x20000), "contents.html");
 }

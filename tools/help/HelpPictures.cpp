@@ -13,23 +13,31 @@
 #include "app/qt/CMainFrame.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/QtAppWindows.h"
+#include "dialogs/qt/CDlgAncrageCadre.h"
 #include "dialogs/qt/CDlgAncrageStyle.h"
 #include "dialogs/qt/CDlgAnimationOmbre.h"
+#include "dialogs/qt/CDlgAnneeReference.h"
 #include "dialogs/qt/CDlgArcsDates.h"
 #include "dialogs/qt/CDlgArcsDiurnes.h"
 #include "dialogs/qt/CDlgBaseLieux.h"
 #include "dialogs/qt/CDlgCadreTexte.h"
+#include "dialogs/qt/CDlgCarte.h"
+#include "dialogs/qt/CDlgCheckVersion.h"
+#include "dialogs/qt/CDlgConversionDecimale.h"
 #include "dialogs/qt/CDlgCourbeEquation.h"
 #include "dialogs/qt/CDlgDateEphemerides.h"
 #include "dialogs/qt/CDlgDemarrage.h"
 #include "dialogs/qt/CDlgDimensions.h"
 #include "dialogs/qt/CDlgDimensionsAnalemmatique.h"
 #include "dialogs/qt/CDlgDimensionsCylindre.h"
+#include "dialogs/qt/CDlgHorloge.h"
 #include "dialogs/qt/CDlgIndications.h"
 #include "dialogs/qt/CDlgMasqueHorizon.h"
+#include "dialogs/qt/CDlgNewVersion.h"
 #include "dialogs/qt/CDlgNouveauLieu.h"
 #include "dialogs/qt/CDlgPreferencesGenerales.h"
 #include "dialogs/qt/CDlgPreferencesLangue.h"
+#include "dialogs/qt/CDlgRechercheAide.h"
 #include "dialogs/qt/CDlgSaisieDevise.h"
 #include "dialogs/qt/CDlgSelectionDevise.h"
 #include "dialogs/qt/CDlgStyleTraces.h"
@@ -43,8 +51,10 @@
 #include "dialogs/qt/CWizardTypeCadranPlanAStylePolaire.h"
 #include "dialogs/qt/FileNewWizard.h"
 #include "dialogs/qt/FrameDialogs.h"
+#include "dialogs/qt/SoftwareUpdateCheck.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
+#include "docview/CObjetCadre.h"
 #include "docview/ColorTable.h"
 #include "docview/Exports.h"
 #include "docview/qt/CHoravelViewWidget.h"
@@ -403,6 +413,8 @@ void ShootWizard(Session& s)
     });
     s.NewDial([&s](CWizardCreationCadran& wizard) {
         s.ShootPage(wizard, "dlgWizLocation");
+        s.ShootWhenOpened(CDlgCarte::kTemplateId, "dlgMap");
+        Click(wizard.LocationPage(), 1023);
         Click(wizard.LocationPage(), 1048);
         wizard.NextButton()->click();
         Click(wizard.TypePage(), kFamilyPlane);
@@ -481,6 +493,16 @@ void ShootDialDialogs(Session& s)
         Click(d, 1238);
     });
     s.Command(32900);
+    // The frame's menu acts on the frame under the mouse: the one just placed.
+    CCadran* dial = GetDocument() ? GetDocument()->GetDial() : nullptr;
+    if (dial && !dial->frames.empty()) {
+        dial->frames.back()->active = 1;
+        s.ShootWhenOpened(CDlgAncrageCadre::kTemplateId, "dlgFrameAnchoring");
+        s.Command(32908);
+        dial->frames.back()->active = 0;
+    } else {
+        s.Out().Fail("no frame to anchor");
+    }
 
     s.Command(32936);
     if (auto* animation = s.FindWindow<CDlgAnimationOmbre>()) {
@@ -490,6 +512,39 @@ void ShootDialDialogs(Session& s)
     } else {
         s.Out().Fail("the shadow animation did not open");
     }
+
+    // The live shadow at the fixed clock, and its clock window.
+    s.Command(32978);
+    if (auto* clock = s.FindWindow<CDlgHorloge>()) {
+        s.Out().Save(Grab(*clock), "dlgClock");
+        s.Command(32978);
+    } else {
+        s.Out().Fail("the clock did not open");
+    }
+
+    s.ShootWhenOpened(CDlgAnneeReference::kTemplateId, "dlgReferenceYear");
+    s.Command(32866);
+    s.ShootWhenOpened(CDlgConversionDecimale::kTemplateId, "dlgDecimalConversion", [](CDialogBase& d) {
+        Type(d, 1311, "12");
+        Type(d, 1312, "24");
+        Type(d, 1313, "2");
+    });
+    s.Command(32977);
+    // A word of both languages.
+    s.ShootWhenOpened(CDlgRechercheAide::kTemplateId, "dlgHelpSearch", [](CDialogBase& d) { Type(d, 1323, "style"); });
+    s.Command(32979);
+    s.ShootWhenOpened(CDlgCheckVersion::kTemplateId, "dlgCheckVersion");
+    s.Command(32884);
+    // The notice shows what the version file of the web site announces: an example here,
+    // since the pictures are made without the network.
+    s.ShootWhenOpened(CDlgNewVersion::kTemplateId, "dlgNewVersion");
+    NewVersionNotice notice;
+    notice.currentVersion = CHoravelApp::GetVersionString();
+    notice.currentDate = FormatUpdateDate(1767225600);
+    notice.availableVersion = "2.1.0";
+    notice.availableDate = FormatUpdateDate(1780300800);
+    notice.link = "http://www.orlune-software.example/horavel.html";
+    MakeSoftwareUpdateHooks(&s.Frame()).announce(notice);
 
     s.ShootWhenOpened(CDlgDemarrage::kTemplateId, "dlgStart");
     s.AppCommand(109);
@@ -524,7 +579,8 @@ void ShootPages(Session& s)
     };
     for (const Instant& instant : {Instant{10, 1, "12", "4", "49", 0, "page-ephemerides-february"},
                                    Instant{15, 6, "13", "56", "42", 1, "page-ephemerides-july"}}) {
-        s.AnswerWhenOpened(CDlgDateEphemerides::kTemplateId, [instant](CDialogBase& d) {
+        const std::string picture = instant.dayIndex == 10 ? "dlgEphemerisDate" : "";
+        s.WhenOpened(CDlgDateEphemerides::kTemplateId, picture, [instant](CDialogBase& d) {
             d.SetRadioIndex(1266, 0);
             d.SetRadioIndex(1319, 1);
             Choose(d, 1074, instant.dayIndex);
@@ -534,7 +590,7 @@ void ShootPages(Session& s)
             Type(d, 1063, instant.minute);
             Type(d, 1064, instant.second);
             d.CheckDlgButton(1265, instant.summerTime);
-        });
+        }, true);
         s.Command(32883);
         s.ShootView(0, instant.name, 640);
     }
