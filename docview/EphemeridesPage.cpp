@@ -119,13 +119,14 @@ void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
     lines.Next(2, x1, GetTranslatedString(712) + DegreesText(90.0 - altitudeDeg));
 
     // On a day of polar night or polar day the sun neither rises nor sets: no time, no
-    // rising point.
-    const bool risesAndSets = v.horizon == SunHorizon::RisesAndSets;
-    lines.Next(5, x0, GetTranslatedString(713) + (risesAndSets ? HoursUTText(v.riseHoursUT) : "-"));
+    // rising point. The day one of them begins or ends may have only one of the two.
+    const bool rises = v.horizon == SunHorizon::RisesAndSets && v.riseIsEvent;
+    const bool sets = v.horizon == SunHorizon::RisesAndSets && v.setIsEvent;
+    lines.Next(5, x0, GetTranslatedString(713) + (rises ? HoursUTText(v.riseHoursUT) : "-"));
     lines.Next(2, x0, GetTranslatedString(715) + HoursUTText(v.transitHoursUT));
-    lines.Next(2, x0, GetTranslatedString(714) + (risesAndSets ? HoursUTText(v.setHoursUT) : "-"));
+    lines.Next(2, x0, GetTranslatedString(714) + (sets ? HoursUTText(v.setHoursUT) : "-"));
     const std::string z = FormatNumber(v.riseAzimuthDeg, -1);
-    lines.Next(2, x0, GetTranslatedString(730) + (risesAndSets ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
+    lines.Next(2, x0, GetTranslatedString(730) + (rises || sets ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
     lines.Next(2, x0, GetTranslatedString(742) + FormatAngle(v.culminationAltitudeDeg, true, false) + " (" +
                           FormatNumber(v.culminationAltitudeDeg, -1) + "\xC2\xB0)");
 }

@@ -94,6 +94,6 @@ EphemerisValues ComputeEphemerisValues(const CDataBaseElement& place, const CHor
 
     SetAstroDate(v.day, v.month, v.year, 0.0);
     v.horizon = RiseTransitSet(v.rightAscension, v.declination, v.riseHoursUT, v.transitHoursUT, v.setHoursUT,
-                               v.riseAzimuthDeg, v.culminationAltitudeDeg);
+                               v.riseAzimuthDeg, v.culminationAltitudeDeg, &v.riseIsEvent, &v.setIsEvent);
     return v;
 }

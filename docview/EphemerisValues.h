@@ -28,6 +28,8 @@ struct EphemerisValues {
     double altitude = 0.0;        // radians
 
     SunHorizon horizon = SunHorizon::RisesAndSets;
+    bool riseIsEvent = true;  // false in a polar day or night, and on a day with a setting only
+    bool setIsEvent = true;   // likewise, on a day with a rising only
     double riseHoursUT = 0.0;
     double transitHoursUT = 0.0;
     double setHoursUT = 0.0;

@@ -605,7 +605,8 @@ Crossing EventOfTheDay(const Crossing& ofTransit, const Crossing& other, const C
 }  // namespace
 
 SunHorizon RiseTransitSet(double rightAscension, double declination, double& rise, double& transit,
-                          double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg)
+                          double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg, bool* riseIsEvent,
+                          bool* setIsEvent)
 {
     const AstroState& s = State();
     const double theta0Deg = ApparentSiderealTime() / 240.0;
@@ -642,10 +643,40 @@ SunHorizon RiseTransitSet(double rightAscension, double declination, double& ris
         setEvent = EventOfTheDay(CrossingOf(m0, lowerAfter, theta0Deg),
                                  CrossingOf(m0 - 1.0, lowerBefore, theta0Deg), lower);
     }
+    if (state != SunHorizon::RisesAndSets) {
+        // Both culminations on one side, yet the sun can cross between midnight and the first
+        // of them, or between the last and the next midnight, on the day a polar day or night
+        // begins or ends. In a polar night the first crossing is a setting, the last a rising;
+        // in a polar day the reverse.
+        double first = m0;
+        double last = m0;
+        for (const double lower : {lowerBefore, lowerAfter}) {
+            if (lower >= 0.0 && lower < 1.0) {
+                first = std::min(first, lower);
+                last = std::max(last, lower);
+            }
+        }
+        const Crossing afterMidnight = CrossingOf(0.0, first, theta0Deg);
+        const Crossing beforeMidnight = CrossingOf(last, 1.0, theta0Deg);
+        const bool night = state == SunHorizon::AlwaysBelow;
+        const Crossing& rising = night ? beforeMidnight : afterMidnight;
+        const Crossing& setting = night ? afterMidnight : beforeMidnight;
+        if (rising.found)
+            riseEvent = rising;
+        if (setting.found)
+            setEvent = setting;
+        if (rising.found || setting.found)
+            state = SunHorizon::RisesAndSets;
+    }
+    if (riseIsEvent)
+        *riseIsEvent = riseEvent.found;
+    if (setIsEvent)
+        *setIsEvent = setEvent.found;
     transit = WrapHalfOpen(24.0 * m0, 24.0);
     rise = WrapHalfOpen(24.0 * riseEvent.m, 24.0);
     set = WrapHalfOpen(24.0 * setEvent.m, 24.0);
-    const double riseDec = riseEvent.declination;
+    // The rising and setting points are symmetric: a day with a setting only takes its own.
+    const double riseDec = !riseEvent.found && setEvent.found ? setEvent.declination : riseEvent.declination;
 
     // Seen from the hemisphere of the site, as if it were northern.
     const double absPhi = std::fabs(s.latitude);

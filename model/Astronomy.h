@@ -166,12 +166,16 @@ enum class SunHorizon {
 // instant, with h0 = -0.8333 degree: within a few seconds up to 60 degrees of latitude, under
 // a minute beyond, except where the sun only grazes the horizon. The state comes from the
 // altitudes at the day's upper and lower culminations: polar day when the lower one stays
-// above h0, polar night when the upper one stays below. riseAzimuthDeg is the rising point's
-// angle from the equator side of the meridian; culminationAltitudeDeg the altitude at the
-// transit. In a polar day or night the rise and set are not events (the result says which):
-// both are the transit in a polar night, the lower transit in a polar day.
+// above h0, polar night when the upper one stays below, unless the sun crosses h0 between
+// midnight and the nearest culmination (where a polar day or night begins or ends): the state
+// is then RisesAndSets, though the day may hold only its rising or only its setting.
+// riseAzimuthDeg is the rising (or setting) point's angle from the equator side of the
+// meridian; culminationAltitudeDeg the altitude at the transit. *riseIsEvent and *setIsEvent
+// (when given) say whether rise and set are a rising and a setting; when one is not, it is
+// the transit in a polar night, the lower transit in a polar day.
 SunHorizon RiseTransitSet(double rightAscension, double declination, double& rise, double& transit,
-                          double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg);
+                          double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg,
+                          bool* riseIsEvent = nullptr, bool* setIsEvent = nullptr);
 
 // ---------------------------------------------------------------- utilities
 

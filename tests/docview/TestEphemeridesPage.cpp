@@ -336,6 +336,17 @@ TEST_F(EphemeridesPage, NoRiseOrSetTimeInPolarDayOrNight)
     DrawEphemeridesPage(summer);
     EXPECT_EQ(Line(summer, "Date : "), "21 Juin 2025");  // a common year: no note
     EXPECT_EQ(Line(summer, "Heure de lever : "), "-");
+
+    // The day a polar day begins: the sun rises late in the evening and does not set.
+    CDataBaseElement north = Place("NORD", 87.3094, -162.2112, 0.0);
+    Doc().SetLocation(&north);
+    Doc().GetEphemeris() = Fixed(Stored(Fields(2069, 3, 11, 12, 0, 0)), true, false);
+    gdi::RecordingDC beginning;
+    DrawEphemeridesPage(beginning);
+    const std::string rising = Line(beginning, "Heure de lever : ");
+    EXPECT_TRUE(rising.starts_with("23 h 2")) << rising;  // 23:24 by the ephemeris
+    EXPECT_EQ(Line(beginning, "Heure de coucher : "), "-");
+    EXPECT_NE(Line(beginning, "Azimut au lever (coucher) : "), "-");
 }
 
 TEST_F(EphemeridesPage, RestoresTheFontAndAlignment)

@@ -241,4 +241,38 @@ TEST_F(AstronomyReference, RiseTransitSetInBothHemispheresAndPolarDaysAndNights)
     EXPECT_GT(risesCompared, 850);
 }
 
+// Both culminations on one side of -0°50', yet the sun crosses it between midnight and the
+// nearest culmination: the day is not a polar day or night, and its one rising or setting is
+// given. Times from python3-ephem, sampling the whole UT day.
+TEST_F(AstronomyReference, OneRisingOrSettingBetweenMidnightAndTheNearestCulmination)
+{
+    struct Day {
+        double latitude, longitudeWest;
+        int year, month, day;
+        bool rises;    // else it sets
+        double hours;  // of that event
+    };
+    const Day days[] = {
+        {87.3094, -162.2112, 2069, 3, 11, true, 23.4069},
+        {82.3904, 4.6052, 2040, 9, 4, false, 23.6187},
+        {-77.0819, 1.5, 1969, 10, 25, true, 0.3585},
+        {-74.9994, 179.0468, 1991, 5, 4, false, 0.2698},
+    };
+    for (const Day& d : days) {
+        SetAstroSite(d.latitude, d.longitudeWest, 0.0);
+        SetAstroDateTime(d.day, d.month, d.year, 0, 0, 0);
+        double ra = 0.0, dec = 0.0;
+        GetSunEquatorial(ra, dec);
+        double rise = -1.0, transit = -1.0, set = -1.0, riseAzimuth = -1.0, culmination = -1.0;
+        bool riseIsEvent = !d.rises, setIsEvent = d.rises;
+        const SunHorizon state =
+            RiseTransitSet(ra, dec, rise, transit, set, riseAzimuth, culmination, &riseIsEvent, &setIsEvent);
+        EXPECT_EQ(state, SunHorizon::RisesAndSets) << d.latitude;
+        EXPECT_EQ(riseIsEvent, d.rises) << d.latitude;
+        EXPECT_EQ(setIsEvent, !d.rises) << d.latitude;
+        const double hours = d.rises ? rise : set;
+        EXPECT_LE(std::fabs(CircularDifference(hours, d.hours, 24.0)) * 60.0, 1.0) << d.latitude << ": " << hours;
+    }
+}
+
 }  // namespace
