@@ -398,6 +398,39 @@ private:
 // Wizard page button ids.
 constexpr int kFamilyPlane = 1178, kFamilyAnalemmatic = 1207, kFamilyCylindrical = 1179, kFamilyBifilar = 1177;
 
+// On the plane dial page: a vertical wall declining 20 degrees west.
+void SetDecliningWall(ControlHost& plane)
+{
+    Click(plane, 1176);  // vertical
+    Click(plane, 1054);  // declining
+    Click(plane, 1072);  // west
+    Type(plane, 1031, "20");
+    Type(plane, 1033, "0");
+}
+
+// The wizard page that follows the type page for a family.
+ControlHost& FamilyPage(CWizardCreationCadran& wizard, int family)
+{
+    switch (family) {
+    case kFamilyAnalemmatic: return wizard.AnalemmaticPage();
+    case kFamilyCylindrical: return wizard.CylindricalPage();
+    case kFamilyBifilar: return wizard.BifilarPage();
+    default: return wizard.PlanePage();
+    }
+}
+
+// File > New past the location page: a dial of the family, as set chooses on its page.
+void NewDialOfFamily(Session& s, int family, std::function<void(ControlHost&)> set)
+{
+    s.NewDial([family, set = std::move(set)](CWizardCreationCadran& wizard) {
+        wizard.NextButton()->click();
+        Click(wizard.TypePage(), family);
+        wizard.NextButton()->click();
+        set(FamilyPage(wizard, family));
+        wizard.FinishButton()->click();
+    });
+}
+
 // The wizard's pages and the new-location dialog; ends with a horizontal dial at Paris.
 void ShootWizard(Session& s)
 {
@@ -431,11 +464,7 @@ void ShootWizard(Session& s)
         Click(wizard.TypePage(), kFamilyPlane);
         wizard.NextButton()->click();
         auto& plane = wizard.PlanePage();
-        Click(plane, 1176);   // vertical
-        Click(plane, 1054);   // declining
-        Click(plane, 1072);   // west
-        Type(plane, 1031, "20");
-        Type(plane, 1033, "0");
+        SetDecliningWall(plane);
         s.ShootPage(wizard, "dlgWizType2");
         Click(plane, 1178);   // horizontal
         wizard.FinishButton()->click();
@@ -600,80 +629,35 @@ void ShootPages(Session& s)
 // One dial of each family, drawn at scale, and the dialogs that only some families have.
 void ShootFamilies(Session& s)
 {
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyPlane);
-        wizard.NextButton()->click();
-        auto& plane = wizard.PlanePage();
-        Click(plane, 1176);
-        Click(plane, 1054);
-        Click(plane, 1072);
-        Type(plane, 1031, "20");
-        Type(plane, 1033, "0");
-        wizard.FinishButton()->click();
-    });
+    NewDialOfFamily(s, kFamilyPlane, SetDecliningWall);
     s.ShootView(32813, "dial-declining", 640);
     s.ShootView(32954, "page-equinoctial-rule", 640);
     s.ShootView(32898, "page-equinoctial-table", 700);
     s.Command(32813);
 
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyPlane);
-        wizard.NextButton()->click();
-        Click(wizard.PlanePage(), 1163);
-        wizard.FinishButton()->click();
-    });
-    s.ShootView(32813, "dial-equatorial", 640);
-
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyPlane);
-        wizard.NextButton()->click();
-        Click(wizard.PlanePage(), 1053);
-        wizard.FinishButton()->click();
-    });
-    s.ShootView(32813, "dial-polar", 640);
-
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyAnalemmatic);
-        wizard.NextButton()->click();
-        Click(wizard.AnalemmaticPage(), 1178);
-        wizard.FinishButton()->click();
-    });
-    s.ShootView(32813, "dial-analemmatic", 640);
-    s.ShootWhenOpened(CDlgDimensionsAnalemmatique::kTemplateId, "dlgDimensionsAnalemmatic");
-    s.Command(32803);
-
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyBifilar);
-        wizard.NextButton()->click();
-        Click(wizard.BifilarPage(), 1178);
-        wizard.FinishButton()->click();
-    });
-    s.ShootView(32813, "dial-bifilar", 640);
-
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyCylindrical);
-        wizard.NextButton()->click();
-        Click(wizard.CylindricalPage(), 1178);
-        wizard.FinishButton()->click();
-    });
-    s.ShootView(32813, "dial-armillary", 640);
-    s.ShootWhenOpened(CDlgDimensionsCylindre::kTemplateId, "dlgDimensionsCylinder");
-    s.Command(32803);
-
-    s.NewDial([](CWizardCreationCadran& wizard) {
-        wizard.NextButton()->click();
-        Click(wizard.TypePage(), kFamilyCylindrical);
-        wizard.NextButton()->click();
-        Click(wizard.CylindricalPage(), 1222);
-        wizard.FinishButton()->click();
-    });
-    s.ShootView(32813, "dial-shepherd", 640);
+    // The button of the family's page, the picture, and the family's own dimensions dialog.
+    struct FamilyDial {
+        int family, button;
+        const char* name;
+        int dimensionsTemplate;
+        const char* dimensionsName;
+    };
+    for (const FamilyDial& dial :
+         {FamilyDial{kFamilyPlane, 1163, "dial-equatorial", 0, nullptr},
+          FamilyDial{kFamilyPlane, 1053, "dial-polar", 0, nullptr},
+          FamilyDial{kFamilyAnalemmatic, 1178, "dial-analemmatic", CDlgDimensionsAnalemmatique::kTemplateId,
+                     "dlgDimensionsAnalemmatic"},
+          FamilyDial{kFamilyBifilar, 1178, "dial-bifilar", 0, nullptr},
+          FamilyDial{kFamilyCylindrical, 1178, "dial-armillary", CDlgDimensionsCylindre::kTemplateId,
+                     "dlgDimensionsCylinder"},
+          FamilyDial{kFamilyCylindrical, 1222, "dial-shepherd", 0, nullptr}}) {
+        NewDialOfFamily(s, dial.family, [button = dial.button](ControlHost& page) { Click(page, button); });
+        s.ShootView(32813, dial.name, 640);
+        if (dial.dimensionsTemplate != 0) {
+            s.ShootWhenOpened(dial.dimensionsTemplate, dial.dimensionsName);
+            s.Command(32803);
+        }
+    }
 }
 
 bool MakePictures(const fs::path& help, int language, std::vector<fs::path> folders)
