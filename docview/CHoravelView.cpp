@@ -506,14 +506,15 @@ void CHoravelView::DrawPageMarks(gdi::DC& dc)
         dc.SelectPen(gdi::Pen{gdi::PS_SOLID, 1, gdi::RGB(255, 0, 0)});
         for (int i = 0; i <= grid.rows; ++i) {
             for (int j = 0; j <= grid.columns; ++j) {
-                const gdi::Point square[5] = {{x(j) - mark, y(i) - mark}, {x(j) + mark, y(i) - mark},
-                                              {x(j) + mark, y(i) + mark}, {x(j) - mark, y(i) + mark},
-                                              {x(j) - mark, y(i) - mark}};
+                const int cx = x(j);
+                const int cy = y(i);
+                const gdi::Point square[5] = {{cx - mark, cy - mark}, {cx + mark, cy - mark}, {cx + mark, cy + mark},
+                                              {cx - mark, cy + mark}, {cx - mark, cy - mark}};
                 dc.Polyline(square, 5);
-                dc.MoveTo(x(j) - mark, y(i) - mark);
-                dc.LineTo(x(j) + mark, y(i) + mark);
-                dc.MoveTo(x(j) + mark, y(i) - mark);
-                dc.LineTo(x(j) - mark, y(i) + mark);
+                dc.MoveTo(cx - mark, cy - mark);
+                dc.LineTo(cx + mark, cy + mark);
+                dc.MoveTo(cx + mark, cy - mark);
+                dc.LineTo(cx - mark, cy + mark);
             }
         }
     }
