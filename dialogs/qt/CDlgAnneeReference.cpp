@@ -2,6 +2,7 @@
 
 #include "app/qt/DataExchange.h"
 #include "dialogs/LineOptions.h"
+#include "dialogs/NewDialCommand.h"
 #include "docview/CHoravelDoc.h"
 #include "model/CCadran.h"
 #include "model/Astronomy.h"
@@ -81,8 +82,7 @@ int EditReferenceYear(CHoravelDoc& document, QWidget* parent)
         if (CCadran* dial = document.GetDial(); dial && dial->referenceYear != dialog.m_year) {
             const WaitCursor wait;
             dial->SetYear(dialog.m_year);
-            dial->ComputeAllTables();
-            dial->tablesValid = 1;
+            ComputeDialTables(document);
             document.SetModifiedFlag(true);
         }
     }
