@@ -241,8 +241,10 @@ void QtMenuBinder::BuildMenuBar(QMenuBar& bar, const MenuModel& model)
         if (old->data().isValid())
             old->deleteLater();
 
-    if (std::none_of(filters_.begin(), filters_.end(), [&bar](const auto& f) { return f.first == &bar; }))
-        filters_.emplace_back(&bar, new AcceleratorFilter(*this, bar));
+    if (std::find(filteredBars_.begin(), filteredBars_.end(), &bar) == filteredBars_.end()) {
+        new AcceleratorFilter(*this, bar);
+        filteredBars_.push_back(&bar);
+    }
 
     int index = 0;
     for (const MenuItem& item : model.items) {

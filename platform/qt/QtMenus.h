@@ -89,5 +89,5 @@ private:
     std::vector<QPointer<QAction>> toolbarActions_;
     std::function<void(int)> prompt_;
     std::function<void(QMenu&, int)> popup_;
-    std::vector<std::pair<const QMenuBar*, QObject*>> filters_;  // one per bar, owned by context_
+    std::vector<const QMenuBar*> filteredBars_;  // each with its accelerator filter, owned by context_
 };
