@@ -227,10 +227,7 @@ TEST_F(ViewWidgetTest, SavedTwoSheetDialOpensAndPrintsToPdfOneSheetPerPage)
 
     EXPECT_EQ(PdfPages(pdf), 2);
 
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), Q(pdf),
-                                              Q(dir_ / "sheet")});
-    ASSERT_TRUE(render.waitForFinished(60000));
+    ASSERT_TRUE(RenderPdf(pdf, dir_ / "sheet", 30));
     const QImage first(Q(dir_ / "sheet-1.png"));
     const QImage second(Q(dir_ / "sheet-2.png"));
     ASSERT_FALSE(first.isNull());
