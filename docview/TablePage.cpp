@@ -103,14 +103,14 @@ private:
     std::vector<Direction> points_;
 };
 
-// The equinoctial line as the dial draws it: its lit points at declination 0 (row 0 of the
-// tables by ecliptic longitude).
+// The equinoctial line as the dial draws it: its lit points at declination 0 (the equinox row of
+// the tables by ecliptic longitude).
 bool EquinoctialDirection(const CCadran& dial, Direction& d)
 {
     if (!dial.longitudeTableValid)
         return false;
-    const auto& azimuth = dial.azimuthByLongitude[0];
-    const auto& altitude = dial.altitudeByLongitude[0];
+    const auto& azimuth = dial.azimuthByLongitude[kEquinoxRow];
+    const auto& altitude = dial.altitudeByLongitude[kEquinoxRow];
     const bool aboveHorizon = dial.prefs.sunAboveHorizon != 0;
     LineOfShadows line(dial);
     for (int c = 0; c < CCadran::kSteps; ++c) {
