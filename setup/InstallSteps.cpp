@@ -190,18 +190,7 @@ std::optional<std::string> HashFileInside(const fs::path& folder, const std::str
         return std::nullopt;
     struct stat st {};
     std::string bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, bytes);
     ::close(fd);
     if (!ok)
         return std::nullopt;

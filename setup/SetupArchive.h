@@ -118,6 +118,9 @@ struct WriteReport {
 // so that a file the user changed since (the same size and time or not) is told apart.
 std::string ContentHash(std::string_view bytes);
 
+// Appends what is left to read of the open file fd to bytes; false on a read error.
+bool ReadAll(int fd, std::string& bytes);
+
 // Keeps file as copy (a name not yet taken): a hard link, or where the file system has none
 // (vfat, exFAT, some FUSE file systems) a copy of its bytes, mode and times. link: the
 // system call, replaceable by tests.
