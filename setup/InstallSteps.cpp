@@ -125,29 +125,25 @@ int OpenParentInside(const fs::path& root, const std::string& name, std::string&
     return fd;
 }
 
-}  // namespace
-
-bool DeleteFileInside(const fs::path& folder, const std::string& name)
+bool UnlinkInside(const fs::path& folder, const std::string& name, int flags)
 {
     std::string last;
     const int fd = OpenParentInside(folder, name, last);
     if (fd < 0)
         return false;
-    // Without AT_REMOVEDIR a folder is refused; a link is removed itself.
-    const bool done = ::unlinkat(fd, last.c_str(), 0) == 0;
+    const bool done = ::unlinkat(fd, last.c_str(), flags) == 0;
     ::close(fd);
     return done;
 }
 
+}  // namespace
+
+// Without AT_REMOVEDIR a folder is refused; a link is removed itself.
+bool DeleteFileInside(const fs::path& folder, const std::string& name) { return UnlinkInside(folder, name, 0); }
+
 bool RemoveFolderInside(const fs::path& folder, const std::string& name)
 {
-    std::string last;
-    const int fd = OpenParentInside(folder, name, last);
-    if (fd < 0)
-        return false;
-    const bool done = ::unlinkat(fd, last.c_str(), AT_REMOVEDIR) == 0;
-    ::close(fd);
-    return done;
+    return UnlinkInside(folder, name, AT_REMOVEDIR);
 }
 
 bool RenameInside(const fs::path& folder, const std::string& from, const std::string& to)
