@@ -82,13 +82,7 @@ int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, 
         return 0;
     }
     fs::path path;
-    WriteReport report;
-    const WriteResult result = WriteSetupEntry(entry, destination, &path, keepCopyOf, &report);
-    if (written && result == WriteResult::Written)
-        *written = report;
-    else if (written)
-        written->createdFolders = report.createdFolders;  // made on the way all the same
-    switch (result) {
+    switch (WriteSetupEntry(entry, destination, &path, keepCopyOf, written)) {
     case WriteResult::Written:
         return 1;
     case WriteResult::Unsafe:

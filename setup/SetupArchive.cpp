@@ -368,14 +368,14 @@ bool KeepCopy(const fs::path& file, const fs::path& copy, int (*link)(const char
 WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path,
                             const KeepCopyRule& keepCopyOf, WriteReport* report)
 {
+    if (report)
+        *report = WriteReport{};
     std::vector<std::string> parts;
     if (!SplitEntryName(entry.name, parts))
         return WriteResult::Unsafe;
     std::string name;
     for (const std::string& part : parts)
         name += (name.empty() ? "" : "/") + part;
-    if (report)
-        *report = WriteReport{name, false, false, {}, {}};
     std::error_code ec;
     const fs::path root = fs::canonical(destination, ec);
     if (ec)
@@ -437,6 +437,7 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination
         return WriteResult::WriteFailed;
     }
     if (report) {
+        report->name = name;
         report->created = !existed;
         report->keptCopy = keepCopy;
         report->hash = ContentHash(entry.data);

@@ -106,7 +106,9 @@ using KeepCopyRule = std::function<bool(const std::string& name)>;
 
 // What WriteSetupEntry found and did at the entry's place.
 struct WriteReport {
-    std::string name;       // the entry's path relative to the destination, "/" between folders
+    // The entry's path relative to the destination, "/" between folders; empty when the
+    // entry was not written, and so are the other fields but createdFolders.
+    std::string name;
     bool created = false;   // nothing was there before
     bool keptCopy = false;  // what was there is now name + kKeptCopySuffix
     std::string hash;       // ContentHash of the bytes written
