@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <set>
 
 extern char** environ;
 
@@ -409,18 +408,13 @@ int CInstallation::CopyFiles()
 
 void CInstallation::Undo()
 {
-    std::set<std::string> folders;
-    for (const std::string& name : created_) {
+    for (const std::string& name : created_)
         DeleteFileInside(destination_, name);
-        for (fs::path parent = fs::path(name).parent_path(); !parent.empty(); parent = parent.parent_path())
-            folders.insert(parent.generic_string());
-    }
-    // Folders made for an entry that then failed are not in created_'s paths.
-    folders.insert(createdInside_.begin(), createdInside_.end());
     for (const std::string& name : kept_)
         RenameInside(destination_, name + kKeptCopySuffix, name);
-    // The deepest first, so that a folder emptied by its sub-folder goes too.
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+    // The deepest first (a sub-folder sorts after its folder), so that a folder emptied by
+    // its sub-folder goes too.
+    for (auto it = createdInside_.rbegin(); it != createdInside_.rend(); ++it)
         RemoveFolderInside(destination_, *it);
     for (auto it = remembered_.rbegin(); it != remembered_.rend(); ++it) {
         std::error_code ec;
