@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <set>
 
 extern char** environ;
 
@@ -82,13 +81,7 @@ int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, 
         return 0;
     }
     fs::path path;
-    WriteReport report;
-    const WriteResult result = WriteSetupEntry(entry, destination, &path, keepCopyOf, &report);
-    if (written && result == WriteResult::Written)
-        *written = report;
-    else if (written)
-        written->createdFolders = report.createdFolders;  // made on the way all the same
-    switch (result) {
+    switch (WriteSetupEntry(entry, destination, &path, keepCopyOf, written)) {
     case WriteResult::Written:
         return 1;
     case WriteResult::Unsafe:
@@ -125,29 +118,25 @@ int OpenParentInside(const fs::path& root, const std::string& name, std::string&
     return fd;
 }
 
-}  // namespace
-
-bool DeleteFileInside(const fs::path& folder, const std::string& name)
+bool UnlinkInside(const fs::path& folder, const std::string& name, int flags)
 {
     std::string last;
     const int fd = OpenParentInside(folder, name, last);
     if (fd < 0)
         return false;
-    // Without AT_REMOVEDIR a folder is refused; a link is removed itself.
-    const bool done = ::unlinkat(fd, last.c_str(), 0) == 0;
+    const bool done = ::unlinkat(fd, last.c_str(), flags) == 0;
     ::close(fd);
     return done;
 }
 
+}  // namespace
+
+// Without AT_REMOVEDIR a folder is refused; a link is removed itself.
+bool DeleteFileInside(const fs::path& folder, const std::string& name) { return UnlinkInside(folder, name, 0); }
+
 bool RemoveFolderInside(const fs::path& folder, const std::string& name)
 {
-    std::string last;
-    const int fd = OpenParentInside(folder, name, last);
-    if (fd < 0)
-        return false;
-    const bool done = ::unlinkat(fd, last.c_str(), AT_REMOVEDIR) == 0;
-    ::close(fd);
-    return done;
+    return UnlinkInside(folder, name, AT_REMOVEDIR);
 }
 
 bool RenameInside(const fs::path& folder, const std::string& from, const std::string& to)
@@ -190,18 +179,7 @@ std::optional<std::string> HashFileInside(const fs::path& folder, const std::str
         return std::nullopt;
     struct stat st {};
     std::string bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, bytes);
     ::close(fd);
     if (!ok)
         return std::nullopt;
@@ -430,18 +408,13 @@ int CInstallation::CopyFiles()
 
 void CInstallation::Undo()
 {
-    std::set<std::string> folders;
-    for (const std::string& name : created_) {
+    for (const std::string& name : created_)
         DeleteFileInside(destination_, name);
-        for (fs::path parent = fs::path(name).parent_path(); !parent.empty(); parent = parent.parent_path())
-            folders.insert(parent.generic_string());
-    }
-    // Folders made for an entry that then failed are not in created_'s paths.
-    folders.insert(createdInside_.begin(), createdInside_.end());
     for (const std::string& name : kept_)
         RenameInside(destination_, name + kKeptCopySuffix, name);
-    // The deepest first, so that a folder emptied by its sub-folder goes too.
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+    // The deepest first (a sub-folder sorts after its folder), so that a folder emptied by
+    // its sub-folder goes too.
+    for (auto it = createdInside_.rbegin(); it != createdInside_.rend(); ++it)
         RemoveFolderInside(destination_, *it);
     for (auto it = remembered_.rbegin(); it != remembered_.rend(); ++it) {
         std::error_code ec;

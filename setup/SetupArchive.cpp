@@ -50,7 +50,34 @@ bool IsProgram(const std::string& data)
     return data.starts_with("\x7f" "ELF") || data.starts_with("#!");
 }
 
+bool WriteAll(int fd, std::string_view bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 }  // namespace
+
+bool ReadAll(int fd, std::string& bytes)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
 
 bool ReadFileList(const fs::path& listFile, std::vector<std::string>& list)
 {
@@ -324,24 +351,8 @@ bool KeepCopy(const fs::path& file, const fs::path& copy, int (*link)(const char
     const int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
                         ? ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 07777)
                         : -1;
-    bool ok = out >= 0;
-    char buffer[65536];
-    while (ok) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        for (ssize_t done = 0; ok && done < n;) {
-            const ssize_t m = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
-            if (m < 0 && errno == EINTR)
-                continue;
-            ok = m > 0;
-            done += m > 0 ? m : 0;
-        }
-    }
+    std::string bytes;
+    bool ok = out >= 0 && ReadAll(in, bytes) && WriteAll(out, bytes);
     if (out >= 0) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         ::futimens(out, times);
@@ -357,14 +368,14 @@ bool KeepCopy(const fs::path& file, const fs::path& copy, int (*link)(const char
 WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path,
                             const KeepCopyRule& keepCopyOf, WriteReport* report)
 {
+    if (report)
+        *report = WriteReport{};
     std::vector<std::string> parts;
     if (!SplitEntryName(entry.name, parts))
         return WriteResult::Unsafe;
     std::string name;
     for (const std::string& part : parts)
         name += (name.empty() ? "" : "/") + part;
-    if (report)
-        *report = WriteReport{name, false, false, {}, {}};
     std::error_code ec;
     const fs::path root = fs::canonical(destination, ec);
     if (ec)
@@ -408,16 +419,7 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination
 
     std::string temporary = (folder / ".horavel-XXXXXX").string();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    bool ok = fd >= 0;
-    std::size_t written = 0;
-    while (ok && written < entry.data.size()) {
-        const ssize_t n = ::write(fd, entry.data.data() + written, entry.data.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            written += static_cast<std::size_t>(n);
-    }
+    bool ok = fd >= 0 && WriteAll(fd, entry.data);
     if (fd >= 0) {
         ok = ok && ::fchmod(fd, IsProgram(entry.data) ? 0755 : 0644) == 0;
         struct timespec times[2] = {{static_cast<time_t>(entry.accessTime), 0},
@@ -435,6 +437,7 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination
         return WriteResult::WriteFailed;
     }
     if (report) {
+        report->name = name;
         report->created = !existed;
         report->keptCopy = keepCopy;
         report->hash = ContentHash(entry.data);

@@ -106,7 +106,9 @@ using KeepCopyRule = std::function<bool(const std::string& name)>;
 
 // What WriteSetupEntry found and did at the entry's place.
 struct WriteReport {
-    std::string name;       // the entry's path relative to the destination, "/" between folders
+    // The entry's path relative to the destination, "/" between folders; empty when the
+    // entry was not written, and so are the other fields but createdFolders.
+    std::string name;
     bool created = false;   // nothing was there before
     bool keptCopy = false;  // what was there is now name + kKeptCopySuffix
     std::string hash;       // ContentHash of the bytes written
@@ -117,6 +119,9 @@ struct WriteReport {
 // The SHA-256 of bytes in lower-case hex: what an installed file held when it was written,
 // so that a file the user changed since (the same size and time or not) is told apart.
 std::string ContentHash(std::string_view bytes);
+
+// Appends what is left to read of the open file fd to bytes; false on a read error.
+bool ReadAll(int fd, std::string& bytes);
 
 // Keeps file as copy (a name not yet taken): a hard link, or where the file system has none
 // (vfat, exFAT, some FUSE file systems) a copy of its bytes, mode and times. link: the

@@ -51,12 +51,6 @@ void DeleteProgramOutputs(const fs::path& folder, const std::string& subFolder)
         DeleteFileInside(folder, subFolder.empty() ? name : subFolder + "/" + name);
 }
 
-template <typename List, typename Keep>
-void KeepOnly(List& list, Keep keep)
-{
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const auto& item) { return !keep(item); }), list.end());
-}
-
 }  // namespace
 
 std::optional<fs::path> FolderOfOpenCommand(std::string_view exec)
@@ -133,14 +127,13 @@ void CUninstallation::DeleteInstalledFiles(const fs::path& folder, UninstallReco
                 DeleteFileInside(folder, *it);
     }
     RemoveFolderQuiet(folder);
-    // What is still there is still ours to delete; the user's files are no more ours.
-    KeepOnly(record.files, [&](const std::string& name) {
-        std::vector<std::string> parts;
-        return !changed.count(name) && !restored.count(name) && SplitEntryName(name, parts) &&
-               ExistsInside(folder, name);
+    // What is still there is still ours to delete (a name that leaves the folder is never
+    // found in it); the user's files are no more ours.
+    std::erase_if(record.files, [&](const std::string& name) {
+        return changed.count(name) || restored.count(name) || !ExistsInside(folder, name);
     });
     const std::set<std::string> left(record.files.begin(), record.files.end());
-    KeepOnly(record.keptCopies, [&](const std::string& name) { return left.count(name) > 0; });
+    std::erase_if(record.keptCopies, [&](const std::string& name) { return !left.count(name); });
     std::erase_if(record.fileHashes, [&](const auto& item) { return !left.count(item.first); });
 }
 
@@ -184,8 +177,8 @@ bool CUninstallation::Run()
             if (menuFile(name))
                 DeleteFileInside(programs, name);
     RemoveFolderQuiet(programs);
-    KeepOnly(record->menuFiles,
-             [&](const std::string& name) { return !menuLinked && menuFile(name) && ExistsInside(programs, name); });
+    std::erase_if(record->menuFiles,
+                  [&](const std::string& name) { return menuLinked || !menuFile(name) || !ExistsInside(programs, name); });
 
     progress_.SetProgress(90);
     progress_.SetPercentText("90%");
