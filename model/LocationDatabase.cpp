@@ -6,6 +6,7 @@
 #include "app/Translation.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
+#include "platform/Services.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
