@@ -321,15 +321,19 @@ bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
 
 namespace {
 
-// The first of the names name(1), name(2)... that names nothing (not even a dangling link),
-// or the first taken one that serves accepts; nothing when the first count are all taken.
-std::optional<fs::path> FreeName(const std::function<fs::path(int)>& name, int count,
-                                 const std::function<bool(const fs::path&)>& serves = {})
+bool NameTaken(const fs::path& path)
 {
     std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+// The first of the names name(1), name(2)... that names nothing (not even a dangling link);
+// nothing when the first count are all taken.
+std::optional<fs::path> FreeName(const std::function<fs::path(int)>& name, int count)
+{
     for (int n = 1; n <= count; ++n) {
         fs::path candidate = name(n);
-        if (!fs::exists(fs::symlink_status(candidate, ec)) || (serves && serves(candidate)))
+        if (!NameTaken(candidate))
             return candidate;
     }
     return std::nullopt;
@@ -382,32 +386,32 @@ bool KeepOldUserFile(const fs::path& path, const std::string* old)
         record->standard = 0;
     if (*old == DatabaseFileText(held, 0))
         return true;
-    // One copy of each old content: a save that fails and is tried again adds none.
-    const auto backup = FreeName([&](int n) { return NumberedSuffix(path, ".bak", n); }, 999,
-                                 [&](const fs::path& taken) {
-                                     std::string kept;
-                                     return textfile::ReadBytes(taken, kept) && kept == *old;
-                                 });
-    if (!backup)
-        return false;
-    if (fs::exists(fs::symlink_status(*backup, ec)))
+    for (int n = 1; n <= 999; ++n) {
+        const fs::path backup = NumberedSuffix(path, ".bak", n);
+        if (NameTaken(backup)) {
+            // One copy of each old content: a save that fails and is tried again adds none.
+            if (std::string kept; textfile::ReadBytes(backup, kept) && kept == *old)
+                return true;
+            continue;
+        }
+        std::string error;
+        if (!textfile::WriteAtomic(backup, *old, &error, PermissionsOf(path))) {
+            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
+                  error.c_str());
+            return false;
+        }
+        Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup.c_str());
         return true;
-    std::string error;
-    if (!textfile::WriteAtomic(*backup, *old, &error, PermissionsOf(path))) {
-        Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(), error.c_str());
-        return false;
     }
-    Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup->c_str());
-    return true;
+    return false;
 }
 
 // Writes the user records' text into the user file (see SaveUserLocations).
 bool SaveUserText(const DatabaseText& file, const fs::path& path)
 {
-    std::error_code ec;
     // Nothing to keep: a user who never added a place gets no file (and an uninstall leaves
     // nothing of the program's behind).
-    if (!fs::exists(fs::symlink_status(path, ec)))
+    if (!NameTaken(path))
         return file.count == 0 || WriteDatabaseText(file, path);
     std::string old;
     const bool read = textfile::ReadBytes(path, old);
