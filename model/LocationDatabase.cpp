@@ -307,15 +307,24 @@ fs::path UserLocationsFile()
     return paths::FindCaseInsensitive(folder, "LIEUX2.DBL").value_or(folder / "LIEUX2.DBL");
 }
 
+namespace {
+
+// The user file holds the user's places only, whatever flag an older version (which had
+// none) or a damaged line gives them: a place read as standard would not be written back.
+void MakeUserRecords(CLocationList& list, std::size_t from)
+{
+    for (std::size_t i = from; i < list.size(); ++i)
+        list[i]->standard = 0;
+}
+
+}  // namespace
+
 bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
 {
     const bool standardLoaded = LoadDatabaseFile(list, standardFile);
     const std::size_t standardCount = list.size();
     const bool userLoaded = LoadDatabaseFile(list, UserLocationsFile());
-    // The user file holds the user's places only, whatever flag an older version (which had
-    // none) or a damaged line gives them: a place read as standard would not be written back.
-    for (std::size_t i = standardCount; i < list.size(); ++i)
-        list[i]->standard = 0;
+    MakeUserRecords(list, standardCount);
     return standardLoaded || userLoaded;
 }
 
@@ -382,8 +391,7 @@ bool KeepOldUserFile(const fs::path& path, const std::string* old)
         Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
         return false;
     }
-    for (auto& record : held)
-        record->standard = 0;
+    MakeUserRecords(held, 0);
     if (*old == DatabaseFileText(held, 0))
         return true;
     for (int n = 1; n <= 999; ++n) {
