@@ -3,7 +3,6 @@
 // follow; the rest is the page. Nothing may crash, and a title never holds a line break.
 #include "FuzzFile.h"
 #include "dialogs/HelpSearch.h"
-#include "platform/Paths.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,12 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool once = [] {
-        // Traces go nowhere: the trace file does not exist in this folder.
-        paths::SetDataFolder("/nonexistent/horavel-fuzz");
-        return true;
-    }();
-    (void)once;
+    fuzzfile::SendTracesNowhere();
     if (size == 0)
         return 0;
     const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);

@@ -1,8 +1,8 @@
 // The horizon mask file is written by hand: any bytes must give only points the graph can
 // draw, at most one per two bytes of input, each with its list text.
+#include "FuzzFile.h"
 #include "dialogs/HorizonMaskFile.h"
 #include "platform/Encoding.h"
-#include "platform/Paths.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,12 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Traces go nowhere: the trace file does not exist in this folder.
-    static const bool once = [] {
-        paths::SetDataFolder("/nonexistent/horavel-fuzz");
-        return true;
-    }();
-    (void)once;
+    fuzzfile::SendTracesNowhere();
 
     std::vector<CHorizonPoint> points;
     const auto result = horizonmask::ReadText(std::string_view(reinterpret_cast<const char*>(data), size), points);

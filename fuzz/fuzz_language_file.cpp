@@ -1,9 +1,9 @@
 // Reads arbitrary bytes as a language file, then runs every kind of lookup on what loaded.
+#include "FuzzFile.h"
 #include "app/Accessors.h"
 #include "app/CLanguageFile.h"
 #include "platform/Encoding.h"
 #include "platform/MenuModel.h"
-#include "platform/Paths.h"
 #include "platform/TextFile.h"
 
 #include <cstddef>
@@ -12,12 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Traces go nowhere: the trace file does not exist in this folder.
-    static const bool once = [] {
-        paths::SetDataFolder("/nonexistent/horavel-fuzz");
-        return true;
-    }();
-    (void)once;
+    fuzzfile::SendTracesNowhere();
 
     const std::string text = enc::DecodeFileText(std::string_view(reinterpret_cast<const char*>(data), size));
     CLanguageFile file("fuzz.lang");

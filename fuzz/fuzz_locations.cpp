@@ -3,9 +3,9 @@
 //
 // Properties checked beyond "no crash": every record read is a plausible place; a list read
 // from a file, saved and read again, saves and reads back to the very same records.
+#include "FuzzFile.h"
 #include "model/LocationDatabase.h"
 #include "platform/Archive.h"
-#include "platform/Paths.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -68,12 +68,7 @@ void FuzzArchive(std::string_view bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Traces go nowhere: the trace file does not exist in this folder.
-    static const bool once = [] {
-        paths::SetDataFolder("/nonexistent/horavel-fuzz");
-        return true;
-    }();
-    (void)once;
+    fuzzfile::SendTracesNowhere();
     if (size == 0)
         return 0;
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);

@@ -1,8 +1,8 @@
 // The version-information file comes from a web server: any bytes must give one of the
 // fetch's results and a record whose texts are bounded and whose link has no quote.
+#include "FuzzFile.h"
 #include "app/SoftwareUpdate.h"
 #include "platform/FakeServices.h"
-#include "platform/Paths.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,12 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool once = [] {
-        // No trace file there: the trace lines go nowhere.
-        paths::SetDataFolder("/nonexistent/horavel-fuzz");
-        return true;
-    }();
-    (void)once;
+    fuzzfile::SendTracesNowhere();
     auto services = std::make_unique<FakeServices>();
     const std::string url = "http://www.orlune-software.example/download/horavelver.txt";
     HttpResponse page;

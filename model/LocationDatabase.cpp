@@ -6,6 +6,7 @@
 #include "app/Translation.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
+#include "platform/Services.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
@@ -306,29 +307,42 @@ fs::path UserLocationsFile()
     return paths::FindCaseInsensitive(folder, "LIEUX2.DBL").value_or(folder / "LIEUX2.DBL");
 }
 
+namespace {
+
+// The user file holds the user's places only, whatever flag an older version (which had
+// none) or a damaged line gives them: a place read as standard would not be written back.
+void MakeUserRecords(CLocationList& list, std::size_t from)
+{
+    for (std::size_t i = from; i < list.size(); ++i)
+        list[i]->standard = 0;
+}
+
+}  // namespace
+
 bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
 {
     const bool standardLoaded = LoadDatabaseFile(list, standardFile);
     const std::size_t standardCount = list.size();
     const bool userLoaded = LoadDatabaseFile(list, UserLocationsFile());
-    // The user file holds the user's places only, whatever flag an older version (which had
-    // none) or a damaged line gives them: a place read as standard would not be written back.
-    for (std::size_t i = standardCount; i < list.size(); ++i)
-        list[i]->standard = 0;
+    MakeUserRecords(list, standardCount);
     return standardLoaded || userLoaded;
 }
 
 namespace {
 
-// The first of the names name(1), name(2)... that names nothing (not even a dangling link),
-// or the first taken one that serves accepts; nothing when the first count are all taken.
-std::optional<fs::path> FreeName(const std::function<fs::path(int)>& name, int count,
-                                 const std::function<bool(const fs::path&)>& serves = {})
+bool NameTaken(const fs::path& path)
 {
     std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+// The first of the names name(1), name(2)... that names nothing (not even a dangling link);
+// nothing when the first count are all taken.
+std::optional<fs::path> FreeName(const std::function<fs::path(int)>& name, int count)
+{
     for (int n = 1; n <= count; ++n) {
         fs::path candidate = name(n);
-        if (!fs::exists(fs::symlink_status(candidate, ec)) || (serves && serves(candidate)))
+        if (!NameTaken(candidate))
             return candidate;
     }
     return std::nullopt;
@@ -377,36 +391,35 @@ bool KeepOldUserFile(const fs::path& path, const std::string* old)
         Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
         return false;
     }
-    for (auto& record : held)
-        record->standard = 0;
+    MakeUserRecords(held, 0);
     if (*old == DatabaseFileText(held, 0))
         return true;
-    // One copy of each old content: a save that fails and is tried again adds none.
-    const auto backup = FreeName([&](int n) { return NumberedSuffix(path, ".bak", n); }, 999,
-                                 [&](const fs::path& taken) {
-                                     std::string kept;
-                                     return textfile::ReadBytes(taken, kept) && kept == *old;
-                                 });
-    if (!backup)
-        return false;
-    if (fs::exists(fs::symlink_status(*backup, ec)))
+    for (int n = 1; n <= 999; ++n) {
+        const fs::path backup = NumberedSuffix(path, ".bak", n);
+        if (NameTaken(backup)) {
+            // One copy of each old content: a save that fails and is tried again adds none.
+            if (std::string kept; textfile::ReadBytes(backup, kept) && kept == *old)
+                return true;
+            continue;
+        }
+        std::string error;
+        if (!textfile::WriteAtomic(backup, *old, &error, PermissionsOf(path))) {
+            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
+                  error.c_str());
+            return false;
+        }
+        Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup.c_str());
         return true;
-    std::string error;
-    if (!textfile::WriteAtomic(*backup, *old, &error, PermissionsOf(path))) {
-        Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(), error.c_str());
-        return false;
     }
-    Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup->c_str());
-    return true;
+    return false;
 }
 
 // Writes the user records' text into the user file (see SaveUserLocations).
 bool SaveUserText(const DatabaseText& file, const fs::path& path)
 {
-    std::error_code ec;
     // Nothing to keep: a user who never added a place gets no file (and an uninstall leaves
     // nothing of the program's behind).
-    if (!fs::exists(fs::symlink_status(path, ec)))
+    if (!NameTaken(path))
         return file.count == 0 || WriteDatabaseText(file, path);
     std::string old;
     const bool read = textfile::ReadBytes(path, old);

@@ -13,7 +13,6 @@
 // to 5 have older layouts (see LocationDatabase.cpp); version 6 is written. Files are read
 // as UTF-8, or as Windows-1252 when they are not valid UTF-8, and written in UTF-8.
 #include "model/CDataBaseElement.h"
-#include "platform/Services.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -29,6 +28,8 @@ class CLocationList : public std::vector<std::unique_ptr<CDataBaseElement>> {
 public:
     using vector::vector;
 };
+
+struct DateTimeFields;
 
 // The characters that separate the fields of a record line.
 inline constexpr std::string_view kLocationSeparators = " ,;:!/%*_#";

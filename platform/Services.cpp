@@ -48,10 +48,12 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
     return q;
 }
 
+// The longest address opened or fetched.
+constexpr size_t kMaxUrl = 4096;
+
 // http(s)://host... with a host and nothing that a shell or a URL parser could split on.
 bool IsWebUrl(std::string_view url)
 {
-    constexpr size_t kMaxUrl = 4096;
     if (url.size() > kMaxUrl || HasControlOrBlank(url))
         return false;
     size_t start = 0;
@@ -69,7 +71,6 @@ bool IsWebUrl(std::string_view url)
 // ("attach", "cc", "to"...) would let a link add files or recipients to the message.
 bool IsMailToUrl(std::string_view url)
 {
-    constexpr size_t kMaxUrl = 4096;
     if (url.size() > kMaxUrl || HasControlOrBlank(url) || !StartsWithNoCase(url, "mailto:"))
         return false;
     url.remove_prefix(7);

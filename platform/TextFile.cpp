@@ -101,6 +101,16 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
+// Closes a descriptor written to: 0, or the error number of the first failure, the caller's
+// (ok false, errno still telling why) or the close's.
+int CloseWritten(int fd, bool ok)
+{
+    int why = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok)
+        why = errno;
+    return why;
+}
+
 // Follows the symbolic links of a path to the file they name (the last link's target when it
 // does not exist yet). Only links of our own or of the superuser are followed: in a folder
 // others may write to (a shared data folder), a link another user planted could turn a save
@@ -153,13 +163,8 @@ InPlace WriteInPlace(const fs::path& file, std::string_view bytes, std::string* 
         ::close(fd);
         return InPlace::Untouched;
     }
-    bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
-    int why = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        why = errno;
-    }
-    if (ok)
+    const int why = CloseWritten(fd, WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0);
+    if (why == 0)
         return InPlace::Written;
     Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
     return InPlace::Damaged;
@@ -220,15 +225,9 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
             mode = (mode & ~static_cast<mode_t>(S_IRWXG | S_ISGID)) | ((mode & S_IRWXO) << 3);
         ::fchmod(fd, mode);
     }
-    const bool written = WriteAll(fd, bytes);
-    const int writeErrno = errno;
-    const bool synced = written && ::fsync(fd) == 0;
-    const int syncErrno = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !synced || !closed) {
-        const std::string why = std::strerror(!written ? writeErrno : !synced ? syncErrno : errno);
+    if (const int why = CloseWritten(fd, WriteAll(fd, bytes) && ::fsync(fd) == 0); why != 0) {
         ::unlink(temp.c_str());
-        return Fail(error, "cannot write " + file.string() + ": " + why);
+        return Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
     }
     if (exists && old.st_nlink > 1) {
         // The new contents are safely on disk beside the file: if the write in place fails

@@ -33,12 +33,11 @@ std::vector<std::string> SplitLines(std::string_view text);
 // A symbolic link is followed, when it is our own or the superuser's (another user's is
 // refused): its target is replaced, in its own folder. The new file keeps the old one's
 // permissions (and owner when the process may give it; a group it may not keep gets no more
-// than everyone); a file that did not exist is created
-// with newFilePerms (less the umask). A file that may not be written, or has no write
-// permission at all (even for the superuser), is refused. A file with several names (hard
-// links) is written in place once the new contents are safe on disk beside it, so that every
-// name keeps it. The folder is synced after the rename, so that a save reported done
-// survives a power cut.
+// than everyone); a file that did not exist is created with newFilePerms (less the umask).
+// A file that may not be written, or has no write permission at all (even for the
+// superuser), is refused. A file with several names (hard links) is written in place once
+// the new contents are safe on disk beside it, so that every name keeps it. The folder is
+// synced after the rename, so that a save reported done survives a power cut.
 bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes, std::string* error = nullptr,
                  std::filesystem::perms newFilePerms = std::filesystem::perms(0644));
 
