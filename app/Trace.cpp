@@ -71,7 +71,7 @@ bool WriteAll(int fd, std::string_view bytes)
 
 }  // namespace
 
-std::filesystem::path TraceFilePath() { return paths::DataFolder() / "HoravelTraces.txt"; }
+std::filesystem::path TraceFilePath() { return paths::DataFolder() / paths::kTraceFile; }
 
 std::string FormatTraceHeader(const SystemFacts& facts)
 {
