@@ -452,6 +452,13 @@ bool SiteAtPole()
 
 void EquatorialToHorizontal(double hourAngle, double declination, double& azimuth, double& altitude)
 {
+    EquatorialToHorizontal(hourAngle, std::sin(hourAngle), std::cos(hourAngle), declination, std::sin(declination),
+                           std::cos(declination), azimuth, altitude);
+}
+
+void EquatorialToHorizontal(double hourAngle, double sinH, double cosH, double declination, double sinDec,
+                            double cosDec, double& azimuth, double& altitude)
+{
     const AstroState& s = State();
     const double phi = s.latitude;
     if (SiteAtPole()) {
@@ -460,10 +467,6 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
         altitude = phi < 0.0 ? -declination : declination;
         return;
     }
-    const double sinH = std::sin(hourAngle);
-    const double cosH = std::cos(hourAngle);
-    const double sinDec = std::sin(declination);
-    const double cosDec = std::cos(declination);
     const HorizontalVector sun = EquatorialToHorizontalVector(sinH, cosH, sinDec, cosDec);
 
     altitude = std::asin(Clamp1(sun.z));
