@@ -118,10 +118,16 @@ double CentreAt(double t)
     return NormalizeDegrees(c, false) * kDegToRad;
 }
 
+// Longitude of the moon's ascending node, to the precision of Meeus 25.8 and 25.9 (Omega).
+double NodeLongitudeAt(double t)
+{
+    return NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
+}
+
 // True longitude less the aberration, plus the main term of the nutation (Meeus 25.8).
 double ApparentLongitudeAt(double t)
 {
-    const double omega = NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
+    const double omega = NodeLongitudeAt(t);
     return MeanLongitudeAt(t) + CentreAt(t) - (0.00569 + 0.00478 * std::sin(omega)) * kDegToRad;
 }
 
@@ -305,8 +311,7 @@ void GetSunEquatorial(double& rightAscension, double& declination)
 void GetApparentSunEquatorial(double& rightAscension, double& declination)
 {
     const double t = State().centuriesInstant;
-    const double omega = NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
-    const double obliquity = ObliquityAt(t) + 0.00256 * kDegToRad * std::cos(omega);
+    const double obliquity = ObliquityAt(t) + 0.00256 * kDegToRad * std::cos(NodeLongitudeAt(t));
     EclipticToEquatorialWith(std::sin(obliquity), std::cos(obliquity), ApparentLongitudeAt(t), 0.0, rightAscension,
                              declination);
 }
