@@ -3,9 +3,8 @@
 // Diurnal-arc mode 4 draws the solar-longitude arcs from the tables; mode 14 traces the 38
 // calendar date arcs sun by sun, the heaviest family. The DXF export collects the shapes of
 // the mode-14 dial and writes them to a file.
-#include "model/Astronomy.h"
+#include "bench/BenchDials.h"
 #include "platform/RecordingDC.h"
-#include "tests/model/DialTestDials.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,28 +14,9 @@
 
 namespace {
 
-std::unique_ptr<dialtest::HorizontalDial> EveryFamilyDial(int diurnalArcMode = 4)
-{
-    auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(47.24, -6.02, 1.0, 2024, 0.0, 240, 180, 50, 70);
-    CPrefs& p = dial->prefs;
-    p.quarterHourLines = 1;
-    p.noonMark = 1;
-    p.noonMarkPointer = 1;
-    p.italicHours = 1;
-    p.babylonianHours = 1;
-    p.diurnalArcMode = diurnalArcMode;
-    p.horizontalLines = 1;
-    p.indications = 1;
-    p.axesXY = 1;
-    p.substyleLine = 1;
-    p.steepestSlopeLine = 1;
-    dial->particularDates = {1905, 1508};
-    return dial;
-}
-
 void BM_DrawDialIntoRecording(benchmark::State& state)
 {
-    auto dial = EveryFamilyDial(static_cast<int>(state.range(0)));
+    auto dial = benchdial::EveryFamilyDial(static_cast<int>(state.range(0)));
     dial->collectShapes = static_cast<int>(state.range(1));
     for (auto _ : state) {
         gdi::RecordingDC dc;
@@ -57,7 +37,7 @@ BENCHMARK(BM_DrawDialIntoRecording)
 // with its shapes collected, then the shapes written.
 void BM_ExportDxf(benchmark::State& state)
 {
-    auto dial = EveryFamilyDial(14);
+    auto dial = benchdial::EveryFamilyDial(14);
     dial->collectShapes = 1;
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("horavel_bench_" + std::to_string(::getpid()) + ".dxf");

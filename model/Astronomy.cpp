@@ -118,10 +118,16 @@ double CentreAt(double t)
     return NormalizeDegrees(c, false) * kDegToRad;
 }
 
+// Longitude of the moon's ascending node, to the precision of Meeus 25.8 and 25.9 (Omega).
+double NodeLongitudeAt(double t)
+{
+    return NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
+}
+
 // True longitude less the aberration, plus the main term of the nutation (Meeus 25.8).
 double ApparentLongitudeAt(double t)
 {
-    const double omega = NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
+    const double omega = NodeLongitudeAt(t);
     return MeanLongitudeAt(t) + CentreAt(t) - (0.00569 + 0.00478 * std::sin(omega)) * kDegToRad;
 }
 
@@ -305,8 +311,7 @@ void GetSunEquatorial(double& rightAscension, double& declination)
 void GetApparentSunEquatorial(double& rightAscension, double& declination)
 {
     const double t = State().centuriesInstant;
-    const double omega = NormalizeDegrees(125.04 - 1934.136 * t, true) * kDegToRad;
-    const double obliquity = ObliquityAt(t) + 0.00256 * kDegToRad * std::cos(omega);
+    const double obliquity = ObliquityAt(t) + 0.00256 * kDegToRad * std::cos(NodeLongitudeAt(t));
     EclipticToEquatorialWith(std::sin(obliquity), std::cos(obliquity), ApparentLongitudeAt(t), 0.0, rightAscension,
                              declination);
 }
@@ -452,6 +457,13 @@ bool SiteAtPole()
 
 void EquatorialToHorizontal(double hourAngle, double declination, double& azimuth, double& altitude)
 {
+    EquatorialToHorizontal(hourAngle, std::sin(hourAngle), std::cos(hourAngle), declination, std::sin(declination),
+                           std::cos(declination), azimuth, altitude);
+}
+
+void EquatorialToHorizontal(double hourAngle, double sinH, double cosH, double declination, double sinDec,
+                            double cosDec, double& azimuth, double& altitude)
+{
     const AstroState& s = State();
     const double phi = s.latitude;
     if (SiteAtPole()) {
@@ -460,10 +472,6 @@ void EquatorialToHorizontal(double hourAngle, double declination, double& azimut
         altitude = phi < 0.0 ? -declination : declination;
         return;
     }
-    const double sinH = std::sin(hourAngle);
-    const double cosH = std::cos(hourAngle);
-    const double sinDec = std::sin(declination);
-    const double cosDec = std::cos(declination);
     const HorizontalVector sun = EquatorialToHorizontalVector(sinH, cosH, sinDec, cosDec);
 
     altitude = std::asin(Clamp1(sun.z));

@@ -110,6 +110,10 @@ double GetTimeZone();
 // at the latitude set; radians. At a pole the azimuth is the hour angle and the altitude the
 // declination (negated at the south pole).
 void EquatorialToHorizontal(double hourAngle, double declination, double& azimuth, double& altitude);
+// The same for a sun whose sines and cosines of hour angle and declination are at hand: they
+// must be those std::sin and std::cos give of the two angles.
+void EquatorialToHorizontal(double hourAngle, double sinHourAngle, double cosHourAngle, double declination,
+                            double sinDeclination, double cosDeclination, double& azimuth, double& altitude);
 // The same sun as a vector of the horizontal frame at the latitude set, from the sines and
 // cosines of its hour angle and declination: x = cos(alt) sin(Az), y = cos(alt) cos(Az),
 // z = sin(alt) (azimuth as above). EquatorialToHorizontal takes atan2(x, y) and asin(z) of

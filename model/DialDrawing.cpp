@@ -277,7 +277,8 @@ bool SunProjector::Project(const EquatorialSun& sun, Projected& p) const
     }
     double azimuth = 0.0;
     double altitude = 0.0;
-    EquatorialToHorizontal(sun.hourAngle, sun.declination, azimuth, altitude);
+    EquatorialToHorizontal(sun.hourAngle, sun.sinHourAngle, sun.cosHourAngle, sun.declination, sun.sinDeclination,
+                           sun.cosDeclination, azimuth, altitude);
     if (!dial_.IsLit(azimuth, altitude, aboveHorizonOnly_))
         return false;
     p = ProjectBoth(dial_, azimuth, altitude, origin_, frame_);

@@ -155,7 +155,8 @@ class SunProjector {
 public:
     SunProjector(const CCadran& dial, gdi::Point origin, const ExportFrame& frame, bool aboveHorizonOnly);
 
-    // False when the sun does not light the face; else its points.
+    // False when the sun does not light the face; else its points. The sun's sines and
+    // cosines are those of its angles.
     bool Project(const EquatorialSun& sun, Projected& p) const;
     // A first look at a sun whose sines and cosines may be a few 1e-16 off: Unlit only when
     // it surely does not light the face.

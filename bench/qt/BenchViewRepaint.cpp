@@ -3,12 +3,12 @@
 // 96 dpi (background, sheet lines, frame, the dial), then that picture onto the window.
 // Diurnal-arc mode 4 (solar-longitude arcs) and mode 14 (the 38 calendar date arcs).
 #include "app/Accessors.h"
+#include "bench/BenchDials.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CHoravelView.h"
 #include "docview/ColorTable.h"
 #include "platform/Profile.h"
 #include "platform/qt/QtDC.h"
-#include "tests/model/DialTestDials.h"
 
 #include <QImage>
 #include <QPainter>
@@ -23,22 +23,10 @@ void BM_RepaintScaleDrawing(benchmark::State& state)
     auto doc = std::make_unique<CHoravelDoc>();
     GetAppContext().document = doc.get();
 
-    auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(47.24, -6.02, 1.0, 2024, 0.0, 240, 180, 50, 70);
+    auto dial = benchdial::EveryFamilyDial(static_cast<int>(state.range(0)));
     CPrefs& p = dial->prefs;
-    p.quarterHourLines = 1;
     p.fiveMinuteLines = 1;
-    p.noonMark = 1;
-    p.noonMarkPointer = 1;
-    p.italicHours = 1;
-    p.babylonianHours = 1;
-    p.diurnalArcMode = static_cast<int>(state.range(0));
-    p.horizontalLines = 1;
-    p.indications = 1;
-    p.axesXY = 1;
-    p.substyleLine = 1;
-    p.steepestSlopeLine = 1;
     p.extendHourLines = 1;
-    dial->particularDates = {1905, 1508};
     dial->tablesValid = 1;
     doc->SetDial(std::move(dial));
 
