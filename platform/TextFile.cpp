@@ -320,6 +320,26 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
     return true;
 }
 
+FileLock::FileLock(const fs::path& lockFile)
+{
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        return;
+    int locked;
+    while ((locked = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+FileLock::~FileLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
 AtomicWriter::AtomicWriter(fs::path target, std::string lineEnd)
     : target_(std::move(target)), lineEnd_(std::move(lineEnd))
 {

@@ -45,6 +45,21 @@ std::vector<std::string> SplitLines(std::string_view text);
 bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes, std::string* error = nullptr,
                  std::filesystem::perms newFilePerms = std::filesystem::perms(0644));
 
+// An advisory lock on a lock file, held for the life of the object: two running copies of the
+// program that read, change and write back the same file take turns. Without a lock file (a
+// folder we may not write to) nothing is locked, and the write that follows fails anyway.
+class FileLock {
+public:
+    explicit FileLock(const std::filesystem::path& lockFile);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
 // Builds a file's content line by line, then commits it atomically.
 class AtomicWriter {
 public:
