@@ -114,6 +114,11 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
     };
     size_t next = 0;  // lines read so far: the number of the current line
     const auto readLine = [&]() -> std::string { return next < lines.size() ? lines[next++] : (++next, std::string()); };
+    // Where a header line was wanted: a line that is something else, or the end of a file cut short.
+    const auto notTheLine = [&](const std::string& what) {
+        return next > lines.size() ? "it ends before its " + what + " line"
+                                   : "line " + std::to_string(next) + " is not its " + what + " line";
+    };
 
     const std::string first = readLine();
     const size_t tab = first.find('\t');
@@ -133,7 +138,7 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
         line = readLine();
     if (!line.starts_with("HEAD")) {
         Trace("[ERROR] Bad Resources File header (%s)!", line.c_str());
-        return refuse("line " + std::to_string(next) + " is not its HEAD line");
+        return refuse(notTheLine("HEAD"));
     }
     const int languageCount = static_cast<int>(std::count(line.begin(), line.end(), '\t')) - 4;
     Trace("%d languages detected.", languageCount);
@@ -145,7 +150,7 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
         const DataLine data = ParseDataLine(header, languageCount);
         if (!EqualsIgnoringCase(data.type, "HEAD") && !EqualsIgnoringCase(data.key, keyName)) {
             Trace("[ERROR] Bad Resources File header (%s)!", header.c_str());
-            return refuse("line " + std::to_string(next) + " is not its " + keyName + " line");
+            return refuse(notTheLine(keyName));
         }
         names = data.texts;
         names.resize(static_cast<size_t>(languageCount));
