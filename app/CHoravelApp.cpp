@@ -121,6 +121,11 @@ bool CHoravelApp::InitInstance(const std::vector<std::string>& args)
         paths::FindCaseInsensitive(installFolder_, "horavel.lang").value_or(installFolder_ / "horavel.lang");
     languageFile_ = std::make_unique<CLanguageFile>(languagePath);
     if (!languageFile_->Load()) {
+        // Said in English and built in: the texts of every other message are what failed.
+        GetServices().MessageBox("The language file " + languagePath.string() + " cannot be used: " +
+                                     languageFile_->GetLoadError() +
+                                     ".\n\nHoravel cannot start without it. Installing Horavel again restores it.",
+                                 "", MB_OK | MB_ICONSTOP);
         languageFile_.reset();
         Trace("[ERROR] Failing to load Resources File!");
         starting_ = false;

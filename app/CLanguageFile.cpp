@@ -95,8 +95,10 @@ bool CLanguageFile::Load()
 {
     Trace("Loading resources from %s.", path_.c_str());
     std::vector<std::string> lines;
-    if (!textfile::ReadLines(path_, lines)) {
+    std::string error;
+    if (!textfile::ReadLines(path_, lines, &error)) {
         Trace("[ERROR] Resources File not found (%s)!", path_.c_str());
+        loadError_ = "it cannot be read (" + error + ")";
         return false;
     }
     return LoadLines(lines);
@@ -105,8 +107,18 @@ bool CLanguageFile::Load()
 bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
 {
     Clear();
+    loadError_.clear();
+    const auto refuse = [this](std::string why) {
+        loadError_ = std::move(why);
+        return false;
+    };
     size_t next = 0;  // lines read so far: the number of the current line
     const auto readLine = [&]() -> std::string { return next < lines.size() ? lines[next++] : (++next, std::string()); };
+    // Where a header line was wanted: a line that is something else, or the end of a file cut short.
+    const auto notTheLine = [&](const std::string& what) {
+        return next > lines.size() ? "it ends before its " + what + " line"
+                                   : "line " + std::to_string(next) + " is not its " + what + " line";
+    };
 
     const std::string first = readLine();
     const size_t tab = first.find('\t');
@@ -114,11 +126,11 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
     const int version = tab == std::string::npos ? 0 : StringToInt(std::string_view(first).substr(tab + 1));
     if (!EqualsIgnoringCase(signature, "HORAVEL_RC_FILE")) {
         Trace("[ERROR] Bad signature in Resources File (%s)!", signature.c_str());
-        return false;
+        return refuse("its first line is not the signature HORAVEL_RC_FILE");
     }
     if (tab == std::string::npos || version != 1) {
         Trace("[ERROR] Bad version in Resources File (%d)!", version);
-        return false;
+        return refuse("its format version is " + std::to_string(version) + ", not 1");
     }
 
     std::string line = readLine();
@@ -126,19 +138,19 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
         line = readLine();
     if (!line.starts_with("HEAD")) {
         Trace("[ERROR] Bad Resources File header (%s)!", line.c_str());
-        return false;
+        return refuse(notTheLine("HEAD"));
     }
     const int languageCount = static_cast<int>(std::count(line.begin(), line.end(), '\t')) - 4;
     Trace("%d languages detected.", languageCount);
     if (languageCount < 2)
-        return false;
+        return refuse("its header gives " + std::to_string(std::max(languageCount, 0)) + " language columns, fewer than 2");
 
     const auto readNames = [&](const char* keyName, std::vector<std::string>& names) {
         const std::string header = readLine();
         const DataLine data = ParseDataLine(header, languageCount);
         if (!EqualsIgnoringCase(data.type, "HEAD") && !EqualsIgnoringCase(data.key, keyName)) {
             Trace("[ERROR] Bad Resources File header (%s)!", header.c_str());
-            return false;
+            return refuse(notTheLine(keyName));
         }
         names = data.texts;
         names.resize(static_cast<size_t>(languageCount));

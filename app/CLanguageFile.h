@@ -27,12 +27,16 @@ class CLanguageFile {
 public:
     explicit CLanguageFile(std::filesystem::path path);
 
-    // Reads and checks the file; false (traced) when it is missing or malformed.
+    // Reads and checks the file; false (traced, and the reason in GetLoadError) when it is
+    // missing or malformed.
     bool Load();
     // The checks and reading of Load on lines already read (line 1 is the signature).
     bool LoadLines(const std::vector<std::string>& lines);
 
     const std::filesystem::path& GetPath() const { return path_; }
+    // Why the last load failed, in English: the language file is what failed, so no
+    // translation can tell it. Empty after a load that succeeded.
+    const std::string& GetLoadError() const { return loadError_; }
     int GetLanguageCount() const { return static_cast<int>(languageIds_.size()); }
     // The primary language id of a column; column 0's for any other column.
     int GetLanguageId(int column) const;
@@ -68,6 +72,7 @@ private:
     void TranslateItems(std::vector<MenuItem>& items, const std::string& path, int language) const;
 
     std::filesystem::path path_;
+    std::string loadError_;
     std::vector<int> languageIds_;
     std::vector<std::string> englishNames_;
     std::vector<std::string> localNames_;

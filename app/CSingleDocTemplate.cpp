@@ -134,8 +134,8 @@ bool CSingleDocTemplate::DoSave(bool chooseName)
     std::string error;
     if (!doc.OnSaveDocument(target, &error)) {
         Trace("[ERROR] Document not saved (%s): %s", target.string().c_str(), error.c_str());
-        GetServices().MessageBox(FormatString1(GetTranslatedString(kSaveFailedString), target.string()), "",
-                                 MB_OK | MB_ICONEXCLAMATION);
+        GetServices().MessageBox(WithReason(FormatString1(GetTranslatedString(kSaveFailedString), target.string()), error),
+                                 "", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     recent_.Add(doc.GetPathName());

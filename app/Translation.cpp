@@ -45,6 +45,13 @@ std::string BuiltinFrenchString(int id)
     return found == strings.end() ? std::string() : found->second;
 }
 
+std::string WithReason(std::string message, const std::string& reason)
+{
+    if (!reason.empty())
+        message += "\n\n" + reason;
+    return message;
+}
+
 std::string ExpandLineBreaks(std::string text)
 {
     for (size_t pos = 0; (pos = text.find("\\n", pos)) != std::string::npos; ++pos)

@@ -14,5 +14,8 @@ int TranslatedMessageBox(int id, unsigned type, unsigned helpId = 0);
 // The French text of a string id as the shipped language file holds it (built into the
 // program); empty when the file has no such string.
 std::string BuiltinFrenchString(int id);
+// A failure's message followed, in a paragraph of its own, by the system's reason for it
+// (nothing more when the reason is empty).
+std::string WithReason(std::string message, const std::string& reason);
 // Turns every two-character "\n" into a line break.
 std::string ExpandLineBreaks(std::string text);

@@ -102,11 +102,13 @@ bool LoadMottoes(const std::filesystem::path& file, std::vector<CMottoRecord>& l
     return true;
 }
 
-bool SaveMottoes(const std::filesystem::path& file, const std::vector<CMottoRecord>& list)
+bool SaveMottoes(const std::filesystem::path& file, const std::vector<CMottoRecord>& list, std::string* error)
 {
-    std::string error;
-    if (!textfile::WriteAtomic(file, WriteText(list), &error)) {
-        Trace("[ERROR] Mottoes file %s: %s", file.c_str(), error.c_str());
+    std::string why;
+    if (!textfile::WriteAtomic(file, WriteText(list), &why)) {
+        Trace("[ERROR] Mottoes file %s: %s", file.c_str(), why.c_str());
+        if (error)
+            *error = why;
         return false;
     }
     return true;

@@ -44,7 +44,8 @@ std::string WriteText(const std::vector<CMottoRecord>& list);
 // unchanged.
 bool LoadMottoes(const std::filesystem::path& file, std::vector<CMottoRecord>& list);
 // Writes the file atomically; false when it cannot be written (the file is then as before).
-bool SaveMottoes(const std::filesystem::path& file, const std::vector<CMottoRecord>& list);
+bool SaveMottoes(const std::filesystem::path& file, const std::vector<CMottoRecord>& list,
+                 std::string* error = nullptr);
 
 // The file the program reads: the user's copy in the data folder once it has saved one,
 // else the shipped file of the install folder (names in any case).

@@ -33,7 +33,10 @@ CHoravelDoc::CHoravelDoc()
 {
     const std::string configured = GetProfile().GetString(kGeneralSection, "NomFichierLieux", "");
     locationsFile_ = configured.empty() ? DefaultStandardLocationsFile() : std::filesystem::path(configured);
-    LoadLocationDatabase(locations_, locationsFile_);
+    std::optional<SkippedPlaces> skipped;
+    LoadLocationDatabase(locations_, locationsFile_, &skipped);
+    if (skipped)
+        ReportSkippedPlaces(*skipped);
     ResetDocument();
     ephemeris_.time = GetServices().Now();
 }
@@ -53,12 +56,22 @@ void CHoravelDoc::SaveUserLocationsAtExit()
 {
     // Places that would be lost with the list go to a copy, and the user is told where.
     std::optional<std::filesystem::path> copy;
-    if (SaveUserLocationsOrCopy(locations_, GetServices().LocalNow(), copy))
+    std::string error;
+    if (SaveUserLocationsOrCopy(locations_, GetServices().LocalNow(), copy, &error))
         return;
     const std::string file = UserLocationsFile().string();
     const std::string text = copy ? FillFormat(GetTranslatedString(207), {file, copy->string()})
                                   : FillFormat(GetTranslatedString(208), {file});
     Trace("[ERROR] User locations not saved in %s", file.c_str());
+    GetServices().MessageBox(WithReason(text, error), "", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CHoravelDoc::ReportSkippedPlaces(const SkippedPlaces& skipped)
+{
+    const std::string file = skipped.file.string();
+    Trace("[ERROR] %d lines of Database File %s skipped", skipped.lines, file.c_str());
+    const std::string text = skipped.copy ? FillFormat(GetTranslatedString(211), {file, skipped.copy->string()})
+                                          : FillFormat(GetTranslatedString(226), {file});
     GetServices().MessageBox(text, "", MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -1,11 +1,18 @@
 #include "docview/CImagePicture.h"
 
+#include "app/Trace.h"
+#include "app/Translation.h"
 #include "platform/Paths.h"
+#include "platform/Services.h"
 #include "platform/TextFile.h"
+#include "platform/Timers.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <functional>
+#include <new>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -46,29 +53,158 @@ gdi::Size RenderSize(int width, int height)
             std::max(1, gdi::MulDiv(height, kMaxRenderSide, longest))};
 }
 
+// What the decoded pictures of the document hold together, and whether the user was told
+// that one could not be decoded within it. Pictures die with their document: when none is left
+// the next document starts afresh.
+struct PictureMemory {
+    std::size_t budgetBytes = CImagePicture::kDefaultMemoryBudgetBytes;
+    std::size_t heldBytes = 0;
+    int livePictures = 0;
+    bool told = false;
+};
+
+PictureMemory& Memory()
+{
+    static PictureMemory memory;
+    return memory;
+}
+
+std::size_t ImageBytes(gdi::Size size)
+{
+    return size.cx > 0 && size.cy > 0 ? static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy) * 4 : 0;
+}
+
+// The user is told once, out of the painting that found it, that some pictures are drawn as
+// placeholders.
+class OverBudgetNotice final : public TimerHost {
+public:
+    static constexpr int kTimer = 1;
+    void OnTimer(int id) override
+    {
+        KillTimer(id);
+        GetServices().MessageBox(GetTranslatedString(227), "", MB_OK | MB_ICONEXCLAMATION);
+    }
+};
+
+void TellOverBudget()
+{
+    PictureMemory& memory = Memory();
+    if (memory.told)
+        return;
+    memory.told = true;
+    Trace("[ERROR] Pictures beyond their memory budget (%zu bytes) drawn as placeholders", memory.budgetBytes);
+    // Lives as long as the program: it must outlast every picture.
+    static OverBudgetNotice* notice = new OverBudgetNotice;
+    notice->SetTimer(OverBudgetNotice::kTimer, 0);
+}
+
 }  // namespace
 
+// One picture's bytes and pixels, shared by every holder of the same bytes.
 struct CImagePicture::Data {
-    explicit Data(std::string b) : bytes(std::move(b)), format(picture::DetectFormat(bytes)) {}
+    explicit Data(std::string b) : bytes(std::move(b)), format(picture::DetectFormat(bytes)) { ++Memory().livePictures; }
+    ~Data()
+    {
+        PictureMemory& memory = Memory();
+        memory.heldBytes -= ImageBytes({decoded.width, decoded.height});
+        if (--memory.livePictures == 0)
+            memory.told = false;
+    }
+    Data(const Data&) = delete;
+    Data& operator=(const Data&) = delete;
 
-    // Bitmaps decode once; metafiles at the size last drawn.
+    // The pixels to draw over size pixels: metafiles rendered at that size, bitmaps decoded at
+    // it (no larger than their own) and kept while no larger size is asked. A picture that
+    // would take the memory budget past its limit keeps what it had (stretched), or nothing.
     const gdi::Image& Pixels(gdi::Size size)
     {
         const bool metafile = picture::IsMetafile(format);
-        if (!tried || (metafile && size != decodedSize)) {
-            tried = true;
-            decodedSize = size;
-            decoded = GetImageDecoder().Decode(bytes, metafile ? size : gdi::Size{});
+        gdi::Size target = size;
+        std::size_t decodingBytes = ImageBytes(size);
+        if (!metafile) {
+            if (failed)
+                return decoded;
+            if (!ownSize) {
+                ownSize = GetImageDecoder().BitmapSize(bytes);
+                if (!ownSize) {
+                    failed = true;
+                    return decoded;
+                }
+            }
+            target = size.cx > 0 && size.cy > 0 ? gdi::Size{std::min(size.cx, ownSize->cx), std::min(size.cy, ownSize->cy)}
+                                                 : *ownSize;
+            if (!decoded.IsNull() && decoded.width >= target.cx && decoded.height >= target.cy)
+                return decoded;
+            target = {std::max(target.cx, decoded.width), std::max(target.cy, decoded.height)};
+            // A reader that cannot decode at a smaller size decodes the whole picture first.
+            decodingBytes = ImageBytes(*ownSize);
+        } else if (tried && size == decodedSize) {
+            return decoded;
         }
+        PictureMemory& memory = Memory();
+        const std::size_t held = ImageBytes({decoded.width, decoded.height});
+        if (decodingBytes > memory.budgetBytes || memory.heldBytes - held + ImageBytes(target) > memory.budgetBytes) {
+            TellOverBudget();
+            return decoded;
+        }
+        gdi::Image image;
+        try {
+            image = GetImageDecoder().Decode(bytes, target);
+        } catch (const std::bad_alloc&) {
+            TellOverBudget();
+            return decoded;
+        }
+        tried = true;
+        decodedSize = size;
+        if (image.IsNull() && !metafile) {
+            failed = true;
+            return decoded;
+        }
+        memory.heldBytes = memory.heldBytes - held + ImageBytes({image.width, image.height});
+        decoded = std::move(image);
         return decoded;
     }
 
     const std::string bytes;
     const picture::Format format;
     bool tried = false;
+    bool failed = false;  // a bitmap that cannot be decoded is not tried again
+    std::optional<gdi::Size> ownSize;
     gdi::Size decodedSize;
     gdi::Image decoded;
 };
+
+namespace {
+
+// Pictures by their bytes: a document that holds the same picture many times decodes it once.
+std::unordered_multimap<std::size_t, std::weak_ptr<CImagePicture::Data>>& SharedPictures()
+{
+    static std::unordered_multimap<std::size_t, std::weak_ptr<CImagePicture::Data>> pictures;
+    return pictures;
+}
+
+}  // namespace
+
+std::shared_ptr<CImagePicture::Data> CImagePicture::Share(std::string bytes)
+{
+    auto& pictures = SharedPictures();
+    const std::size_t key = std::hash<std::string>{}(bytes);
+    const auto [first, last] = pictures.equal_range(key);
+    for (auto it = first; it != last;) {
+        if (auto data = it->second.lock()) {
+            if (data->bytes == bytes)
+                return data;
+            ++it;
+        } else {
+            it = pictures.erase(it);
+        }
+    }
+    auto data = std::make_shared<Data>(std::move(bytes));
+    pictures.emplace(key, data);
+    return data;
+}
+
+void CImagePicture::SetMemoryBudget(std::size_t bytes) { Memory().budgetBytes = bytes; }
 
 picture::Format CImagePicture::GetFormat() const
 {
@@ -111,7 +247,7 @@ bool CImagePicture::LoadFromBytes(std::string bytes)
 {
     if (picture::DetectFormat(bytes) == picture::Format::Unknown)
         return false;
-    data_ = std::make_shared<Data>(std::move(bytes));
+    data_ = Share(std::move(bytes));
     return true;
 }
 
@@ -130,15 +266,15 @@ std::optional<gdi::Size> CImagePicture::GetSizeHimetric(int pixelsPerInchX, int 
         return picture::MetafileSizeHimetric(data_->bytes);
     if (pixelsPerInchX <= 0 || pixelsPerInchY <= 0)
         return std::nullopt;
-    const gdi::Image& image = data_->Pixels({});
-    if (image.IsNull())
+    const auto pixels = GetImageDecoder().BitmapSize(data_->bytes);
+    if (!pixels)
         return std::nullopt;
     // Rounded up, so that converting back to pixels at the same resolution, truncating,
     // gives the pixel size again.
-    auto toHimetric = [](int pixels, int ppi) {
-        return static_cast<int>((static_cast<long long>(pixels) * kHimetricPerInch + ppi - 1) / ppi);
+    auto toHimetric = [](int length, int ppi) {
+        return static_cast<int>((static_cast<long long>(length) * kHimetricPerInch + ppi - 1) / ppi);
     };
-    return gdi::Size{toHimetric(image.width, pixelsPerInchX), toHimetric(image.height, pixelsPerInchY)};
+    return gdi::Size{toHimetric(pixels->cx, pixelsPerInchX), toHimetric(pixels->cy, pixelsPerInchY)};
 }
 
 bool CImagePicture::CanDecode() const
@@ -154,7 +290,8 @@ bool CImagePicture::CanDecode() const
                                         : gdi::Size{};
         return !data_->Pixels(size).IsNull();
     }
-    return !data_->Pixels({}).IsNull();
+    // The smallest picture tells as well as the whole one.
+    return !data_->Pixels({1, 1}).IsNull();
 }
 
 void CImagePicture::Render(gdi::DC& dc, const gdi::Rect& rect) const
@@ -214,5 +351,5 @@ void CImagePicture::Serialize(Archive& ar)
     if (bytes.empty())
         data_.reset();
     else
-        data_ = std::make_shared<Data>(std::move(bytes));
+        data_ = Share(std::move(bytes));
 }

@@ -1,14 +1,18 @@
 #pragma once
 // The picture of a picture frame, kept as the bytes of its own file (BMP, GIF, JPEG, PNG,
-// enhanced or classic metafile) and written back unchanged. Copies share the bytes and the
-// decoded pixels; loading another picture into one copy leaves the others as they were.
+// enhanced or classic metafile) and written back unchanged. Copies, and holders of the same
+// bytes, share the bytes and the decoded pixels; loading another picture into one holder
+// leaves the others as they were.
 //
-// Pixels come from the process-wide ImageDecoder (platform/ImageDecoder.h). A picture that
-// it cannot decode is still kept, stored and drawn, as a framed placeholder.
+// Pixels come from the process-wide ImageDecoder (platform/ImageDecoder.h), at the size the
+// picture is drawn. A picture that it cannot decode is still kept, stored and drawn, as a
+// framed placeholder; so is one whose pixels would take the decoded pictures past their
+// memory budget, and the user is told once (the pictures of one document share the budget).
 #include "platform/Archive.h"
 #include "platform/Gdi.h"
 #include "platform/ImageDecoder.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -48,11 +52,20 @@ public:
     // True when the picture can be turned into pixels.
     bool CanDecode() const;
 
+    // The most the decoded pictures may hold together, and the most one decoding may take.
+    static constexpr std::size_t kDefaultMemoryBudgetBytes = std::size_t{512} << 20;
+    static void SetMemoryBudget(std::size_t bytes);
+
+    // The bytes and pixels that holders of the same picture share (CImagePicture.cpp).
+    struct Data;
+
     // Int32 1, then int32 1 and the byte count and bytes of the picture, or int32 0 when
     // there is none. Reading keeps whatever bytes are stored, known format or not.
     void Serialize(Archive& ar);
 
 private:
-    struct Data;
+    // The shared data of these bytes: an existing holder's, or new.
+    static std::shared_ptr<Data> Share(std::string bytes);
+
     std::shared_ptr<Data> data_;
 };

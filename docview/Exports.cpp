@@ -38,7 +38,8 @@ constexpr gdi::Size kDefaultScreen{1280, 1024};
 void ReportFileNotWritten(const std::filesystem::path& file, const std::string& what, const std::string& error)
 {
     Trace("[ERROR] %s to %s: %s", what.c_str(), file.string().c_str(), error.c_str());
-    GetServices().MessageBox(FillFormat(GetTranslatedString(1460), {file.string()}), "", MB_OK | MB_ICONEXCLAMATION);
+    GetServices().MessageBox(WithReason(FillFormat(GetTranslatedString(1460), {file.string()}), error), "",
+                             MB_OK | MB_ICONEXCLAMATION);
 }
 
 CCadran* CurrentDial()

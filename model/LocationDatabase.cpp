@@ -117,14 +117,31 @@ std::optional<CDataBaseElement> ParseRecord(std::string_view line, std::string_v
     return record;
 }
 
-bool ReadDatabaseLines(CLocationList& list, const std::vector<std::string>& lines, const fs::path& path)
+// What reading a file found.
+struct DatabaseReading {
+    // Read to "$END" with the declared number of records and no empty line: what the program
+    // writes (a refused line that the count leaves out is allowed, as it always was).
+    bool sound = false;
+    // A file of a version we read, in which a directive or a record was recognised: one whose
+    // records can be written back. Anything else is no locations file.
+    bool readable = false;
+    int skippedLines = 0;  // lines that are neither a directive nor a record
+};
+
+// Reads every line: a line that is no record is skipped (and traced), and the lines after it
+// are read all the same, so that one damaged line loses only itself.
+DatabaseReading ReadDatabaseLines(CLocationList& list, const std::vector<std::string>& lines, const fs::path& path)
 {
+    DatabaseReading reading;
     int version = 1;
     int declared = 0;
     int read = 0;
+    bool emptyLine = false;
     for (std::string line : lines) {
-        if (line.empty())
-            return false;
+        if (line.empty()) {
+            emptyLine = true;
+            continue;
+        }
         ReplaceChar(line, '\t', ' ');
         MakeUpperAccents(line);
         const std::size_t blank = line.find(' ');
@@ -135,27 +152,44 @@ bool ReadDatabaseLines(CLocationList& list, const std::vector<std::string>& line
             if (auto record = ParseRecord(line, firstWord, pos, version)) {
                 list.push_back(std::make_unique<CDataBaseElement>(std::move(*record)));
                 ++read;
+                reading.readable = true;
             } else {
                 Trace("[ERROR] Bad database entry: %s", line.c_str());
+                ++reading.skippedLines;
             }
-        } else if (firstWord == "$VERSION") {
+            continue;
+        }
+        reading.readable = true;
+        if (firstWord == "$VERSION") {
             version = StringToInt(NextToken(line, pos));
             if (version > kWrittenVersion) {
                 Trace("[ERROR] Program not compatible with that database version number.");
-                return false;
+                reading.readable = false;
+                return reading;
             }
         } else if (firstWord == "$NBENTREES" || firstWord == "$NBRECORDS") {
             declared = StringToInt(NextToken(line, pos));
         } else {  // "$END" or "$FIN"
             if (read != declared) {
                 Trace("[ERROR] %d records read but %d records declared in database!", read, declared);
-                return false;
+                return reading;
             }
             Trace("%d records loaded from Database File %s.", read, path.c_str());
-            return true;
+            reading.sound = !emptyLine;
+            return reading;
         }
     }
-    return false;  // no "$END"
+    return reading;  // no "$END"
+}
+
+DatabaseReading ReadText(CLocationList& list, std::string_view bytes, const fs::path& path)
+{
+    try {
+        return ReadDatabaseLines(list, textfile::SplitLines(enc::DecodeFileText(bytes)), path);
+    } catch (const std::exception& e) {
+        Trace("[ERROR] Reading Database File %s: %s", path.c_str(), e.what());
+        return {};
+    }
 }
 
 // A text as one field of a record line: blanks (and control characters, which would break
@@ -215,28 +249,38 @@ struct DatabaseText {
     std::ptrdiff_t count = 0;
 };
 
-DatabaseText BuildDatabaseText(const CLocationList& list, int selector)
+DatabaseText TextOfRecords(const std::vector<const CDataBaseElement*>& records)
 {
-    const bool all = selector != 0 && selector != 1;
-    auto selected = [&](const CDataBaseElement& r) { return all || r.standard == selector; };
     DatabaseText file;
-    file.count = std::count_if(list.begin(), list.end(), [&](const auto& r) { return selected(*r); });
+    file.count = static_cast<std::ptrdiff_t>(records.size());
     file.text = "$VERSION " + std::to_string(kWrittenVersion) + "\n";
     file.text += "$NBRECORDS " + FormatNumber(static_cast<double>(file.count), -1) + "\n";
-    for (const auto& record : list)
-        if (selected(*record))
-            file.text += RecordLine(*record) + "\n";
+    for (const CDataBaseElement* record : records)
+        file.text += RecordLine(*record) + "\n";
     file.text += "$END\n";
     return file;
 }
 
-bool WriteDatabaseText(const DatabaseText& file, const fs::path& path, fs::perms newFilePerms = fs::perms(0644))
+DatabaseText BuildDatabaseText(const CLocationList& list, int selector)
+{
+    const bool all = selector != 0 && selector != 1;
+    std::vector<const CDataBaseElement*> selected;
+    for (const auto& record : list)
+        if (all || record->standard == selector)
+            selected.push_back(record.get());
+    return TextOfRecords(selected);
+}
+
+bool WriteDatabaseText(const DatabaseText& file, const fs::path& path, fs::perms newFilePerms = fs::perms(0644),
+                       std::string* error = nullptr)
 {
     Trace("Saving %d records into Database File %s", static_cast<int>(file.count), path.c_str());
-    std::string error;
-    if (!textfile::WriteAtomic(path, file.text, &error, newFilePerms)) {
+    std::string why;
+    if (!textfile::WriteAtomic(path, file.text, &why, newFilePerms)) {
         Trace("[ERROR] Failing to open Database File %s!", path.c_str());
-        Trace("[ERROR] %s", error.c_str());
+        Trace("[ERROR] %s", why.c_str());
+        if (error)
+            *error = why;
         return false;
     }
     return true;
@@ -268,25 +312,30 @@ bool HasForbiddenLocationChar(std::string_view text)
     });
 }
 
+namespace {
+
+// Reads a file into the list; bytes: what it held.
+DatabaseReading LoadFile(CLocationList& list, const fs::path& path, std::string& bytes)
+{
+    if (!textfile::ReadBytes(path, bytes)) {
+        Trace("[ERROR] Failing to open Database File %s", path.c_str());
+        return {};
+    }
+    Trace("Loading Database File : %s.", path.c_str());
+    return ReadText(list, bytes, path);
+}
+
+}  // namespace
+
 bool LoadDatabaseFile(CLocationList& list, const fs::path& path)
 {
     std::string bytes;
-    if (!textfile::ReadBytes(path, bytes)) {
-        Trace("[ERROR] Failing to open Database File %s", path.c_str());
-        return false;
-    }
-    Trace("Loading Database File : %s.", path.c_str());
-    return ReadDatabaseText(list, bytes, path);
+    return LoadFile(list, path, bytes).sound;
 }
 
 bool ReadDatabaseText(CLocationList& list, std::string_view bytes, const fs::path& path)
 {
-    try {
-        return ReadDatabaseLines(list, textfile::SplitLines(enc::DecodeFileText(bytes)), path);
-    } catch (const std::exception& e) {
-        Trace("[ERROR] Reading Database File %s: %s", path.c_str(), e.what());
-        return false;
-    }
+    return ReadText(list, bytes, path).sound;
 }
 
 std::string DatabaseFileText(const CLocationList& list, int selector) { return BuildDatabaseText(list, selector).text; }
@@ -305,27 +354,6 @@ fs::path UserLocationsFile()
 {
     const fs::path folder = paths::DataFolder();
     return paths::FindCaseInsensitive(folder, "LIEUX2.DBL").value_or(folder / "LIEUX2.DBL");
-}
-
-namespace {
-
-// The user file holds the user's places only, whatever flag an older version (which had
-// none) or a damaged line gives them: a place read as standard would not be written back.
-void MakeUserRecords(CLocationList& list, std::size_t from)
-{
-    for (std::size_t i = from; i < list.size(); ++i)
-        list[i]->standard = 0;
-}
-
-}  // namespace
-
-bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile)
-{
-    const bool standardLoaded = LoadDatabaseFile(list, standardFile);
-    const std::size_t standardCount = list.size();
-    const bool userLoaded = LoadDatabaseFile(list, UserLocationsFile());
-    MakeUserRecords(list, standardCount);
-    return standardLoaded || userLoaded;
 }
 
 namespace {
@@ -366,83 +394,176 @@ fs::perms PermissionsOf(const fs::path& file)
     return status.permissions() & fs::perms::all;
 }
 
-// The user file is rewritten from the places it holds. A file this program cannot read
-// (damaged, or written by a newer version) is moved aside rather than overwritten; a file
-// that the rewrite would change (an older version, a hand-edited or damaged one) is first
-// copied beside it, as private as it, so that nothing it held is lost. old: its bytes, or
-// null when they could not be read. False when the old file could not be kept, so that
-// nothing is written over it.
-bool KeepOldUserFile(const fs::path& path, const std::string* old)
+// A copy of the user file's old contents beside it, as private as it ("LIEUX2.DBL.bak", then
+// ".bak2"...), or the copy already holding them: one copy of each old content, so that a save
+// tried again adds none. Nothing (error set) when it could not be written.
+std::optional<fs::path> KeepCopy(const fs::path& path, const std::string& old, std::string* error)
 {
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        return true;
-    if (!old)
-        Trace("[ERROR] Failing to open Database File %s", path.c_str());
-    CLocationList held;
-    if (!old || !ReadDatabaseText(held, *old, path)) {
-        if (const auto aside = FreeName([&](int n) { return NumberedSuffix(path, ".unreadable", n); }, 999)) {
-            fs::rename(path, *aside, ec);
-            if (!ec) {
-                Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside->c_str());
-                return true;
-            }
-        }
-        Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
-        return false;
-    }
-    MakeUserRecords(held, 0);
-    if (*old == DatabaseFileText(held, 0))
-        return true;
     for (int n = 1; n <= 999; ++n) {
         const fs::path backup = NumberedSuffix(path, ".bak", n);
         if (NameTaken(backup)) {
-            // One copy of each old content: a save that fails and is tried again adds none.
-            if (std::string kept; textfile::ReadBytes(backup, kept) && kept == *old)
-                return true;
+            if (std::string kept; textfile::ReadBytes(backup, kept) && kept == old)
+                return backup;
             continue;
         }
-        std::string error;
-        if (!textfile::WriteAtomic(backup, *old, &error, PermissionsOf(path))) {
-            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(),
-                  error.c_str());
-            return false;
+        std::string why;
+        if (!textfile::WriteAtomic(backup, old, &why, PermissionsOf(path))) {
+            Trace("[ERROR] Database File %s could not be kept before it is rewritten: %s", path.c_str(), why.c_str());
+            if (error)
+                *error = why;
+            return std::nullopt;
         }
         Trace("Database File %s kept as %s before it is rewritten", path.c_str(), backup.c_str());
-        return true;
+        return backup;
     }
+    if (error)
+        *error = "too many copies of " + path.string();
+    return std::nullopt;
+}
+
+// A file this program cannot read (damaged, or written by a newer version) is moved aside
+// rather than overwritten. False (error set) when it could not be.
+bool SetAside(const fs::path& path, std::string* error)
+{
+    std::error_code ec;
+    if (const auto aside = FreeName([&](int n) { return NumberedSuffix(path, ".unreadable", n); }, 999)) {
+        fs::rename(path, *aside, ec);
+        if (!ec) {
+            Trace("[ERROR] Unreadable Database File %s kept as %s", path.c_str(), aside->c_str());
+            return true;
+        }
+    }
+    Trace("[ERROR] Unreadable Database File %s left untouched", path.c_str());
+    if (error)
+        *error = ec ? ec.message() : "no free name beside " + path.string();
     return false;
 }
 
-// Writes the user records' text into the user file (see SaveUserLocations).
-bool SaveUserText(const DatabaseText& file, const fs::path& path)
+// The user file holds the user's places only, whatever flag an older version (which had
+// none) or a damaged line gives them: a place read as standard would not be written back.
+void MakeUserRecords(CLocationList& list, std::size_t from)
 {
+    for (std::size_t i = from; i < list.size(); ++i)
+        list[i]->standard = 0;
+}
+
+std::vector<CDataBaseElement> UserRecords(const CLocationList& list)
+{
+    std::vector<CDataBaseElement> records;
+    for (const auto& record : list)
+        if (record->standard == 0)
+            records.push_back(*record);
+    return records;
+}
+
+// The records of the user file with this session's changes applied: what the list held when
+// it last read or wrote the file (synced) and holds no longer is removed, what it holds that
+// was not there is added (once). A changed record is the old one removed and the new added.
+// What another running copy added, changed or deleted in the file meanwhile stays as it is.
+std::vector<CDataBaseElement> ApplyChanges(std::vector<CDataBaseElement> file, const std::vector<CDataBaseElement>& synced,
+                                           const std::vector<CDataBaseElement>& current)
+{
+    std::vector<CDataBaseElement> added = current;
+    std::vector<CDataBaseElement> removed;
+    for (const CDataBaseElement& was : synced) {
+        if (const auto kept = std::find(added.begin(), added.end(), was); kept != added.end())
+            added.erase(kept);
+        else
+            removed.push_back(was);
+    }
+    for (const CDataBaseElement& gone : removed)
+        if (const auto it = std::find(file.begin(), file.end(), gone); it != file.end())
+            file.erase(it);
+    for (CDataBaseElement& record : added)
+        if (std::find(file.begin(), file.end(), record) == file.end())
+            file.push_back(std::move(record));
+    return file;
+}
+
+DatabaseText TextOfRecords(const std::vector<CDataBaseElement>& records)
+{
+    std::vector<const CDataBaseElement*> pointers;
+    for (const CDataBaseElement& record : records)
+        pointers.push_back(&record);
+    return TextOfRecords(pointers);
+}
+
+// Applies the list's changes to the user file as it is now (see SaveUserLocations).
+bool SyncUserFile(CLocationList& list, const fs::path& path, std::string* error)
+{
+    const std::vector<CDataBaseElement> current = UserRecords(list);
     // Nothing to keep: a user who never added a place gets no file (and an uninstall leaves
     // nothing of the program's behind).
-    if (!NameTaken(path))
-        return file.count == 0 || WriteDatabaseText(file, path);
-    std::string old;
-    const bool read = textfile::ReadBytes(path, old);
-    // Nothing to write: a write-protected file that already holds the places is no failure.
-    if (read && old == file.text)
+    if (current.empty() && list.userFileRecords.empty() && !NameTaken(path))
         return true;
-    return KeepOldUserFile(path, read ? &old : nullptr) && WriteDatabaseText(file, path);
+    fs::path lockFile = path;
+    lockFile += ".lock";
+    const textfile::FileLock lock(lockFile);
+
+    std::vector<CDataBaseElement> held;
+    std::string old;
+    bool holdsRecords = NameTaken(path);
+    if (holdsRecords) {
+        CLocationList read;
+        const DatabaseReading reading = LoadFile(read, path, old);
+        if (!reading.readable) {
+            if (!SetAside(path, error))
+                return false;
+            holdsRecords = false;
+        } else {
+            MakeUserRecords(read, 0);
+            held = UserRecords(read);
+            // A file that the rewrite would change (an older version, a hand-edited or damaged
+            // one) is first copied beside it, so that nothing it held is lost.
+            if (old != TextOfRecords(held).text && !KeepCopy(path, old, error))
+                return false;
+        }
+    }
+    // A file gone or set aside holds none of the places the list knew there: all are written.
+    const DatabaseText file =
+        TextOfRecords(ApplyChanges(std::move(held), holdsRecords ? list.userFileRecords : std::vector<CDataBaseElement>{}, current));
+    // Nothing to write: a write-protected file that already holds the places is no failure.
+    const bool unchanged = holdsRecords ? old == file.text : file.count == 0;
+    if (!unchanged && !WriteDatabaseText(file, path, fs::perms(0644), error))
+        return false;
+    list.userFileRecords = current;
+    return true;
 }
 
 }  // namespace
 
-bool SaveUserLocations(const CLocationList& list)
+bool LoadLocationDatabase(CLocationList& list, const fs::path& standardFile, std::optional<SkippedPlaces>* skipped)
 {
-    return SaveUserText(BuildDatabaseText(list, 0), UserLocationsFile());
+    const bool standardLoaded = LoadDatabaseFile(list, standardFile);
+    const std::size_t standardCount = list.size();
+    const fs::path userFile = UserLocationsFile();
+    std::string bytes;
+    const DatabaseReading reading = LoadFile(list, userFile, bytes);
+    MakeUserRecords(list, standardCount);
+    list.userFileRecords.clear();
+    for (std::size_t i = standardCount; i < list.size(); ++i)
+        list.userFileRecords.push_back(*list[i]);
+    if (reading.skippedLines > 0 && skipped) {
+        // The file is rewritten without the lines skipped at the next save: the user is
+        // told, and where its old contents are kept.
+        *skipped = SkippedPlaces{userFile, KeepCopy(userFile, bytes, nullptr), reading.skippedLines};
+    }
+    return standardLoaded || reading.sound;
 }
 
-bool SaveUserLocationsOrCopy(const CLocationList& list, const DateTimeFields& now, std::optional<fs::path>& copy)
+bool SaveUserLocations(CLocationList& list, std::string* error)
+{
+    return SyncUserFile(list, UserLocationsFile(), error);
+}
+
+bool SaveUserLocationsOrCopy(CLocationList& list, const DateTimeFields& now, std::optional<fs::path>& copy,
+                             std::string* error)
 {
     copy.reset();
-    const DatabaseText file = BuildDatabaseText(list, 0);
     const fs::path path = UserLocationsFile();
+    const DatabaseText file = BuildDatabaseText(list, 0);
     // Without user records nothing is lost.
-    if (SaveUserText(file, path) || file.count == 0)
+    if (SyncUserFile(list, path, error) || file.count == 0)
         return true;
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
@@ -457,7 +578,11 @@ bool SaveUserLocationsOrCopy(const CLocationList& list, const DateTimeFields& no
     return false;
 }
 
-void DeleteAllLocations(CLocationList& list) { list.clear(); }
+void DeleteAllLocations(CLocationList& list)
+{
+    list.clear();
+    list.userFileRecords.clear();
+}
 
 CDataBaseElement* FindLocationByName(const CLocationList& list, std::string_view name)
 {

@@ -27,6 +27,10 @@
 class CLocationList : public std::vector<std::unique_ptr<CDataBaseElement>> {
 public:
     using vector::vector;
+    // The user records as the user file held them when this list last read or wrote it: a
+    // save applies to the file only what the list changed since, so that what another running
+    // copy of the program changed there is neither lost nor brought back.
+    std::vector<CDataBaseElement> userFileRecords;
 };
 
 struct DateTimeFields;
@@ -34,9 +38,11 @@ struct DateTimeFields;
 // The characters that separate the fields of a record line.
 inline constexpr std::string_view kLocationSeparators = " ,;:!/%*_#";
 
-// Reads one ".dbl" file and appends its records to the list. False when the file cannot be
-// read, has a version above 6, ends (or meets an empty line) before "$END", or holds a
-// number of records other than the one declared; the records read before stay in the list.
+// Reads one ".dbl" file and appends its records to the list. A line that is neither a
+// directive nor a plausible record is skipped (and traced), an empty one too, and reading goes
+// on. False when the file cannot be read, has a version above 6, ends before "$END", holds a
+// number of records other than the one declared, or holds an empty line; the records read
+// stay in the list.
 bool LoadDatabaseFile(CLocationList& list, const std::filesystem::path& path);
 
 // The same from the bytes of a file (UTF-8, or Windows-1252 when not valid UTF-8); path is
@@ -57,25 +63,40 @@ bool SaveDatabaseFile(const CLocationList& list, const std::filesystem::path& pa
 std::filesystem::path DefaultStandardLocationsFile();
 std::filesystem::path UserLocationsFile();
 
+// Lines of the user file that could not be read, and the copy of the file kept aside before
+// the next save rewrites it without them (nothing when no copy could be written: the file is
+// then not rewritten).
+struct SkippedPlaces {
+    std::filesystem::path file;
+    std::optional<std::filesystem::path> copy;
+    int lines = 0;
+};
+
 // Loads standardFile (the caller takes it from the profile value "Options\General" /
 // "NomFichierLieux", default DefaultStandardLocationsFile()), then the user file, into the
 // same list; every record of the user file is a user record (flag 0). True when either
-// loaded.
-bool LoadLocationDatabase(CLocationList& list, const std::filesystem::path& standardFile);
-// Writes the user-defined records (flag 0) into the user file. An old file that cannot be
-// read is first set aside ("LIEUX2.DBL.unreadable"); one that would not be written back byte
-// for byte from the records it holds (an older version, a hand edit, a damaged flag) is first
-// copied beside it ("LIEUX2.DBL.bak"). False when the file could not be written, or the old
-// one could not be kept (it is then left as it was).
-bool SaveUserLocations(const CLocationList& list);
+// loaded whole. When lines of the user file were skipped, skipped (when given) says so.
+bool LoadLocationDatabase(CLocationList& list, const std::filesystem::path& standardFile,
+                          std::optional<SkippedPlaces>* skipped = nullptr);
+// Applies the changes of the list's user-defined records (flag 0) since it last read or wrote
+// the user file to what that file holds now: under a lock on "LIEUX2.DBL.lock", the file is
+// read again, the records this list removed are removed, those it added are added, and the
+// file is written back, so that two running copies of the program keep each other's places.
+// An old file that cannot be read is first set aside ("LIEUX2.DBL.unreadable"); one that would
+// not be written back byte for byte from the records it holds (an older version, a hand edit,
+// a damaged line) is first copied beside it ("LIEUX2.DBL.bak"). False (error set to the
+// reason) when the file could not be written, or the old one could not be kept (it is then
+// left as it was).
+bool SaveUserLocations(CLocationList& list, std::string* error = nullptr);
 // Saves the user records as SaveUserLocations does, at the end of a session. When the user
 // file cannot be written, the user records go to a copy in the data folder named by the date
 // and time ("LIEUX2-20250301-143000.DBL"), with the user file's permissions (owner-only when
 // it has none): false then, copy set to its path, or to nothing when it could not be written
 // either. True when the user file holds the records, or there is no user record to lose.
-bool SaveUserLocationsOrCopy(const CLocationList& list, const DateTimeFields& now,
-                             std::optional<std::filesystem::path>& copy);
+bool SaveUserLocationsOrCopy(CLocationList& list, const DateTimeFields& now,
+                             std::optional<std::filesystem::path>& copy, std::string* error = nullptr);
 
+// Empties the list (and forgets what the user file held).
 void DeleteAllLocations(CLocationList& list);
 // Name and country comparisons ignore case, accented letters included, so that a name
 // typed in lower case finds the upper-cased record.

@@ -20,7 +20,7 @@ gdi::Image FakeImageDecoder::Decode(std::string_view bytes, gdi::Size size)
     const picture::Format format = picture::DetectFormat(bytes);
     calls.push_back({format, size, bytes.size()});
     if (const auto it = bitmapSizes_.find(format); it != bitmapSizes_.end())
-        return Solid(it->second, pixel_);
+        return Solid(size.cx > 0 && size.cy > 0 ? size : it->second, pixel_);
     if (!metafiles_.count(format))
         return {};
     if (size.cx > 0 && size.cy > 0)
@@ -29,6 +29,13 @@ gdi::Image FakeImageDecoder::Decode(std::string_view bytes, gdi::Size size)
     if (!himetric)
         return {};
     return Solid({gdi::MulDiv(himetric->cx, 96, 2540), gdi::MulDiv(himetric->cy, 96, 2540)}, pixel_);
+}
+
+std::optional<gdi::Size> FakeImageDecoder::BitmapSize(std::string_view bytes)
+{
+    if (const auto it = bitmapSizes_.find(picture::DetectFormat(bytes)); it != bitmapSizes_.end())
+        return it->second;
+    return std::nullopt;
 }
 
 bool FakeImageDecoder::Supports(picture::Format format) const

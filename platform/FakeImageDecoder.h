@@ -19,7 +19,8 @@ public:
         std::size_t byteCount = 0;
     };
 
-    // Bitmaps of that format decode to an opaque image of that size.
+    // Bitmaps of that format are that size, and decode to an opaque image of it (of the size
+    // asked, when one is).
     void SetBitmapSize(picture::Format format, gdi::Size size) { bitmapSizes_[format] = size; }
     // Metafiles of that format decode at the size asked (their own size at 96 pixels per
     // inch when none is asked).
@@ -28,6 +29,7 @@ public:
     void SetPixel(std::uint32_t argb) { pixel_ = argb; }
 
     gdi::Image Decode(std::string_view bytes, gdi::Size size) override;
+    std::optional<gdi::Size> BitmapSize(std::string_view bytes) override;
     bool Supports(picture::Format format) const override;
 
     std::vector<Call> calls;

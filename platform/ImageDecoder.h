@@ -39,10 +39,14 @@ bool IsWellFormedMetafile(std::string_view bytes);
 class ImageDecoder {
 public:
     virtual ~ImageDecoder() = default;
-    // A bitmap picture at its own size in pixels (size is ignored); a metafile rendered at
-    // size pixels, or when size is empty at its own size at 96 pixels per inch. A null image
-    // when the bytes cannot be decoded.
+    // The picture at size pixels, or when size is empty at its own size (a metafile's at 96
+    // pixels per inch). A bitmap is decoded at the smaller size where the decoder can, and
+    // scaled down after decoding where it cannot. A null image when the bytes cannot be
+    // decoded.
     virtual gdi::Image Decode(std::string_view bytes, gdi::Size size) = 0;
+    // The size in pixels of a bitmap picture, read from its header without decoding it;
+    // nothing for a metafile or when it cannot be read.
+    virtual std::optional<gdi::Size> BitmapSize(std::string_view bytes) = 0;
     // Whether the decoder can decode pictures of that format at all.
     virtual bool Supports(picture::Format format) const = 0;
 };
@@ -51,6 +55,7 @@ public:
 class NullImageDecoder final : public ImageDecoder {
 public:
     gdi::Image Decode(std::string_view, gdi::Size) override { return {}; }
+    std::optional<gdi::Size> BitmapSize(std::string_view) override { return std::nullopt; }
     bool Supports(picture::Format) const override { return false; }
 };
 

@@ -2,11 +2,14 @@
 
 #include "platform/Encoding.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,16 +104,6 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Closes a descriptor written to: 0, or the error number of the first failure, the caller's
-// (ok false, errno still telling why) or the close's.
-int CloseWritten(int fd, bool ok)
-{
-    int why = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok)
-        why = errno;
-    return why;
-}
-
 // Follows the symbolic links of a path to the file they name (the last link's target when it
 // does not exist yet). Only links of our own or of the superuser are followed: in a folder
 // others may write to (a shared data folder), a link another user planted could turn a save
@@ -143,33 +136,6 @@ bool MayWrite(const fs::path& file, const struct stat& st)
     return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-enum class InPlace { Written, Untouched, Damaged };
-
-// A file with other names (hard links) is rewritten in place, so that every name sees the new
-// contents: the space is reserved first, so that a full disk fails before a byte changes.
-// Untouched when it failed before that, Damaged when the file may hold part of the bytes.
-InPlace WriteInPlace(const fs::path& file, std::string_view bytes, std::string* error)
-{
-    const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        Fail(error, "cannot open " + file.string() + ": " + std::strerror(errno));
-        return InPlace::Untouched;
-    }
-    const auto size = static_cast<off_t>(bytes.size());
-    // The system call itself: the C library's fallback, where the file system has no
-    // reservation, reads the file and fails on a descriptor opened for writing only.
-    if (size > 0 && ::fallocate(fd, 0, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
-        Fail(error, "cannot write " + file.string() + ": " + std::strerror(errno));
-        ::close(fd);
-        return InPlace::Untouched;
-    }
-    const int why = CloseWritten(fd, WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0);
-    if (why == 0)
-        return InPlace::Written;
-    Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
-    return InPlace::Damaged;
-}
-
 // Makes a rename in the folder last through a power cut: 0, or the error number. A folder we
 // may not open, or whose file system cannot sync it, is left to the system.
 int SyncFolder(const fs::path& folder)
@@ -182,6 +148,116 @@ int SyncFolder(const fs::path& folder)
     return why;
 }
 
+// Temporaries are named "." + the start of the target's name + ".tmp-" + 8 hexadecimal digits:
+// short enough for any valid name (NAME_MAX is 255 bytes), and recognisable, so that one left
+// by a killed save can be told from the user's files and removed at the next save.
+constexpr std::size_t kTempStemBytes = 200;
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr std::size_t kTempDigits = 8;
+
+// The start of a file name that names its temporaries, cut between two characters.
+std::string TempStem(const fs::path& file)
+{
+    std::string name = file.filename().string();
+    if (name.size() > kTempStemBytes) {
+        std::size_t cut = kTempStemBytes;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.resize(cut);
+    }
+    return "." + name + std::string(kTempMark);
+}
+
+bool IsTempName(std::string_view name, std::string_view stem)
+{
+    if (name.size() != stem.size() + kTempDigits || !name.starts_with(stem))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem.size()), name.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+std::string TempName(std::string_view stem, std::random_device& rd)
+{
+    char digits[kTempDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(rd()));
+    return std::string(stem) + digits;
+}
+
+// Removes the temporaries of the target that a killed save left behind: ours by their name, of
+// our own, and not in use (a save holds a lock on its temporary until it is renamed).
+void RemoveStaleTemps(const fs::path& folder, std::string_view stem)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path candidate = it->path();
+        if (!IsTempName(candidate.filename().string(), stem))
+            continue;
+        const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened, named;
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(candidate.c_str(), &named) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlink(candidate.c_str());
+        ::close(fd);
+    }
+}
+
+// A new file in the folder, locked for the whole save. Where the file system allows it, the
+// file has no name until its contents are complete, so that a killed save leaves nothing.
+struct TempFile {
+    int fd = -1;
+    bool unnamed = false;
+    fs::path path;  // empty while unnamed
+};
+
+bool CreateTemp(const fs::path& folder, std::string_view stem, mode_t mode, std::random_device& rd, TempFile& temp,
+                std::string* error)
+{
+    temp.fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (temp.fd >= 0) {
+        temp.unnamed = true;
+        ::flock(temp.fd, LOCK_EX);
+        return true;
+    }
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        temp.path = folder / TempName(stem, rd);
+        temp.fd = ::open(temp.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (temp.fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        // Another save's clean-up may have taken it between its creation and its lock.
+        struct stat opened, named;
+        if (::flock(temp.fd, LOCK_EX) == 0 && ::fstat(temp.fd, &opened) == 0 &&
+            ::lstat(temp.path.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
+            return true;
+        ::close(temp.fd);
+        temp.fd = -1;
+    }
+    return Fail(error, "cannot create a file in " + folder.string() + ": " + std::strerror(errno));
+}
+
+// Gives an unnamed temporary its name, just before the rename; 0 or the error number.
+int NameTemp(const fs::path& folder, std::string_view stem, std::random_device& rd, TempFile& temp)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(temp.fd);
+    int why = 0;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        temp.path = folder / TempName(stem, rd);
+        if (::linkat(temp.fd, "", AT_FDCWD, temp.path.c_str(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.path.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        why = errno;
+        if (why != EEXIST)
+            break;
+    }
+    temp.path.clear();
+    return why;
+}
+
 }  // namespace
 
 bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string* error, fs::perms newFilePerms)
@@ -189,8 +265,9 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
     fs::path file = requested;
     if (!FollowLinks(file, error))
         return false;
+    // The name itself: a link put there since is no regular file, and is refused.
     struct stat old;
-    const bool exists = ::stat(file.c_str(), &old) == 0;
+    const bool exists = ::lstat(file.c_str(), &old) == 0;
     if (exists) {
         if (!S_ISREG(old.st_mode))
             return Fail(error, "not a regular file: " + file.string());
@@ -201,54 +278,66 @@ bool WriteAtomic(const fs::path& requested, std::string_view bytes, std::string*
     fs::path folder = file.parent_path();
     if (folder.empty())
         folder = ".";
+    const std::string stem = TempStem(file);
+    RemoveStaleTemps(folder, stem);
     std::random_device rd;
-    fs::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
-        temp = folder / ("." + file.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-        // Never more open than the file it replaces, even before its permissions are copied.
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                    exists ? old.st_mode & 0777 : static_cast<mode_t>(newFilePerms & fs::perms::all));
-    }
-    if (fd < 0)
-        return Fail(error, "cannot create " + temp.string() + ": " + std::strerror(errno));
+    TempFile temp;
+    // Never more open than the file it replaces, even before its permissions are copied.
+    const mode_t mode = exists ? old.st_mode & 0777 : static_cast<mode_t>(newFilePerms & fs::perms::all);
+    if (!CreateTemp(folder, stem, mode, rd, temp, error))
+        return false;
+    const int fd = temp.fd;
     if (exists) {
         // The new file takes the old one's owner where we may give it, and its permissions
         // (after the owner: a change of owner clears the set-id bits).
         if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
             // Neither owner nor group may be given: the file becomes ours, with its permissions.
         }
-        mode_t mode = old.st_mode & 07777;
+        mode_t kept = old.st_mode & 07777;
         // In a group of ours, the file gives its group no more than it gives everyone: what
         // the old group could read is not opened to ours.
         if (struct stat made; ::fstat(fd, &made) == 0 && made.st_gid != old.st_gid)
-            mode = (mode & ~static_cast<mode_t>(S_IRWXG | S_ISGID)) | ((mode & S_IRWXO) << 3);
-        ::fchmod(fd, mode);
+            kept = (kept & ~static_cast<mode_t>(S_IRWXG | S_ISGID)) | ((kept & S_IRWXO) << 3);
+        ::fchmod(fd, kept);
     }
-    if (const int why = CloseWritten(fd, WriteAll(fd, bytes) && ::fsync(fd) == 0); why != 0) {
-        ::unlink(temp.c_str());
+    int why = WriteAll(fd, bytes) && ::fsync(fd) == 0 ? 0 : errno;
+    if (why == 0 && temp.unnamed)
+        why = NameTemp(folder, stem, rd, temp);
+    // A file with other names (hard links) is replaced like any other: those names keep the
+    // old contents, and the file under this name is whole at every instant.
+    if (why == 0 && std::rename(temp.path.c_str(), file.c_str()) != 0)
+        why = errno;
+    if (why != 0) {
+        if (!temp.path.empty())
+            ::unlink(temp.path.c_str());
+        ::close(fd);
         return Fail(error, "cannot write " + file.string() + ": " + std::strerror(why));
     }
-    if (exists && old.st_nlink > 1) {
-        // The new contents are safely on disk beside the file: if the write in place fails
-        // after it began, they are kept there, the only whole copy.
-        const InPlace result = WriteInPlace(file, bytes, error);
-        if (result == InPlace::Damaged) {
-            if (error)
-                *error += "; the new contents are kept in " + temp.string();
-            return false;
-        }
-        ::unlink(temp.c_str());
-        return result == InPlace::Written;
-    }
-    if (std::rename(temp.c_str(), file.c_str()) != 0) {
-        const std::string why = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return Fail(error, "cannot replace " + file.string() + ": " + why);
-    }
-    if (const int why = SyncFolder(folder); why != 0)
-        return Fail(error, "cannot sync the folder of " + file.string() + ": " + std::strerror(why));
+    ::close(fd);
+    // The new file is in place: a folder that cannot be synced only leaves the rename to the
+    // system's own schedule, and is no failure of the save.
+    SyncFolder(folder);
     return true;
+}
+
+FileLock::FileLock(const fs::path& lockFile)
+{
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        return;
+    int locked;
+    while ((locked = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+FileLock::~FileLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 AtomicWriter::AtomicWriter(fs::path target, std::string lineEnd)

@@ -29,17 +29,36 @@ bool ReadBytes(const std::filesystem::path& file, std::string& bytes, std::strin
 // Splits decoded text into lines ended by "\n", "\r\n" or "\r"; no line holds either character.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// Writes the bytes atomically; false (and error set) on any failure, the target untouched.
+// Writes the bytes atomically: at every instant the file holds its whole old contents or the
+// whole new ones. False (and error set, with the system's reason) on any failure, the target
+// untouched; once the new file is in place the save has succeeded.
 // A symbolic link is followed, when it is our own or the superuser's (another user's is
 // refused): its target is replaced, in its own folder. The new file keeps the old one's
 // permissions (and owner when the process may give it; a group it may not keep gets no more
 // than everyone); a file that did not exist is created with newFilePerms (less the umask).
 // A file that may not be written, or has no write permission at all (even for the
-// superuser), is refused. A file with several names (hard links) is written in place once
-// the new contents are safe on disk beside it, so that every name keeps it. The folder is
-// synced after the rename, so that a save reported done survives a power cut.
+// superuser), is refused. A file with several names (hard links) is replaced under this name
+// only: its other names keep the old contents. The temporary file has no name until it is
+// complete where the file system allows it, and a short one otherwise; one that a killed save
+// left behind is removed at the next save of the same file. The folder is synced after the
+// rename, so that a save reported done survives a power cut.
 bool WriteAtomic(const std::filesystem::path& file, std::string_view bytes, std::string* error = nullptr,
                  std::filesystem::perms newFilePerms = std::filesystem::perms(0644));
+
+// An advisory lock on a lock file, held for the life of the object: two running copies of the
+// program that read, change and write back the same file take turns. Without a lock file (a
+// folder we may not write to) nothing is locked, and the write that follows fails anyway.
+class FileLock {
+public:
+    explicit FileLock(const std::filesystem::path& lockFile);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
 
 // Builds a file's content line by line, then commits it atomically.
 class AtomicWriter {

@@ -192,8 +192,8 @@ void CDlgBaseLieux::ListCountryOf(const CDataBaseElement& record)
 
 void CDlgBaseLieux::SaveUserRecords()
 {
-    if (!SaveUserLocations(document_.GetLocationList()))
-        TranslatedMessageBox(206, MB_OK | MB_ICONEXCLAMATION);
+    if (std::string error; !SaveUserLocations(document_.GetLocationList(), &error))
+        GetServices().MessageBox(WithReason(GetTranslatedString(206), error), "", MB_OK | MB_ICONEXCLAMATION);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "app/qt/DialogControls.h"
 #include "dialogs/qt/CDlgSaisieDevise.h"
 #include "platform/Profile.h"
+#include "platform/Services.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -194,8 +195,8 @@ void CDlgSelectionDevise::OnOK()
     m_comment = record ? record->comment : std::string();
     if (const std::string language = SelectedLanguage(); !language.empty())
         GetProfile().WriteString(kSection, kLanguageEntry, language);
-    if (!mottoes::SaveMottoes(mottoes::FileToWrite(), mottoes_))
-        TranslatedMessageBox(210, MB_YESNO | MB_ICONEXCLAMATION);
+    if (std::string error; !mottoes::SaveMottoes(mottoes::FileToWrite(), mottoes_, &error))
+        GetServices().MessageBox(WithReason(GetTranslatedString(210), error), "", MB_YESNO | MB_ICONEXCLAMATION);
     EndDialog(IDOK);
 }
 

@@ -171,8 +171,8 @@ void CWizardLieu::ShowCountry(const std::string& country)
 
 void CWizardLieu::SaveLocations()
 {
-    if (!SaveUserLocations(document_.GetLocationList()))
-        TranslatedMessageBox(206, MB_ICONEXCLAMATION);
+    if (std::string error; !SaveUserLocations(document_.GetLocationList(), &error))
+        GetServices().MessageBox(WithReason(GetTranslatedString(206), error), "", MB_ICONEXCLAMATION);
 }
 
 void CWizardLieu::OnItemChanged()

@@ -39,17 +39,37 @@ const char* ReaderFormat(picture::Format format)
     }
 }
 
-gdi::Image DecodeBitmap(std::string_view bytes, picture::Format format)
+// The toolkit's reader on a picture's bytes.
+class BitmapReader {
+public:
+    BitmapReader(std::string_view bytes, picture::Format format)
+        : data_(bytes.data(), static_cast<qsizetype>(bytes.size())), buffer_(&data_)
+    {
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+        reader_.setFormat(ReaderFormat(format));
+    }
+    QImageReader& operator*() { return reader_; }
+    QImageReader* operator->() { return &reader_; }
+
+private:
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+};
+
+gdi::Image DecodeBitmap(std::string_view bytes, picture::Format format, gdi::Size wanted)
 {
-    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, ReaderFormat(format));
-    const QSize size = reader.size();
+    BitmapReader reader(bytes, format);
+    const QSize size = reader->size();
     if (size.isValid() && (size.width() > kMaxSide || size.height() > kMaxSide))
         return {};
+    // Smaller than the picture: the reader decodes at that size where its format allows
+    // (JPEG), and scales down after decoding otherwise.
+    if (size.isValid() && wanted.cx > 0 && wanted.cy > 0 && wanted.cx <= size.width() && wanted.cy <= size.height())
+        reader->setScaledSize(QSize(wanted.cx, wanted.cy));
     QImage image;
-    if (!reader.read(&image))
+    if (!reader->read(&image))
         return {};
     return gdi::FromQImage(image);
 }
@@ -291,11 +311,23 @@ gdi::Image QtImageDecoder::RenderWmf(std::string_view bytes, gdi::Size size)
     return session.Render(bytes, size);
 }
 
+std::optional<gdi::Size> QtImageDecoder::BitmapSize(std::string_view bytes)
+{
+    const picture::Format format = picture::DetectFormat(bytes);
+    if (!ReaderFormat(format))
+        return std::nullopt;
+    BitmapReader reader(bytes, format);
+    const QSize size = reader->size();
+    if (!size.isValid() || size.isEmpty())
+        return std::nullopt;
+    return gdi::Size{size.width(), size.height()};
+}
+
 gdi::Image QtImageDecoder::Decode(std::string_view bytes, gdi::Size size)
 {
     const picture::Format format = picture::DetectFormat(bytes);
     if (ReaderFormat(format))
-        return DecodeBitmap(bytes, format);
+        return DecodeBitmap(bytes, format, size);
     if (!picture::IsMetafile(format) || !Supports(format))
         return {};
     if (size.cx <= 0 || size.cy <= 0)

@@ -9,6 +9,7 @@ class QtImageDecoder final : public ImageDecoder {
 public:
     QtImageDecoder();
     gdi::Image Decode(std::string_view bytes, gdi::Size size) override;
+    std::optional<gdi::Size> BitmapSize(std::string_view bytes) override;
     bool Supports(picture::Format format) const override;
 
     // The SVG text of an enhanced metafile laid out on width x height pixels; empty when the

@@ -126,6 +126,18 @@ TEST_F(Application, MissingLanguageFileStopsTheStartWithTheErrorLine)
     EXPECT_EQ(TraceIndex("Launching Splash Window."), -1);
     EXPECT_EQ(std::count(windows_.calls.begin(), windows_.calls.end(), "ShowSplash 2.0.1"), 0);
     EXPECT_FALSE(app_->IsStarting());
+    // The user is told which file failed and why, in the program's own words.
+    ASSERT_EQ(fake_->messageBoxes.size(), 1u);
+    EXPECT_NE(fake_->messageBoxes[0].text.find((install_ / "horavel.lang").string()), std::string::npos);
+    EXPECT_NE(fake_->messageBoxes[0].text.find("cannot be read"), std::string::npos) << fake_->messageBoxes[0].text;
+
+    // A damaged file: its reason.
+    testsupport::WriteFileBytes(install_ / "horavel.lang", std::string(4096, '\0'));
+    RecordingWindows other;
+    app_->SetWindows(&other);
+    EXPECT_FALSE(app_->InitInstance({}));
+    ASSERT_EQ(fake_->messageBoxes.size(), 2u);
+    EXPECT_NE(fake_->messageBoxes[1].text.find("signature"), std::string::npos) << fake_->messageBoxes[1].text;
 }
 
 TEST_F(Application, StartFailsWhenTheFrameOrTheCommandLineDocumentCannotBeMade)

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 using apptest::NumberDocument;
 
 namespace {
@@ -88,6 +91,9 @@ TEST_F(DocTemplate, YesSavesFirstAndAFailedOrCancelledSaveStopsTheCommand)
     EXPECT_FALSE(template_.OnFileNew());
     EXPECT_EQ(doc_->value, 5);
     EXPECT_EQ(fake_->messageBoxes.back().text.find("Impossible d'enregistrer le document"), 0u);
+    // With the system's reason.
+    EXPECT_NE(fake_->messageBoxes.back().text.find(std::strerror(ENOENT)), std::string::npos)
+        << fake_->messageBoxes.back().text;
 }
 
 TEST_F(DocTemplate, NewThatTheDocumentRefusesIsReportedAsFailed)

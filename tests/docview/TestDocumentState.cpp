@@ -158,6 +158,19 @@ TEST_F(DocumentState, UserLocationsThatCannotBeSavedAtExitGoToADatedCopyAndTheUs
     EXPECT_EQ(st.st_mode & 0777, 0400u) << "the copy is as private as the file";
 }
 
+TEST_F(DocumentState, AUserFileWithLinesSkippedIsToldOnceWithTheCopyKept)
+{
+    const std::string damaged = "$VERSION 6\n$NBRECORDS 2\nPOLE ? NULLE-PART 95 0 N 0 0 E 0 0\n"
+                                "MON$JARDIN ? FRANCE 46 30 N 4 15 E 1 0\n$END\n";
+    testsupport::WriteFileBytes(UserFile(), damaged);
+    TestDocument next;
+    EXPECT_EQ(next.GetLocationList().back()->name, "MON JARDIN");
+    ASSERT_EQ(services_->messageBoxes.size(), 1u);
+    const std::string& text = services_->messageBoxes[0].text;
+    EXPECT_NE(text.find(UserFile().string() + ".bak"), std::string::npos) << text;
+    EXPECT_EQ(testsupport::ReadFileBytes(UserFile().string() + ".bak"), damaged);
+}
+
 TEST_F(DocumentState, CurrentLocationIsTheDocumentsOwnCopy)
 {
     Doc().SetLocation(Doc().GetLocationList().at(1).get());

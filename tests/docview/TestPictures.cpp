@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 using picture::Format;
@@ -213,6 +216,41 @@ TEST_F(Pictures, PicturesDrawDecodedOrAsAFramedPlaceholder)
     gdi::RecordingDC nothing;
     CImagePicture().Render(nothing, {0, 0, 10, 10});
     EXPECT_TRUE(nothing.Records().empty());
+}
+
+// A document that holds one huge picture in many frames: decoded once, at the size drawn. A
+// picture that the memory budget cannot hold is drawn as a placeholder, and the user is told
+// once, after the painting.
+TEST_F(Pictures, PicturesAreSharedDecodedAtTheSizeDrawnAndKeptWithinABudget)
+{
+    ScopedFakeTimers timers;
+    decoder_->SetBitmapSize(Format::Gif, {5000, 5000});
+    std::vector<CObjetBitmap> frames(81);
+    for (CObjetBitmap& frame : frames)
+        ASSERT_TRUE(frame.GetPicture().LoadFromBytes(RedGif()));
+    gdi::RecordingDC dc;
+    for (CObjetBitmap& frame : frames)
+        frame.DrawContents(dc, 0, 0, 200, 100);
+    ASSERT_EQ(decoder_->calls.size(), 1u);
+    EXPECT_EQ(decoder_->calls[0].size, (gdi::Size{200, 100}));
+    EXPECT_EQ(dc.Records().size(), frames.size());
+
+    // Room for another picture, but not beside the one decoded above: one byte short.
+    CImagePicture::SetMemoryBudget(3000 * 3000 * 4 + 200 * 100 * 4 - 1);
+    decoder_->SetBitmapSize(Format::Png, {3000, 3000});
+    CObjetBitmap other;
+    ASSERT_TRUE(other.GetPicture().LoadFromBytes(kPngHead));
+    gdi::RecordingDC full;
+    other.DrawContents(full, 0, 0, 3000, 3000);
+    other.DrawContents(full, 0, 0, 3000, 3000);
+    CImagePicture::SetMemoryBudget(CImagePicture::kDefaultMemoryBudgetBytes);
+    EXPECT_EQ(decoder_->calls.size(), 1u);
+    EXPECT_TRUE(std::none_of(full.Records().begin(), full.Records().end(),
+                             [](const gdi::Record& r) { return r.kind == gdi::RecordKind::DrawImage; }));
+    EXPECT_TRUE(services_->messageBoxes.empty());
+    timers->Advance(100);
+    ASSERT_EQ(services_->messageBoxes.size(), 1u);
+    EXPECT_NE(services_->messageBoxes[0].text.find("mémoire"), std::string::npos);
 }
 
 TEST_F(Pictures, PictureFrameDefaultSizeIsThePicturesOwnOnTheScreen)

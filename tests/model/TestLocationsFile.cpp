@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using testsupport::ReadFileBytes;
@@ -130,7 +133,7 @@ TEST(LocationsFile, RefusedLinesAndWrongCountKeepWhatWasRead)
     const std::vector<Case> failing = {
         {"$VERSION 7\n$NBRECORDS 1\n" + lyon + "$END\n", 0},         // newer than we read
         {"$VERSION 6\n$NBRECORDS 2\n" + lyon + lyon, 2},              // no "$END"
-        {"$VERSION 6\n$NBRECORDS 2\n" + lyon + "\n" + lyon + "$END\n", 1},  // empty line
+        {"$VERSION 6\n$NBRECORDS 2\n" + lyon + "\n" + lyon + "$END\n", 2},  // empty line, skipped
         {"$VERSION 6\n$NBRECORDS 3\n" + lyon + lyon + "$END\n", 2},  // 2 read, 3 declared
     };
     for (const Case& c : failing) {
@@ -144,6 +147,82 @@ TEST(LocationsFile, RefusedLinesAndWrongCountKeepWhatWasRead)
     CLocationList none;
     EXPECT_FALSE(LoadDatabaseFile(none, dir / "missing.dbl"));
     EXPECT_TRUE(none.empty());
+}
+
+// A damaged line of the user file loses only itself: the places after it are read, the user
+// is told once where the file as it was is kept, and the next save keeps every place read.
+TEST(LocationsFile, ADamagedUserFileKeepsThePlacesAfterItsBadLines)
+{
+    UserFolder folder;
+    const auto userFile = folder.dir() / "LIEUX2.DBL";
+    const std::string damaged = "$VERSION 6\n$NBRECORDS 3\nPLACE0 ? FRANCE 45 0 N 1 0 E 1 0\n\n"
+                                "POLE ? NULLE-PART 95 0 N 0 0 E 0 0\nPLACE1 ? FRANCE 45 1 N 1 7 E 1 0\n";
+    WriteFileBytes(userFile, damaged);
+    CLocationList list;
+    std::optional<SkippedPlaces> skipped;
+    LoadLocationDatabase(list, folder.dir() / "missing.dbl", &skipped);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1]->name, "PLACE1");
+    ASSERT_TRUE(skipped.has_value());
+    EXPECT_EQ(skipped->file, userFile);
+    EXPECT_EQ(skipped->lines, 1);
+    ASSERT_TRUE(skipped->copy.has_value());
+    EXPECT_EQ(ReadFileBytes(*skipped->copy), damaged);
+
+    ASSERT_TRUE(SaveUserLocations(list));
+    CLocationList back;
+    ASSERT_TRUE(LoadDatabaseFile(back, userFile));
+    EXPECT_EQ(back.size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.unreadable"));
+    EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.bak2"));
+}
+
+// Two running copies of the program: each save applies its own additions, changes and
+// deletions to what the file holds at that moment, one copy at a time.
+TEST(LocationsFile, TwoRunningCopiesKeepEachOthersPlaces)
+{
+    UserFolder folder;
+    const auto missing = folder.dir() / "missing.dbl";
+    const auto addPlaces = [&](const std::string& prefix) {
+        CLocationList list;
+        LoadLocationDatabase(list, missing);
+        for (int i = 0; i < 20; ++i) {
+            list.push_back(Make(prefix + std::to_string(i), "", "FRANCE", 45, i, 1, 0));
+            if (!SaveUserLocations(list))
+                return false;
+        }
+        return true;
+    };
+    pid_t copies[2];
+    for (int c = 0; c < 2; ++c) {
+        copies[c] = ::fork();
+        ASSERT_GE(copies[c], 0);
+        if (copies[c] == 0)
+            ::_exit(addPlaces(c == 0 ? "A" : "B") ? 0 : 1);
+    }
+    for (const pid_t copy : copies) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(copy, &status, 0), copy);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    CLocationList both;
+    ASSERT_TRUE(LoadLocationDatabase(both, missing));
+    ASSERT_EQ(both.size(), 40u);
+
+    // One copy changes a place and deletes another; the other, which knew both, saves after.
+    CLocationList other;
+    LoadLocationDatabase(other, missing);
+    both[0]->latitude = 10;
+    both.erase(both.begin() + 1);
+    ASSERT_TRUE(SaveUserLocations(both));
+    other.push_back(Make("C", "", "FRANCE", 45, 0, 1, 0));
+    ASSERT_TRUE(SaveUserLocations(other));
+    CLocationList back;
+    ASSERT_TRUE(LoadDatabaseFile(back, UserLocationsFile()));
+    ASSERT_EQ(back.size(), 40u);
+    EXPECT_EQ(FindLocationByName(back, both[0]->name)->latitude, 10);
+    EXPECT_EQ(std::count_if(back.begin(), back.end(), [&](const auto& r) { return r->name == other[1]->name; }), 0);
+    EXPECT_NE(FindLocationByName(back, "C"), nullptr);
 }
 
 TEST(LocationsFile, FailuresAreTracedWithTheirTexts)
