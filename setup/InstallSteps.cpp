@@ -317,9 +317,13 @@ bool CInstallation::Run()
     if (!missing_.empty()) {
         // Registered all the same, so that it can be installed again or uninstalled; but it
         // is no working installation, and the user is told what is missing and why.
+        // A box taller than the screen would hide its button: the first ones and a count.
+        constexpr std::size_t kListed = 20;
         std::string list;
-        for (const MissingFile& file : missing_)
-            list += "\n" + file.name + " (" + std::strerror(file.error) + ")";
+        for (std::size_t i = 0; i < missing_.size() && i < kListed; ++i)
+            list += "\n" + missing_[i].name + " (" + std::strerror(missing_[i].error) + ")";
+        if (missing_.size() > kListed)
+            list += "\n... (+" + std::to_string(missing_.size() - kListed) + ")";
         progress_.SetStatus(S(537));
         GetServices().MessageBox(Resources().Format(536, destination_.string()) + list, "", MB_OK | MB_ICONWARNING);
         return false;
@@ -347,8 +351,11 @@ int CInstallation::CopyFiles()
         WriteReport written;
         if (!ExtractSetupEntry(reader, *folder_, &journal_, &name, &written))
             return 0;
-        if (written.error)
-            missing_.push_back({name, written.error});
+        if (written.error) {
+            std::string shown = name;
+            std::replace(shown.begin(), shown.end(), '\\', '/');
+            missing_.push_back({shown, written.error});
+        }
         progress_.SetStatus(Resources().Format(505, name));
         progress_.SetProgress(static_cast<int>((i * 90 + 90) / count));
         // Long enough to read each name of a small package; a large one (the help pictures
