@@ -1,10 +1,11 @@
 // The files the uninstaller reads before it deletes anything, from arbitrary bytes: the
-// uninstall record (the folder and the files the installation wrote) and the desktop entry
+// uninstall record (the installation's journal: the folder and what each run did) and the desktop entry
 // of the document type (whose open command names the installation folder). Nothing may
 // crash; no listed file accepted for deletion may lead outside the folder; values read back
 // as they would be written.
 #include "FuzzFile.h"
 #include "setup/DesktopEntry.h"
+#include "setup/InstallJournal.h"
 #include "setup/SetupArchive.h"
 #include "setup/Uninstall.h"
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (const auto record = setup::UninstallRecord::Read(file)) {
         if (record->folder.empty())
             std::abort();
-        for (const std::string& name : record->files) {
+        for (const std::string& name : record->Files()) {
             std::vector<std::string> parts;
             if (!setup::SplitEntryName(name, parts))
                 continue;
@@ -39,6 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const auto& [key, value] : record->values)
             if (setup::UnescapeDesktopValue(setup::EscapeDesktopValue(value)) != value)
                 std::abort();
+        // What is written reads back the same: the journal's actions survive each rewrite.
+        const auto again = setup::UninstallRecord::Parse(record->Text());
+        if (!again || again->actions != record->actions || again->folder != record->folder)
+            std::abort();
     }
     if (const auto exec = setup::ReadDesktopValue(file, "Exec"))
         if (const auto folder = setup::FolderOfOpenCommand(*exec))

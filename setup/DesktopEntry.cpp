@@ -8,16 +8,9 @@ namespace setup {
 namespace {
 
 constexpr std::string_view kGroup = "[Desktop Entry]";
-constexpr std::string_view kFolderKey = "InstallLocation";
-constexpr std::string_view kFileKey = "File";
-// "hash name": the name after the first blank (a hash holds none).
-constexpr std::string_view kFileHashKey = "FileHash";
-constexpr std::string_view kKeptCopyKey = "KeptCopy";
-constexpr std::string_view kMenuFileKey = "MenuFile";
-constexpr std::string_view kCreatedFolderKey = "CreatedFolder";
 
-// Lines "key=value" of the text, values unescaped; lines before a group header belong to
-// no group and are kept only when there is no header at all.
+}  // namespace
+
 KeyValues ParseKeyValues(const std::vector<std::string>& lines, bool inGroup)
 {
     KeyValues values;
@@ -45,8 +38,6 @@ KeyValues ParseKeyValues(const std::vector<std::string>& lines, bool inGroup)
     return values;
 }
 
-}  // namespace
-
 std::string QuoteExecArgument(std::string_view argument)
 {
     std::string out = "\"";
@@ -64,6 +55,11 @@ std::string QuoteExecArgument(std::string_view argument)
 std::string EscapeDesktopValue(std::string_view value)
 {
     std::string out;
+    // A leading blank would be taken for the space after "=".
+    if (value.starts_with(' ')) {
+        out += "\\s";
+        value.remove_prefix(1);
+    }
     for (char c : value) {
         switch (c) {
         case '\\': out += "\\\\"; break;
@@ -149,62 +145,6 @@ std::optional<std::string> ReadDesktopValue(const fs::path& file, std::string_vi
         if (k == key)
             return v;
     return std::nullopt;
-}
-
-bool UninstallRecord::Write(const fs::path& file) const
-{
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    textfile::AtomicWriter writer(file);
-    for (const auto& [key, value] : values)
-        writer.WriteLine(key + "=" + EscapeDesktopValue(value));
-    writer.WriteLine(std::string(kFolderKey) + "=" + EscapeDesktopValue(folder.string()));
-    auto list = [&](std::string_view key, const auto& items) {
-        for (const auto& item : items)
-            writer.WriteLine(std::string(key) + "=" + EscapeDesktopValue(fs::path(item).string()));
-    };
-    list(kFileKey, files);
-    for (const auto& [name, hash] : fileHashes)
-        writer.WriteLine(std::string(kFileHashKey) + "=" + EscapeDesktopValue(hash + " " + name));
-    list(kKeptCopyKey, keptCopies);
-    list(kMenuFileKey, menuFiles);
-    list(kCreatedFolderKey, createdFolders);
-    return writer.Commit();
-}
-
-std::optional<UninstallRecord> UninstallRecord::Read(const fs::path& file)
-{
-    std::vector<std::string> lines;
-    if (!textfile::ReadLines(file, lines))
-        return std::nullopt;
-    UninstallRecord record;
-    for (auto& [key, value] : ParseKeyValues(lines, false)) {
-        if (key == kFolderKey)
-            record.folder = value;
-        else if (key == kFileKey)
-            record.files.push_back(std::move(value));
-        else if (const std::size_t blank = value.find(' '); key == kFileHashKey && blank != std::string::npos)
-            record.fileHashes[value.substr(blank + 1)] = value.substr(0, blank);
-        else if (key == kKeptCopyKey)
-            record.keptCopies.push_back(std::move(value));
-        else if (key == kMenuFileKey)
-            record.menuFiles.push_back(std::move(value));
-        else if (key == kCreatedFolderKey)
-            record.createdFolders.emplace_back(std::move(value));
-        else
-            record.values.emplace_back(std::move(key), std::move(value));
-    }
-    if (record.folder.empty())
-        return std::nullopt;
-    return record;
-}
-
-std::string UninstallRecord::Value(std::string_view key) const
-{
-    for (const auto& [k, v] : values)
-        if (k == key)
-            return v;
-    return {};
 }
 
 }  // namespace setup

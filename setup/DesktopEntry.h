@@ -1,8 +1,7 @@
 #pragma once
-// Desktop entry files (menu entries, shortcuts, file-type handlers) and the uninstall
-// record, both "key=value" text files, and the quoting rules of their values.
+// Desktop entry files (menu entries, shortcuts, file-type handlers), "key=value" text
+// files, and the quoting rules of their values.
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,25 +29,8 @@ bool WriteDesktopEntry(const std::filesystem::path& file, const KeyValues& value
 // The unescaped value of key in the "[Desktop Entry]" group.
 std::optional<std::string> ReadDesktopValue(const std::filesystem::path& file, std::string_view key);
 
-// The uninstall entry: its values in order, the installation folder, the files the
-// installation wrote there (relative, "/" between folders), the content hash of each as it
-// was written (a file whose content changed since is the user's now; entries written
-// before hashes were kept have none), the files of the user it replaced there and kept as
-// copies, its menu entries (names in the menu folder), and the folders it created outside
-// the installation folder (removed when they are left empty).
-struct UninstallRecord {
-    KeyValues values;
-    std::filesystem::path folder;
-    std::vector<std::string> files;
-    std::map<std::string, std::string> fileHashes;  // file -> ContentHash of what was written
-    std::vector<std::string> keptCopies;
-    std::vector<std::string> menuFiles;
-    std::vector<std::filesystem::path> createdFolders;
-
-    bool Write(const std::filesystem::path& file) const;
-    static std::optional<UninstallRecord> Read(const std::filesystem::path& file);
-    // The value of a key, empty when absent.
-    std::string Value(std::string_view key) const;
-};
+// The "key=value" lines of a file's text, values unescaped; with inGroup only those of the
+// "[Desktop Entry]" group, else every one (lines before a group header included).
+KeyValues ParseKeyValues(const std::vector<std::string>& lines, bool inGroup);
 
 }  // namespace setup

@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "setup/SetupResources.h"
+#include "setup/Uninstall.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 
 extern char** environ;
 
@@ -65,125 +67,40 @@ fs::path MimePackagePath(const SetupLocations& locations, const std::string& pro
     return locations.mimePackages / (progId + ".xml");
 }
 
-int ExtractSetupEntry(CSetupArchiveReader& reader, const fs::path& destination, std::string* entryName,
-                      WriteReport* written, const KeepCopyRule& keepCopyOf)
+int ExtractSetupEntry(CSetupArchiveReader& reader, const CFolderWalk& destination, WriteAhead* journal,
+                      std::string* entryName, WriteReport* written)
 {
     SetupEntry entry;
     const CSetupArchiveReader::Result read = reader.ReadEntry(entry);
     if (entryName)
         *entryName = entry.name;
-    if (written)
-        *written = WriteReport{};
+    WriteReport local;
+    WriteReport& report = written ? *written : local;
+    report = WriteReport{};
     if (read == CSetupArchiveReader::Result::Missing)
         return 1;
     if (read == CSetupArchiveReader::Result::Corrupt) {
         GetServices().MessageBox(Resources().Format(528, kArchiveFile), "", MB_OK | MB_ICONERROR);
         return 0;
     }
-    fs::path path;
-    switch (WriteSetupEntry(entry, destination, &path, keepCopyOf, written)) {
+    switch (WriteSetupEntry(entry, destination, journal, &report)) {
     case WriteResult::Written:
         return 1;
     case WriteResult::Unsafe:
         GetServices().MessageBox(Resources().Format(528, kArchiveFile), "", MB_OK | MB_ICONERROR);
         return 0;
     case WriteResult::Outside:
-        GetServices().MessageBox(Resources().Format(531, path.string()), "", MB_OK | MB_ICONERROR);
+        GetServices().MessageBox(Resources().Format(531, (destination.Path() / report.name).string()), "",
+                                 MB_OK | MB_ICONERROR);
         return 0;
     case WriteResult::WriteFailed:
         break;
     }
-    if (path.empty())
-        path = paths::join(destination, entry.name);
-    const int answer = GetServices().MessageBox(Resources().Format(112, path.string()), "", MB_YESNO | MB_ICONWARNING);
+    // The path, and the system's reason beside it: a full disk is not a missing right.
+    const fs::path path = destination.Path() / (report.name.empty() ? entry.name : report.name);
+    const std::string named = path.string() + " (" + std::strerror(report.error) + ")";
+    const int answer = GetServices().MessageBox(Resources().Format(112, named), "", MB_YESNO | MB_ICONWARNING);
     return answer == IDNO ? 0 : 1;
-}
-
-namespace {
-
-// The folder that holds name under root, opened without following a link at any level;
-// -1 when a level is missing, no folder, or a link. last: the name's final component.
-int OpenParentInside(const fs::path& root, const std::string& name, std::string& last)
-{
-    std::vector<std::string> parts;
-    if (!SplitEntryName(name, parts))
-        return -1;
-    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    for (std::size_t i = 0; fd >= 0 && i + 1 < parts.size(); ++i) {
-        const int next = ::openat(fd, parts[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        ::close(fd);
-        fd = next;
-    }
-    last = parts.back();
-    return fd;
-}
-
-bool UnlinkInside(const fs::path& folder, const std::string& name, int flags)
-{
-    std::string last;
-    const int fd = OpenParentInside(folder, name, last);
-    if (fd < 0)
-        return false;
-    const bool done = ::unlinkat(fd, last.c_str(), flags) == 0;
-    ::close(fd);
-    return done;
-}
-
-}  // namespace
-
-// Without AT_REMOVEDIR a folder is refused; a link is removed itself.
-bool DeleteFileInside(const fs::path& folder, const std::string& name) { return UnlinkInside(folder, name, 0); }
-
-bool RemoveFolderInside(const fs::path& folder, const std::string& name)
-{
-    return UnlinkInside(folder, name, AT_REMOVEDIR);
-}
-
-bool RenameInside(const fs::path& folder, const std::string& from, const std::string& to)
-{
-    std::string fromLast;
-    std::string toLast;
-    const int fd = OpenParentInside(folder, from, fromLast);
-    if (fd < 0)
-        return false;
-    const bool sameFolder = fs::path(from).parent_path() == fs::path(to).parent_path();
-    const int check = OpenParentInside(folder, to, toLast);
-    if (check >= 0)
-        ::close(check);
-    const bool done = sameFolder && check >= 0 && ::renameat(fd, fromLast.c_str(), fd, toLast.c_str()) == 0;
-    ::close(fd);
-    return done;
-}
-
-bool ExistsInside(const fs::path& folder, const std::string& name)
-{
-    std::string last;
-    const int fd = OpenParentInside(folder, name, last);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    const bool found = ::fstatat(fd, last.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
-    ::close(fd);
-    return found;
-}
-
-std::optional<std::string> HashFileInside(const fs::path& folder, const std::string& name)
-{
-    std::string last;
-    const int parent = OpenParentInside(folder, name, last);
-    if (parent < 0)
-        return std::nullopt;
-    const int fd = ::openat(parent, last.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    ::close(parent);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st {};
-    std::string bytes;
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, bytes);
-    ::close(fd);
-    if (!ok)
-        return std::nullopt;
-    return ContentHash(bytes);
 }
 
 fs::path NormalFolder(const fs::path& folder)
@@ -254,10 +171,11 @@ void RefreshDesktopCaches(const SetupLocations& locations, bool mimeFolderCreate
     // Only a database the installation started: one that was there before is another's.
     if (mimeFolderCreated && !HoldsAny(locations.mimePackages, "") && fs::is_directory(mime, ec)) {
         // No definition left: the database built from them describes nothing.
+        const CFolderWalk database(mime);
         for (const char* name : kMimeDatabaseFiles)
-            DeleteFileInside(mime, name);
+            database.Unlink(name);
         for (fs::directory_iterator it(mime, ec), end; !ec && it != end; it.increment(ec))
-            RemoveFolderInside(mime, it->path().filename().string());
+            database.RemoveFolder(it->path().filename().string());
     }
     const bool entries = HoldsAny(locations.applications, ".desktop");
     if (entries)
@@ -266,12 +184,12 @@ void RefreshDesktopCaches(const SetupLocations& locations, bool mimeFolderCreate
     std::string cache;
     if (!entries || !textfile::ReadBytes(locations.applications / "mimeinfo.cache", cache) ||
         cache.find('=') == std::string::npos)
-        DeleteFileInside(locations.applications, "mimeinfo.cache");
+        CFolderWalk(locations.applications).Unlink("mimeinfo.cache");
 }
 
 CInstallation::CInstallation(fs::path archive, fs::path destination, SetupLocations locations, SetupProgress& progress)
     : archive_(std::move(archive)), destination_(NormalFolder(fs::absolute(destination))),
-      locations_(std::move(locations)), progress_(progress)
+      locations_(std::move(locations)), progress_(progress), journal_(locations_.uninstallRecord)
 {
 }
 
@@ -287,25 +205,10 @@ bool CInstallation::MakeFolders(const fs::path& folder)
         if (level == level.parent_path())
             break;
     }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        if (!fs::create_directory(*it, ec))
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (!journal_.Append({JournalAction::Kind::CreatedFolder, it->string(), {}}) || !fs::create_directory(*it, ec))
             break;
-        createdFolders_.push_back(*it);
-    }
     return fs::is_directory(folder, ec);
-}
-
-void CInstallation::Remember(const fs::path& file)
-{
-    for (const auto& [path, bytes] : remembered_)
-        if (path == file)
-            return;
-    std::string bytes;
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(file, ec)) && textfile::ReadBytes(file, bytes))
-        remembered_.emplace_back(file, std::move(bytes));
-    else
-        remembered_.emplace_back(file, std::nullopt);
 }
 
 std::vector<std::string> CInstallation::ShortcutFiles() const
@@ -313,44 +216,118 @@ std::vector<std::string> CInstallation::ShortcutFiles() const
     return {S(506) + ".desktop", S(508) + ".desktop", S(511) + ".desktop"};
 }
 
-bool CInstallation::Run()
+bool CInstallation::Stop(int messageId, const std::string& argument)
 {
-    previous_ = UninstallRecord::Read(locations_.uninstallRecord);
+    GetServices().MessageBox(argument.empty() ? S(messageId) : Resources().Format(messageId, argument), "",
+                             MB_OK | MB_ICONERROR);
+    Undo();
+    return false;
+}
+
+bool CInstallation::BeginJournal()
+{
+    std::optional<UninstallRecord> previous = UninstallRecord::Read(locations_.uninstallRecord);
+    // A run killed in another folder is undone first: what it left is known, and it is no
+    // installation to keep.
+    if (previous && previous->Interrupted() && !IsSameFolder(previous->folder, destination_)) {
+        CRecordedRemoval(*previous, previous->InterruptedRunStart(), locations_).Undo();
+        previous = UninstallRecord::Read(locations_.uninstallRecord);
+    }
     // Another installation still in its folder: installing elsewhere would leave it with no
     // entry to uninstall it by. One whose folder is gone has nothing left to lose.
     std::error_code ec;
-    if (previous_ && !IsSameFolder(previous_->folder, destination_) &&
-        fs::exists(fs::symlink_status(previous_->folder, ec))) {
-        GetServices().MessageBox(Resources().Format(534, previous_->folder.string()), "", MB_OK | MB_ICONERROR);
+    if (previous && !IsSameFolder(previous->folder, destination_) &&
+        fs::exists(fs::symlink_status(previous->folder, ec))) {
+        GetServices().MessageBox(Resources().Format(534, previous->folder.string()), "", MB_OK | MB_ICONERROR);
         return false;
     }
+    // Installing again over the same folder (or finishing a run killed there): what the
+    // earlier runs did stays known, so their files are never taken for the user's.
+    UninstallRecord record;
+    if (previous && IsSameFolder(previous->folder, destination_)) {
+        record.actions = std::move(previous->actions);
+        record.folderId = previous->folderId;
+    }
+    record.values = {
+        {"DisplayName", kProductKey},
+        {"UninstallString", QuoteExecArgument((destination_ / kSetupProgramFile).string()) + " /r"},
+        {"DisplayVersion", "2.0"},
+        {"Publisher", kPublisher},
+        {"URLInfoAbout", S(519)},
+        {"URLUpdateInfo", S(518)},
+        {"HelpLink", S(519)},
+        {"Comments", S(520)},
+    };
+    record.folder = destination_;
+    // The entry's own folder must exist before anything can be written ahead in it.
+    std::vector<fs::path> made;
+    for (fs::path level = locations_.uninstallRecord.parent_path();
+         !level.empty() && !fs::exists(fs::symlink_status(level, ec)); level = level.parent_path()) {
+        made.insert(made.begin(), level);
+        if (level == level.parent_path())
+            break;
+    }
+    for (const fs::path& level : made)
+        if (!fs::create_directory(level, ec))
+            break;
+    bool ok = journal_.Begin(std::move(record));
+    for (const fs::path& level : made)
+        ok = ok && journal_.Append({JournalAction::Kind::CreatedFolder, level.string(), {}});
+    if (!ok) {
+        for (auto it = made.rbegin(); it != made.rend(); ++it)
+            fs::remove(*it, ec);
+        GetServices().MessageBox(S(530), "", MB_OK | MB_ICONERROR);
+    }
+    return ok;
+}
+
+bool CInstallation::Run()
+{
+    missing_.clear();
+    folder_.reset();
+    if (!BeginJournal())
+        return false;
     // Every missing level: the default destination's parents need not exist yet.
-    if (!MakeFolders(destination_)) {
-        GetServices().MessageBox(Resources().Format(529, destination_.string()), "", MB_OK | MB_ICONERROR);
-        Undo();
-        return false;
-    }
+    if (!MakeFolders(destination_))
+        return Stop(529, destination_.string());
+    folder_.emplace(destination_);
+    if (!folder_->IsOpen())
+        return Stop(folder_->OpenError() == ELOOP ? 531 : 529, destination_.string());
+    // Which folder this is, so that a record pointed elsewhere later is not taken for it.
+    journal_.Record().folderId = folder_->Id();
+    if (!journal_.Record().Write(journal_.File()))
+        return Stop(530);
     if (!skipCopy && !CopyFiles()) {
         Undo();
         return false;
     }
     progress_.SetStatus(S(503));
-    if (!WriteRegistry()) {
-        GetServices().MessageBox(S(530), "", MB_OK | MB_ICONERROR);
-        Undo();
-        return false;
-    }
+    if (!WriteRegistry())
+        return Stop(530);
     progress_.Pause(500);
     progress_.SetProgress(96);
     progress_.SetStatus(S(504));
-    if (!CreateShortcuts()) {
-        GetServices().MessageBox(S(535), "", MB_OK | MB_ICONERROR);
-        Undo();
-        return false;
-    }
+    if (!CreateShortcuts())
+        return Stop(535);
     RefreshDesktopCaches(locations_);
+    if (!journal_.Finish(*folder_))
+        return Stop(530);
     progress_.Pause(500);
     progress_.SetProgress(100);
+    if (!missing_.empty()) {
+        // Registered all the same, so that it can be installed again or uninstalled; but it
+        // is no working installation, and the user is told what is missing and why.
+        // A box taller than the screen would hide its button: the first ones and a count.
+        constexpr std::size_t kListed = 20;
+        std::string list;
+        for (std::size_t i = 0; i < missing_.size() && i < kListed; ++i)
+            list += "\n" + missing_[i].name + " (" + std::strerror(missing_[i].error) + ")";
+        if (missing_.size() > kListed)
+            list += "\n... (+" + std::to_string(missing_.size() - kListed) + ")";
+        progress_.SetStatus(S(537));
+        GetServices().MessageBox(Resources().Format(536, destination_.string()) + list, "", MB_OK | MB_ICONWARNING);
+        return false;
+    }
     progress_.SetStatus("");
     return true;
 }
@@ -367,35 +344,17 @@ int CInstallation::CopyFiles()
             GetServices().MessageBox(Resources().Format(516, archive_.string()), "", MB_OK | MB_ICONERROR);
         return 0;
     }
-    // A file already in the destination is the user's unless an installation there wrote
-    // it and it still holds what was written (the mottoes the user edited are his).
-    UninstallRecord ours;
-    if (previous_ && IsSameFolder(previous_->folder, destination_))
-        ours = *previous_;
-    const KeepCopyRule keepCopyOf = [&](const std::string& name) {
-        if (std::find(installed_.begin(), installed_.end(), name) != installed_.end())
-            return false;
-        if (std::find(ours.files.begin(), ours.files.end(), name) == ours.files.end())
-            return true;
-        const auto hash = ours.fileHashes.find(name);
-        return hash != ours.fileHashes.end() && HashFileInside(destination_, name) != hash->second;
-    };
     progress_.SetProgress(0);
     const std::uint64_t count = reader.GetCount();
     for (std::uint64_t i = 0; i < count; ++i) {
         std::string name;
         WriteReport written;
-        const int go = ExtractSetupEntry(reader, destination_, &name, &written, keepCopyOf);
-        createdInside_.insert(written.createdFolders.begin(), written.createdFolders.end());
-        if (!go)
+        if (!ExtractSetupEntry(reader, *folder_, &journal_, &name, &written))
             return 0;
-        if (!written.name.empty()) {
-            installed_.push_back(written.name);
-            hashes_[written.name] = written.hash;
-            if (written.created)
-                created_.push_back(written.name);
-            if (written.keptCopy)
-                kept_.push_back(written.name);
+        if (written.error) {
+            std::string shown = name;
+            std::replace(shown.begin(), shown.end(), '\\', '/');
+            missing_.push_back({shown, written.error});
         }
         progress_.SetStatus(Resources().Format(505, name));
         progress_.SetProgress(static_cast<int>((i * 90 + 90) / count));
@@ -406,36 +365,7 @@ int CInstallation::CopyFiles()
     return 1;
 }
 
-void CInstallation::Undo()
-{
-    for (const std::string& name : created_)
-        DeleteFileInside(destination_, name);
-    for (const std::string& name : kept_)
-        RenameInside(destination_, name + kKeptCopySuffix, name);
-    // The deepest first (a sub-folder sorts after its folder), so that a folder emptied by
-    // its sub-folder goes too.
-    for (auto it = createdInside_.rbegin(); it != createdInside_.rend(); ++it)
-        RemoveFolderInside(destination_, *it);
-    for (auto it = remembered_.rbegin(); it != remembered_.rend(); ++it) {
-        std::error_code ec;
-        if (it->second)
-            textfile::WriteAtomic(it->first, *it->second);
-        else
-            fs::remove(it->first, ec);
-    }
-    for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it) {
-        std::error_code ec;
-        if (fs::is_directory(fs::symlink_status(*it, ec)) && fs::is_empty(*it, ec))
-            fs::remove(*it, ec);
-    }
-    created_.clear();
-    kept_.clear();
-    installed_.clear();
-    hashes_.clear();
-    createdInside_.clear();
-    remembered_.clear();
-    createdFolders_.clear();
-}
+void CInstallation::Undo() { CRecordedRemoval(journal_.Record(), journal_.Record().InterruptedRunStart(), locations_).Undo(); }
 
 bool CInstallation::RegisterFileType(const std::string& extension, const std::string& progId,
                                      const std::string& iconIndex, const std::string& description,
@@ -445,8 +375,6 @@ bool CInstallation::RegisterFileType(const std::string& extension, const std::st
     (void)iconIndex;
     MakeFolders(locations_.mimePackages);
     MakeFolders(locations_.applications);
-    Remember(MimePackagePath(locations_, progId));
-    Remember(HandlerEntryPath(locations_, progId));
     const std::string mime = MimeTypeOf(progId);
     std::string pattern = "*" + Lower(extension);
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -474,46 +402,7 @@ bool CInstallation::WriteRegistry()
 {
     const fs::path program = ProgramPath();
     bool ok = RegisterFileType(".CDS", kDocumentProgId, "-1", S(513), program, "%1");
-    ok = RegisterFileType(".DBL", kDatabaseProgId, "-2", S(514), program, "") && ok;
-
-    UninstallRecord record;
-    record.values = {
-        {"DisplayName", kProductKey},
-        {"UninstallString", QuoteExecArgument((destination_ / kSetupProgramFile).string()) + " /r"},
-        {"DisplayVersion", "2.0"},
-        {"Publisher", kPublisher},
-        {"URLInfoAbout", S(519)},
-        {"URLUpdateInfo", S(518)},
-        {"HelpLink", S(519)},
-        {"Comments", S(520)},
-    };
-    record.folder = destination_;
-    // Installing again over the same folder: what the first installation did stays known.
-    if (previous_ && IsSameFolder(previous_->folder, destination_)) {
-        record.files = previous_->files;
-        record.fileHashes = previous_->fileHashes;
-        record.keptCopies = previous_->keptCopies;
-    }
-    if (previous_) {
-        record.menuFiles = previous_->menuFiles;
-        record.createdFolders = previous_->createdFolders;
-    }
-    // The menu folder is made here, so that the entry knows it before the shortcuts exist.
-    ok = MakeFolders(locations_.ProgramsFolder()) && ok;
-    ok = MakeFolders(locations_.uninstallRecord.parent_path()) && ok;
-    auto add = [](auto& list, const auto& items) {
-        for (const auto& item : items)
-            if (std::find(list.begin(), list.end(), item) == list.end())
-                list.push_back(item);
-    };
-    add(record.files, installed_);
-    for (const auto& [name, hash] : hashes_)
-        record.fileHashes[name] = hash;
-    add(record.keptCopies, kept_);
-    add(record.menuFiles, ShortcutFiles());
-    add(record.createdFolders, createdFolders_);
-    Remember(locations_.uninstallRecord);
-    return ok && record.Write(locations_.uninstallRecord);
+    return RegisterFileType(".DBL", kDatabaseProgId, "-2", S(514), program, "") && ok;
 }
 
 int CInstallation::CreateShortcuts()
@@ -522,9 +411,10 @@ int CInstallation::CreateShortcuts()
     if (!MakeFolders(folder))
         return 0;
     const std::vector<std::string> files = ShortcutFiles();
-    // Each remembered first, so that a failure takes back the ones made before it.
+    // Each journaled first, so that a failure takes back the ones made before it.
     for (const std::string& file : files)
-        Remember(folder / file);
+        if (!journal_.Append({JournalAction::Kind::MenuFile, file, {}}))
+            return 0;
     const fs::path manual = paths::FindCaseInsensitive(destination_, S(510) + "\\contents.html")
                                 .value_or(paths::join(destination_, S(510) + "\\contents.html"));
     return CreateShortcut(ProgramPath().string(), folder / files[0], destination_, S(507), "", 0) &&

@@ -8,13 +8,13 @@
 // user's data folder that also lists every file the copy wrote; shortcuts are desktop
 // entries in the menu folder "Horavel 2.0".
 #include "setup/DesktopEntry.h"
+#include "setup/FolderWalk.h"
+#include "setup/InstallJournal.h"
 #include "setup/SetupArchive.h"
 #include "setup/SetupSystem.h"
 
 #include <filesystem>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -33,30 +33,14 @@ public:
     virtual void Pause(int /*ms*/) {}
 };
 
-// Reads the next entry of the archive and writes it under destination: 1 to go on (also
-// for an entry that holds no file, and when the user chooses to go on after a file could
-// not be written), 0 to stop (the user said No, the archive is damaged, or a folder of the
-// destination is a link: a message has been shown). written: what was written (its name
-// stays empty when nothing was; the folders made on the way are there in any case).
-// keepCopyOf: see WriteSetupEntry.
-int ExtractSetupEntry(CSetupArchiveReader& reader, const std::filesystem::path& destination,
-                      std::string* entryName = nullptr, WriteReport* written = nullptr,
-                      const KeepCopyRule& keepCopyOf = {});
+// Reads the next entry of the archive and writes it under the destination folder: 1 to go
+// on (also for an entry that holds no file, and when the user chooses to go on after a file
+// could not be written: written then says why), 0 to stop (the user said No, the archive is
+// damaged, or a folder of the destination is a link: a message has been shown). Every
+// change is told to journal first.
+int ExtractSetupEntry(CSetupArchiveReader& reader, const CFolderWalk& destination, WriteAhead* journal,
+                      std::string* entryName = nullptr, WriteReport* written = nullptr);
 
-// Deletes the file or link at name ("/" between folders) under folder, never a folder: no
-// link on the way is followed, so nothing outside folder can be reached. False when
-// nothing was deleted.
-bool DeleteFileInside(const std::filesystem::path& folder, const std::string& name);
-// Removes the folder at name under folder when it is empty (a link is no folder here).
-bool RemoveFolderInside(const std::filesystem::path& folder, const std::string& name);
-// Renames the file at from to to, both names under folder and in the same folder.
-bool RenameInside(const std::filesystem::path& folder, const std::string& from, const std::string& to);
-
-// Whether anything (a link included, never followed) is at name under folder.
-bool ExistsInside(const std::filesystem::path& folder, const std::string& name);
-// The ContentHash of the regular file at name under folder, reached through no link;
-// nothing when there is no such file.
-std::optional<std::string> HashFileInside(const std::filesystem::path& folder, const std::string& name);
 // A folder's path without "." or ".." and without a final separator.
 std::filesystem::path NormalFolder(const std::filesystem::path& folder);
 // The same folder: the same normal path, or one file system object.
@@ -71,6 +55,12 @@ std::optional<int> RunQuietly(const std::string& program, const std::vector<std:
 // the file-type folder) is removed instead.
 void RefreshDesktopCaches(const SetupLocations& locations, bool mimeFolderCreated = false);
 
+// A file of the archive that could not be written, and the system's reason.
+struct MissingFile {
+    std::string name;
+    int error = 0;
+};
+
 class CInstallation {
 public:
     // archive: "setup.dat"; destination: the folder chosen on the destination page.
@@ -80,15 +70,18 @@ public:
     // The hidden debug flag of the copy page: everything but the copy.
     bool skipCopy = false;
 
-    // The whole installation; false when it stopped (a message has been shown), and then
-    // what it had done is undone. An installation still in another folder stops it before
-    // anything is done: that one must be uninstalled first.
+    // The whole installation; false when it stopped (a message has been shown, and what it
+    // had done is undone), or when it ended with files missing (a message names them and
+    // why; the installation stays registered, so it can be installed again or uninstalled).
+    // An installation still in another folder stops it before anything is done: that one
+    // must be uninstalled first; one that was interrupted there is undone first.
     bool Run();
 
     // 1 when every entry was handled, 0 when the installation is to stop. The destination
     // folder exists (Run made it).
     int CopyFiles();
-    // File types and the uninstall entry; false when one of them could not be written.
+    // File types; false when one of them could not be written. The uninstall entry is the
+    // journal, written from the start of the run.
     bool WriteRegistry();
     bool RegisterFileType(const std::string& extension, const std::string& progId, const std::string& iconIndex,
                           const std::string& description, const std::filesystem::path& programPath,
@@ -99,33 +92,32 @@ public:
     bool CreateShortcut(const std::string& target, const std::filesystem::path& linkPath,
                         const std::filesystem::path& workingFolder, const std::string& description,
                         const std::string& arguments, int iconIndex);
-    // Puts back what this run changed: the files it created go, the user's files it replaced
-    // come back, the desktop files it rewrote are restored, the folders it created go.
+    // Takes back what the journal says this run did: the files it wrote where there were
+    // none go, the user's files it replaced come back, the folders and menu entries it made
+    // go; what an earlier installation there had done stays.
     void Undo();
 
     const std::filesystem::path& Destination() const { return destination_; }
     std::filesystem::path ProgramPath() const;
+    const std::vector<MissingFile>& Missing() const { return missing_; }
 
 private:
-    // Creates the missing levels of folder, remembering each; false when it is no folder.
+    // Creates the missing levels of folder, each journaled before it is made; false when it
+    // is no folder.
     bool MakeFolders(const std::filesystem::path& folder);
-    // Remembers a desktop file before this run writes it, for Undo.
-    void Remember(const std::filesystem::path& file);
+    // Starts the journal of this run, after an interrupted run elsewhere was undone.
+    bool BeginJournal();
     // The names of the menu entries in the menu folder.
     std::vector<std::string> ShortcutFiles() const;
+    bool Stop(int messageId, const std::string& argument = {});
 
     std::filesystem::path archive_;
     std::filesystem::path destination_;
     SetupLocations locations_;
     SetupProgress& progress_;
-    std::optional<UninstallRecord> previous_;        // the entry before this run
-    std::vector<std::string> installed_;             // files written by this run
-    std::vector<std::string> created_;               // ... where there was none before
-    std::vector<std::string> kept_;                  // the user's files it kept as copies
-    std::map<std::string, std::string> hashes_;      // installed_ -> ContentHash written
-    std::set<std::string> createdInside_;            // folders it made in the destination
-    std::vector<std::filesystem::path> createdFolders_;
-    std::vector<std::pair<std::filesystem::path, std::optional<std::string>>> remembered_;
+    CInstallJournal journal_;
+    std::optional<CFolderWalk> folder_;
+    std::vector<MissingFile> missing_;
 };
 
 // The MIME type a ProgID stands for ("Horavel.document" -> "application/x-horavel-document").

@@ -1,6 +1,7 @@
 #include "setup/SetupArchive.h"
 
 #include "platform/TextFile.h"
+#include "setup/FolderWalk.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,6 +51,8 @@ bool IsProgram(const std::string& data)
     return data.starts_with("\x7f" "ELF") || data.starts_with("#!");
 }
 
+}  // namespace
+
 bool WriteAll(int fd, std::string_view bytes)
 {
     std::size_t written = 0;
@@ -57,14 +60,15 @@ bool WriteAll(int fd, std::string_view bytes)
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
             return false;
+        }
         written += static_cast<std::size_t>(n);
     }
     return true;
 }
-
-}  // namespace
 
 bool ReadAll(int fd, std::string& bytes)
 {
@@ -337,112 +341,75 @@ std::string ContentHash(std::string_view bytes)
     return out;
 }
 
-bool KeepCopy(const fs::path& file, const fs::path& copy, int (*link)(const char*, const char*))
+std::string TemporaryNameOf(std::string_view name)
 {
-    if ((link ? link : ::link)(file.c_str(), copy.c_str()) == 0)
-        return true;
-    // Only a file system without hard links falls back; a name already taken does not.
-    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != EXDEV && errno != EMLINK)
-        return false;
-    const int in = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    struct stat st {};
-    const int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode)
-                        ? ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 07777)
-                        : -1;
-    std::string bytes;
-    bool ok = out >= 0 && ReadAll(in, bytes) && WriteAll(out, bytes);
-    if (out >= 0) {
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::futimens(out, times);
-        ok = ::fsync(out) == 0 && ok;
-        ok = ::close(out) == 0 && ok;
-        if (!ok)
-            ::unlink(copy.c_str());
-    }
-    ::close(in);
-    return ok;
+    const fs::path path(name);
+    const std::string hidden = ".horavel-" + ContentHash(name).substr(0, 16) + ".part";
+    return path.has_parent_path() ? (path.parent_path() / hidden).generic_string() : hidden;
 }
 
-WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path,
-                            const KeepCopyRule& keepCopyOf, WriteReport* report)
+WriteResult WriteSetupEntry(const SetupEntry& entry, const CFolderWalk& destination, WriteAhead* journal,
+                            WriteReport* report)
 {
-    if (report)
-        *report = WriteReport{};
+    WriteReport local;
+    WriteReport& out = report ? *report : local;
+    out = WriteReport{};
     std::vector<std::string> parts;
     if (!SplitEntryName(entry.name, parts))
         return WriteResult::Unsafe;
-    std::string name;
-    for (const std::string& part : parts)
-        name += (name.empty() ? "" : "/") + part;
-    std::error_code ec;
-    const fs::path root = fs::canonical(destination, ec);
-    if (ec)
-        return WriteResult::WriteFailed;
-    // Level by level, before anything is created: a folder already there must be a folder,
-    // never a link, wherever it leads.
-    fs::path folder = root;
-    std::string relative;
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-        folder /= parts[i];
-        relative += (relative.empty() ? "" : "/") + parts[i];
-        const fs::file_status status = fs::symlink_status(folder, ec);
-        if (fs::is_symlink(status)) {
-            if (path)
-                *path = folder;
-            return WriteResult::Outside;
-        }
-        if (fs::exists(status)) {
-            if (!fs::is_directory(status))
-                return WriteResult::WriteFailed;
-            continue;
-        }
-        if (!fs::create_directory(folder, ec))
-            return WriteResult::WriteFailed;
-        // Reported at once, so that a failure further on leaves nothing the undo misses.
-        if (report)
-            report->createdFolders.push_back(relative);
-    }
-    const fs::path file = folder / parts.back();
-    if (path)
-        *path = file;
+    const BeforeFolder beforeFolder = [&](const std::string& relative) {
+        return !journal || journal->BeforeFolder(relative);
+    };
+    std::string last;
+    const UniqueFd parent = destination.OpenParent(entry.name, last, out.error, &beforeFolder, &out.name);
+    if (!parent.IsOpen())
+        return out.error == ELOOP ? WriteResult::Outside : WriteResult::WriteFailed;
+    const std::string& name = out.name;
     // A link in the file's place is replaced by the rename, never written through.
-    const fs::file_status status = fs::symlink_status(file, ec);
-    if (fs::is_directory(status))
-        return WriteResult::WriteFailed;
-    const bool existed = fs::exists(status);
-    const fs::path copy = file.string() + kKeptCopySuffix;
-    const bool keepCopy = existed && keepCopyOf && keepCopyOf(name);
-    if (keepCopy && !KeepCopy(file, copy))
-        return WriteResult::WriteFailed;  // the copy's name is taken, or no copy can be made: leave the file alone
-
-    std::string temporary = (folder / ".horavel-XXXXXX").string();
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    bool ok = fd >= 0 && WriteAll(fd, entry.data);
-    if (fd >= 0) {
-        ok = ok && ::fchmod(fd, IsProgram(entry.data) ? 0755 : 0644) == 0;
-        struct timespec times[2] = {{static_cast<time_t>(entry.accessTime), 0},
-                                    {static_cast<time_t>(entry.modificationTime), 0}};
-        ::futimens(fd, times);
-        ok = ::fsync(fd) == 0 && ok;
-        ok = ::close(fd) == 0 && ok;
-    }
-    ok = ok && ::rename(temporary.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        if (fd >= 0)
-            ::unlink(temporary.c_str());
-        if (keepCopy)
-            ::unlink(copy.c_str());
+    struct stat st {};
+    const bool existed = ::fstatat(parent.Get(), last.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (existed && S_ISDIR(st.st_mode)) {
+        out.error = EISDIR;
         return WriteResult::WriteFailed;
     }
-    if (report) {
-        report->name = name;
-        report->created = !existed;
-        report->keptCopy = keepCopy;
-        report->hash = ContentHash(entry.data);
+    const std::string copy = name + kKeptCopySuffix;
+    if (existed && journal) {
+        const std::optional<std::string> now = destination.Hash(name);
+        // A copy a killed run already made holds the same bytes: it stays the user's copy.
+        out.keptCopy = !journal->IsOwn(name, now);
+        if (out.keptCopy && !(now && destination.Hash(copy) == now) &&
+            !(journal->BeforeKeptCopy(name) && destination.KeepCopy(name, copy))) {
+            out.error = errno ? errno : EEXIST;
+            return WriteResult::WriteFailed;  // the copy's name is taken, or no copy can be made: leave the file alone
+        }
     }
+    out.hash = ContentHash(entry.data);
+    if (journal && !journal->BeforeFile(name, out.hash)) {
+        out.error = errno ? errno : EIO;
+        return WriteResult::WriteFailed;
+    }
+    out.error = destination.WriteFile(name, TemporaryNameOf(name), entry.data, IsProgram(entry.data) ? 0755 : 0644,
+                                      static_cast<std::time_t>(entry.accessTime),
+                                      static_cast<std::time_t>(entry.modificationTime));
+    if (out.error) {
+        // The user's file is still in place: its copy has no use.
+        if (out.keptCopy && destination.Hash(copy) == destination.Hash(name))
+            destination.Unlink(copy);
+        return WriteResult::WriteFailed;
+    }
+    out.written = true;
+    out.created = !existed;
     return WriteResult::Written;
+}
+
+WriteResult WriteSetupEntry(const SetupEntry& entry, const fs::path& destination, fs::path* path)
+{
+    const CFolderWalk walk(destination);
+    WriteReport report;
+    const WriteResult result = WriteSetupEntry(entry, walk, nullptr, &report);
+    if (path)
+        *path = report.name.empty() ? fs::path() : walk.Path() / report.name;
+    return result;
 }
 
 }  // namespace setup

@@ -12,14 +12,16 @@
 // name may lead out of the destination folder.
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace setup {
+
+class CFolderWalk;
 
 inline constexpr std::uint32_t kArchiveFormat = 1;
 inline constexpr std::size_t kReservedBytes = 64;
@@ -101,19 +103,34 @@ enum class WriteResult {
 // that replaced it, and that was not the installation's own.
 inline constexpr const char* kKeptCopySuffix = ".orig";
 
-// Whether the file already at a name ("/" between folders) must be kept as a copy.
-using KeepCopyRule = std::function<bool(const std::string& name)>;
+// The hidden name beside name ("/" between folders) under which its new bytes are written
+// before they take its place; the same for every run, so that what a killed run left
+// there is found again.
+std::string TemporaryNameOf(std::string_view name);
+
+// What is about to change in the destination, told before it changes (the installation's
+// journal); a false answer stops the entry before the change.
+class WriteAhead {
+public:
+    virtual ~WriteAhead() = default;
+    virtual bool BeforeFolder(const std::string& relative) = 0;
+    virtual bool BeforeKeptCopy(const std::string& name) = 0;
+    virtual bool BeforeFile(const std::string& name, const std::string& hash) = 0;
+    // Whether the file now at name, holding contents of that hash, is the installation's own
+    // (replaced as it is) rather than the user's (kept as a copy first).
+    virtual bool IsOwn(const std::string& name, const std::optional<std::string>& hash) const = 0;
+};
 
 // What WriteSetupEntry found and did at the entry's place.
 struct WriteReport {
-    // The entry's path relative to the destination, "/" between folders; empty when the
-    // entry was not written, and so are the other fields but createdFolders.
+    // The entry's path relative to the destination, "/" between folders (empty for a name
+    // that could leave it); for a failure, the level that failed.
     std::string name;
+    bool written = false;
     bool created = false;   // nothing was there before
     bool keptCopy = false;  // what was there is now name + kKeptCopySuffix
     std::string hash;       // ContentHash of the bytes written
-    // The folders made on the way (relative, outermost first), also when the entry failed.
-    std::vector<std::string> createdFolders;
+    int error = 0;          // the system's reason of a failure (an errno value)
 };
 
 // The SHA-256 of bytes in lower-case hex: what an installed file held when it was written,
@@ -122,23 +139,20 @@ std::string ContentHash(std::string_view bytes);
 
 // Appends what is left to read of the open file fd to bytes; false on a read error.
 bool ReadAll(int fd, std::string& bytes);
+// Writes every byte to fd; false (errno set) when it could not.
+bool WriteAll(int fd, std::string_view bytes);
 
-// Keeps file as copy (a name not yet taken): a hard link, or where the file system has none
-// (vfat, exFAT, some FUSE file systems) a copy of its bytes, mode and times. link: the
-// system call, replaceable by tests.
-bool KeepCopy(const std::filesystem::path& file, const std::filesystem::path& copy,
-              int (*link)(const char*, const char*) = nullptr);
-
-// Writes entry under the existing folder destination: checks every folder on the way
-// before it creates any (a link there is refused, wherever it leads: the uninstallation
-// never follows one, so nothing written through it could be removed), writes the file to a temporary name
-// beside it and renames it into place (a running program is replaced, a failure leaves
-// no cut file), sets the stored modification and access times, and makes the file
-// writable by its owner; files that start as programs (ELF or "#!") are made executable.
-// A file already there is replaced; when keepCopyOf says so it is first kept as a copy
-// (and the entry fails when that copy cannot be made). path: the file written.
-WriteResult WriteSetupEntry(const SetupEntry& entry, const std::filesystem::path& destination,
-                            std::filesystem::path* path = nullptr, const KeepCopyRule& keepCopyOf = {},
+// Writes entry under the destination folder, reached by its walk: the missing folders on
+// the way are made (never through a link, wherever it leads: the uninstallation never
+// follows one, so nothing written through it could be removed), the file is written beside
+// and renamed into place, with the stored modification and access times, writable by its
+// owner; files that start as programs (ELF or "#!") are made executable. A file already
+// there is replaced; when journal does not own it, it is first kept as a copy (and the
+// entry fails when that copy cannot be made). Every change is told to journal first.
+WriteResult WriteSetupEntry(const SetupEntry& entry, const CFolderWalk& destination, WriteAhead* journal = nullptr,
                             WriteReport* report = nullptr);
+// The same into the folder at destination, with no journal. path: the file written.
+WriteResult WriteSetupEntry(const SetupEntry& entry, const std::filesystem::path& destination,
+                            std::filesystem::path* path = nullptr);
 
 }  // namespace setup

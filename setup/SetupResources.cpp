@@ -90,6 +90,10 @@ const std::map<int, std::string>& FrenchStrings()
         {534, "Horavel 2.0 est déjà installé dans le dossier %s. Désinstallez-le d'abord, ou choisissez ce "
               "dossier pour le mettre à jour."},
         {535, "Erreur ! Les raccourcis du menu Programmes n'ont pas pu être créés. L'installation est interrompue."},
+        {536, "Attention ! L'installation dans %s est incomplète : ces fichiers n'ont pas pu être copiés :"},
+        {537, "Installation incomplète : des fichiers manquent."},
+        {538, "Erreur ! Le dossier %s ne contient pas d'installation de Horavel 2.0 : aucun de ses fichiers n'est "
+              "supprimé."},
     };
     return strings;
 }

@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <signal.h>
+#include <unistd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -84,24 +88,72 @@ TEST_F(InstallStepsTest, RefusingToGoOnAfterAFailedCopyStopsBeforeAnyRegistratio
     fake->QueueMessageBoxAnswer(IDNO);
     EXPECT_FALSE(Install());
     ASSERT_EQ(fake->messageBoxes.size(), 1u);
-    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le fichier " + (fs::canonical(box.dest()) / "blocked.txt").string() +
-                                              " n'a pu être copié. Souhaitez-vous poursuivre l'installation ?");
+    EXPECT_EQ(fake->messageBoxes[0].text, "Erreur ! Le fichier " + (box.dest() / "blocked.txt").string() + " (" +
+                                              std::strerror(EISDIR) +
+                                              ") n'a pu être copié. Souhaitez-vous poursuivre l'installation ?");
     EXPECT_EQ(fake->messageBoxes[0].type, unsigned(MB_YESNO | MB_ICONWARNING));
     EXPECT_FALSE(fs::exists(box.dest() / "c.txt"));
     EXPECT_FALSE(Registered());
     EXPECT_FALSE(fs::exists(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId)));
-    EXPECT_NE(progress.progress.back(), 100);
+    EXPECT_TRUE(progress.progress.empty() || progress.progress.back() != 100);
 }
 
-TEST_F(InstallStepsTest, GoingOnAfterAFailedCopyInstallsTheRest)
+TEST_F(InstallStepsTest, GoingOnAfterAFailedCopyInstallsTheRestButIsNoSuccess)
 {
     box.WriteArchive({Entry("blocked.txt", "b"), Entry("c.txt", "c")});
     fs::create_directories(box.dest() / "blocked.txt");
     fake->QueueMessageBoxAnswer(IDYES);
-    EXPECT_TRUE(Install());
+    EXPECT_FALSE(Install());
     EXPECT_EQ(ReadFileBytes(box.dest() / "c.txt"), "c");
-    // The file that was not written is not the installation's to delete.
-    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->files, std::vector<std::string>{"c.txt"});
+    // The user is told what is missing and why, at the end as well.
+    ASSERT_EQ(fake->messageBoxes.size(), 2u);
+    EXPECT_EQ(fake->messageBoxes[1].text, "Attention ! L'installation dans " + box.dest().string() +
+                                              " est incomplète : ces fichiers n'ont pas pu être copiés :\nblocked.txt (" +
+                                              std::strerror(EISDIR) + ")");
+    EXPECT_EQ(progress.statuses.back(), "Installation incomplète : des fichiers manquent.");
+    // Registered, so that it can be uninstalled; the file that was not written is not the
+    // installation's to delete.
+    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->Files(), std::vector<std::string>{"c.txt"});
+}
+
+TEST_F(InstallStepsTest, AnInstallationKilledDuringTheCopyIsFinishedOrUndoneByTheNextRun)
+{
+    box.WriteArchive(SmallInstallation());
+    // An installation killed after its third file.
+    const auto killed = [&] {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            struct Killer : RecordingProgress {
+                void Pause(int) override
+                {
+                    if (++pauses == 3)
+                        raise(SIGKILL);
+                }
+            } killer;
+            setup::CInstallation(box.archive(), box.dest(), box.locations(), killer).Run();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL && fs::exists(box.dest() / "horavel");
+    };
+    const auto uninstall = [&] {
+        setup::CUninstallation uninstallation(box.locations(), progress);
+        return uninstallation.Run();
+    };
+    // The uninstallation takes back what it left.
+    ASSERT_TRUE(killed());
+    EXPECT_TRUE(uninstall());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+    EXPECT_FALSE(fs::exists(box.dataHome()));
+    // Installing again finishes it: none of its files is taken for the user's.
+    ASSERT_TRUE(killed());
+    ASSERT_TRUE(Install());
+    for (const auto& entry : fs::recursive_directory_iterator(box.dest()))
+        EXPECT_NE(entry.path().extension(), ".orig") << entry.path();
+    EXPECT_TRUE(uninstall());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+    EXPECT_FALSE(fs::exists(box.dataHome()));
 }
 
 TEST_F(InstallStepsTest, ADamagedOrMissingArchiveIsNoInstallation)
@@ -222,7 +274,7 @@ TEST_F(InstallStepsTest, RegistrationThatCannotBeWrittenIsAFailedInstallation)
     // Nothing is left that could not be uninstalled.
     EXPECT_FALSE(fs::exists(box.dest().parent_path()));
     EXPECT_FALSE(fs::exists(setup::HandlerEntryPath(box.locations(), setup::kDocumentProgId)));
-    EXPECT_NE(progress.progress.back(), 100);
+    EXPECT_TRUE(progress.progress.empty() || progress.progress.back() != 100);
 }
 
 TEST_F(InstallStepsTest, FileTypesOpenWithTheInstalledProgram)
@@ -263,7 +315,7 @@ TEST_F(InstallStepsTest, UninstallEntryNamesTheCommandAndEveryInstalledFile)
     EXPECT_EQ(record->Value("Comments"), "Veuillez consulter périodiquement le site Internet du logiciel pour vous "
                                          "tenir au courant des évolutions.");
     EXPECT_EQ(record->folder, box.dest());
-    EXPECT_EQ(record->files, (std::vector<std::string>{"horavel", "help/fr/contents.html"}));
+    EXPECT_EQ(record->Files(), (std::vector<std::string>{"horavel", "help/fr/contents.html"}));
 }
 
 TEST_F(InstallStepsTest, ShortcutsOfTheProgramTheManualAndTheSite)
@@ -290,7 +342,7 @@ TEST_F(InstallStepsTest, InstallingTwiceOverwritesAndKeepsEveryFileKnown)
     box.WriteArchive({Entry("a.txt", "second"), Entry("new.txt", "n")});
     ASSERT_TRUE(Install());
     EXPECT_EQ(ReadFileBytes(box.dest() / "a.txt"), "second");
-    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->files,
+    EXPECT_EQ(setup::UninstallRecord::Read(box.locations().uninstallRecord)->Files(),
               (std::vector<std::string>{"a.txt", "old.txt", "new.txt"}));
 }
 

@@ -2,6 +2,8 @@
 // and where an entry may be written.
 #include "SetupTestSupport.h"
 
+#include "setup/FolderWalk.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -266,13 +268,14 @@ TEST(SetupArchiveWriting, ContentHashIsSha256)
 TEST(SetupArchiveWriting, AKeptCopyIsCopiedWhereTheFileSystemHasNoHardLinks)
 {
     TempDir dir;
+    const setup::CFolderWalk walk(dir.path());
     WriteFileBytes(dir / "notes.txt", "mine");
     fs::last_write_time(dir / "notes.txt", fs::file_time_type(std::chrono::seconds(1500000000)));
     for (int error : {EPERM, ENOTSUP, EXDEV, EMLINK}) {
         static int failure = 0;
         failure = error;
         fs::remove(dir / "notes.txt.orig");
-        ASSERT_TRUE(setup::KeepCopy(dir / "notes.txt", dir / "notes.txt.orig", [](const char*, const char*) {
+        ASSERT_TRUE(walk.KeepCopy("notes.txt", "notes.txt.orig", [](int, const char*, int, const char*, int) {
             errno = failure;
             return -1;
         })) << error;
@@ -280,7 +283,7 @@ TEST(SetupArchiveWriting, AKeptCopyIsCopiedWhereTheFileSystemHasNoHardLinks)
         EXPECT_EQ(fs::last_write_time(dir / "notes.txt.orig"), fs::last_write_time(dir / "notes.txt"));
     }
     // A name already taken is no reason to copy over it.
-    EXPECT_FALSE(setup::KeepCopy(dir / "notes.txt", dir / "notes.txt.orig", [](const char*, const char*) {
+    EXPECT_FALSE(walk.KeepCopy("notes.txt", "notes.txt.orig", [](int, const char*, int, const char*, int) {
         errno = EEXIST;
         return -1;
     }));

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 namespace fs = std::filesystem;
 using namespace setuptest;
 using testsupport::ReadFileBytes;
@@ -113,17 +116,20 @@ TEST_F(UninstallTest, AnInstalledFileTheUserChangedIsHisAndStays)
     EXPECT_EQ(std::distance(fs::directory_iterator(box.dest()), fs::directory_iterator()), 1);
     EXPECT_FALSE(fs::exists(box.locations().uninstallRecord));
 
-    // An entry written before the contents were recorded deletes it, as it always did.
+    // An entry of older installers, without the contents: it is trusted with nothing.
     fs::remove(mottoes);
     Install();
     auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->fileHashes.size(), record->files.size());
-    record->fileHashes.clear();
+    EXPECT_EQ(record->Files().size(), SmallInstallation().size());
+    record->folderId.reset();
+    for (auto& action : record->actions)
+        action.hash.clear();
     ASSERT_TRUE(record->Write(box.locations().uninstallRecord));
     WriteFileBytes(mottoes, edited);
-    ASSERT_TRUE(Uninstall());
-    EXPECT_FALSE(fs::exists(box.dest()));
+    EXPECT_FALSE(Uninstall());
+    EXPECT_EQ(ReadFileBytes(mottoes), edited);
+    EXPECT_TRUE(fs::exists(box.dest() / "horavel"));
 }
 
 TEST_F(UninstallTest, ASecondRunFindsNothingToUninstall)
@@ -158,8 +164,8 @@ TEST_F(UninstallTest, AFileThatCannotBeDeletedKeepsTheEntryForAnotherRun)
     EXPECT_TRUE(finalMessage.empty());
     const auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->files, std::vector<std::string>{"help/fr/contents.html"});
-    EXPECT_TRUE(record->menuFiles.empty());
+    EXPECT_EQ(record->Files(), std::vector<std::string>{"help/fr/contents.html"});
+    EXPECT_TRUE(record->Names(setup::JournalAction::Kind::MenuFile).empty());
     // Once it can go, another run ends the work, the entry with it.
     fs::remove_all(box.dest() / "help" / "fr" / "contents.html");
     EXPECT_TRUE(Uninstall());
@@ -169,15 +175,73 @@ TEST_F(UninstallTest, AFileThatCannotBeDeletedKeepsTheEntryForAnotherRun)
 
 TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
 {
-    auto record = setup::UninstallRecord::Read(box.locations().uninstallRecord);
-    ASSERT_TRUE(record);
-    WriteFileBytes(box.dir() / "precious.txt", "keep");
-    record->files.push_back("../../precious.txt");
-    record->files.push_back("/etc/hostname");
-    ASSERT_TRUE(record->Write(box.locations().uninstallRecord));
+    const fs::path home = box.dir() / "home";
+    const fs::path elsewhere = box.dir() / "elsewhere";
+    const fs::path moved = box.dir() / "moved";
+    const std::string homeBefore = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+    struct Row {
+        const char* what;
+        std::function<std::string(const std::string& record)> edit;
+        std::vector<fs::path> staying;
+        bool uninstalled;
+    };
+    const std::string dest = box.dest().string();
+    auto withFolder = [&](const std::string& record, const fs::path& folder) {
+        std::string edited = record;
+        edited.replace(edited.find("InstallLocation=" + dest), 16 + dest.size(), "InstallLocation=" + folder.string());
+        return edited;
+    };
+    const Row rows[] = {
+        {"names leaving the folder",
+         [&](const std::string& r) { return r + "File=../../precious.txt\nFile=/etc/hostname\n"; },
+         {box.dir() / "precious.txt"}, true},
+        {"the home folder, files without contents",
+         [&](const std::string& r) { return withFolder(r, home) + "File=.bashrc\nFile=Documents/precious.cds\n"; },
+         {home / ".bashrc", home / "Documents" / "precious.cds"}, false},
+        {"an empty folder outside", [&](const std::string& r) { return r + "CreatedFolder=" + (box.dir() / "empty").string() + "\n"; },
+         {box.dir() / "empty"}, true},
+        {"another folder, the program's outputs there",
+         [&](const std::string& r) { return withFolder(r, elsewhere); },
+         {elsewhere / "SearchResult.html", elsewhere / "thl.tmp", elsewhere / "HoravelTraces.txt", elsewhere / "horavel"},
+         false},
+        {"the folder moved away, a link in its place",
+         [&](const std::string& r) {
+             fs::rename(box.dest(), moved);
+             fs::create_directory_symlink(moved, box.dest());
+             return r;
+         },
+         {moved / "horavel", moved / "horavel-setup", moved / "help" / "fr" / "contents.html"}, false},
+    };
+    for (const Row& row : rows) {
+        for (const fs::path& f : {box.dest(), home, elsewhere, moved, box.dataHome()})
+            fs::remove_all(f);
+        Install();
+        fs::create_directories(home / "Documents");
+        WriteFileBytes(box.dir() / "precious.txt", "keep");
+        WriteFileBytes(home / ".bashrc", "keep");
+        WriteFileBytes(home / "Documents" / "precious.cds", "keep");
+        fs::create_directories(box.dir() / "empty");
+        fs::copy(box.dest(), elsewhere, fs::copy_options::recursive);
+        for (const char* output : {"SearchResult.html", "thl.tmp", "HoravelTraces.txt"})
+            WriteFileBytes(elsewhere / output, "keep");
+        const fs::path file = box.locations().uninstallRecord;
+        WriteFileBytes(file, row.edit(ReadFileBytes(file)));
+        EXPECT_EQ(Uninstall(), row.uninstalled) << row.what;
+        for (const fs::path& staying : row.staying)
+            EXPECT_TRUE(fs::exists(staying)) << row.what << ": " << staying;
+    }
+    setenv("HOME", homeBefore.c_str(), 1);
+}
+
+TEST_F(UninstallTest, ADestinationFolderTheUserMadeStays)
+{
     ASSERT_TRUE(Uninstall());
-    EXPECT_EQ(ReadFileBytes(box.dir() / "precious.txt"), "keep");
-    EXPECT_FALSE(fs::exists(box.dest() / "horavel"));
+    fs::create_directories(box.dest());
+    Install();
+    ASSERT_TRUE(Uninstall());
+    EXPECT_TRUE(fs::is_directory(box.dest()));
+    EXPECT_TRUE(fs::is_empty(box.dest()));
 }
 
 TEST_F(UninstallTest, ALinkInThePlaceOfAFolderIsNeverFollowed)
