@@ -496,9 +496,8 @@ bool SyncUserFile(CLocationList& list, const fs::path& path, std::string* error)
     // nothing of the program's behind).
     if (current.empty() && list.userFileRecords.empty() && !NameTaken(path))
         return true;
-    fs::path lockFile = path;
-    lockFile += ".lock";
-    const textfile::FileLock lock(lockFile);
+    // One name for every copy, whatever the case of the user file's own name.
+    const textfile::FileLock lock(path.parent_path() / paths::kUserLocationsLockFile);
 
     std::vector<CDataBaseElement> held;
     std::string old;

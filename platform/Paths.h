@@ -27,9 +27,12 @@ inline constexpr const char* kMobileStyleTableFile = "tdp.tmp";
 inline constexpr const char* kNoonMarkTableFile = "tdm.tmp";
 inline constexpr const char* kEotTableFile = "teot.tmp";
 inline constexpr const char* kSearchResultFile = "SearchResult.html";
+// Locked by every copy of the program while it rewrites the user's locations file.
+inline constexpr const char* kUserLocationsLockFile = "LIEUX2.DBL.lock";
 inline constexpr const char* kProgramOutputFiles[] = {
     kTraceFile,         kHourLineTableFile, kHourPointTableFile, kDateArcTableFile,
-    kMobileStyleTableFile, kNoonMarkTableFile, kEotTableFile,    kSearchResultFile};
+    kMobileStyleTableFile, kNoonMarkTableFile, kEotTableFile,    kSearchResultFile,
+    kUserLocationsLockFile};
 
 // Tests and the application may fix either folder; an empty path returns to the default.
 void SetInstallFolder(const std::filesystem::path& folder);

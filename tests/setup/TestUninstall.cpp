@@ -70,7 +70,7 @@ TEST_F(UninstallTest, UserFilesAndTheirFoldersStay)
     fs::create_directories(box.dest() / "mes cadrans");
     // What the program wrote for itself is not the user's: it goes.
     const char* outputs[] = {"HoravelTraces.txt", "thl.tmp", "thp.tmp", "tdl.tmp", "tdp.tmp",
-                             "tdm.tmp", "teot.tmp", "help/fr/SearchResult.html"};
+                             "tdm.tmp", "teot.tmp", "LIEUX2.DBL.lock", "help/fr/SearchResult.html"};
     for (const char* output : outputs)
         WriteFileBytes(box.dest() / output, "output");
     WriteFileBytes(box.locations().uninstallRecord.parent_path() / "HoravelTraces.txt", "output");
