@@ -139,6 +139,17 @@ public:
     // lastWritten: the box of the number written last in this drawing, which this one may
     // not run into; it becomes this number's when this one is written.
     virtual void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten);
+    // Where the number of label slot `hour` goes with the font and text alignment in force
+    // (those DrawHourNumbers gives it): its reference point and box. Nothing when it is not
+    // written at the end of its line, or cannot get inside the drawing.
+    struct NumberPlace {
+        gdi::Point at;
+        LabelBox box;
+    };
+    virtual std::optional<NumberPlace> PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const;
+    // Whether the numbers of the hour and azimuth lines stand at the inner end of their
+    // lines (nearer the centre) or at the outer end.
+    virtual bool LabelsAtInnerEnd() const { return labelsAtInnerEnd != 0; }
     virtual void DrawIndications(gdi::DC& dc);
     // Ray from a point at an angle (radians, y up) to the edge of rect.
     virtual bool ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const;
@@ -178,6 +189,9 @@ public:
     int tablesValid = 0;
     std::vector<gdi::Point> hourLabelPos;  // per label slot; x = 0: no label
     std::vector<double> hourLabelAngle;
+    // Per label slot, the direction (radians, y up) of the date arc through the labelled
+    // end, which the number keeps clear of; NaN when no arc is known to run there.
+    std::vector<double> hourLabelArcAngle;
     int marginX = 0;
     int marginY = 0;
     int referenceYear = 0;
@@ -222,7 +236,25 @@ public:
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
 
+protected:
+    // The number of a label slot placed beyond the end of its line, `further` device units
+    // more, or slid back along the line into the drawing when the edge cuts it there.
+    std::optional<NumberPlace> PlaceAtLineEnd(const gdi::DC& dc, int hour, const std::string& text, int further) const;
+
 private:
+    // The text of the number of label slot i: an hour, or an azimuth with azimuth lines.
+    std::string LabelText(int slot) const;
+    // The font of the numbers for a line at lineAngle (see StanceAtLineEnd) on dc; nothing
+    // when the numbers would be less than a pixel high.
+    std::optional<gdi::LogFont> LabelFont(const gdi::DC& dc, double lineAngle) const;
+    // Direction (radians, y up) on the device of the day's arc of a row of the by-date table
+    // at a five-minute step; NaN when the sun lights too little of it there.
+    double DateArcAngle(int row, int step, gdi::Point origin) const;
+    // True when the slots of DrawHourLines get numbers: hour numbers without azimuth lines.
+    bool HourLinesGetNumbers() const;
+    // Moves the labelled end of a drawn line back along it so that the line stops short of
+    // its number, when the number had to come back over the line to stay in the drawing.
+    void StopShortOfNumber(gdi::DC& dc, int slot, gdi::Point& labelled, gdi::Point other) const;
     // The anchor and its percentages, point B left where it is.
     void PlaceStyleAnchor(int x, int y);
     void RecordPointB();

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace dialdraw;
 
@@ -156,6 +157,7 @@ void CCadran::ResetHourLabels(int count)
     const size_t slots = static_cast<size_t>(std::max(count, kHourSlots));
     hourLabelPos.assign(slots, gdi::Point{});
     hourLabelAngle.assign(slots, 0.0);
+    hourLabelArcAngle.assign(slots, std::numeric_limits<double>::quiet_NaN());
 }
 
 // ------------------------------------------------------------------------- construction lines
@@ -315,35 +317,66 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
         if (i < j) {
             Projected a = ProjectBoth(*this, azimuthByDate[i][s], altitudeByDate[i][s], origin, frame);
             Projected b = ProjectBoth(*this, azimuthByDate[j][s], altitudeByDate[j][s], origin, frame);
+            int rowA = i;
+            int rowB = j;
             // The line runs away from the centre.
-            if (hasCentre && Distance(a.device, centre) > Distance(b.device, centre))
+            if (hasCentre && Distance(a.device, centre) > Distance(b.device, centre)) {
                 std::swap(a, b);
+                std::swap(rowA, rowB);
+            }
             const bool drawLine = !meanTime || prefs.noonMarkWithHourLine;
             Projected inner = a;
             Projected outer = b;
-            bool visible = false;
-            if (drawLine) {
-                PenScope pen(dc, tools.Tools().EntryPen(entry));
-                visible = DrawStraight(*this, dc, frame, inner, outer, prefs.extendHourLines != 0);
-            } else {
-                visible = prefs.extendHourLines ? ClipSegmentToDial(drawRect, inner.device, outer.device)
-                                                : ClipSegment(drawRect, inner.device, outer.device);
-            }
+            const bool visible = ClipStraight(*this, frame, inner, outer, prefs.extendHourLines != 0);
             if (s % 12 == 0 && visible && inner.device != outer.device) {
                 const double angle = LineAngle(inner.device, outer.device);
-                const size_t slot = static_cast<size_t>(s / 12);
-                if (labelsAtInnerEnd) {
-                    hourLabelPos[slot] = inner.device;
-                    hourLabelAngle[slot] = angle - kPi / 2.0;
-                } else {
-                    hourLabelPos[slot] = outer.device;
-                    hourLabelAngle[slot] = angle + kPi / 2.0;
+                const int slot = s / 12;
+                const bool atInner = LabelsAtInnerEnd();
+                hourLabelPos[static_cast<size_t>(slot)] = atInner ? inner.device : outer.device;
+                hourLabelAngle[static_cast<size_t>(slot)] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
+                // The solstice arcs end the lines: where one runs through the end that
+                // clipping left in place, the number keeps clear of it.
+                const bool arcsDrawn = (prefs.diurnalArcs && prefs.diurnalArcMode >= 1) || prefs.horizontalLines;
+                if (arcsDrawn && (atInner ? inner.device == a.device : outer.device == b.device))
+                    hourLabelArcAngle[static_cast<size_t>(slot)] = DateArcAngle(atInner ? rowA : rowB, s, origin);
+                if (drawLine && HourLinesGetNumbers()) {
+                    if (atInner)
+                        StopShortOfNumber(dc, slot, inner.device, outer.device);
+                    else
+                        StopShortOfNumber(dc, slot, outer.device, inner.device);
                 }
+            }
+            if (drawLine && visible) {
+                PenScope pen(dc, tools.Tools().EntryPen(entry));
+                DrawClipped(*this, dc, inner, outer);
             }
         }
         if (meanTime)
             DrawMeanTimeLines(dc, ax, ay, s);
     }
+}
+
+double CCadran::DateArcAngle(int row, int step, gdi::Point origin) const
+{
+    // The chord over the five minutes on either side, or on the lit side alone.
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    const auto at = [&](int s) -> std::optional<gdi::Point> {
+        if (s < 0 || s > 288 || !IsLit(azimuthByDate[row][s], altitudeByDate[row][s], aboveHorizon))
+            return std::nullopt;
+        int x = 0;
+        int y = 0;
+        Project(azimuthByDate[row][s], altitudeByDate[row][s], x, y, true, true);
+        return Offset({x, y}, origin);
+    };
+    std::optional<gdi::Point> before = at(step - 1);
+    std::optional<gdi::Point> after = at(step + 1);
+    if (!before)
+        before = at(step);
+    if (!after)
+        after = at(step);
+    if (!before || !after || *before == *after)
+        return std::numeric_limits<double>::quiet_NaN();
+    return LineAngle(*before, *after);
 }
 
 void CCadran::DrawMeanTimeLines(gdi::DC& dc, int ax, int ay, int step)
@@ -498,81 +531,166 @@ void CCadran::DrawStyle(gdi::DC& dc, int ax, int ay)
 
 // ------------------------------------------------------------------------- hour numbers
 
+namespace {
+
+// The blank between the end of a line and its number.
+int NumberGap(const gdi::DC& dc)
+{
+    return std::max(1, dc.GetTextMetrics().height / 4);
+}
+
+}  // namespace
+
+std::string CCadran::LabelText(int slot) const
+{
+    if (prefs.horizontalLines && prefs.azimuthStep > 0) {
+        const int step = prefs.azimuthStep;
+        return FormatNumber(step * (slot - 180 / step), -1) + "\xC2\xB0";
+    }
+    int h = slot + (localSolarTime ? 0 : GetZoneSteps());
+    // The zone may carry an hour past midnight either way.
+    while (h > 24)
+        h -= 24;
+    while (h < 0)
+        h += 24;
+    if (!prefs.hours24 && h > 12)
+        h -= 12;
+    return prefs.romanNumerals ? FormatRomanHour(h) : FormatNumber(h, -1);
+}
+
+std::optional<gdi::LogFont> CCadran::LabelFont(const gdi::DC& dc, double lineAngle) const
+{
+    const int height = RoundToInt(HeightOnDevice(dc, 12) * scale);
+    if (height < 1)
+        return std::nullopt;
+    gdi::LogFont font;
+    FillLogFont(height, font, kFontTimes, false, StanceAtLineEnd(lineAngle).escapementDeg);
+    return font;
+}
+
+bool CCadran::HourLinesGetNumbers() const
+{
+    return prefs.hourNumbers && prefs.hourLines && !(prefs.horizontalLines && prefs.azimuthStep > 0);
+}
+
+std::optional<CCadran::NumberPlace> CCadran::PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const
+{
+    return PlaceAtLineEnd(dc, hour, text, 0);
+}
+
+std::optional<CCadran::NumberPlace> CCadran::PlaceAtLineEnd(const gdi::DC& dc, int hour, const std::string& text,
+                                                             int further) const
+{
+    const size_t slot = static_cast<size_t>(hour);
+    if (hour < 0 || slot >= hourLabelPos.size() || slot >= hourLabelAngle.size() || hourLabelPos[slot].x == 0)
+        return std::nullopt;
+    const gdi::Point end = hourLabelPos[slot];
+    const LabelBox::PointD into = StanceAtLineEnd(hourLabelAngle[slot]).intoLine;
+    // Beyond the end, a blank away from it, and further when a date arc crosses the line
+    // there aslant, so that the arc passes by the number's corners.
+    double away = NumberGap(dc) + further;
+    const double arc = slot < hourLabelArcAngle.size() ? hourLabelArcAngle[slot]
+                                                          : std::numeric_limits<double>::quiet_NaN();
+    if (!std::isnan(arc)) {
+        const LabelBox atEnd = TextBox(dc, end.x, end.y, text);
+        double halfWidth = 0.0;
+        for (const LabelBox::PointD& c : atEnd.corners)
+            halfWidth = std::max(halfWidth, std::fabs((c.x - end.x) * -into.y + (c.y - end.y) * into.x));
+        // The arc's direction on the device, along the line and across it.
+        const double tx = std::cos(arc);
+        const double ty = -std::sin(arc);
+        const double along = std::fabs(tx * into.x + ty * into.y);
+        const double across = std::fabs(tx * -into.y + ty * into.x);
+        // An arc nearly along the line would send the number away from it: it goes no
+        // further than two text heights.
+        const double most = 2.0 * dc.GetTextMetrics().height;
+        away += halfWidth * along < most * across ? halfWidth * along / across : most;
+    }
+    const gdi::Point p{end.x - RoundToInt(into.x * away), end.y - RoundToInt(into.y * away)};
+    // A number cut by the edge of the dial moves back along its line into the dial; one that
+    // cannot get in is left out. Whole pixels: a little further when rounding leaves a corner
+    // out.
+    NumberPlace place{p, TextBox(dc, p.x, p.y, text)};
+    double step = 0.0;
+    for (int tries = 0;; ++tries) {
+        const std::optional<double> rest = DistanceInto(place.box, into.x, into.y, drawRect);
+        if (rest && *rest == 0.0)
+            return place;
+        if (!rest || tries == 4)
+            return std::nullopt;
+        step += std::ceil(*rest);
+        place.at = {p.x + RoundToInt(into.x * step), p.y + RoundToInt(into.y * step)};
+        place.box = TextBox(dc, place.at.x, place.at.y, text);
+    }
+}
+
+void CCadran::StopShortOfNumber(gdi::DC& dc, int slot, gdi::Point& labelled, gdi::Point other) const
+{
+    // A metafile is an export: its lines stay whole.
+    if (dc.IsMetafile())
+        return;
+    const size_t i = static_cast<size_t>(slot);
+    const std::optional<gdi::LogFont> font = LabelFont(dc, hourLabelAngle[i]);
+    if (!font)
+        return;
+    FontScope fontScope(dc, *font);
+    AlignScope align(dc, StanceAtLineEnd(hourLabelAngle[i]).align);
+    const std::optional<NumberPlace> place = PlaceHourLabel(dc, slot, LabelText(slot));
+    if (!place)
+        return;
+    const double dx = static_cast<double>(other.x) - labelled.x;
+    const double dy = static_cast<double>(other.y) - labelled.y;
+    const double length = std::hypot(dx, dy);
+    if (length == 0.0)
+        return;
+    // How far along the line the number reaches from the labelled end.
+    double reach = -HUGE_VAL;
+    for (const LabelBox::PointD& c : place->box.corners)
+        reach = std::max(reach, ((c.x - labelled.x) * dx + (c.y - labelled.y) * dy) / length);
+    if (reach <= 0.0)
+        return;
+    const double cut = reach + NumberGap(dc);
+    // A number over the whole line leaves the line as it is.
+    if (cut >= length)
+        return;
+    labelled = {labelled.x + RoundToInt(dx * cut / length), labelled.y + RoundToInt(dy * cut / length)};
+}
+
 void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten)
 {
-    if (hour < 0 || static_cast<size_t>(hour) >= hourLabelPos.size() || hourLabelPos[static_cast<size_t>(hour)].x == 0)
+    const std::optional<NumberPlace> place = PlaceHourLabel(dc, hour, text);
+    // A number that would come within a blank of the number before it is left out.
+    if (!place || (lastWritten && Overlap(*lastWritten, place->box, dc.GetTextExtent(" ").cx)))
         return;
-    const gdi::Point p = hourLabelPos[static_cast<size_t>(hour)];
-    AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
-    // A number cut by the edge of the dial moves along its line into the dial; one that
-    // cannot get in, or would come within a blank of the number before it, is left out.
-    const LabelBox box = TextBox(dc, p.x, p.y, text);
-    gdi::Point at = p;
-    LabelBox placed = box;
-    double step = 0.0;
-    // Whole pixels: a little further when rounding leaves a corner out.
-    for (int tries = 0;; ++tries) {
-        const std::optional<double> rest = DistanceUpInto(placed, drawRect);
-        if (rest && *rest == 0.0)
-            break;
-        if (!rest || tries == 4)
-            return;
-        step += std::ceil(*rest);
-        at = {p.x + RoundToInt(box.up.x * step), p.y + RoundToInt(box.up.y * step)};
-        placed = TextBox(dc, at.x, at.y, text);
-    }
-    if (lastWritten && Overlap(*lastWritten, placed, dc.GetTextExtent(" ").cx))
-        return;
-    lastWritten = placed;
-    dc.TextOut(at.x, at.y, text);
+    lastWritten = place->box;
+    dc.TextOut(place->at.x, place->at.y, text);
 }
 
 void CCadran::DrawHourNumbers(gdi::DC& dc)
 {
-    const int height = RoundToInt(HeightOnDevice(dc, 12) * scale);
-    if (height < 1)
-        return;
     int count = 0;
     if (prefs.hourLines)
         count = kHourSlots;
-    const bool azimuths = prefs.horizontalLines && prefs.azimuthStep > 0;
-    if (azimuths)
+    if (prefs.horizontalLines && prefs.azimuthStep > 0)
         count = 360 / prefs.azimuthStep;
     count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
 
-    const int zoneSteps = localSolarTime ? 0 : GetZoneSteps();
     std::optional<LabelBox> lastWritten;
     const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
     const gdi::LogFont oldFont = dc.GetCurrentFont();
+    const unsigned oldAlign = dc.GetTextAlign();
     for (int i = 0; i < count; ++i) {
-        if (hourLabelPos[static_cast<size_t>(i)].x == 0)
+        const size_t slot = static_cast<size_t>(i);
+        if (hourLabelPos[slot].x == 0)
             continue;
-        std::string text;
-        if (azimuths) {
-            const int step = prefs.azimuthStep;
-            text = FormatNumber(step * (i - 180 / step), -1) + "\xC2\xB0";
-        } else {
-            int h = i + zoneSteps;
-            // The zone may carry an hour past midnight either way.
-            while (h > 24)
-                h -= 24;
-            while (h < 0)
-                h += 24;
-            if (!prefs.hours24 && h > 12)
-                h -= 12;
-            text = prefs.romanNumerals ? FormatRomanHour(h) : FormatNumber(h, -1);
-        }
-        // Turned with its line, within half a turn either way.
-        int angleDeg = RoundToInt(hourLabelAngle[static_cast<size_t>(i)] * 180.0 / kPi) % 360;
-        if (angleDeg > 180)
-            angleDeg -= 360;
-        else if (angleDeg <= -180)
-            angleDeg += 360;
-        gdi::LogFont font;
-        FillLogFont(height, font, kFontTimes, false, angleDeg);
-        dc.SelectFont(font);
-        DrawHourLabel(dc, i, text, lastWritten);
+        const std::optional<gdi::LogFont> font = LabelFont(dc, hourLabelAngle[slot]);
+        if (!font)
+            break;
+        dc.SelectFont(*font);
+        dc.SetTextAlign(StanceAtLineEnd(hourLabelAngle[slot]).align);
+        DrawHourLabel(dc, i, LabelText(i), lastWritten);
     }
+    dc.SetTextAlign(oldAlign);
     dc.SelectFont(oldFont);
     dc.SetTextColor(oldColor);
 }

@@ -114,6 +114,16 @@ bool CCadranPlanQuelconque::StyleParallelToFace() const
     return std::fabs(GetCentreTerms().c) < kParallelEpsilon;
 }
 
+bool CCadranPlanQuelconque::LabelsAtInnerEnd() const
+{
+    const CentreTerms t = GetCentreTerms();
+    // Parallel to the style: as on the east wall, except on a face turned west, as on the
+    // west wall.
+    if (std::fabs(t.c) < kParallelEpsilon)
+        return !(planeAngle1 > 0.0);
+    return t.c > 0.0;
+}
+
 void CCadranPlanQuelconque::CutCentre(const CentreTerms& terms, double length, double& cx, double& cy) const
 {
     // Towards the centre; a parallel style is cut on the side the centre leaves to as c

@@ -138,18 +138,30 @@ void ClipExport(const CCadran& dial, const ExportFrame& frame, gdi::Point& a, gd
 
 bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projected& a, Projected& b, bool extend)
 {
+    if (!ClipStraight(dial, frame, a, b, extend))
+        return false;
+    DrawClipped(dial, dc, a, b);
+    return true;
+}
+
+bool ClipStraight(const CCadran& dial, const ExportFrame& frame, Projected& a, Projected& b, bool extend)
+{
     const gdi::Rect& rect = dial.GetDrawRect();
     const bool visible = extend ? dial.ClipSegmentToDial(rect, a.device, b.device)
                                 : ClipSegment(rect, a.device, b.device);
     if (!visible)
         return false;
+    if (dial.collectShapes)
+        ClipExport(dial, frame, a.exported, b.exported, extend);
+    return true;
+}
+
+void DrawClipped(CCadran& dial, gdi::DC& dc, const Projected& a, const Projected& b)
+{
     const gdi::Point points[2] = {a.device, b.device};
     dc.Polyline(points, 2);
-    if (dial.collectShapes) {
-        ClipExport(dial, frame, a.exported, b.exported, extend);
+    if (dial.collectShapes)
         dial.AddSegmentShape(a.exported.x, a.exported.y, b.exported.x, b.exported.y);
-    }
-    return true;
 }
 
 CurveTracer::CurveTracer(CCadran& dial, gdi::DC& dc, gdi::Point origin)

@@ -1,6 +1,7 @@
 #include "model/LabelBoxes.h"
 
 #include "model/DialDrawing.h"
+#include "model/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,13 +92,35 @@ bool Overlap(const LabelBox& a, const LabelBox& b, double gap)
     return true;
 }
 
-std::optional<double> DistanceUpInto(const LabelBox& box, const gdi::Rect& rect)
+std::optional<double> DistanceInto(const LabelBox& box, double x, double y, const gdi::Rect& rect)
 {
-    // Each corner moved along up must stay within the rectangle.
+    // Each corner moved along (x, y) must stay within the rectangle.
     double low = 0.0;
     double high = std::numeric_limits<double>::infinity();
     for (const PointD& c : box.corners)
-        if (!dialdraw::LineInterval(rect, c.x, c.y, box.up.x, box.up.y, low, high))
+        if (!dialdraw::LineInterval(rect, c.x, c.y, x, y, low, high))
             return std::nullopt;
     return low;
+}
+
+LineEndStance StanceAtLineEnd(double lineAngle)
+{
+    int degrees = RoundToInt(lineAngle * 180.0 / std::numbers::pi) % 360;
+    if (degrees > 180)
+        degrees -= 360;
+    else if (degrees <= -180)
+        degrees += 360;
+    LineEndStance stance;
+    // Turned by lineAngle, a text's top faces into the line: hung from the end by its top,
+    // it lies beyond the end. Turned half a turn more, its top faces away: it stands on the end.
+    const double into = lineAngle + std::numbers::pi / 2.0;
+    stance.intoLine = {std::cos(into), -std::sin(into)};
+    if (degrees > 90 || degrees < -90) {
+        stance.escapementDeg = degrees > 0 ? degrees - 180 : degrees + 180;
+        stance.align = gdi::TA_CENTER | gdi::TA_BOTTOM;
+    } else {
+        stance.escapementDeg = degrees;
+        stance.align = gdi::TA_CENTER | gdi::TA_TOP;
+    }
+    return stance;
 }
