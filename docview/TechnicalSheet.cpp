@@ -174,7 +174,7 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
     const std::string zone = place->zone > 0 ? " + " + FormatHours(place->zone, false, true)
                                              : " - " + FormatHours(std::fabs(place->zone), false, true);
     lines.Next(3, x0, GetTranslatedString(502) + "Greenwich" + zone);
-    std::string gap = GetTranslatedString(504) + FormatHours(-(GetLongitudeCorrection() + GetZoneSteps()), true, false);
+    std::string gap = GetTranslatedString(504) + FormatHours(GetLongitudeOffset(), true, false);
     if (dial->localSolarTime == 0)
         gap += GetTranslatedString(503);
     lines.Next(3, x0, gap);
