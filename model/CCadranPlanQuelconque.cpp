@@ -199,6 +199,21 @@ bool CCadranPlanQuelconque::GetCentre(int& x, int& y, bool truncate, bool inTent
     return true;
 }
 
+double CCadranPlanQuelconque::GetCentreAngle() const
+{
+    const CentreTerms t = GetCentreTerms();
+    double cx = 0.0, cy = 0.0;
+    if (std::fabs(t.c) < kParallelEpsilon) {
+        CutCentre(t, styleLimit, cx, cy);
+    } else {
+        cx = t.numU * styleHeight / t.c;
+        cy = t.numV * styleHeight / t.c;
+    }
+    if (latitude < 0.0)
+        cx = -cx;
+    return SubstyleDirection(cx, cy);
+}
+
 void CCadranPlanQuelconque::DrawCentreLine(gdi::DC& dc, int left, int top, int right, int bottom, int ax, int ay)
 {
     int cx = 0, cy = 0;

@@ -27,6 +27,8 @@ public:
     // False when the style is parallel to the face or, untruncated, meets it farther than
     // 1000 mm (at the drawing scale) from the foot.
     bool GetCentre(int& x, int& y, bool truncate, bool inTenths) const override;
+    // From the exact centre, or the direction of the cut style when it is parallel.
+    double GetCentreAngle() const override;
 
     // The numbers stand at the inner end, as on a horizontal dial, while the face lies on
     // the horizontal's side of the faces parallel to the style (c > 0 in GetCentreTerms),

@@ -98,7 +98,7 @@ TEST_F(TechnicalSheet, HorizontalDialInTheNorth)
     EXPECT_TRUE(Has(lines, "Longueur du style : 36.98 mm "));  // 40 / tan 47.25°
     EXPECT_TRUE(Has(lines, "Inclinaison du support : 0° ( horizontal )"));
     EXPECT_TRUE(Has(lines, "Orientation du support : 0° "));
-    EXPECT_TRUE(Has(lines, "Angle de la sous-stylaire : 0°"));
+    EXPECT_TRUE(Has(lines, "Angle de la sous-stylaire : 0° ( depuis la ligne de midi )"));
     EXPECT_TRUE(Has(lines, "Les lignes horaires indiquent l'heure solaire vraie."));
     EXPECT_TRUE(Has(lines, "- la correction en longitude ;"));
     EXPECT_TRUE(Has(lines, "Horavel version " + CHoravelApp::GetVersionString() + "."));
@@ -141,6 +141,19 @@ TEST_F(TechnicalSheet, LongitudeDifferenceIsTheOneTheEphemeridesPageGives)
         EXPECT_EQ(onSheet, after(page.Texts(), "Écart de longitude : ")) << longitudeWest;
         EXPECT_FALSE(onSheet.starts_with("-")) << onSheet;  // both places lie west of 15° E
     }
+}
+
+// The substyle's angle is printed to the hundredth of a degree: it comes from the exact
+// centre, not from one rounded to the tenth of a millimetre, and the sheet says from which
+// line it is measured. Exact: atan(sin D / tan phi) on the wall.
+TEST_F(TechnicalSheet, SubstyleAngleFromTheExactCentreAndItsLine)
+{
+    CCadranVerticalQcq& wall = Put<CCadranVerticalQcq>(5, -25.0, 90.0, 20.0, -25.0 * kDeg);
+    wall.styleHeight = 10;
+    EXPECT_TRUE(Has(Lines(), "Angle de la sous-stylaire : -49.26° ( depuis la ligne de plus grande pente )"));
+    CCadranPlanQuelconque& plane = Put<CCadranPlanQuelconque>(6, -25.0, 60.0, 20.0, -25.0 * kDeg, 60.0 * kDeg);
+    plane.styleHeight = 10;
+    EXPECT_TRUE(Has(Lines(), "Angle de la sous-stylaire : -28.81° ( depuis la ligne de plus grande pente )"));
 }
 
 TEST_F(TechnicalSheet, WallsSayWhichWayTheyFace)
