@@ -235,6 +235,9 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
+    // While Draw runs, the boxes of the numbers to be written at the ends of the hour lines
+    // (device units): the lines drawn after DrawHourLines has placed them go round them.
+    std::vector<LabelBox> numberBoxes;
 
 protected:
     // The number of a label slot placed beyond the end of its line, `further` device units
@@ -250,11 +253,16 @@ private:
     // Direction (radians, y up) on the device of the day's arc of a row of the by-date table
     // at a five-minute step; NaN when the sun lights too little of it there.
     double DateArcAngle(int row, int step, gdi::Point origin) const;
-    // True when the slots of DrawHourLines get numbers: hour numbers without azimuth lines.
+    // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
     bool HourLinesGetNumbers() const;
-    // Moves the labelled end of a drawn line back along it so that the line stops short of
-    // its number, when the number had to come back over the line to stay in the drawing.
-    void StopShortOfNumber(gdi::DC& dc, int slot, gdi::Point& labelled, gdi::Point other) const;
+    // Calls each(slot, text) for every number to write, its font and alignment selected
+    // in dc (and put back after the last).
+    template <class Each>
+    void ForEachNumber(gdi::DC& dc, Each each);
+    // The boxes of the numbers that DrawHourNumbers will write, half a blank wider (a number
+    // beyond the end of its line stays clear of the line); none in a metafile, which keeps
+    // its lines whole.
+    std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
     // The anchor and its percentages, point B left where it is.
     void PlaceStyleAnchor(int x, int y);
     void RecordPointB();

@@ -76,6 +76,7 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
     const int saved = dc.SaveDC();
     dc.SetBkMode(gdi::TRANSPARENT);
     drawRect = rect;
+    numberBoxes.clear();
 
     int ax = 0;
     int ay = 0;
@@ -135,6 +136,7 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
         DrawHourNumbers(dc);
     if (prefs.indications)
         DrawIndications(dc);
+    numberBoxes.clear();
     dc.RestoreDC(saved);
 }
 
@@ -301,11 +303,25 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
     const int first = std::clamp(firstHour, 0, 24) * 12;
     const int last = std::clamp(lastHour, 0, 24) * 12;
 
+    // The lines first, which place the numbers; then, once the numbers are laid out, the
+    // lines drawn round them.
+    struct Step {
+        int s = 0;
+        int entry = 0;
+        bool meanTime = false;
+        bool drawLine = false;
+        Projected inner;
+        Projected outer;
+    };
+    std::vector<Step> steps;
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
-        const bool meanTime = prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
+        Step step;
+        step.s = s;
+        step.entry = entry;
+        step.meanTime = prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
 
         // The lit span of the hour between the two solstices.
         int i = kJuneSolsticeRow;
@@ -324,35 +340,38 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
                 std::swap(a, b);
                 std::swap(rowA, rowB);
             }
-            const bool drawLine = !meanTime || prefs.noonMarkWithHourLine;
-            Projected inner = a;
-            Projected outer = b;
-            const bool visible = ClipStraight(*this, frame, inner, outer, prefs.extendHourLines != 0);
-            if (s % 12 == 0 && visible && inner.device != outer.device) {
-                const double angle = LineAngle(inner.device, outer.device);
-                const int slot = s / 12;
+            step.inner = a;
+            step.outer = b;
+            const bool visible = ClipStraight(*this, frame, step.inner, step.outer, prefs.extendHourLines != 0);
+            step.drawLine = visible && (!step.meanTime || prefs.noonMarkWithHourLine);
+            const gdi::Point inner = step.inner.device;
+            const gdi::Point outer = step.outer.device;
+            if (s % 12 == 0 && visible && inner != outer) {
+                const double angle = LineAngle(inner, outer);
+                const size_t slot = static_cast<size_t>(s / 12);
                 const bool atInner = LabelsAtInnerEnd();
-                hourLabelPos[static_cast<size_t>(slot)] = atInner ? inner.device : outer.device;
-                hourLabelAngle[static_cast<size_t>(slot)] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
+                hourLabelPos[slot] = atInner ? inner : outer;
+                hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
                 // The solstice arcs end the lines: where one runs through the end that
                 // clipping left in place, the number keeps clear of it.
                 const bool arcsDrawn = (prefs.diurnalArcs && prefs.diurnalArcMode >= 1) || prefs.horizontalLines;
-                if (arcsDrawn && (atInner ? inner.device == a.device : outer.device == b.device))
-                    hourLabelArcAngle[static_cast<size_t>(slot)] = DateArcAngle(atInner ? rowA : rowB, s, origin);
-                if (drawLine && HourLinesGetNumbers()) {
-                    if (atInner)
-                        StopShortOfNumber(dc, slot, inner.device, outer.device);
-                    else
-                        StopShortOfNumber(dc, slot, outer.device, inner.device);
-                }
-            }
-            if (drawLine && visible) {
-                PenScope pen(dc, tools.Tools().EntryPen(entry));
-                DrawClipped(*this, dc, inner, outer);
+                if (arcsDrawn && (atInner ? inner == a.device : outer == b.device))
+                    hourLabelArcAngle[slot] = DateArcAngle(atInner ? rowA : rowB, s, origin);
             }
         }
-        if (meanTime)
-            DrawMeanTimeLines(dc, ax, ay, s);
+        steps.push_back(step);
+    }
+
+    numberBoxes.clear();
+    if (HourLinesGetNumbers())
+        numberBoxes = LayOutNumbers(dc);
+    for (const Step& step : steps) {
+        if (step.drawLine) {
+            PenScope pen(dc, tools.Tools().EntryPen(step.entry));
+            DrawClipped(*this, dc, step.inner, step.outer);
+        }
+        if (step.meanTime)
+            DrawMeanTimeLines(dc, ax, ay, step.s);
     }
 }
 
@@ -539,6 +558,19 @@ int NumberGap(const gdi::DC& dc)
     return std::max(1, dc.GetTextMetrics().height / 4);
 }
 
+// How much wider than a number the lines leave it: half the blank, so that the line whose
+// end it stands beyond stays whole.
+double NumberMargin(const gdi::DC& dc)
+{
+    return NumberGap(dc) / 2.0;
+}
+
+// A number that would come within a blank of the number before it is left out.
+bool Crowds(const gdi::DC& dc, const std::optional<LabelBox>& lastWritten, const LabelBox& box)
+{
+    return lastWritten && Overlap(*lastWritten, box, dc.GetTextExtent(" ").cx);
+}
+
 }  // namespace
 
 std::string CCadran::LabelText(int slot) const
@@ -570,7 +602,8 @@ std::optional<gdi::LogFont> CCadran::LabelFont(const gdi::DC& dc, double lineAng
 
 bool CCadran::HourLinesGetNumbers() const
 {
-    return prefs.hourNumbers && prefs.hourLines && !(prefs.horizontalLines && prefs.azimuthStep > 0);
+    // The azimuth lines take the slots over, whatever their step.
+    return prefs.hourNumbers && prefs.hourLines && !prefs.horizontalLines;
 }
 
 std::optional<CCadran::NumberPlace> CCadran::PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const
@@ -593,9 +626,11 @@ std::optional<CCadran::NumberPlace> CCadran::PlaceAtLineEnd(const gdi::DC& dc, i
                                                           : std::numeric_limits<double>::quiet_NaN();
     if (!std::isnan(arc)) {
         const LabelBox atEnd = TextBox(dc, end.x, end.y, text);
+        // Out to the corners of the room the lines leave round the number.
         double halfWidth = 0.0;
         for (const LabelBox::PointD& c : atEnd.corners)
             halfWidth = std::max(halfWidth, std::fabs((c.x - end.x) * -into.y + (c.y - end.y) * into.x));
+        halfWidth += NumberMargin(dc);
         // The arc's direction on the device, along the line and across it.
         const double tx = std::cos(arc);
         const double ty = -std::sin(arc);
@@ -624,49 +659,8 @@ std::optional<CCadran::NumberPlace> CCadran::PlaceAtLineEnd(const gdi::DC& dc, i
     }
 }
 
-void CCadran::StopShortOfNumber(gdi::DC& dc, int slot, gdi::Point& labelled, gdi::Point other) const
-{
-    // A metafile is an export: its lines stay whole.
-    if (dc.IsMetafile())
-        return;
-    const size_t i = static_cast<size_t>(slot);
-    const std::optional<gdi::LogFont> font = LabelFont(dc, hourLabelAngle[i]);
-    if (!font)
-        return;
-    FontScope fontScope(dc, *font);
-    AlignScope align(dc, StanceAtLineEnd(hourLabelAngle[i]).align);
-    const std::optional<NumberPlace> place = PlaceHourLabel(dc, slot, LabelText(slot));
-    if (!place)
-        return;
-    const double dx = static_cast<double>(other.x) - labelled.x;
-    const double dy = static_cast<double>(other.y) - labelled.y;
-    const double length = std::hypot(dx, dy);
-    if (length == 0.0)
-        return;
-    // How far along the line the number reaches from the labelled end.
-    double reach = -HUGE_VAL;
-    for (const LabelBox::PointD& c : place->box.corners)
-        reach = std::max(reach, ((c.x - labelled.x) * dx + (c.y - labelled.y) * dy) / length);
-    if (reach <= 0.0)
-        return;
-    const double cut = reach + NumberGap(dc);
-    // A number over the whole line leaves the line as it is.
-    if (cut >= length)
-        return;
-    labelled = {labelled.x + RoundToInt(dx * cut / length), labelled.y + RoundToInt(dy * cut / length)};
-}
-
-void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten)
-{
-    const std::optional<NumberPlace> place = PlaceHourLabel(dc, hour, text);
-    // A number that would come within a blank of the number before it is left out.
-    if (!place || (lastWritten && Overlap(*lastWritten, place->box, dc.GetTextExtent(" ").cx)))
-        return;
-    lastWritten = place->box;
-    dc.TextOut(place->at.x, place->at.y, text);
-}
-
-void CCadran::DrawHourNumbers(gdi::DC& dc)
+template <class Each>
+void CCadran::ForEachNumber(gdi::DC& dc, Each each)
 {
     int count = 0;
     if (prefs.hourLines)
@@ -674,9 +668,6 @@ void CCadran::DrawHourNumbers(gdi::DC& dc)
     if (prefs.horizontalLines && prefs.azimuthStep > 0)
         count = 360 / prefs.azimuthStep;
     count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
-
-    std::optional<LabelBox> lastWritten;
-    const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
     const gdi::LogFont oldFont = dc.GetCurrentFont();
     const unsigned oldAlign = dc.GetTextAlign();
     for (int i = 0; i < count; ++i) {
@@ -688,10 +679,43 @@ void CCadran::DrawHourNumbers(gdi::DC& dc)
             break;
         dc.SelectFont(*font);
         dc.SetTextAlign(StanceAtLineEnd(hourLabelAngle[slot]).align);
-        DrawHourLabel(dc, i, LabelText(i), lastWritten);
+        each(i, LabelText(i));
     }
     dc.SetTextAlign(oldAlign);
     dc.SelectFont(oldFont);
+}
+
+std::vector<LabelBox> CCadran::LayOutNumbers(gdi::DC& dc)
+{
+    // A metafile is an export: its lines stay whole.
+    std::vector<LabelBox> boxes;
+    if (dc.IsMetafile())
+        return boxes;
+    std::optional<LabelBox> lastWritten;
+    ForEachNumber(dc, [&](int i, const std::string& text) {
+        const std::optional<NumberPlace> place = PlaceHourLabel(dc, i, text);
+        if (place && !Crowds(dc, lastWritten, place->box)) {
+            lastWritten = place->box;
+            boxes.push_back(Widened(place->box, NumberMargin(dc)));
+        }
+    });
+    return boxes;
+}
+
+void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten)
+{
+    const std::optional<NumberPlace> place = PlaceHourLabel(dc, hour, text);
+    if (!place || Crowds(dc, lastWritten, place->box))
+        return;
+    lastWritten = place->box;
+    dc.TextOut(place->at.x, place->at.y, text);
+}
+
+void CCadran::DrawHourNumbers(gdi::DC& dc)
+{
+    std::optional<LabelBox> lastWritten;
+    const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
+    ForEachNumber(dc, [&](int i, const std::string& text) { DrawHourLabel(dc, i, text, lastWritten); });
     dc.SetTextColor(oldColor);
 }
 

@@ -3,6 +3,7 @@
 #include "app/Accessors.h"
 #include "docview/CDrawingTools.h"
 #include "model/Astronomy.h"
+#include "model/LabelBoxes.h"
 #include "model/Rounding.h"
 
 #include <algorithm>
@@ -156,10 +157,103 @@ bool ClipStraight(const CCadran& dial, const ExportFrame& frame, Projected& a, P
     return true;
 }
 
+namespace {
+
+// The part [lo, hi] of the segment from p along d inside the convex box; false when none.
+bool InsideBox(const LabelBox& box, double px, double py, double dx, double dy, double& lo, double& hi)
+{
+    lo = 0.0;
+    hi = 1.0;
+    // Each edge keeps the side of the box's centre.
+    double cx = 0.0, cy = 0.0;
+    for (const LabelBox::PointD& c : box.corners) {
+        cx += c.x / 4.0;
+        cy += c.y / 4.0;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const LabelBox::PointD& e0 = box.corners[i];
+        const LabelBox::PointD& e1 = box.corners[(i + 1) % 4];
+        double nx = e1.y - e0.y;
+        double ny = e0.x - e1.x;
+        if ((cx - e0.x) * nx + (cy - e0.y) * ny > 0.0) {
+            nx = -nx;
+            ny = -ny;
+        }
+        // Inside where (point - e0) . n <= 0.
+        const double start = (px - e0.x) * nx + (py - e0.y) * ny;
+        const double rate = dx * nx + dy * ny;
+        if (rate == 0.0) {
+            if (start > 0.0)
+                return false;
+            continue;
+        }
+        const double t = -start / rate;
+        if (rate > 0.0)
+            hi = std::min(hi, t);
+        else
+            lo = std::max(lo, t);
+    }
+    return lo < hi;
+}
+
+}  // namespace
+
+void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int count)
+{
+    if (dial.numberBoxes.empty()) {
+        dc.Polyline(points, count);
+        return;
+    }
+    std::vector<gdi::Point> run;
+    const auto flush = [&] {
+        if (run.size() >= 2)
+            dc.Polyline(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (int k = 1; k < count; ++k) {
+        const gdi::Point p = points[k - 1];
+        const gdi::Point q = points[k];
+        const double dx = static_cast<double>(q.x) - p.x;
+        const double dy = static_cast<double>(q.y) - p.y;
+        // The parts of the segment the boxes leave, in order.
+        std::vector<std::pair<double, double>> covered;
+        const auto at = [&](double t) { return gdi::Point{p.x + RoundToInt(t * dx), p.y + RoundToInt(t * dy)}; };
+        for (const LabelBox& box : dial.numberBoxes) {
+            double lo = 0.0, hi = 1.0;
+            // A corner the line only grazes leaves no pixel out.
+            if (InsideBox(box, p.x, p.y, dx, dy, lo, hi) && at(lo) != at(hi))
+                covered.emplace_back(lo, hi);
+        }
+        std::sort(covered.begin(), covered.end());
+        double from = 0.0;
+        for (const auto& [lo, hi] : covered) {
+            if (lo > from) {
+                if (run.empty() || run.back() != at(from)) {
+                    flush();
+                    run.push_back(at(from));
+                }
+                run.push_back(at(lo));
+                flush();
+            }
+            from = std::max(from, hi);
+        }
+        if (from < 1.0) {
+            if (run.empty() || run.back() != at(from)) {
+                flush();
+                run.push_back(at(from));
+            }
+            run.push_back(q);
+        } else {
+            flush();
+        }
+    }
+    flush();
+}
+
 void DrawClipped(CCadran& dial, gdi::DC& dc, const Projected& a, const Projected& b)
 {
     const gdi::Point points[2] = {a.device, b.device};
-    dc.Polyline(points, 2);
+    DrawAround(dial, dc, points, 2);
     if (dial.collectShapes)
         dial.AddSegmentShape(a.exported.x, a.exported.y, b.exported.x, b.exported.y);
 }
@@ -211,7 +305,7 @@ void CurveTracer::Break()
 void CurveTracer::Flush()
 {
     if (polyline_.size() >= 2)
-        dc_.Polyline(polyline_.data(), static_cast<int>(polyline_.size()));
+        DrawAround(dial_, dc_, polyline_.data(), static_cast<int>(polyline_.size()));
     polyline_.clear();
 }
 

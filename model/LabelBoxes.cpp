@@ -70,6 +70,23 @@ LabelBox TextBox(const gdi::DC& dc, int x, int y, std::string_view text)
     return box;
 }
 
+LabelBox Widened(const LabelBox& box, double by)
+{
+    // Along the first edge and across it, from the first corner.
+    const PointD& p = box.corners[0];
+    const double length = std::hypot(box.corners[1].x - p.x, box.corners[1].y - p.y);
+    const PointD along = length > 0.0 ? PointD{(box.corners[1].x - p.x) / length, (box.corners[1].y - p.y) / length}
+                                      : PointD{-box.up.y, box.up.x};
+    const PointD across{-box.up.x, -box.up.y};  // from the top edge to the bottom one
+    LabelBox widened = box;
+    const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        widened.corners[i].x += by * (signs[i][0] * along.x + signs[i][1] * across.x);
+        widened.corners[i].y += by * (signs[i][0] * along.y + signs[i][1] * across.y);
+    }
+    return widened;
+}
+
 bool Overlap(const LabelBox& a, const LabelBox& b, double gap)
 {
     // Two convex boxes are apart when the edges of one of them give an axis on which their

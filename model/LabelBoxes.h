@@ -22,6 +22,9 @@ struct LabelBox {
 // blanks before and after the text take no room.
 LabelBox TextBox(const gdi::DC& dc, int x, int y, std::string_view text);
 
+// The box grown by `by` on every side.
+LabelBox Widened(const LabelBox& box, double by);
+
 // The two boxes come nearer to each other than the gap (device units), which may be 0:
 // then boxes that only touch are apart.
 bool Overlap(const LabelBox& a, const LabelBox& b, double gap = 0.0);

@@ -326,8 +326,8 @@ TEST_F(DialLines, HourNumbersReadUprightWhicheverWayThePlaneWasEntered)
 }
 
 // No hour line or solstice arc runs through a number: the numbers stand beyond the ends of
-// their lines, and a line cut by the edge of the dial stops short of the number that comes
-// back over it.
+// their lines, and where the edge of the dial brings a number back over the lines, they go
+// round it.
 TEST_F(DialLines, NumbersStandClearOfTheLines)
 {
     struct Case {
@@ -353,12 +353,10 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
         dial.Draw(dc);
         const auto numbers = dc.RecordsOf(gdi::RecordKind::TextOut);
         EXPECT_GE(numbers.size(), 8u) << c.name;
-        // The arcs reach the edge on the extended lines: only the hour lines are kept out there.
         std::vector<const gdi::Record*> lines = PolylinesOf(dc, 5);
-        if (!c.extend)
-            for (const int entry : {9, 15})
-                for (const gdi::Record* arc : PolylinesOf(dc, entry))
-                    lines.push_back(arc);
+        for (const int entry : {9, 15})
+            for (const gdi::Record* arc : PolylinesOf(dc, entry))
+                lines.push_back(arc);
         for (const gdi::Record* n : numbers) {
             gdi::RecordingDC probe;
             probe.SelectFont(n->font);
@@ -408,7 +406,7 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
     gdi::RecordingDC bare, numbered;
     MetafileRecording metafile;
     const auto bareLines = draw(bare, false, bareShapes);
-    EXPECT_NE(draw(numbered, true, shapes), bareLines);  // on screen some lines stop short
+    EXPECT_NE(draw(numbered, true, shapes), bareLines);  // on screen some lines go round numbers
     EXPECT_EQ(shapes, bareShapes);
     EXPECT_EQ(draw(metafile, true, metafileShapes), bareLines);
     EXPECT_EQ(metafileShapes, bareShapes);
