@@ -204,6 +204,21 @@ void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int 
         dc.Polyline(points, count);
         return;
     }
+    // The boxes' bounds, to pass by the segments far from them at little cost.
+    struct Bounds {
+        double left, top, right, bottom;
+    };
+    std::vector<Bounds> bounds;
+    for (const LabelBox& box : dial.numberBoxes) {
+        Bounds b{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+        for (const LabelBox::PointD& c : box.corners) {
+            b.left = std::min(b.left, c.x);
+            b.right = std::max(b.right, c.x);
+            b.top = std::min(b.top, c.y);
+            b.bottom = std::max(b.bottom, c.y);
+        }
+        bounds.push_back(b);
+    }
     std::vector<gdi::Point> run;
     const auto flush = [&] {
         if (run.size() >= 2)
@@ -218,10 +233,13 @@ void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int 
         // The parts of the segment the boxes leave, in order.
         std::vector<std::pair<double, double>> covered;
         const auto at = [&](double t) { return gdi::Point{p.x + RoundToInt(t * dx), p.y + RoundToInt(t * dy)}; };
-        for (const LabelBox& box : dial.numberBoxes) {
+        for (std::size_t b = 0; b < bounds.size(); ++b) {
+            if (std::max(p.x, q.x) < bounds[b].left || std::min(p.x, q.x) > bounds[b].right ||
+                std::max(p.y, q.y) < bounds[b].top || std::min(p.y, q.y) > bounds[b].bottom)
+                continue;
             double lo = 0.0, hi = 1.0;
             // A corner the line only grazes leaves no pixel out.
-            if (InsideBox(box, p.x, p.y, dx, dy, lo, hi) && at(lo) != at(hi))
+            if (InsideBox(dial.numberBoxes[b], p.x, p.y, dx, dy, lo, hi) && at(lo) != at(hi))
                 covered.emplace_back(lo, hi);
         }
         std::sort(covered.begin(), covered.end());
