@@ -32,7 +32,7 @@ EotSettings EotSettings::Load()
     }
 
     if (s.longitudeCorrection)
-        s.correctionSeconds = (GetLongitudeCorrection() + GetZoneSteps()) * 3600.0;
+        s.correctionSeconds = GetLongitudeOffset() * 3600.0;
     if (s.Negated())
         s.correctionSeconds = -s.correctionSeconds;
     const double c = s.correctionSeconds / 60.0;

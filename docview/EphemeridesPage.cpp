@@ -84,7 +84,7 @@ void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
     const std::string zone = place->zone > 0 ? " + " + FormatHours(place->zone, false, true)
                                              : " - " + FormatHours(std::fabs(place->zone), false, true);
     lines.Next(2, x1, GetTranslatedString(502) + "U.T." + zone);
-    lines.Next(2, x1, GetTranslatedString(504) + FormatHours(GetLongitudeCorrection() + GetZoneSteps(), true, false));
+    lines.Next(2, x1, GetTranslatedString(504) + FormatHours(GetLongitudeOffset(), true, false));
 
     std::string date = GetTranslatedString(704) + FormatNumber(v.day, -1) + " " + GetMonthName(v.month) + " " +
                        FormatNumber(v.year, -1);

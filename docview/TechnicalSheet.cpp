@@ -114,7 +114,9 @@ std::string OrientationText(const CCadran& dial, bool vertical)
     return text;
 }
 
-// The sub-style's direction from the noon line, in [-90, 90] degrees.
+// The sub-style's direction from the vertical of the drawing, in [-90, 90] degrees: from the
+// line of steepest slope of the face, which is the noon line on a horizontal face turned to
+// the equator.
 double SubstyleAngle(const CCadran& dial)
 {
     double s = dial.GetCentreAngle() * kRadToDeg - 90.0;
@@ -174,7 +176,7 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
     const std::string zone = place->zone > 0 ? " + " + FormatHours(place->zone, false, true)
                                              : " - " + FormatHours(std::fabs(place->zone), false, true);
     lines.Next(3, x0, GetTranslatedString(502) + "Greenwich" + zone);
-    std::string gap = GetTranslatedString(504) + FormatHours(-(GetLongitudeCorrection() + GetZoneSteps()), true, false);
+    std::string gap = GetTranslatedString(504) + FormatHours(GetLongitudeOffset(), true, false);
     if (dial->localSolarTime == 0)
         gap += GetTranslatedString(503);
     lines.Next(3, x0, gap);
@@ -209,8 +211,14 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
         const bool vertical = inclination.SignedDegrees() == 90;
         lines.Next(3, x0, GetTranslatedString(509) + OrientationText(*dial, vertical));
     }
-    if (!IsAnalemmatic(type) && !IsCylindrical(type))
-        lines.Next(3, x0, GetTranslatedString(530) + Number(SubstyleAngle(*dial)) + kDegreeSign);
+    if (!IsAnalemmatic(type) && !IsCylindrical(type)) {
+        const DegMin inclination = ToDegMin(dial->planeAngle2 * kRadToDeg);
+        const DegMin orientation = ToDegMin(dial->planeAngle1 * kRadToDeg);
+        const bool noonLine = inclination.degrees == 0 && inclination.minutes == 0 && orientation.degrees == 0 &&
+                              orientation.minutes == 0;
+        lines.Next(3, x0, GetTranslatedString(530) + Number(SubstyleAngle(*dial)) + kDegreeSign +
+                              GetTranslatedString(noonLine ? 534 : 533));
+    }
 
     lines.Next(6, x0, dial->localSolarTime ? GetTranslatedString(518) : GetTranslatedString(519));
     lines.Next(3, x0, GetTranslatedString(520));

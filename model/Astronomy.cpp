@@ -428,6 +428,11 @@ int GetZoneSteps()
     return State().zoneSteps;
 }
 
+double GetLongitudeOffset()
+{
+    return State().longitudeCorrection + State().zoneSteps;
+}
+
 double GetTimeZone()
 {
     return State().zoneHours;

@@ -103,6 +103,10 @@ void SetAstroSite(double latitudeDeg, double longitudeDeg, double zoneHours);
 double GetLongitudeCorrection();
 int GetZoneSteps();
 double GetTimeZone();
+// What to add to local solar time (after the equation of time) to get the zone's time, in
+// hours: the longitude correction and its whole zone steps. Positive west of the zone's
+// meridian: 35 min 52 s at 6° 02' E in the zone UT + 1 h.
+double GetLongitudeOffset();
 
 // ---------------------------------------------------------------- transforms
 

@@ -139,6 +139,17 @@ public:
     // lastWritten: the box of the number written last in this drawing, which this one may
     // not run into; it becomes this number's when this one is written.
     virtual void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten);
+    // Where the number of label slot `hour` goes with the font and text alignment in force
+    // (those DrawHourNumbers gives it): its reference point and box. Nothing when it is not
+    // written at the end of its line, or cannot get inside the drawing.
+    struct NumberPlace {
+        gdi::Point at;
+        LabelBox box;
+    };
+    virtual std::optional<NumberPlace> PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const;
+    // Whether the numbers of the hour and azimuth lines stand at the inner end of their
+    // lines (nearer the centre) or at the outer end.
+    virtual bool LabelsAtInnerEnd() const { return labelsAtInnerEnd != 0; }
     virtual void DrawIndications(gdi::DC& dc);
     // Ray from a point at an angle (radians, y up) to the edge of rect.
     virtual bool ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const;
@@ -178,6 +189,9 @@ public:
     int tablesValid = 0;
     std::vector<gdi::Point> hourLabelPos;  // per label slot; x = 0: no label
     std::vector<double> hourLabelAngle;
+    // Per label slot, the direction (radians, y up) of the date arc through the labelled
+    // end, which the number keeps clear of; NaN when no arc is known to run there.
+    std::vector<double> hourLabelArcAngle;
     int marginX = 0;
     int marginY = 0;
     int referenceYear = 0;
@@ -221,8 +235,34 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
+    // While Draw runs, the boxes of the numbers to be written at the ends of the hour lines
+    // (device units): the lines drawn after DrawHourLines has placed them go round them.
+    std::vector<LabelBox> numberBoxes;
+
+protected:
+    // The number of a label slot placed beyond the end of its line, `further` device units
+    // more, or slid back along the line into the drawing when the edge cuts it there.
+    std::optional<NumberPlace> PlaceAtLineEnd(const gdi::DC& dc, int hour, const std::string& text, int further) const;
 
 private:
+    // The text of the number of label slot i: an hour, or an azimuth with azimuth lines.
+    std::string LabelText(int slot) const;
+    // The font of the numbers for a line at lineAngle (see StanceAtLineEnd) on dc; nothing
+    // when the numbers would be less than a pixel high.
+    std::optional<gdi::LogFont> LabelFont(const gdi::DC& dc, double lineAngle) const;
+    // Direction (radians, y up) on the device of the day's arc of a row of the by-date table
+    // at a five-minute step; NaN when the sun lights too little of it there.
+    double DateArcAngle(int row, int step, gdi::Point origin) const;
+    // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
+    bool HourLinesGetNumbers() const;
+    // Calls each(slot, text) for every number to write, its font and alignment selected
+    // in dc (and put back after the last).
+    template <class Each>
+    void ForEachNumber(gdi::DC& dc, Each each);
+    // The boxes of the numbers that DrawHourNumbers will write, half a blank wider (a number
+    // beyond the end of its line stays clear of the line); none in a metafile, which keeps
+    // its lines whole.
+    std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
     // The anchor and its percentages, point B left where it is.
     void PlaceStyleAnchor(int x, int y);
     void RecordPointB();

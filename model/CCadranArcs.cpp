@@ -409,7 +409,7 @@ void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
         CartesianToPolar(static_cast<double>(b.device.x) - a.device.x, static_cast<double>(b.device.y) - a.device.y,
                          radius, angle, false, true);
         const size_t slot = static_cast<size_t>(k + half);
-        if (labelsAtInnerEnd) {
+        if (LabelsAtInnerEnd()) {
             hourLabelPos[slot] = a.device;
             hourLabelAngle[slot] = angle - kPi / 2.0;
         } else {

@@ -119,6 +119,12 @@ void CCadranBifilaire::DrawStyle(gdi::DC& dc, int ax, int ay)
     dc.Polyline(points, 2);
 }
 
+std::optional<CCadran::NumberPlace> CCadranBifilaire::PlaceHourLabel(const gdi::DC& /*dc*/, int /*hour*/,
+                                                                     const std::string& /*text*/) const
+{
+    return std::nullopt;
+}
+
 void CCadranBifilaire::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text,
                                      std::optional<LabelBox>& /*lastWritten*/)
 {

@@ -25,6 +25,8 @@ public:
     void DrawStyle(gdi::DC& dc, int ax, int ay) override;
     // Placed by hour band and hemisphere, as on the analemmatic dial.
     void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten) override;
+    // Not at the ends of the lines: nothing, so that no line stops short for a number.
+    std::optional<NumberPlace> PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const override;
     // No auxiliary point on this dial: (0, 0) and false.
     bool GetAuxPoint(int& x, int& y) const;
 

@@ -112,33 +112,11 @@ bool CCadranCylindrique::IsLit(double azimuth, double altitude, bool aboveHorizo
     return typeCode == 30 ? std::fabs(t) <= kPi / 2.0 : std::fabs(t) <= kPi / 2.0 + 0.0001;
 }
 
-void CCadranCylindrique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text,
-                                       std::optional<LabelBox>& /*lastWritten*/)
+std::optional<CCadran::NumberPlace> CCadranCylindrique::PlaceHourLabel(const gdi::DC& dc, int hour,
+                                                                       const std::string& text) const
 {
-    if (hour < 0 || hour >= static_cast<int>(hourLabelPos.size()))
-        return;
-    gdi::Point p = hourLabelPos[static_cast<std::size_t>(hour)];
-    if (typeCode == 31 && hour > 12)
-        p.y += dc.GetTextExtent("X").cy;
-    if (p.x == 0)
-        return;
-    unsigned align = gdi::TA_CENTER | gdi::TA_TOP;
-    const gdi::LogFont font = dc.GetCurrentFont();
-    gdi::LogFont upright = font;
-    // The ring's hour lines are upright: a number turned with a line that runs downwards from
-    // its labelled end (the southern ring, or labels at the outer end) would stand on its
-    // head. It is turned upright and hung above that end instead of below it.
-    const int escapement = ((font.escapement % 3600) + 3600) % 3600;
-    if (typeCode == 30 && escapement > 900 && escapement < 2700) {
-        upright.escapement = (escapement + 1800) % 3600;
-        align = gdi::TA_CENTER | gdi::TA_BOTTOM;
-        dc.SelectFont(upright);
-    }
-    const unsigned previous = dc.SetTextAlign(align);
-    dc.TextOut(p.x, p.y, text);
-    dc.SetTextAlign(previous);
-    if (upright.escapement != font.escapement)
-        dc.SelectFont(font);
+    const int further = typeCode == 31 && hour > 12 ? dc.GetTextExtent("X").cy : 0;
+    return PlaceAtLineEnd(dc, hour, text, further);
 }
 
 void CCadranCylindrique::ComputeSheetSize()

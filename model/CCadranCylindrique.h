@@ -20,7 +20,9 @@ public:
     void Project(double azimuth, double altitude, int& x, int& y, bool toDevice = true,
                  bool inTenths = true) const override;
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
-    void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten) override;
+    // On the polar half-cylinder an afternoon number shares its line with a morning one: it
+    // stands one text height further out.
+    std::optional<NumberPlace> PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const override;
 
     // Point of the developed face for an hour angle and a declination, relative to A: device
     // y down, tenths and hundredths y up.

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace dialdraw;
 
@@ -75,6 +76,7 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
     const int saved = dc.SaveDC();
     dc.SetBkMode(gdi::TRANSPARENT);
     drawRect = rect;
+    numberBoxes.clear();
 
     int ax = 0;
     int ay = 0;
@@ -134,6 +136,7 @@ void CCadran::Draw(gdi::DC& dc, const gdi::Rect& rect)
         DrawHourNumbers(dc);
     if (prefs.indications)
         DrawIndications(dc);
+    numberBoxes.clear();
     dc.RestoreDC(saved);
 }
 
@@ -156,6 +159,7 @@ void CCadran::ResetHourLabels(int count)
     const size_t slots = static_cast<size_t>(std::max(count, kHourSlots));
     hourLabelPos.assign(slots, gdi::Point{});
     hourLabelAngle.assign(slots, 0.0);
+    hourLabelArcAngle.assign(slots, std::numeric_limits<double>::quiet_NaN());
 }
 
 // ------------------------------------------------------------------------- construction lines
@@ -299,11 +303,25 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
     const int first = std::clamp(firstHour, 0, 24) * 12;
     const int last = std::clamp(lastHour, 0, 24) * 12;
 
+    // The lines first, which place the numbers; then, once the numbers are laid out, the
+    // lines drawn round them.
+    struct Step {
+        int s = 0;
+        int entry = 0;
+        bool meanTime = false;
+        bool drawLine = false;
+        Projected inner;
+        Projected outer;
+    };
+    std::vector<Step> steps;
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
-        const bool meanTime = prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
+        Step step;
+        step.s = s;
+        step.entry = entry;
+        step.meanTime = prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
 
         // The lit span of the hour between the two solstices.
         int i = kJuneSolsticeRow;
@@ -315,35 +333,69 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
         if (i < j) {
             Projected a = ProjectBoth(*this, azimuthByDate[i][s], altitudeByDate[i][s], origin, frame);
             Projected b = ProjectBoth(*this, azimuthByDate[j][s], altitudeByDate[j][s], origin, frame);
+            int rowA = i;
+            int rowB = j;
             // The line runs away from the centre.
-            if (hasCentre && Distance(a.device, centre) > Distance(b.device, centre))
+            if (hasCentre && Distance(a.device, centre) > Distance(b.device, centre)) {
                 std::swap(a, b);
-            const bool drawLine = !meanTime || prefs.noonMarkWithHourLine;
-            Projected inner = a;
-            Projected outer = b;
-            bool visible = false;
-            if (drawLine) {
-                PenScope pen(dc, tools.Tools().EntryPen(entry));
-                visible = DrawStraight(*this, dc, frame, inner, outer, prefs.extendHourLines != 0);
-            } else {
-                visible = prefs.extendHourLines ? ClipSegmentToDial(drawRect, inner.device, outer.device)
-                                                : ClipSegment(drawRect, inner.device, outer.device);
+                std::swap(rowA, rowB);
             }
-            if (s % 12 == 0 && visible && inner.device != outer.device) {
-                const double angle = LineAngle(inner.device, outer.device);
+            step.inner = a;
+            step.outer = b;
+            const bool visible = ClipStraight(*this, frame, step.inner, step.outer, prefs.extendHourLines != 0);
+            step.drawLine = visible && (!step.meanTime || prefs.noonMarkWithHourLine);
+            const gdi::Point inner = step.inner.device;
+            const gdi::Point outer = step.outer.device;
+            if (s % 12 == 0 && visible && inner != outer) {
+                const double angle = LineAngle(inner, outer);
                 const size_t slot = static_cast<size_t>(s / 12);
-                if (labelsAtInnerEnd) {
-                    hourLabelPos[slot] = inner.device;
-                    hourLabelAngle[slot] = angle - kPi / 2.0;
-                } else {
-                    hourLabelPos[slot] = outer.device;
-                    hourLabelAngle[slot] = angle + kPi / 2.0;
-                }
+                const bool atInner = LabelsAtInnerEnd();
+                hourLabelPos[slot] = atInner ? inner : outer;
+                hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
+                // The solstice arcs end the lines: where one runs through the end that
+                // clipping left in place, the number keeps clear of it.
+                const bool arcsDrawn = (prefs.diurnalArcs && prefs.diurnalArcMode >= 1) || prefs.horizontalLines;
+                if (arcsDrawn && (atInner ? inner == a.device : outer == b.device))
+                    hourLabelArcAngle[slot] = DateArcAngle(atInner ? rowA : rowB, s, origin);
             }
         }
-        if (meanTime)
-            DrawMeanTimeLines(dc, ax, ay, s);
+        steps.push_back(step);
     }
+
+    numberBoxes.clear();
+    if (HourLinesGetNumbers())
+        numberBoxes = LayOutNumbers(dc);
+    for (const Step& step : steps) {
+        if (step.drawLine) {
+            PenScope pen(dc, tools.Tools().EntryPen(step.entry));
+            DrawClipped(*this, dc, step.inner, step.outer);
+        }
+        if (step.meanTime)
+            DrawMeanTimeLines(dc, ax, ay, step.s);
+    }
+}
+
+double CCadran::DateArcAngle(int row, int step, gdi::Point origin) const
+{
+    // The chord over the five minutes on either side, or on the lit side alone.
+    const bool aboveHorizon = prefs.sunAboveHorizon != 0;
+    const auto at = [&](int s) -> std::optional<gdi::Point> {
+        if (s < 0 || s > 288 || !IsLit(azimuthByDate[row][s], altitudeByDate[row][s], aboveHorizon))
+            return std::nullopt;
+        int x = 0;
+        int y = 0;
+        Project(azimuthByDate[row][s], altitudeByDate[row][s], x, y, true, true);
+        return Offset({x, y}, origin);
+    };
+    std::optional<gdi::Point> before = at(step - 1);
+    std::optional<gdi::Point> after = at(step + 1);
+    if (!before)
+        before = at(step);
+    if (!after)
+        after = at(step);
+    if (!before || !after || *before == *after)
+        return std::numeric_limits<double>::quiet_NaN();
+    return LineAngle(*before, *after);
 }
 
 void CCadran::DrawMeanTimeLines(gdi::DC& dc, int ax, int ay, int step)
@@ -498,82 +550,172 @@ void CCadran::DrawStyle(gdi::DC& dc, int ax, int ay)
 
 // ------------------------------------------------------------------------- hour numbers
 
+namespace {
+
+// The blank between the end of a line and its number.
+int NumberGap(const gdi::DC& dc)
+{
+    return std::max(1, dc.GetTextMetrics().height / 4);
+}
+
+// How much wider than a number the lines leave it: half the blank, so that the line whose
+// end it stands beyond stays whole.
+double NumberMargin(const gdi::DC& dc)
+{
+    return NumberGap(dc) / 2.0;
+}
+
+// A number that would come within a blank of the number before it is left out.
+bool Crowds(const gdi::DC& dc, const std::optional<LabelBox>& lastWritten, const LabelBox& box)
+{
+    return lastWritten && Overlap(*lastWritten, box, dc.GetTextExtent(" ").cx);
+}
+
+}  // namespace
+
+std::string CCadran::LabelText(int slot) const
+{
+    if (prefs.horizontalLines && prefs.azimuthStep > 0) {
+        const int step = prefs.azimuthStep;
+        return FormatNumber(step * (slot - 180 / step), -1) + "\xC2\xB0";
+    }
+    int h = slot + (localSolarTime ? 0 : GetZoneSteps());
+    // The zone may carry an hour past midnight either way.
+    while (h > 24)
+        h -= 24;
+    while (h < 0)
+        h += 24;
+    if (!prefs.hours24 && h > 12)
+        h -= 12;
+    return prefs.romanNumerals ? FormatRomanHour(h) : FormatNumber(h, -1);
+}
+
+std::optional<gdi::LogFont> CCadran::LabelFont(const gdi::DC& dc, double lineAngle) const
+{
+    const int height = RoundToInt(HeightOnDevice(dc, 12) * scale);
+    if (height < 1)
+        return std::nullopt;
+    gdi::LogFont font;
+    FillLogFont(height, font, kFontTimes, false, StanceAtLineEnd(lineAngle).escapementDeg);
+    return font;
+}
+
+bool CCadran::HourLinesGetNumbers() const
+{
+    // The azimuth lines take the slots over, whatever their step.
+    return prefs.hourNumbers && prefs.hourLines && !prefs.horizontalLines;
+}
+
+std::optional<CCadran::NumberPlace> CCadran::PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const
+{
+    return PlaceAtLineEnd(dc, hour, text, 0);
+}
+
+std::optional<CCadran::NumberPlace> CCadran::PlaceAtLineEnd(const gdi::DC& dc, int hour, const std::string& text,
+                                                             int further) const
+{
+    const size_t slot = static_cast<size_t>(hour);
+    if (hour < 0 || slot >= hourLabelPos.size() || slot >= hourLabelAngle.size() || hourLabelPos[slot].x == 0)
+        return std::nullopt;
+    const gdi::Point end = hourLabelPos[slot];
+    const LabelBox::PointD into = StanceAtLineEnd(hourLabelAngle[slot]).intoLine;
+    // Beyond the end, a blank away from it, and further when a date arc crosses the line
+    // there aslant, so that the arc passes by the number's corners.
+    double away = NumberGap(dc) + further;
+    const double arc = slot < hourLabelArcAngle.size() ? hourLabelArcAngle[slot]
+                                                          : std::numeric_limits<double>::quiet_NaN();
+    if (!std::isnan(arc)) {
+        const LabelBox atEnd = TextBox(dc, end.x, end.y, text);
+        // Out to the corners of the room the lines leave round the number.
+        double halfWidth = 0.0;
+        for (const LabelBox::PointD& c : atEnd.corners)
+            halfWidth = std::max(halfWidth, std::fabs((c.x - end.x) * -into.y + (c.y - end.y) * into.x));
+        halfWidth += NumberMargin(dc);
+        // The arc's direction on the device, along the line and across it.
+        const double tx = std::cos(arc);
+        const double ty = -std::sin(arc);
+        const double along = std::fabs(tx * into.x + ty * into.y);
+        const double across = std::fabs(tx * -into.y + ty * into.x);
+        // An arc nearly along the line would send the number away from it: it goes no
+        // further than two text heights.
+        const double most = 2.0 * dc.GetTextMetrics().height;
+        away += halfWidth * along < most * across ? halfWidth * along / across : most;
+    }
+    const gdi::Point p{end.x - RoundToInt(into.x * away), end.y - RoundToInt(into.y * away)};
+    // A number cut by the edge of the dial moves back along its line into the dial; one that
+    // cannot get in is left out. Whole pixels: a little further when rounding leaves a corner
+    // out.
+    NumberPlace place{p, TextBox(dc, p.x, p.y, text)};
+    double step = 0.0;
+    for (int tries = 0;; ++tries) {
+        const std::optional<double> rest = DistanceInto(place.box, into.x, into.y, drawRect);
+        if (rest && *rest == 0.0)
+            return place;
+        if (!rest || tries == 4)
+            return std::nullopt;
+        step += std::ceil(*rest);
+        place.at = {p.x + RoundToInt(into.x * step), p.y + RoundToInt(into.y * step)};
+        place.box = TextBox(dc, place.at.x, place.at.y, text);
+    }
+}
+
+template <class Each>
+void CCadran::ForEachNumber(gdi::DC& dc, Each each)
+{
+    int count = 0;
+    if (prefs.hourLines)
+        count = kHourSlots;
+    if (prefs.horizontalLines && prefs.azimuthStep > 0)
+        count = 360 / prefs.azimuthStep;
+    count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
+    const gdi::LogFont oldFont = dc.GetCurrentFont();
+    const unsigned oldAlign = dc.GetTextAlign();
+    for (int i = 0; i < count; ++i) {
+        const size_t slot = static_cast<size_t>(i);
+        if (hourLabelPos[slot].x == 0)
+            continue;
+        const std::optional<gdi::LogFont> font = LabelFont(dc, hourLabelAngle[slot]);
+        if (!font)
+            break;
+        dc.SelectFont(*font);
+        dc.SetTextAlign(StanceAtLineEnd(hourLabelAngle[slot]).align);
+        each(i, LabelText(i));
+    }
+    dc.SetTextAlign(oldAlign);
+    dc.SelectFont(oldFont);
+}
+
+std::vector<LabelBox> CCadran::LayOutNumbers(gdi::DC& dc)
+{
+    // A metafile is an export: its lines stay whole.
+    std::vector<LabelBox> boxes;
+    if (dc.IsMetafile())
+        return boxes;
+    std::optional<LabelBox> lastWritten;
+    ForEachNumber(dc, [&](int i, const std::string& text) {
+        const std::optional<NumberPlace> place = PlaceHourLabel(dc, i, text);
+        if (place && !Crowds(dc, lastWritten, place->box)) {
+            lastWritten = place->box;
+            boxes.push_back(Widened(place->box, NumberMargin(dc)));
+        }
+    });
+    return boxes;
+}
+
 void CCadran::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten)
 {
-    if (hour < 0 || static_cast<size_t>(hour) >= hourLabelPos.size() || hourLabelPos[static_cast<size_t>(hour)].x == 0)
+    const std::optional<NumberPlace> place = PlaceHourLabel(dc, hour, text);
+    if (!place || Crowds(dc, lastWritten, place->box))
         return;
-    const gdi::Point p = hourLabelPos[static_cast<size_t>(hour)];
-    AlignScope align(dc, gdi::TA_BOTTOM | gdi::TA_CENTER);
-    // A number cut by the edge of the dial moves along its line into the dial; one that
-    // cannot get in, or would come within a blank of the number before it, is left out.
-    const LabelBox box = TextBox(dc, p.x, p.y, text);
-    gdi::Point at = p;
-    LabelBox placed = box;
-    double step = 0.0;
-    // Whole pixels: a little further when rounding leaves a corner out.
-    for (int tries = 0;; ++tries) {
-        const std::optional<double> rest = DistanceUpInto(placed, drawRect);
-        if (rest && *rest == 0.0)
-            break;
-        if (!rest || tries == 4)
-            return;
-        step += std::ceil(*rest);
-        at = {p.x + RoundToInt(box.up.x * step), p.y + RoundToInt(box.up.y * step)};
-        placed = TextBox(dc, at.x, at.y, text);
-    }
-    if (lastWritten && Overlap(*lastWritten, placed, dc.GetTextExtent(" ").cx))
-        return;
-    lastWritten = placed;
-    dc.TextOut(at.x, at.y, text);
+    lastWritten = place->box;
+    dc.TextOut(place->at.x, place->at.y, text);
 }
 
 void CCadran::DrawHourNumbers(gdi::DC& dc)
 {
-    const int height = RoundToInt(HeightOnDevice(dc, 12) * scale);
-    if (height < 1)
-        return;
-    int count = 0;
-    if (prefs.hourLines)
-        count = kHourSlots;
-    const bool azimuths = prefs.horizontalLines && prefs.azimuthStep > 0;
-    if (azimuths)
-        count = 360 / prefs.azimuthStep;
-    count = std::min(count, static_cast<int>(std::min(hourLabelPos.size(), hourLabelAngle.size())));
-
-    const int zoneSteps = localSolarTime ? 0 : GetZoneSteps();
     std::optional<LabelBox> lastWritten;
     const gdi::COLORREF oldColor = dc.SetTextColor(gdi::RGB(0, 0, 0));
-    const gdi::LogFont oldFont = dc.GetCurrentFont();
-    for (int i = 0; i < count; ++i) {
-        if (hourLabelPos[static_cast<size_t>(i)].x == 0)
-            continue;
-        std::string text;
-        if (azimuths) {
-            const int step = prefs.azimuthStep;
-            text = FormatNumber(step * (i - 180 / step), -1) + "\xC2\xB0";
-        } else {
-            int h = i + zoneSteps;
-            // The zone may carry an hour past midnight either way.
-            while (h > 24)
-                h -= 24;
-            while (h < 0)
-                h += 24;
-            if (!prefs.hours24 && h > 12)
-                h -= 12;
-            text = prefs.romanNumerals ? FormatRomanHour(h) : FormatNumber(h, -1);
-        }
-        // Turned with its line, within half a turn either way.
-        int angleDeg = RoundToInt(hourLabelAngle[static_cast<size_t>(i)] * 180.0 / kPi) % 360;
-        if (angleDeg > 180)
-            angleDeg -= 360;
-        else if (angleDeg <= -180)
-            angleDeg += 360;
-        gdi::LogFont font;
-        FillLogFont(height, font, kFontTimes, false, angleDeg);
-        dc.SelectFont(font);
-        DrawHourLabel(dc, i, text, lastWritten);
-    }
-    dc.SelectFont(oldFont);
+    ForEachNumber(dc, [&](int i, const std::string& text) { DrawHourLabel(dc, i, text, lastWritten); });
     dc.SetTextColor(oldColor);
 }
 

@@ -114,6 +114,16 @@ bool CCadranPlanQuelconque::StyleParallelToFace() const
     return std::fabs(GetCentreTerms().c) < kParallelEpsilon;
 }
 
+bool CCadranPlanQuelconque::LabelsAtInnerEnd() const
+{
+    const CentreTerms t = GetCentreTerms();
+    // Parallel to the style: as on the east wall, except on a face turned west, as on the
+    // west wall.
+    if (std::fabs(t.c) < kParallelEpsilon)
+        return !(planeAngle1 > 0.0);
+    return t.c > 0.0;
+}
+
 void CCadranPlanQuelconque::CutCentre(const CentreTerms& terms, double length, double& cx, double& cy) const
 {
     // Towards the centre; a parallel style is cut on the side the centre leaves to as c
@@ -187,6 +197,21 @@ bool CCadranPlanQuelconque::GetCentre(int& x, int& y, bool truncate, bool inTent
         y = RoundToInt(-pixelsPerMmY * cy);
     }
     return true;
+}
+
+double CCadranPlanQuelconque::GetCentreAngle() const
+{
+    const CentreTerms t = GetCentreTerms();
+    double cx = 0.0, cy = 0.0;
+    if (std::fabs(t.c) < kParallelEpsilon) {
+        CutCentre(t, styleLimit, cx, cy);
+    } else {
+        cx = t.numU * styleHeight / t.c;
+        cy = t.numV * styleHeight / t.c;
+    }
+    if (latitude < 0.0)
+        cx = -cx;
+    return SubstyleDirection(cx, cy);
 }
 
 void CCadranPlanQuelconque::DrawCentreLine(gdi::DC& dc, int left, int top, int right, int bottom, int ax, int ay)

@@ -27,7 +27,15 @@ public:
     // False when the style is parallel to the face or, untruncated, meets it farther than
     // 1000 mm (at the drawing scale) from the foot.
     bool GetCentre(int& x, int& y, bool truncate, bool inTenths) const override;
+    // From the exact centre, or the direction of the cut style when it is parallel.
+    double GetCentreAngle() const override;
 
+    // The numbers stand at the inner end, as on a horizontal dial, while the face lies on
+    // the horizontal's side of the faces parallel to the style (c > 0 in GetCentreTerms),
+    // and at the outer end, as on a wall facing the equator, beyond them. The two ends
+    // swap only where the centre passes through infinity, so the numbers keep their end of
+    // the lines as the face turns.
+    bool LabelsAtInnerEnd() const override;
     // Shadow of the nodus in millimetres from the foot (u right, v up), unrounded.
     void ProjectMm(double azimuth, double altitude, double& u, double& v) const;
     // True when the polar style is parallel to the face (the polar dial's plane), so that it

@@ -121,14 +121,28 @@ double CCadranVerticalQcq::GetStyleLength(bool& truncate, double& endHeight) con
     return CutStyleLength(*this, styleHeight * tanB, styleHeight - styleLimit / tanB, truncate, endHeight);
 }
 
-bool CCadranVerticalQcq::GetCentre(int& x, int& y, bool truncate, bool inTenths) const
+void CCadranVerticalQcq::CentreMm(double& cx, double& cy) const
 {
     const double k = scale;
     const double d = planeAngle1;
-    double cx = std::tan(d) * -styleHeight * k;
+    cx = std::tan(d) * -styleHeight * k;
     if (latitude < 0.0)
         cx = -cx;
-    double cy = FacesEastOrWest(d) ? 0.0 : std::tan(AbsLatitudeRad(*this)) * styleHeight * k / std::cos(d);
+    cy = FacesEastOrWest(d) ? 0.0 : std::tan(AbsLatitudeRad(*this)) * styleHeight * k / std::cos(d);
+}
+
+double CCadranVerticalQcq::GetCentreAngle() const
+{
+    double cx = 0.0, cy = 0.0;
+    CentreMm(cx, cy);
+    return SubstyleDirection(cx, cy);
+}
+
+bool CCadranVerticalQcq::GetCentre(int& x, int& y, bool truncate, bool inTenths) const
+{
+    const double k = scale;
+    double cx = 0.0, cy = 0.0;
+    CentreMm(cx, cy);
     const double limit = styleLimit * k;
     const double r = std::hypot(cx, cy);
     if (truncate && styleTruncation != 0 && r > limit) {

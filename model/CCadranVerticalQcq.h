@@ -24,6 +24,8 @@ public:
     double GetStyleLength(bool& truncate, double& endHeight) const override;
     void DrawSpecific(gdi::DC& dc, int ax, int ay) override;
     bool GetCentre(int& x, int& y, bool truncate, bool inTenths) const override;
+    // From the exact centre.
+    double GetCentreAngle() const override;
 
     // Shadow of the nodus in millimetres from the foot (u right, v up), unrounded.
     void ProjectMm(double azimuth, double altitude, double& u, double& v) const;
@@ -31,4 +33,9 @@ public:
 protected:
     // The face map of this wall, for the subclasses that project and light it as it does.
     bool WallMap(FaceMap& map) const;
+
+private:
+    // The centre relative to the foot, in millimetres at the drawing scale (x right, y up),
+    // uncut.
+    void CentreMm(double& cx, double& cy) const;
 };

@@ -3,6 +3,7 @@
 #include "app/Accessors.h"
 #include "docview/CDrawingTools.h"
 #include "model/Astronomy.h"
+#include "model/LabelBoxes.h"
 #include "model/Rounding.h"
 
 #include <algorithm>
@@ -138,18 +139,141 @@ void ClipExport(const CCadran& dial, const ExportFrame& frame, gdi::Point& a, gd
 
 bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projected& a, Projected& b, bool extend)
 {
+    if (!ClipStraight(dial, frame, a, b, extend))
+        return false;
+    DrawClipped(dial, dc, a, b);
+    return true;
+}
+
+bool ClipStraight(const CCadran& dial, const ExportFrame& frame, Projected& a, Projected& b, bool extend)
+{
     const gdi::Rect& rect = dial.GetDrawRect();
     const bool visible = extend ? dial.ClipSegmentToDial(rect, a.device, b.device)
                                 : ClipSegment(rect, a.device, b.device);
     if (!visible)
         return false;
-    const gdi::Point points[2] = {a.device, b.device};
-    dc.Polyline(points, 2);
-    if (dial.collectShapes) {
+    if (dial.collectShapes)
         ClipExport(dial, frame, a.exported, b.exported, extend);
-        dial.AddSegmentShape(a.exported.x, a.exported.y, b.exported.x, b.exported.y);
-    }
     return true;
+}
+
+namespace {
+
+// The part [lo, hi] of the segment from p along d inside the convex box; false when none.
+bool InsideBox(const LabelBox& box, double px, double py, double dx, double dy, double& lo, double& hi)
+{
+    lo = 0.0;
+    hi = 1.0;
+    // Each edge keeps the side of the box's centre.
+    double cx = 0.0, cy = 0.0;
+    for (const LabelBox::PointD& c : box.corners) {
+        cx += c.x / 4.0;
+        cy += c.y / 4.0;
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+        const LabelBox::PointD& e0 = box.corners[i];
+        const LabelBox::PointD& e1 = box.corners[(i + 1) % 4];
+        double nx = e1.y - e0.y;
+        double ny = e0.x - e1.x;
+        if ((cx - e0.x) * nx + (cy - e0.y) * ny > 0.0) {
+            nx = -nx;
+            ny = -ny;
+        }
+        // Inside where (point - e0) . n <= 0.
+        const double start = (px - e0.x) * nx + (py - e0.y) * ny;
+        const double rate = dx * nx + dy * ny;
+        if (rate == 0.0) {
+            if (start > 0.0)
+                return false;
+            continue;
+        }
+        const double t = -start / rate;
+        if (rate > 0.0)
+            hi = std::min(hi, t);
+        else
+            lo = std::max(lo, t);
+    }
+    return lo < hi;
+}
+
+}  // namespace
+
+void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int count)
+{
+    if (dial.numberBoxes.empty()) {
+        dc.Polyline(points, count);
+        return;
+    }
+    // The boxes' bounds, to pass by the segments far from them at little cost.
+    struct Bounds {
+        double left, top, right, bottom;
+    };
+    std::vector<Bounds> bounds;
+    for (const LabelBox& box : dial.numberBoxes) {
+        Bounds b{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+        for (const LabelBox::PointD& c : box.corners) {
+            b.left = std::min(b.left, c.x);
+            b.right = std::max(b.right, c.x);
+            b.top = std::min(b.top, c.y);
+            b.bottom = std::max(b.bottom, c.y);
+        }
+        bounds.push_back(b);
+    }
+    std::vector<gdi::Point> run;
+    const auto flush = [&] {
+        if (run.size() >= 2)
+            dc.Polyline(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (int k = 1; k < count; ++k) {
+        const gdi::Point p = points[k - 1];
+        const gdi::Point q = points[k];
+        const double dx = static_cast<double>(q.x) - p.x;
+        const double dy = static_cast<double>(q.y) - p.y;
+        // The parts of the segment the boxes leave, in order.
+        std::vector<std::pair<double, double>> covered;
+        const auto at = [&](double t) { return gdi::Point{p.x + RoundToInt(t * dx), p.y + RoundToInt(t * dy)}; };
+        for (std::size_t b = 0; b < bounds.size(); ++b) {
+            if (std::max(p.x, q.x) < bounds[b].left || std::min(p.x, q.x) > bounds[b].right ||
+                std::max(p.y, q.y) < bounds[b].top || std::min(p.y, q.y) > bounds[b].bottom)
+                continue;
+            double lo = 0.0, hi = 1.0;
+            // A corner the line only grazes leaves no pixel out.
+            if (InsideBox(dial.numberBoxes[b], p.x, p.y, dx, dy, lo, hi) && at(lo) != at(hi))
+                covered.emplace_back(lo, hi);
+        }
+        std::sort(covered.begin(), covered.end());
+        double from = 0.0;
+        for (const auto& [lo, hi] : covered) {
+            if (lo > from) {
+                if (run.empty() || run.back() != at(from)) {
+                    flush();
+                    run.push_back(at(from));
+                }
+                run.push_back(at(lo));
+                flush();
+            }
+            from = std::max(from, hi);
+        }
+        if (from < 1.0) {
+            if (run.empty() || run.back() != at(from)) {
+                flush();
+                run.push_back(at(from));
+            }
+            run.push_back(q);
+        } else {
+            flush();
+        }
+    }
+    flush();
+}
+
+void DrawClipped(CCadran& dial, gdi::DC& dc, const Projected& a, const Projected& b)
+{
+    const gdi::Point points[2] = {a.device, b.device};
+    DrawAround(dial, dc, points, 2);
+    if (dial.collectShapes)
+        dial.AddSegmentShape(a.exported.x, a.exported.y, b.exported.x, b.exported.y);
 }
 
 CurveTracer::CurveTracer(CCadran& dial, gdi::DC& dc, gdi::Point origin)
@@ -199,7 +323,7 @@ void CurveTracer::Break()
 void CurveTracer::Flush()
 {
     if (polyline_.size() >= 2)
-        dc_.Polyline(polyline_.data(), static_cast<int>(polyline_.size()));
+        DrawAround(dial_, dc_, polyline_.data(), static_cast<int>(polyline_.size()));
     polyline_.clear();
 }
 

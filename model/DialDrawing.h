@@ -100,6 +100,15 @@ Projected ProjectBoth(const CCadran& dial, double azimuth, double altitude, gdi:
 // polyline and, when the dial collects shapes, recorded as a segment. Returns false when
 // nothing is drawn; a and b then hold the device ends as drawn.
 bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projected& a, Projected& b, bool extend);
+// A polyline with the current pen, less its parts inside the number boxes of the dial
+// (CCadran::numberBoxes): the lines go round the numbers.
+void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int count);
+
+// The two steps of DrawStraight: the clipping (false when nothing is left), then the drawing
+// and the recording of what the clipping left; the device ends may be shortened between
+// them without changing what is recorded.
+bool ClipStraight(const CCadran& dial, const ExportFrame& frame, Projected& a, Projected& b, bool extend);
+void DrawClipped(CCadran& dial, gdi::DC& dc, const Projected& a, const Projected& b);
 
 // Draws a curve point by point: each point is joined to the previous one of its run through
 // the dial's IsInsideDial; the visible pieces are drawn with the current pen as polylines

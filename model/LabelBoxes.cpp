@@ -1,6 +1,7 @@
 #include "model/LabelBoxes.h"
 
 #include "model/DialDrawing.h"
+#include "model/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,6 +70,23 @@ LabelBox TextBox(const gdi::DC& dc, int x, int y, std::string_view text)
     return box;
 }
 
+LabelBox Widened(const LabelBox& box, double by)
+{
+    // Along the first edge and across it, from the first corner.
+    const PointD& p = box.corners[0];
+    const double length = std::hypot(box.corners[1].x - p.x, box.corners[1].y - p.y);
+    const PointD along = length > 0.0 ? PointD{(box.corners[1].x - p.x) / length, (box.corners[1].y - p.y) / length}
+                                      : PointD{-box.up.y, box.up.x};
+    const PointD across{-box.up.x, -box.up.y};  // from the top edge to the bottom one
+    LabelBox widened = box;
+    const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        widened.corners[i].x += by * (signs[i][0] * along.x + signs[i][1] * across.x);
+        widened.corners[i].y += by * (signs[i][0] * along.y + signs[i][1] * across.y);
+    }
+    return widened;
+}
+
 bool Overlap(const LabelBox& a, const LabelBox& b, double gap)
 {
     // Two convex boxes are apart when the edges of one of them give an axis on which their
@@ -91,13 +109,35 @@ bool Overlap(const LabelBox& a, const LabelBox& b, double gap)
     return true;
 }
 
-std::optional<double> DistanceUpInto(const LabelBox& box, const gdi::Rect& rect)
+std::optional<double> DistanceInto(const LabelBox& box, double x, double y, const gdi::Rect& rect)
 {
-    // Each corner moved along up must stay within the rectangle.
+    // Each corner moved along (x, y) must stay within the rectangle.
     double low = 0.0;
     double high = std::numeric_limits<double>::infinity();
     for (const PointD& c : box.corners)
-        if (!dialdraw::LineInterval(rect, c.x, c.y, box.up.x, box.up.y, low, high))
+        if (!dialdraw::LineInterval(rect, c.x, c.y, x, y, low, high))
             return std::nullopt;
     return low;
+}
+
+LineEndStance StanceAtLineEnd(double lineAngle)
+{
+    int degrees = RoundToInt(lineAngle * 180.0 / std::numbers::pi) % 360;
+    if (degrees > 180)
+        degrees -= 360;
+    else if (degrees <= -180)
+        degrees += 360;
+    LineEndStance stance;
+    // Turned by lineAngle, a text's top faces into the line: hung from the end by its top,
+    // it lies beyond the end. Turned half a turn more, its top faces away: it stands on the end.
+    const double into = lineAngle + std::numbers::pi / 2.0;
+    stance.intoLine = {std::cos(into), -std::sin(into)};
+    if (degrees > 90 || degrees < -90) {
+        stance.escapementDeg = degrees > 0 ? degrees - 180 : degrees + 180;
+        stance.align = gdi::TA_CENTER | gdi::TA_BOTTOM;
+    } else {
+        stance.escapementDeg = degrees;
+        stance.align = gdi::TA_CENTER | gdi::TA_TOP;
+    }
+    return stance;
 }

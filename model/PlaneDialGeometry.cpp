@@ -1,5 +1,6 @@
 #include "model/PlaneDialGeometry.h"
 
+#include "app/GraphicsHelpers.h"
 #include "model/Rounding.h"
 
 #include <cmath>
@@ -23,6 +24,14 @@ void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bo
         x = RoundToInt(100.0 * u);
         y = RoundToInt(100.0 * v);
     }
+}
+
+double SubstyleDirection(double cx, double cy)
+{
+    double radius = 0.0;
+    double angle = 0.0;
+    CartesianToPolar(cx, cy, radius, angle, false, false);
+    return angle;
 }
 
 FaceMap WallFaceMap(const CCadran& dial, double sinDeclination, double cosDeclination)

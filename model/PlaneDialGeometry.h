@@ -39,6 +39,11 @@ bool IsExactly(const CCadran& dial)
     return typeid(dial) == typeid(Own);
 }
 
+// Direction (radians, y up) of the sub-style towards a centre at (cx, cy) from the foot, in
+// the range CCadran::GetCentreAngle gives. Taken from the unrounded centre: rounded to the
+// tenth of a millimetre, the centre of a 10 mm style turns it by up to half a degree.
+double SubstyleDirection(double cx, double cy);
+
 // The walls' lit test keeps this margin (radians) from the plane of the face.
 constexpr double kWallEdge = 0.001;
 // The face map of a wall looking towards the azimuth whose sine and cosine are given, lit

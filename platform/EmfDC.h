@@ -71,6 +71,7 @@ public:
     int GetDeviceCaps(int index) const override;
     bool IsPrinting() const override { return false; }
     bool IsPreview() const override { return false; }
+    bool IsMetafile() const override { return true; }
 
 protected:
     Rect DeviceBounds() const override;

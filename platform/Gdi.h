@@ -223,6 +223,8 @@ public:
     virtual int GetDeviceCaps(int index) const = 0;
     virtual bool IsPrinting() const = 0;
     virtual bool IsPreview() const = 0;
+    // A metafile records a drawing for export rather than showing it.
+    virtual bool IsMetafile() const { return false; }
 };
 
 }  // namespace gdi

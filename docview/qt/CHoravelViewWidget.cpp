@@ -34,6 +34,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEngine>
+#include <QPageRanges>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -46,6 +47,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -383,12 +385,15 @@ QPrinter& CHoravelViewWidget::ApplicationPrinter()
 bool CHoravelViewWidget::PrintSheets(QPrinter& printer, bool preview)
 {
     const int count = view_->GetPrintPageCount();
-    int first = 1;
-    int last = count;
-    if (!preview && printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = std::clamp(printer.fromPage(), 1, count);
-        last = std::clamp(printer.toPage() > 0 ? printer.toPage() : count, first, count);
-    }
+    // The sheets of the range chosen, which may skip some ("1, 3"); every sheet otherwise.
+    const QPageRanges ranges = printer.pageRanges();
+    const bool chosen = !preview && printer.printRange() == QPrinter::PageRange && !ranges.isEmpty();
+    std::vector<int> sheets;
+    for (int page = 1; page <= count; ++page)
+        if (!chosen || ranges.contains(page))
+            sheets.push_back(page);
+    if (sheets.empty())
+        return false;
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -396,8 +401,8 @@ bool CHoravelViewWidget::PrintSheets(QPrinter& printer, bool preview)
             TranslatedMessageBox(kPrintFailedString, MB_ICONEXCLAMATION);
         return false;
     }
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !printer.newPage()) {
+    for (const int page : sheets) {
+        if (page != sheets.front() && !printer.newPage()) {
             painter.end();
             TranslatedMessageBox(kPrintFailedString, MB_ICONEXCLAMATION);
             return false;
@@ -414,8 +419,12 @@ void CHoravelViewWidget::Print()
 {
     QPrinter& printer = ApplicationPrinter();
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, view_->GetPrintPageCount());
+    const int count = view_->GetPrintPageCount();
+    dialog.setMinMax(1, count);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    // The range offered is every sheet, unless a range chosen before still fits the drawing.
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() < 1 || printer.toPage() > count)
+        dialog.setFromTo(1, count);
     if (dialog.exec() != QDialog::Accepted)
         return;
     PrintSheets(printer);

@@ -24,16 +24,16 @@ public:
     void ScheduleDeferred() override;
     bool IsEphemerisToolBarShown() const override;
     void ToggleEphemerisToolBar() override;
-    // The print dialog on the application printer (its page range limited to the sheets
-    // of the drawing), then the sheets.
+    // The print dialog on the application printer, its page range running over the sheets
+    // of the drawing, then the sheets of the range chosen.
     void Print() override;
     // The preview dialog: one sheet at a time, or two side by side when the drawing
     // covers more than one.
     void PrintPreview() override;
     void PrintPreview(QPrinter& printer);
 
-    // Prints the printer's page range (every sheet when it has none); false, with nothing
-    // printed, when the printer cannot be opened.
+    // Prints the sheets of the printer's page range (every sheet when it has none); false,
+    // with nothing printed, when the printer cannot be opened or the range holds no sheet.
     bool PrintSheets(QPrinter& printer, bool preview = false);
     // The printer the program prints on: the desktop services' when they are Qt's.
     QPrinter& ApplicationPrinter();

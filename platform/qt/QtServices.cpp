@@ -1,6 +1,7 @@
 #include "platform/qt/QtServices.h"
 
 #include "platform/qt/HelpWindow.h"
+#include "platform/qt/PrintSetupDialog.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -22,7 +23,6 @@
 #include <QNetworkRequest>
 #include <QPageLayout>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -475,6 +475,6 @@ PrinterInfo QtServices::GetPrinter()
 
 bool QtServices::PrintSetup()
 {
-    QPrintDialog dialog(&Printer(), parent_.data());
+    PrintSetupDialog dialog(Printer(), parent_.data());
     return dialog.exec() == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
+#include "docview/EphemeridesPage.h"
 #include "docview/TechnicalSheet.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/CCadranBifilaire.h"
@@ -90,14 +91,14 @@ TEST_F(TechnicalSheet, HorizontalDialInTheNorth)
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3), expected);
     EXPECT_TRUE(Has(lines, "Fuseau horaire : Greenwich + 1 h "));
     // The zone's meridian (15° E) lies 8.97° east of the place: its noon comes 35 min 52 s
-    // before the place's mean noon.
-    EXPECT_TRUE(Has(lines, "Écart de longitude : -35 min 52 s"));
+    // before the place's mean noon, so they are added to the dial's time.
+    EXPECT_TRUE(Has(lines, "Écart de longitude : 35 min 52 s"));
     EXPECT_TRUE(Has(lines, "Année de référence : 2024"));
     EXPECT_TRUE(Has(lines, "Hauteur du style : 40 mm"));
     EXPECT_TRUE(Has(lines, "Longueur du style : 36.98 mm "));  // 40 / tan 47.25°
     EXPECT_TRUE(Has(lines, "Inclinaison du support : 0° ( horizontal )"));
     EXPECT_TRUE(Has(lines, "Orientation du support : 0° "));
-    EXPECT_TRUE(Has(lines, "Angle de la sous-stylaire : 0°"));
+    EXPECT_TRUE(Has(lines, "Angle de la sous-stylaire : 0° ( depuis la ligne de midi )"));
     EXPECT_TRUE(Has(lines, "Les lignes horaires indiquent l'heure solaire vraie."));
     EXPECT_TRUE(Has(lines, "- la correction en longitude ;"));
     EXPECT_TRUE(Has(lines, "Horavel version " + CHoravelApp::GetVersionString() + "."));
@@ -113,10 +114,46 @@ TEST_F(TechnicalSheet, TruncatedStyleAndCorrectedHourLines)
     dial.localSolarTime = 0;
     const std::vector<std::string> lines = Lines();
     EXPECT_TRUE(Has(lines, "Longueur du style : 25 mm ( le style est tronqué )."));
-    EXPECT_TRUE(Has(lines, "Écart de longitude : -35 min 52 s ( déjà corrigé dans le tracé du cadran )"));
+    EXPECT_TRUE(Has(lines, "Écart de longitude : 35 min 52 s ( déjà corrigé dans le tracé du cadran )"));
     EXPECT_TRUE(Has(lines, "Les lignes horaires indiquent l'heure solaire vraie corrigée en longitude."));
     EXPECT_FALSE(Has(lines, "- la correction en longitude ;"));
     EXPECT_TRUE(Has(lines, "- l'équation du temps ;"));
+}
+
+// The sheet tells to add the longitude difference to the dial's time: it writes the value
+// to add, the one the ephemerides page writes, east and west of the zone's meridian.
+TEST_F(TechnicalSheet, LongitudeDifferenceIsTheOneTheEphemeridesPageGives)
+{
+    const auto after = [](const std::vector<std::string>& lines, const std::string& label) {
+        for (const std::string& line : lines)
+            if (line.starts_with(label))
+                return line.substr(label.size());
+        return std::string("none");
+    };
+    for (const double longitudeWest : {-6.0333, 4.5}) {
+        CDataBaseElement place = *Doc().GetLocation();
+        place.longitude = longitudeWest;
+        Doc().SetLocation(&place);
+        Put<CCadranHorizontal>(1, 0.0, 0.0);
+        gdi::RecordingDC page;
+        DrawEphemeridesPage(page);
+        const std::string onSheet = after(Lines(), "Écart de longitude : ");
+        EXPECT_EQ(onSheet, after(page.Texts(), "Écart de longitude : ")) << longitudeWest;
+        EXPECT_FALSE(onSheet.starts_with("-")) << onSheet;  // both places lie west of 15° E
+    }
+}
+
+// The substyle's angle is printed to the hundredth of a degree: it comes from the exact
+// centre, not from one rounded to the tenth of a millimetre, and the sheet says from which
+// line it is measured. Exact: atan(sin D / tan phi) on the wall.
+TEST_F(TechnicalSheet, SubstyleAngleFromTheExactCentreAndItsLine)
+{
+    CCadranVerticalQcq& wall = Put<CCadranVerticalQcq>(5, -25.0, 90.0, 20.0, -25.0 * kDeg);
+    wall.styleHeight = 10;
+    EXPECT_TRUE(Has(Lines(), "Angle de la sous-stylaire : -49.26° ( depuis la ligne de plus grande pente )"));
+    CCadranPlanQuelconque& plane = Put<CCadranPlanQuelconque>(6, -25.0, 60.0, 20.0, -25.0 * kDeg, 60.0 * kDeg);
+    plane.styleHeight = 10;
+    EXPECT_TRUE(Has(Lines(), "Angle de la sous-stylaire : -28.81° ( depuis la ligne de plus grande pente )"));
 }
 
 TEST_F(TechnicalSheet, WallsSayWhichWayTheyFace)

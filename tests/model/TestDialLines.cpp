@@ -4,6 +4,8 @@
 #include "DialTestDials.h"
 
 #include "model/Astronomy.h"
+#include "model/CCadranCylindrique.h"
+#include "model/CCadranPlanQuelconque.h"
 #include "model/DialPlace.h"
 #include "model/LabelBoxes.h"
 #include "support/TestSupport.h"
@@ -201,16 +203,18 @@ TEST_F(DialLines, HourNumbersInRomanOrTwentyFourHours)
     for (int h = 5; h <= 19; ++h)
         expected.push_back(std::to_string(h));
     EXPECT_EQ(decimal.Texts(), expected);
-    // Each label sits on its slot, turned with its line.
+    // Each label hangs beyond the end of its line (towards the centre), turned with its
+    // line but never beyond a quarter turn.
     const auto texts = decimal.RecordsOf(gdi::RecordKind::TextOut);
     ASSERT_EQ(texts.size(), 15u);
-    EXPECT_EQ(texts[7]->points[0], dial->hourLabelPos[12]);
+    EXPECT_EQ(texts[7]->points[0].x, dial->hourLabelPos[12].x);
+    EXPECT_GT(texts[7]->points[0].y, dial->hourLabelPos[12].y);
     EXPECT_EQ(texts[7]->font.escapement, 0);  // the noon line is upright
-    EXPECT_GT(texts[0]->font.escapement, 0);  // morning lines lean one way...
-    EXPECT_LT(texts[14]->font.escapement, 0);  // ...afternoon lines the other
+    EXPECT_GT(texts[2]->font.escapement, 0);  // morning lines lean one way...
+    EXPECT_LT(texts[12]->font.escapement, 0);  // ...afternoon lines the other
     for (const gdi::Record* t : texts)
-        EXPECT_TRUE(t->font.escapement > -1800 && t->font.escapement <= 1800) << t->font.escapement;
-    EXPECT_EQ(texts[7]->textAlign, gdi::TA_BOTTOM | gdi::TA_CENTER);
+        EXPECT_TRUE(t->font.escapement >= -900 && t->font.escapement <= 900) << t->font.escapement;
+    EXPECT_EQ(texts[7]->textAlign, gdi::TA_TOP | gdi::TA_CENTER);
 
     // On a declining wall the lines leave the dial askew: a number there moves in along its
     // line rather than being cut by the edge.
@@ -228,7 +232,7 @@ TEST_F(DialLines, HourNumbersInRomanOrTwentyFourHours)
             probe.SelectFont(number->font);
             probe.SetTextAlign(number->textAlign);
             const LabelBox box = TextBox(probe, number->points[0].x, number->points[0].y, number->text);
-            EXPECT_EQ(DistanceUpInto(box, declining->GetDrawRect()), 0.0) << wall << " " << number->text;
+            EXPECT_EQ(DistanceInto(box, box.up.x, box.up.y, declining->GetDrawRect()), 0.0) << wall << " " << number->text;
         }
     }
     // A number nearly upside down at the left edge: whole pixels leave a corner out until
@@ -246,6 +250,166 @@ TEST_F(DialLines, HourNumbersInRomanOrTwentyFourHours)
     gdi::RecordingDC upsideDown;
     edge->DrawHourNumbers(upsideDown);
     EXPECT_EQ(upsideDown.Texts(), std::vector<std::string>{"XII"});
+}
+
+namespace {
+
+// A dial of any type, its type and plane set, placed as MakeDial places its own.
+template <class Dial, class... Args>
+std::unique_ptr<Dial> PlacedDial(int code, double angle1Deg, double angle2Deg, double latitudeDeg, int widthMm,
+                                 int heightMm, int anchorY, Args... args)
+{
+    auto dial = std::make_unique<Dial>(args...);
+    dial->SetTypeAndPlane(code, angle1Deg, angle2Deg);
+    PlaceDial(*dial, latitudeDeg, -6.03, 1.0, 2024, widthMm, heightMm, 50, anchorY);
+    return dial;
+}
+
+// The numbers of a dial drawn with its hour lines, in drawing order.
+std::vector<const gdi::Record*> NumbersOf(CCadran& dial, gdi::RecordingDC& dc)
+{
+    dial.prefs = CPrefs();
+    dial.prefs.diurnalArcs = 0;
+    dial.prefs.styleMarking = 0;
+    dial.Draw(dc);
+    return dc.RecordsOf(gdi::RecordKind::TextOut);
+}
+
+}  // namespace
+
+// A number reads upright for a person facing the dial, and a plane gives the same numbers
+// whichever way it was entered: a wall entered as an inclined plane of 90 degrees, a
+// horizontal face entered as an inclined plane of 0 degree.
+TEST_F(DialLines, HourNumbersReadUprightWhicheverWayThePlaneWasEntered)
+{
+    struct Case {
+        const char* name;
+        std::unique_ptr<CCadran> dial;
+        std::unique_ptr<CCadran> sameAs;  // entered the other way, or none
+    };
+    std::vector<Case> cases;
+    for (const double latitude : {47.25, -33.9}) {
+        cases.push_back(
+            {"wall as a plane",
+             PlacedDial<CCadranPlanQuelconque>(6, -30, 90, latitude, 400, 300, 25, -30 * kDeg, 90 * kDeg),
+             PlacedDial<CCadranVerticalQcq>(5, -30, 90, latitude, 400, 300, 25, -30 * kDeg)});
+        cases.push_back(
+            {"plane at 80",
+             PlacedDial<CCadranPlanQuelconque>(6, -30, 80, latitude, 400, 300, 25, -30 * kDeg, 80 * kDeg), nullptr});
+        cases.push_back({"horizontal as a plane",
+                         PlacedDial<CCadranPlanQuelconque>(6, 0, 0, latitude, 400, 300, 70, 0.0, 0.0),
+                         PlacedDial<CCadranHorizontal>(1, 0, 0, latitude, 400, 300, 70)});
+        cases.push_back({"polar half-cylinder", PlacedDial<CCadranCylindrique>(31, 0, 0, latitude, 354, 133, 50),
+                         nullptr});
+    }
+    for (Case& c : cases) {
+        const std::string where = std::string(c.name) + " at " + std::to_string(c.dial->latitude);
+        gdi::RecordingDC dc;
+        const auto numbers = NumbersOf(*c.dial, dc);
+        EXPECT_GE(numbers.size(), 8u) << where;
+        for (const gdi::Record* n : numbers)
+            EXPECT_TRUE(n->font.escapement >= -900 && n->font.escapement <= 900)
+                << where << " " << n->text << " " << n->font.escapement;
+        if (!c.sameAs)
+            continue;
+        gdi::RecordingDC twinDc;
+        const auto twin = NumbersOf(*c.sameAs, twinDc);
+        ASSERT_EQ(numbers.size(), twin.size()) << where;
+        for (size_t k = 0; k < numbers.size(); ++k) {
+            EXPECT_EQ(numbers[k]->text, twin[k]->text) << where;
+            EXPECT_EQ(numbers[k]->font.escapement, twin[k]->font.escapement) << where << " " << numbers[k]->text;
+            EXPECT_EQ(numbers[k]->textAlign, twin[k]->textAlign) << where << " " << numbers[k]->text;
+            EXPECT_LE(std::abs(numbers[k]->points[0].x - twin[k]->points[0].x), 1) << where << " " << numbers[k]->text;
+            EXPECT_LE(std::abs(numbers[k]->points[0].y - twin[k]->points[0].y), 1) << where << " " << numbers[k]->text;
+        }
+    }
+}
+
+// No hour line or solstice arc runs through a number: the numbers stand beyond the ends of
+// their lines, and where the edge of the dial brings a number back over the lines, they go
+// round it.
+TEST_F(DialLines, NumbersStandClearOfTheLines)
+{
+    struct Case {
+        const char* name;
+        std::unique_ptr<CCadran> dial;
+        bool extend;
+    };
+    std::vector<Case> cases;
+    const auto wall = [](double latitude, double declination, int widthMm, int heightMm) {
+        return PlacedDial<CCadranVerticalQcq>(5, declination, 90, latitude, widthMm, heightMm, 25, declination * kDeg);
+    };
+    cases.push_back({"wall", wall(47.25, -30, 400, 300), false});
+    cases.push_back({"horizontal", PlacedDial<CCadranHorizontal>(1, 0, 0, 47.25, 400, 300, 70), false});
+    cases.push_back({"southern wall", wall(-33.9, 40, 300, 200), false});
+    cases.push_back({"wall, lines to the edge", wall(47.25, -30, 400, 300), true});
+    for (Case& c : cases) {
+        CCadran& dial = *c.dial;
+        dial.prefs = CPrefs();
+        dial.prefs.styleMarking = 0;
+        dial.prefs.extendHourLines = c.extend;
+        dial.prefs.diurnalArcMode = 1;  // the two solstice arcs
+        gdi::RecordingDC dc;
+        dial.Draw(dc);
+        const auto numbers = dc.RecordsOf(gdi::RecordKind::TextOut);
+        EXPECT_GE(numbers.size(), 8u) << c.name;
+        std::vector<const gdi::Record*> lines = PolylinesOf(dc, 5);
+        for (const int entry : {9, 15})
+            for (const gdi::Record* arc : PolylinesOf(dc, entry))
+                lines.push_back(arc);
+        for (const gdi::Record* n : numbers) {
+            gdi::RecordingDC probe;
+            probe.SelectFont(n->font);
+            probe.SetTextAlign(n->textAlign);
+            const LabelBox box = TextBox(probe, n->points[0].x, n->points[0].y, n->text);
+            for (const gdi::Record* line : lines)
+                for (size_t k = 1; k < line->points.size(); ++k) {
+                    const gdi::Point p = line->points[k - 1];
+                    const gdi::Point q = line->points[k];
+                    const LabelBox::PointD from{double(p.x), double(p.y)};
+                    const LabelBox::PointD to{double(q.x), double(q.y)};
+                    LabelBox segment;
+                    segment.corners = {from, to, to, from};
+                    EXPECT_FALSE(Overlap(box, segment)) << c.name << ": " << n->text << " crossed by a line of entry "
+                                                        << EntryOf(line->pen) << " at " << p.x << "," << p.y;
+                }
+        }
+    }
+
+    // The exports keep their lines whole: a metafile draws the hour lines as a drawing
+    // without numbers does, and so do the shapes of the DXF export.
+    struct MetafileRecording : gdi::RecordingDC {
+        bool IsMetafile() const override { return true; }
+    };
+    auto exported = wall(47.25, -30, 400, 300);
+    exported->prefs = CPrefs();
+    exported->prefs.styleMarking = 0;
+    exported->prefs.extendHourLines = 1;
+    const auto draw = [&](gdi::RecordingDC& dc, bool numbers, std::vector<std::vector<double>>& shapes) {
+        exported->prefs.hourNumbers = numbers;
+        exported->ClearExportShapes();
+        exported->collectShapes = 1;
+        exported->Draw(dc);
+        exported->collectShapes = 0;
+        shapes.clear();
+        for (const auto& shape : exported->exportShapes) {
+            shapes.emplace_back();
+            for (const CDoublePoint& point : shape->points)
+                shapes.back().insert(shapes.back().end(), {point.x, point.y});
+        }
+        std::vector<std::vector<gdi::Point>> lines;
+        for (const gdi::Record* line : PolylinesOf(dc, 5))
+            lines.push_back(line->points);
+        return lines;
+    };
+    std::vector<std::vector<double>> bareShapes, shapes, metafileShapes;
+    gdi::RecordingDC bare, numbered;
+    MetafileRecording metafile;
+    const auto bareLines = draw(bare, false, bareShapes);
+    EXPECT_NE(draw(numbered, true, shapes), bareLines);  // on screen some lines go round numbers
+    EXPECT_EQ(shapes, bareShapes);
+    EXPECT_EQ(draw(metafile, true, metafileShapes), bareLines);
+    EXPECT_EQ(metafileShapes, bareShapes);
 }
 
 TEST_F(DialLines, ZoneStepsShiftTheNumbersAndWrapPastMidnight)
@@ -556,7 +720,7 @@ TEST_F(DialLines, AzimuthLinesAndTheirLabels)
             probe.SetTextAlign(text->textAlign);
             const LabelBox box = TextBox(probe, text->points[0].x, text->points[0].y, text->text);
             EXPECT_FALSE(previous && Overlap(*previous, box)) << latitude << " " << text->text;
-            EXPECT_EQ(DistanceUpInto(box, dial->GetDrawRect()), 0.0) << latitude << " " << text->text;
+            EXPECT_EQ(DistanceInto(box, box.up.x, box.up.y, dial->GetDrawRect()), 0.0) << latitude << " " << text->text;
             previous = box;
         }
         EXPECT_EQ(PolylinesOf(dc, 30).size(), 5u);  // -90, -45, 0, 45 and 90 degrees

@@ -1,4 +1,5 @@
 #include "platform/qt/HelpWindow.h"
+#include "platform/qt/PrintSetupDialog.h"
 #include "platform/qt/QtServices.h"
 #include "support/TestSupport.h"
 
@@ -9,10 +10,12 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
+#include <QComboBox>
 #include <QPrinter>
+#include <QPageSize>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -402,16 +405,33 @@ TEST(QtServices, ScreenAndTheSharedPrinter)
     EXPECT_LE(printer.printableWidthMm, printer.paperWidthMm);
     EXPECT_GT(printer.dpiX, 0);
 
-    // Print setup works on the one application printer.
-    QPrinter* shown = nullptr;
-    WhenModal<QPrintDialog>([&](QPrintDialog* d) {
-        shown = d->printer();
-        d->reject();
-    });
+    // Print setup is the page setup of the one application printer: printer, paper and
+    // orientation, which OK gives to the printer and Cancel leaves as they were.
+    const QPageSize paper = services.Printer().pageLayout().pageSize();
+    bool offered = false;
+    const auto choose = [&](bool ok) {
+        return [&, ok](QDialog* dialog) {
+            auto* d = qobject_cast<PrintSetupDialog*>(dialog);
+            if (!d) {
+                dialog->reject();
+                return;
+            }
+            offered = d->Papers().count() > 1 && d->Portrait().isChecked() &&
+                      d->Printers().count() == QPrinterInfo::availablePrinterNames().size();
+            d->Papers().setCurrentIndex(d->Papers().findText(QPageSize(QPageSize::A3).name()));
+            d->Landscape().setChecked(true);
+            ok ? d->accept() : d->reject();
+        };
+    };
+    WhenModal<QDialog>(choose(false));
     EXPECT_FALSE(services.PrintSetup());
-    EXPECT_EQ(shown, &services.Printer());
-    services.Printer().setPageOrientation(QPageLayout::Landscape);
-    EXPECT_GT(services.GetPrinter().paperWidthMm, services.GetPrinter().paperHeightMm);
+    EXPECT_TRUE(offered);
+    EXPECT_TRUE(services.Printer().pageLayout().pageSize().isEquivalentTo(paper));
+    EXPECT_LT(services.GetPrinter().paperWidthMm, services.GetPrinter().paperHeightMm);
+    WhenModal<QDialog>(choose(true));
+    EXPECT_TRUE(services.PrintSetup());
+    EXPECT_EQ(services.GetPrinter().paperWidthMm, 420);  // A3 on its side
+    EXPECT_EQ(services.GetPrinter().paperHeightMm, 297);
 }
 
 class CountingDialog : public ModalDialog {

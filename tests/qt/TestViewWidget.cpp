@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QColor>
 #include <QImage>
+#include <QPageRanges>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -68,6 +70,16 @@ protected:
         dial->tablesValid = 1;
         doc_->SetDial(std::move(dial));
         widget_->View().RecalcLayout(1);
+    }
+
+    // Bordeaux, 400 x 300 mm: two columns and two rows of the document's 200 x 280 mm sheets.
+    void PutFourSheetDial()
+    {
+        auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(44.84, 0.58, 1.0, 2024, 0.0, 400, 300);
+        dial->tablesValid = 1;
+        doc_->SetDial(std::move(dial));
+        widget_->View().RecalcLayout(1);
+        ASSERT_EQ(doc_->GetPageCount(), 4);
     }
 
     // A PDF printer whose printable area is the document's 200 x 280 mm sheet.
@@ -244,12 +256,7 @@ TEST_F(ViewWidgetTest, SheetsOfALargeDialAbutWithoutOverlapOnLargerPaper)
 {
     GetProfile().WriteInt("Options\\General", "bTraceReperesCoupe", 1);
     GetProfile().WriteInt("Options\\General", "bTraceLimitesPages", 1);
-    // Bordeaux, 400 x 300 mm: two columns and two rows of the document's 200 x 280 mm sheets.
-    auto dial = dialtest::MakeDial<dialtest::HorizontalDial>(44.84, 0.58, 1.0, 2024, 0.0, 400, 300);
-    dial->tablesValid = 1;
-    doc_->SetDial(std::move(dial));
-    widget_->View().RecalcLayout(1);
-    ASSERT_EQ(doc_->GetPageCount(), 4);
+    PutFourSheetDial();
 
     // A4 with 2 mm margins holds 206 x 293 mm: more than a sheet.
     const std::filesystem::path pdf = dir_ / "large.pdf";
@@ -308,6 +315,35 @@ TEST_F(ViewWidgetTest, PrintRangeLimitsTheSheets)
     printer->setFromTo(2, 5);
     ASSERT_TRUE(widget_->PrintSheets(*printer));
     EXPECT_EQ(PdfPages(pdf), 1);
+
+    // Four sheets: a range that skips one prints only those it names.
+    PutFourSheetDial();
+    const std::filesystem::path skipping = dir_ / "first-and-third.pdf";
+    printer = PdfPrinter(skipping);
+    printer->setPrintRange(QPrinter::PageRange);
+    printer->setPageRanges(QPageRanges::fromString(QStringLiteral("1,3")));
+    ASSERT_TRUE(widget_->PrintSheets(*printer));
+    EXPECT_EQ(PdfPages(skipping), 2);
+}
+
+// The print dialog's range runs over every sheet of the drawing, not one.
+TEST_F(ViewWidgetTest, PrintDialogOffersEverySheet)
+{
+    PutFourSheetDial();
+    int from = -1, to = -1, most = -1;
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        from = dialog->fromPage();
+        to = dialog->toPage();
+        most = dialog->maxPage();
+        dialog->reject();
+    });
+    widget_->Print();
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(to, 4);
+    EXPECT_EQ(most, 4);
 }
 
 TEST_F(ViewWidgetTest, PreviewShowsBothSheetsSideBySide)
