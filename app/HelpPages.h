@@ -17,6 +17,14 @@ std::vector<std::string> HelpPageNames();
 // in the program's own help window. True when the page is shown.
 bool ShowLocalPage(const std::filesystem::path& page);
 
+// Tells the user that no program could open the target, with the address to copy (`shown`:
+// the address as a person reads it), and traces the failure.
+void ReportNoProgramFor(const std::string& target, const std::string& shown);
+
+// Opens a web or mail address with the desktop, or reports that no program could; true when
+// it was opened.
+bool OpenAddress(const std::string& target, const std::string& shown);
+
 // Opens the page of the help id in the folder (names matched without regard to case),
 // falling back to the folder's "contents.html", then telling the user that the help is not
 // installed in this language. True when a page was opened.

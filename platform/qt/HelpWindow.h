@@ -1,7 +1,8 @@
 #pragma once
-// The program's own window for the HTML help pages, for a desktop that has nothing to open
-// them with. Links to pages of the allowed folders are followed in it; other links (web
-// addresses, mail) go to the desktop through ShellOpen.
+// The program's own window for the HTML help pages and the text files the program writes
+// (the trace file), for a desktop that has nothing to open them with. Links to pages of the
+// allowed folders are followed in it; other links (web addresses, mail) go to the desktop
+// through ShellOpen.
 #include <QTextBrowser>
 #include <QWidget>
 
@@ -14,7 +15,8 @@ public:
     // services: its ShellOpen and allowed folders; must outlive the window.
     HelpWindow(Services& services, QWidget* parent);
 
-    // Shows the page (a file of the allowed folders); false, and nothing shown, for another.
+    // Shows the page or text file (a file of the allowed folders); false, and nothing shown,
+    // for another.
     bool ShowPage(const std::filesystem::path& page);
     QTextBrowser& Browser() { return *browser_; }
 

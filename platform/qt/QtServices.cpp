@@ -113,6 +113,8 @@ int QtServices::MessageBox(const std::string& text, const std::string& caption, 
     box.setWindowTitle(caption.empty() ? QStringLiteral("Horavel") : ToQ(caption));
     box.setTextFormat(Qt::PlainText);  // file and place names are never markup
     box.setText(ToQ(text));
+    // Names and addresses in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setIcon(IconFor(type));
     std::map<QAbstractButton*, int> answers;
     QAbstractButton* defaultButton = nullptr;

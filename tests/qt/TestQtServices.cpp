@@ -154,6 +154,13 @@ TEST(QtServices, TheHelpWindowShowsPagesOfTheAllowedFoldersAndFollowsTheirLinks)
     emit window->Browser().anchorClicked(QUrl("https://example.org/"));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].host(), "example.org");
+
+    // A text file of the folder (the trace file) keeps its lines and blanks.
+    const std::string trace = "a  <b>\n    c & d\n";
+    testsupport::WriteFileBytes(dir / "HoravelTraces.txt", trace);
+    ASSERT_TRUE(services.ShowHelpPage(dir / "HoravelTraces.txt"));
+    EXPECT_EQ(window->Browser().toPlainText().toStdString() + "\n", trace);
+    EXPECT_EQ(window->windowTitle().toStdString(), "HoravelTraces.txt");
 }
 
 TEST(QtServices, FileChoosersUseFiltersFoldersAndDefaultExtensions)
