@@ -7,6 +7,10 @@
 #include <vector>
 
 
+// The words of the help window's Back and Forward buttons.
+constexpr int kHelpBackString = 61951;
+constexpr int kHelpForwardString = 61952;
+
 // The page documenting a key (help id minus kDialogHelpBase); "contents.html" when no page does.
 std::string HelpPageOfKey(int key);
 

@@ -163,7 +163,7 @@ bool QtServices::ShowHelpPage(const std::filesystem::path& page)
         helpWindow_ = nullptr;
     }
     if (!helpWindow_)
-        helpWindow_ = new HelpWindow(*this, owner);
+        helpWindow_ = new HelpWindow(*this, owner, helpTexts_ ? helpTexts_() : HelpWindowTexts{});
     return helpWindow_->ShowPage(page);
 }
 
