@@ -11,10 +11,13 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QTextBlock>
+#include <QAbstractTextDocumentLayout>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -23,9 +26,6 @@
 #include <vector>
 
 namespace {
-
-// Room kept beside a narrowed picture, for the borders of what holds it in the page.
-constexpr int kPictureSlackPx = 8;
 
 bool IsTextFile(const QUrl& url)
 {
@@ -90,14 +90,26 @@ private:
         return *it;
     }
 
-    // Every picture of the page at its own size, or narrowed to the width the window leaves
-    // it, with its height in proportion, smoothly scaled.
+    // The width the page leaves a picture at the text position: from where its line starts
+    // to the right margins of its paragraph and of the page; 0 before the page is laid out.
+    int RoomAt(const QTextBlock& block, int position)
+    {
+        QTextDocument* const doc = document();
+        const QRectF box = doc->documentLayout()->blockBoundingRect(block);  // lays the block out
+        const QTextLine line = block.layout()->lineForTextPosition(position - block.position());
+        if (!line.isValid() || doc->textWidth() <= 0)
+            return 0;
+        const QTextFrameFormat page = doc->rootFrame()->frameFormat();
+        const double right = doc->textWidth() - page.rightMargin() - page.padding() - page.border() -
+                             block.blockFormat().rightMargin();
+        return static_cast<int>(std::floor(right - box.left() - line.x()));
+    }
+
+    // Every picture of the page at its own size, or narrowed to the width its line leaves it
+    // in the window, with its height in proportion, smoothly scaled.
     void FitPictures()
     {
         QTextDocument* const doc = document();
-        const int room = viewport()->width() - 2 * static_cast<int>(std::ceil(doc->documentMargin())) - kPictureSlackPx;
-        if (room <= 0)
-            return;
         const qreal ratio = devicePixelRatioF();
         std::vector<PictureChange> changes;
         for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
@@ -112,7 +124,8 @@ private:
                     continue;
                 QSize size = original.size();
                 QImage shown = original;
-                if (size.width() > room) {
+                const int room = RoomAt(block, fragment.position());
+                if (room > 0 && size.width() > room) {
                     const double height = static_cast<double>(original.height()) * room / original.width();
                     size = QSize(room, std::max(1, static_cast<int>(std::lround(height))));
                     const int pixels = std::min(original.width(), static_cast<int>(std::lround(room * ratio)));

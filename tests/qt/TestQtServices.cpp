@@ -189,7 +189,8 @@ TEST(QtServices, TheHelpWindowNarrowsPicturesWiderThanItself)
     small.fill(Qt::darkRed);
     ASSERT_TRUE(small.save(QString::fromStdString((dir / "small.png").string())));
     testsupport::WriteFileBytes(dir / "page.html",
-                                "<html><body><p><img src=\"wide.png\"></p><p><img src=\"small.png\"></p></body></html>");
+                                "<html><body><p style=\"margin-left: 60px\"><img src=\"wide.png\"></p>"
+                                "<p><img src=\"small.png\"></p></body></html>");
     QWidget frame;
     QtServices services(&frame);
     services.SetShellOpenFolders({dir.path()});
