@@ -1,5 +1,6 @@
 #include "app/HelpPages.h"
 
+#include "app/TextHelpers.h"
 #include "app/Trace.h"
 #include "app/Translation.h"
 #include "platform/Paths.h"
@@ -30,6 +31,9 @@ constexpr HelpPage kPages[] = {
 };
 
 constexpr const char* kContentsPage = "contents.html";
+
+// "No program could open the following address..." (%s: the address).
+constexpr int kNoOpenerString = 61950;
 
 // The page's file: the shipped one when it exists in any case, else the name as given.
 std::filesystem::path PageFile(const std::filesystem::path& folder, const std::string& page)
@@ -65,6 +69,21 @@ bool ShowLocalPage(const std::filesystem::path& page)
     // The desktop may have nothing that opens HTML pages: the program's own window shows it.
     std::error_code error;
     return std::filesystem::is_regular_file(page, error) && GetServices().ShowHelpPage(page);
+}
+
+void ReportNoProgramFor(const std::string& target, const std::string& shown)
+{
+    Trace("[ERROR] No program could open %s", target.c_str());
+    GetServices().MessageBox(FillFormat(GetTranslatedString(kNoOpenerString), {shown}), "",
+                             MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool OpenAddress(const std::string& target, const std::string& shown)
+{
+    if (GetServices().ShellOpen(target))
+        return true;
+    ReportNoProgramFor(target, shown);
+    return false;
 }
 
 bool OpenHelpPage(const std::filesystem::path& helpFolder, unsigned long data)

@@ -8,6 +8,7 @@
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
 #include "app/HelpEntry.h"
+#include "app/HelpPages.h"
 #include "app/Trace.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/CObjetBitmap.h"
@@ -440,8 +441,14 @@ void CHoravelView::OnTimer(int id)
 
 void CHoravelView::InstallHelpCommands()
 {
-    commands_.OnCommand(kShowTraceFile, [] { GetServices().ShellOpen(TraceFilePath().string()); });
+    // Without a program for them, the trace file is shown in the program's own window, and
+    // the addresses are given to the user to copy.
+    commands_.OnCommand(kShowTraceFile, [] {
+        const std::filesystem::path file = TraceFilePath();
+        if (!ShowLocalPage(file))
+            ReportNoProgramFor(file.string(), file.string());
+    });
     commands_.OnCommand(kFaq, [] { CallHelpEntry(kDialogHelpBase + kFaqHelpId, HELP_CONTEXT); });
-    commands_.OnCommand(kWebSite, [] { GetServices().ShellOpen(CHoravelApp::kMakerWebSite); });
-    commands_.OnCommand(kMailAuthor, [] { GetServices().ShellOpen(MailToAuthor()); });
+    commands_.OnCommand(kWebSite, [] { OpenAddress(CHoravelApp::kMakerWebSite, CHoravelApp::kMakerWebSite); });
+    commands_.OnCommand(kMailAuthor, [] { OpenAddress(MailToAuthor(), CHoravelApp::kMakerSupportAddress); });
 }

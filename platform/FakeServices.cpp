@@ -56,7 +56,7 @@ int FakeServices::DoModal(ModalDialog& dialog)
 bool FakeServices::ShellOpen(const std::string& target)
 {
     const std::optional<ShellTarget> resolved = ResolveShellTarget(target, ShellOpenFolders());
-    const bool opened = resolved && (desktopOpensFiles_ || !resolved->isFile);
+    const bool opened = resolved && (resolved->isFile ? desktopOpensFiles_ : desktopOpensAddresses_);
     shellOpens.push_back(ShellOpenCall{target, opened});
     return opened;
 }

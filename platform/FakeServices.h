@@ -81,6 +81,8 @@ public:
     void SetZone(FakeZone zone) { zone_ = std::move(zone); }
     // A desktop that opens no file (no HTML viewer): ShellOpen fails for every file.
     void SetDesktopOpensFiles(bool opens) { desktopOpensFiles_ = opens; }
+    // A desktop with no browser and no mail program: ShellOpen fails for web and mail addresses.
+    void SetDesktopOpensAddresses(bool opens) { desktopOpensAddresses_ = opens; }
 
     // Records.
     std::vector<MessageBoxCall> messageBoxes;
@@ -133,6 +135,7 @@ private:
     std::map<int, std::function<int(ModalDialog&)>> dialogScripts_;
     int defaultDialogResult_ = IDCANCEL;
     bool desktopOpensFiles_ = true;
+    bool desktopOpensAddresses_ = true;
     std::map<std::string, HttpResponse> httpResponses_;
     ScreenInfo screen_;
     PrinterInfo printer_;

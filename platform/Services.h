@@ -175,8 +175,8 @@ public:
     // False, and nothing opened, for a target ResolveShellTarget refuses or when the desktop
     // cannot open it.
     virtual bool ShellOpen(const std::string& target) = 0;
-    // Shows a local HTML page, of the folders ShellOpen may open, in the program's own help
-    // window (for a desktop that opens no HTML page); false when it cannot.
+    // Shows a local HTML page or text file, of the folders ShellOpen may open, in the
+    // program's own help window (for a desktop that opens neither); false when it cannot.
     virtual bool ShowHelpPage(const std::filesystem::path& page) = 0;
 
     virtual std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) = 0;

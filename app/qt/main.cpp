@@ -3,6 +3,7 @@
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
 #include "app/HelpPages.h"
+#include "app/Translation.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/QtAppWindows.h"
 #include "dialogs/qt/FileNewWizard.h"
@@ -80,6 +81,9 @@ int main(int argc, char** argv)
             }
         });
         qtServices.SetHelpHandler([&app](unsigned helpId) { app.WinHelp(helpId, HELP_CONTEXT); });
+        qtServices.SetHelpWindowTexts([] {
+            return HelpWindowTexts{GetTranslatedString(kHelpBackString), GetTranslatedString(kHelpForwardString)};
+        });
 
         std::vector<std::string> args;
         const QStringList arguments = QCoreApplication::arguments();

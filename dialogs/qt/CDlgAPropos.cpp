@@ -111,6 +111,6 @@ void CDlgAPropos::paintEvent(QPaintEvent*)
     dc.RestoreDC(saved);
 }
 
-void CDlgAPropos::OnWebSite() { GetServices().ShellOpen(CHoravelApp::kMakerWebSite); }
+void CDlgAPropos::OnWebSite() { OpenAddress(CHoravelApp::kMakerWebSite, CHoravelApp::kMakerWebSite); }
 
 void CDlgAPropos::OnCredits() { CallHelpEntry(kDialogHelpBase + 32974, HELP_CONTEXT); }

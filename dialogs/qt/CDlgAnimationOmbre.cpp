@@ -46,7 +46,9 @@ void SetPicture(QAbstractButton* button, int bitmapId)
 
 }  // namespace
 
-CDlgAnimationOmbre::CDlgAnimationOmbre(QWidget* parent) : CTopDialog(kTemplateId, "", parent)
+// Titled, so that the window list names it in the program's language rather than by the
+// program's file name.
+CDlgAnimationOmbre::CDlgAnimationOmbre(QWidget* parent) : CTopDialog(kTemplateId, "Animation de l'ombre", parent)
 {
     setWindowFlags(Qt::Tool);
     auto* body = new QVBoxLayout;
@@ -149,7 +151,6 @@ void CDlgAnimationOmbre::UpdateShadow()
     if (!dial)
         return;
     const bool lit = animation_.Update(dial);
-    SetTitle(std::string());
     SetDlgItemText(kUnlitText, lit ? std::string() : GetTranslatedString(ShadowAnimation::kUnlitTitleString));
     if (repaint_)
         repaint_();

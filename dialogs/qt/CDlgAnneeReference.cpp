@@ -38,6 +38,8 @@ CDlgAnneeReference::~CDlgAnneeReference() = default;
 void CDlgAnneeReference::DoDataExchange(DataExchange& dx)
 {
     dx.Text(kYearEdit, m_year);
+    // A year out of range says which years are accepted and keeps the dialog open.
+    dx.Range(m_year, kFirstReferenceYear, kLastReferenceYear);
     dx.Radio(kYearRadio, m_mode);
 }
 
@@ -53,19 +55,6 @@ void CDlgAnneeReference::OnYearChange()
     if (!DataExchange::ParseInt(GetDlgItemText(kYearEdit), year) || !ReferenceYearAccepted(year))
         return;
     SetDlgItemText(kAverageRadio, FourYearAverageText(year));
-}
-
-void CDlgAnneeReference::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    if (ReferenceYearAccepted(m_year)) {
-        EndDialog(IDOK);
-        return;
-    }
-    GetServices().Beep();
-    if (QWidget* edit = GetDlgItem(kYearEdit))
-        edit->setFocus();
 }
 
 int EditReferenceYear(CHoravelDoc& document, QWidget* parent)

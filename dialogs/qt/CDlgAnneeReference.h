@@ -18,8 +18,6 @@ public:
     int m_year = 0;
     int m_mode = 0;  // 0 the year itself, 1 the average of four years
 
-    void OnOK() override;
-
 protected:
     void OnInitDialog() override;
     void DoDataExchange(DataExchange& dx) override;

@@ -68,7 +68,7 @@ CDlgDateEphemerides::CDlgDateEphemerides(QWidget* parent) : CTopDialog(kTemplate
     timeGrid->addLayout(hms, 0, 0, 1, 2);
     timeGrid->addWidget(AddRadio(kUniversalRadio, "de temps universel", kNewGroup), 1, 0);
     timeGrid->addWidget(AddRadio(kLegalRadio, "de temps légal"), 1, 1);
-    timeGrid->addWidget(AddButton(kMidnightButton, "O h 00 min U.T."), 2, 0);
+    timeGrid->addWidget(AddButton(kMidnightButton, "0 h 00 min U.T."), 2, 0);
     timeGrid->addWidget(AddCheck(kSummerCheck, "La date est en période d'heure d'été."), 3, 0, 1, 2);
     body->addWidget(time);
     QLabel* note = AddStatic(1137, "En temps légal, l'heure d'été éventuelle est comprise dans l'heure saisie.");
@@ -125,6 +125,8 @@ void CDlgDateEphemerides::OnInitDialog()
     CTopDialog::OnInitDialog();
     ApplyGroupBoxFont(*this, 1134);
     ApplyGroupBoxFont(*this, 1135);
+    // Opened in real time, the date is not the user's to change.
+    OnModeChange();
 }
 
 void CDlgDateEphemerides::OnMidnightUT()

@@ -25,7 +25,7 @@ public:
     int m_timeKind = -1;  // 0 universal time, 1 legal time
     std::int64_t m_time = 0;
 
-    // "O h 00 min U.T.": midnight, universal time.
+    // "0 h 00 min U.T.": midnight, universal time.
     void OnMidnightUT();
     // The mode radios: the date controls follow the clock or not.
     void OnModeChange();

@@ -86,6 +86,15 @@ gdi::Point PointOf(const QPointF& p)
     return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
 }
 
+// Device pixels per pixel of what the painter paints: the screen's ratio, or that of a
+// rendering into a picture.
+double DevicePixelRatioOf(const QPainter& painter)
+{
+    const QTransform toDevice = painter.deviceTransform();
+    const bool scale = toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m11() == toDevice.m22();
+    return scale ? toDevice.m11() : 1.0;
+}
+
 }  // namespace
 
 CHoravelViewWidget::CHoravelViewWidget(QWidget* parent)
@@ -344,11 +353,24 @@ void CHoravelViewWidget::paintEvent(QPaintEvent* event)
     const QRect area = event->rect();
     if (area.isEmpty())
         return;
+    QPainter target(viewport());
+    const QImage image = RenderArea(area, DevicePixelRatioOf(target));
+    if (!image.isNull())
+        target.drawImage(area.topLeft(), image);
+}
+
+QImage CHoravelViewWidget::RenderArea(const QRect& area, double devicePixelRatio)
+{
     // The memory picture of the part to paint, at the document's screen resolution, so
-    // that the drawing's pixels are the layout's whatever the monitor.
-    QImage image(area.size(), QImage::Format_RGB32);
+    // that the drawing's pixels are the layout's whatever the monitor. On a high-density
+    // screen it holds the screen's device pixels: thin lines stay one device pixel wide and
+    // text is drawn at the screen's own resolution.
+    QImage image(QSize(static_cast<int>(std::ceil(area.width() * devicePixelRatio)),
+                       static_cast<int>(std::ceil(area.height() * devicePixelRatio))),
+                 QImage::Format_RGB32);
     if (image.isNull())
-        return;
+        return {};
+    image.setDevicePixelRatio(devicePixelRatio);
     image.setDotsPerMeterX(RoundToInt(ScreenPixelsPerInch(true) / 0.0254));
     image.setDotsPerMeterY(RoundToInt(ScreenPixelsPerInch(false) / 0.0254));
 
@@ -368,7 +390,7 @@ void CHoravelViewWidget::paintEvent(QPaintEvent* event)
         dc.IntersectClipRect(clip);
         view_->OnDraw(dc, clip);
     }
-    QPainter(viewport()).drawImage(area.topLeft(), image);
+    return image;
 }
 
 // -------------------------------------------------------------------------- printing

@@ -6,6 +6,7 @@
 #include "docview/ViewWindow.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <memory>
 
@@ -59,6 +60,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // The picture of the viewport's area as painted, with that many device pixels per pixel.
+    QImage RenderArea(const QRect& area, double devicePixelRatio);
     void UpdateScrollBars();
     // The dialogs the view's commands open.
     ViewDialogs MakeDialogs();

@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QPolygon>
 #include <algorithm>
 #include <array>
@@ -85,8 +86,15 @@ void QtDC::Init()
     const bool integerShift = baseTransform_.type() <= QTransform::TxTranslate
                               && baseTransform_.dx() == std::floor(baseTransform_.dx())
                               && baseTransform_.dy() == std::floor(baseTransform_.dy());
-    pixelExact_ = raster && integerShift && device_ && device_->devicePixelRatioF() == 1.0;
-    baseOffset_ = QPoint(static_cast<int>(baseTransform_.dx()), static_cast<int>(baseTransform_.dy()));
+    // What the painter adds to the caller's transform: the screen's ratio on a high-density
+    // screen or image, nothing elsewhere.
+    const QTransform toDevice = painter_->deviceTransform();
+    const bool scaled = toDevice.type() <= QTransform::TxScale && baseTransform_.type() <= QTransform::TxScale &&
+                        toDevice.m11() == toDevice.m22() && baseTransform_.m11() == baseTransform_.m22() &&
+                        baseTransform_.m11() > 0 && toDevice.m11() > 0;
+    deviceRatio_ = scaled ? toDevice.m11() / baseTransform_.m11() : 1.0;
+    deviceOrigin_ = QPointF(toDevice.dx(), toDevice.dy());
+    pixelExact_ = raster && integerShift && scaled && device_;
     baseClipped_ = painter_->hasClipping();
     if (baseClipped_)
         baseClip_ = painter_->clipRegion();
@@ -166,13 +174,19 @@ QPen QtDC::CosmeticPen() const
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    // Style lengths in device pixels.
+    // Style lengths in device pixels, as long on a high-density screen as on another.
+    QList<qreal> pattern;
     switch (State().pen.style) {
-    case PS_DASH: pen.setDashPattern({18, 6}); break;
-    case PS_DOT: pen.setDashPattern({3, 3}); break;
-    case PS_DASHDOT: pen.setDashPattern({9, 6, 3, 6}); break;
-    case PS_DASHDOTDOT: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+    case PS_DASH: pattern = {18, 6}; break;
+    case PS_DOT: pattern = {3, 3}; break;
+    case PS_DASHDOT: pattern = {9, 6, 3, 6}; break;
+    case PS_DASHDOTDOT: pattern = {9, 3, 3, 3, 3, 3}; break;
     default: break;
+    }
+    if (!pattern.isEmpty()) {
+        for (qreal& length : pattern)
+            length *= deviceRatio_;
+        pen.setDashPattern(pattern);
     }
     return pen;
 }
@@ -247,26 +261,44 @@ bool QtDC::PlotIntoImage(const std::vector<QPoint>& pixels, QRect bounds)
         const QRegion clip = painter_->clipRegion();
         if (clip.rectCount() != 1)
             return false;
-        bounds &= clip.boundingRect();
+        const QRect box = clip.boundingRect();
+        bounds &= DevicePixelsOf(Rect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
     }
+    bounds &= image->rect();
     const QRgb rgb = Color(State().pen.color).rgba();
-    // The painter holds the image's pixels: they are written where it writes them, without
-    // detaching the image.
-    uchar* const bits = const_cast<uchar*>(image->constBits());
+    // The image is the painter's alone while it paints (a copy made meanwhile is a deep one),
+    // so these are the very pixels the painter writes.
+    uchar* const bits = image->bits();
     const qsizetype stride = image->bytesPerLine();
     for (const QPoint& p : pixels) {
-        if (!bounds.contains(p))
-            continue;
-        reinterpret_cast<QRgb*>(bits + (p.y() + baseOffset_.y()) * stride)[p.x() + baseOffset_.x()] = rgb;
+        if (bounds.contains(p))
+            reinterpret_cast<QRgb*>(bits + p.y() * stride)[p.x()] = rgb;
     }
     return true;
 }
 
+QPoint QtDC::DevicePixelOf(Point p) const
+{
+    return {static_cast<int>(std::floor((p.x + 0.5) * deviceRatio_ + deviceOrigin_.x())),
+            static_cast<int>(std::floor((p.y + 0.5) * deviceRatio_ + deviceOrigin_.y()))};
+}
+
+QRect QtDC::DevicePixelsOf(const Rect& r) const
+{
+    const auto first = [this](int v, double origin) {
+        return static_cast<int>(std::ceil(v * deviceRatio_ + origin - 0.5));
+    };
+    const QPoint topLeft(first(r.left, deviceOrigin_.x()), first(r.top, deviceOrigin_.y()));
+    const QPoint pastBottomRight(first(r.right, deviceOrigin_.x()), first(r.bottom, deviceOrigin_.y()));
+    return QRect(topLeft, pastBottomRight - QPoint(1, 1));
+}
+
 void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
 {
-    QRect bounds(-baseOffset_, QSize(device_->width(), device_->height()));
+    // Everything here is in device pixels: a line is one of them wide whatever the ratio.
+    QRect bounds = DevicePixelsOf(DeviceBounds());
     if (const std::optional<Rect>& clip = State().clip)
-        bounds &= QRect(clip->left, clip->top, clip->Width(), clip->Height());
+        bounds &= DevicePixelsOf(*clip);
     if (bounds.isEmpty())
         return;
 
@@ -275,8 +307,10 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
     long long step = 0;  // the style runs on from one segment to the next
     const std::size_t count = closed ? pts.size() : pts.size() - 1;
     for (std::size_t s = 0; s < count; ++s) {
-        const Point a = pts[s];
-        const Point b = pts[(s + 1) % pts.size()];
+        const QPoint da = DevicePixelOf(pts[s]);
+        const QPoint db = DevicePixelOf(pts[(s + 1) % pts.size()]);
+        const Point a{da.x(), da.y()};
+        const Point b{db.x(), db.y()};
         const long long dx = static_cast<long long>(b.x) - a.x;
         const long long dy = static_cast<long long>(b.y) - a.y;
         const long long n = std::max(std::llabs(dx), std::llabs(dy));
@@ -313,7 +347,8 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
         }
         const long long dir = dMajor > 0 ? 1 : -1;
         for (long long i = std::max(first, 0LL); i < last; ++i) {
-            if (!StyleOn(style, step + i))
+            // The style counts the context's pixels.
+            if (!StyleOn(style, static_cast<long long>(std::floor((step + i) / deviceRatio_))))
                 continue;
             const long long major = major0 + dir * i;
             const long long minor = minor0 + RoundDiv(static_cast<__int128>(i) * dMinor, n);
@@ -332,7 +367,19 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
     pen.setCosmetic(true);
     pen.setCapStyle(Qt::SquareCap);
     painter_->setPen(pen);
-    painter_->drawPoints(pixels.data(), static_cast<int>(pixels.size()));
+    // Back to the context's coordinates: a point on a device pixel's corner paints that pixel.
+    if (deviceRatio_ == 1.0 && deviceOrigin_ == deviceOrigin_.toPoint()) {
+        const QPoint origin = deviceOrigin_.toPoint();
+        for (QPoint& p : pixels)
+            p -= origin;
+        painter_->drawPoints(pixels.data(), static_cast<int>(pixels.size()));
+        return;
+    }
+    std::vector<QPointF> points;
+    points.reserve(pixels.size());
+    for (const QPoint& p : pixels)
+        points.emplace_back((p.x() - deviceOrigin_.x()) / deviceRatio_, (p.y() - deviceOrigin_.y()) / deviceRatio_);
+    painter_->drawPoints(points.data(), static_cast<int>(points.size()));
 }
 
 void QtDC::StrokePolyline(const std::vector<Point>& pts, bool closed)
@@ -617,12 +664,21 @@ bool QtDC::DrawImage(const Rect& dest, const Image& image)
     return true;
 }
 
+QSize QtDC::LogicalSize() const
+{
+    if (const auto* image = dynamic_cast<const QImage*>(device_))
+        return image->deviceIndependentSize().toSize();
+    if (const auto* pixmap = dynamic_cast<const QPixmap*>(device_))
+        return pixmap->deviceIndependentSize().toSize();
+    return {device_->width(), device_->height()};
+}
+
 Rect QtDC::DeviceBounds() const
 {
     if (!device_)
         return {};
     // The device's surface seen through the caller's transform.
-    const QRect r = baseTransform_.inverted().mapRect(QRect(0, 0, device_->width(), device_->height()));
+    const QRect r = baseTransform_.inverted().mapRect(QRect(QPoint(0, 0), LogicalSize()));
     return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
@@ -633,10 +689,11 @@ int QtDC::GetDeviceCaps(int index) const
     switch (index) {
     case LOGPIXELSX: return device_->logicalDpiX();
     case LOGPIXELSY: return device_->logicalDpiY();
-    case HORZRES: return device_->width();
-    case VERTRES: return device_->height();
-    case HORZSIZE: return device_->widthMM();
-    case VERTSIZE: return device_->heightMM();
+    case HORZRES: return LogicalSize().width();
+    case VERTRES: return LogicalSize().height();
+    // Millimetres of the logical surface too, though an image reckons them from its own pixels.
+    case HORZSIZE: return device_->width() > 0 ? MulDiv(device_->widthMM(), LogicalSize().width(), device_->width()) : 0;
+    case VERTSIZE: return device_->height() > 0 ? MulDiv(device_->heightMM(), LogicalSize().height(), device_->height()) : 0;
     case BITSPIXEL: return device_->depth();
     default: break;
     }

@@ -3,8 +3,9 @@
 // Pixels land where the classic desktop graphics interface puts them: a one-pixel line
 // covers its start pixel and not its end pixel, a rectangle or ellipse covers left..right-1
 // and top..bottom-1, text sits on its reference point by the alignment flags, arcs run
-// counter-clockwise. Cosmetic pens (width 0 or 1) stay one device pixel wide; wider pens
-// have round ends and joins, and are always solid.
+// counter-clockwise. Cosmetic pens (width 0 or 1) stay one device pixel wide, on a
+// high-density screen too, where their dashes keep their length; wider pens have round ends
+// and joins, and are always solid.
 #include "platform/DCBase.h"
 #include "platform/qt/FontResolver.h"
 
@@ -94,9 +95,15 @@ private:
     // The same for a cosmetic pen on a pixel device: the pixels are chosen here, so that
     // the end pixel rule and the style run exactly as on the classic interface.
     void PlotCosmetic(const std::vector<Point>& devicePoints, bool closed);
-    // Sets the pixels (painter coordinates, within bounds) straight into an image device when
-    // that gives what the painter would; false when the painter must draw them.
+    // Sets the device pixels (within bounds) straight into an image device when that gives
+    // what the painter would; false when the painter must draw them.
     bool PlotIntoImage(const std::vector<QPoint>& pixels, QRect bounds);
+    // The device pixel under the centre of the context's pixel.
+    QPoint DevicePixelOf(Point p) const;
+    // The device pixels whose centres lie in the rectangle of the context's pixels.
+    QRect DevicePixelsOf(const Rect& r) const;
+    // The device's size in the context's pixels (an image counts device pixels).
+    QSize LogicalSize() const;
     bool DrawArcFigure(ArcKind kind, int left, int top, int right, int bottom, int xStart, int yStart,
                        int xEnd, int yEnd);
     void DrawTextRun(Point reference, const QString& text, unsigned align);
@@ -104,9 +111,13 @@ private:
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_ = nullptr;
     QPaintDevice* device_ = nullptr;
-    // Pixels of the painter's coordinates are device pixels (raster engine, no scaling).
+    // Each pixel of the context covers whole device pixels (raster engine, a whole shift and
+    // the screen's ratio at most): thin lines are then plotted device pixel by device pixel.
     bool pixelExact_ = false;
-    QPoint baseOffset_;
+    // Device pixels per pixel of the context beyond the caller's scale (2 on a high-density
+    // screen), and where the context's point (0, 0) falls on the device when pixelExact_.
+    double deviceRatio_ = 1.0;
+    QPointF deviceOrigin_;
     bool printing_ = false;
     bool preview_ = false;
     QTransform baseTransform_;

@@ -113,6 +113,8 @@ int QtServices::MessageBox(const std::string& text, const std::string& caption, 
     box.setWindowTitle(caption.empty() ? QStringLiteral("Horavel") : ToQ(caption));
     box.setTextFormat(Qt::PlainText);  // file and place names are never markup
     box.setText(ToQ(text));
+    // Names and addresses in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setIcon(IconFor(type));
     std::map<QAbstractButton*, int> answers;
     QAbstractButton* defaultButton = nullptr;
@@ -161,7 +163,7 @@ bool QtServices::ShowHelpPage(const std::filesystem::path& page)
         helpWindow_ = nullptr;
     }
     if (!helpWindow_)
-        helpWindow_ = new HelpWindow(*this, owner);
+        helpWindow_ = new HelpWindow(*this, owner, helpTexts_ ? helpTexts_() : HelpWindowTexts{});
     return helpWindow_->ShowPage(page);
 }
 

@@ -4,6 +4,7 @@
 // QNetworkAccessManager, the override cursor, the primary screen and one application
 // printer. The clock and time zone come from SystemServices.
 #include "platform/Services.h"
+#include "platform/qt/HelpWindow.h"
 
 #include <QFont>
 #include <QPointer>
@@ -13,7 +14,6 @@
 #include <functional>
 #include <memory>
 
-class HelpWindow;
 class QNetworkAccessManager;
 class QPrinter;
 
@@ -30,6 +30,8 @@ public:
     void SetUrlOpener(std::function<bool(const QUrl&)> opener) { opener_ = std::move(opener); }
     // Called with the box's help id when F1 is pressed in a message box that has one.
     void SetHelpHandler(std::function<void(unsigned helpId)> handler) { help_ = std::move(handler); }
+    // The words of the help window's buttons, asked for each time the window is made.
+    void SetHelpWindowTexts(std::function<HelpWindowTexts()> texts) { helpTexts_ = std::move(texts); }
     // Largest HTTP body accepted (a larger one fails with TooLarge).
     void SetHttpBodyLimit(qint64 bytes) { bodyLimit_ = bytes; }
 
@@ -73,6 +75,7 @@ private:
     QPointer<HelpWindow> helpWindow_;
     std::function<bool(const QUrl&)> opener_;
     std::function<void(unsigned)> help_;
+    std::function<HelpWindowTexts()> helpTexts_;
     std::unique_ptr<QNetworkAccessManager> network_;
     std::unique_ptr<QPrinter> printer_;
     qint64 bodyLimit_ = 8 * 1024 * 1024;

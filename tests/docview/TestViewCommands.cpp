@@ -8,6 +8,7 @@
 
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
+#include "app/Trace.h"
 #include "docview/CHoravelView.h"
 #include "docview/CObjetBitmap.h"
 #include "docview/CObjetTexte.h"
@@ -317,6 +318,26 @@ TEST_F(ViewCommands, HelpItemsOpenTheTraceFileTheSiteAndAMailWithTheVersion)
     EXPECT_EQ(mail.find(' '), std::string::npos) << mail;
     EXPECT_NE(services_->shellOpens[2].target.find("HoravelTraces.txt"), std::string::npos);
     EXPECT_FALSE(router.Update(32922).IsEnabled());
+}
+
+TEST_F(ViewCommands, WithoutAnOpenerTheTraceFileShowsInTheProgramAndTheAddressesCanBeCopied)
+{
+    testsupport::WriteFileBytes(TraceFilePath(), "12:00:00  Initialisation Phase Complete.\n");
+    services_->SetShellOpenFolders({dir_ / "data"});
+    services_->SetDesktopOpensFiles(false);
+    services_->SetDesktopOpensAddresses(false);
+    const CommandRouter router = Router();
+    ASSERT_TRUE(router.Execute(32985));
+    EXPECT_EQ(services_->helpPagesShown, std::vector<std::filesystem::path>{TraceFilePath()});
+    EXPECT_TRUE(services_->messageBoxes.empty());
+
+    ASSERT_TRUE(router.Execute(32885));
+    ASSERT_TRUE(router.Execute(32886));
+    ASSERT_EQ(services_->messageBoxes.size(), 2u);
+    EXPECT_NE(services_->messageBoxes[0].text.find(CHoravelApp::kMakerWebSite), std::string::npos);
+    // The address to write to, not the link that no program took.
+    EXPECT_NE(services_->messageBoxes[1].text.find(CHoravelApp::kMakerSupportAddress), std::string::npos);
+    EXPECT_EQ(services_->messageBoxes[1].text.find("mailto:"), std::string::npos);
 }
 
 // ---------------------------------------------------------------------- live shadow

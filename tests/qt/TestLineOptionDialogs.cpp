@@ -197,7 +197,7 @@ TEST_F(LineOptionDialogs, EscapeAndTheCloseBoxLeaveTheIndicationsAsTheyWere)
     }
 }
 
-TEST_F(LineOptionDialogs, TheReferenceYearIsCheckedWithABeep)
+TEST_F(LineOptionDialogs, TheReferenceYearOutOfRangeSaysTheAcceptedYears)
 {
     CHoravelDoc document;
     SetAstroYear(2001);
@@ -213,14 +213,15 @@ TEST_F(LineOptionDialogs, TheReferenceYearIsCheckedWithABeep)
         d.SetRadioIndex(1047, 1);
     });
     EXPECT_EQ(EditReferenceYear(document), IDOK);
-    EXPECT_EQ(fake_->beeps, 1);
+    ASSERT_EQ(fake_->messageBoxes.size(), 1u);
+    EXPECT_EQ(fake_->messageBoxes[0].text, "Veuillez entrer un nombre entier compris entre 1950 et 2100.");
     EXPECT_EQ(GetAstroYear(), 1950);
     EXPECT_EQ(document.GetReferenceYearMode(), 1);
 
-    Answer<CDlgAnneeReference>([](CDlgAnneeReference& d) { d.Control<QLineEdit>(1031)->setText("1949"); });
+    Answer<CDlgAnneeReference>([](CDlgAnneeReference& d) { d.Control<QLineEdit>(1031)->setText("1900"); });
     EXPECT_EQ(EditReferenceYear(document), IDCANCEL);
     EXPECT_EQ(GetAstroYear(), 1950);
-    EXPECT_EQ(fake_->beeps, 2);
+    EXPECT_EQ(fake_->messageBoxes.size(), 2u);
 }
 
 TEST_F(LineOptionDialogs, ANewReferenceYearGoesToTheDialItsTablesAndTheSavedDocument)

@@ -4,6 +4,7 @@
 #include "platform/qt/QtDC.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
@@ -333,6 +334,48 @@ TEST(QtDC, DrawsThroughACallersPainterAndGivesItBack)
     EXPECT_EQ(InkBox(faded), QRect(0, 5, 40, 1));
     EXPECT_EQ(InkCount(faded), 20);
     EXPECT_GT(qRed(faded.pixel(5, 5)), 100);  // half black on white
+}
+
+TEST(QtDC, OnATwiceDenseImageThinLinesStayOneDevicePixelWide)
+{
+    // The same lines plotted straight into the image, and drawn by the painter when a clip of
+    // two rectangles (that holds them all) sends them there.
+    const auto draw = [](bool throughPainter) {
+        QImage image = Canvas(120, 80);
+        image.setDevicePixelRatio(2);
+        QPainter painter(&image);
+        if (throughPainter)
+            painter.setClipRegion(QRegion(0, 0, 60, 38) + QRegion(0, 38, 30, 2));
+        {
+            QtDC dc(painter);
+            EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 60);
+            dc.MoveTo(5, 5);
+            dc.LineTo(25, 5);
+            dc.MoveTo(5, 10);
+            dc.LineTo(5, 30);
+            dc.MoveTo(30, 10);
+            dc.LineTo(50, 20);
+            dc.SelectPen({PS_DASH, 1, RGB(0, 0, 0)});
+            dc.MoveTo(10, 35);
+            dc.LineTo(58, 35);
+        }
+        return image;
+    };
+    const QImage image = draw(false);
+    // Each pixel of the context is two device pixels square; a line runs through the centres.
+    EXPECT_EQ(InkBox(image, {0, 0, 120, 16}), QRect(11, 11, 40, 1));
+    EXPECT_EQ(InkCount(image, {0, 0, 120, 16}), 40);
+    EXPECT_EQ(InkBox(image, {0, 16, 40, 50}), QRect(11, 21, 1, 40));
+    EXPECT_EQ(InkCount(image, {0, 16, 40, 50}), 40);
+    EXPECT_EQ(InkBox(image, {50, 16, 70, 40}), QRect(61, 21, 40, 21));
+    for (int x = 61; x <= 100; ++x)
+        EXPECT_EQ(InkCount(image, {x, 16, 1, 40}), 1) << x;
+    // Dashes of 18 and gaps of 6 pixels of the context: 36 and 12 device pixels.
+    EXPECT_EQ(InkBox(image, {0, 66, 120, 14}), QRect(21, 71, 96 - 12, 1));
+    EXPECT_EQ(InkCount(image, {0, 66, 120, 14}), 72);
+    EXPECT_TRUE(Inked(image, 56, 71));
+    EXPECT_FALSE(Inked(image, 57, 71));
+    EXPECT_EQ(image, draw(true));
 }
 
 TEST(QtDC, VectorDevicesGetLinesThroughPixelCentres)

@@ -16,9 +16,15 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -157,6 +163,66 @@ TEST(QtServices, TheHelpWindowShowsPagesOfTheAllowedFoldersAndFollowsTheirLinks)
     emit window->Browser().anchorClicked(QUrl("https://example.org/"));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].host(), "example.org");
+
+    // Back and Forward go through the pages seen, and are offered only when there is one.
+    EXPECT_FALSE(window->ForwardButton().isEnabled());
+    ASSERT_TRUE(window->BackButton().isEnabled());
+    window->BackButton().click();
+    EXPECT_EQ(window->windowTitle().toStdString(), "Aide");
+    EXPECT_FALSE(window->BackButton().isEnabled());
+    ASSERT_TRUE(window->ForwardButton().isEnabled());
+    window->ForwardButton().click();
+    EXPECT_EQ(window->windowTitle().toStdString(), "Page");
+
+    // A text file of the folder (the trace file) keeps its lines and blanks.
+    const std::string trace = "a  <b>\n    c & d\n";
+    testsupport::WriteFileBytes(dir / "HoravelTraces.txt", trace);
+    ASSERT_TRUE(services.ShowHelpPage(dir / "HoravelTraces.txt"));
+    EXPECT_EQ(window->Browser().toPlainText().toStdString() + "\n", trace);
+    EXPECT_EQ(window->windowTitle().toStdString(), "HoravelTraces.txt");
+}
+
+TEST(QtServices, TheHelpWindowNarrowsPicturesWiderThanItself)
+{
+    TempDir dir;
+    QImage wide(1500, 300, QImage::Format_RGB32);
+    wide.fill(Qt::darkBlue);
+    ASSERT_TRUE(wide.save(QString::fromStdString((dir / "wide.png").string())));
+    QImage small(200, 100, QImage::Format_RGB32);
+    small.fill(Qt::darkRed);
+    ASSERT_TRUE(small.save(QString::fromStdString((dir / "small.png").string())));
+    testsupport::WriteFileBytes(dir / "page.html",
+                                "<html><body><p style=\"margin-left: 60px\"><img src=\"wide.png\"></p>"
+                                "<p><img src=\"small.png\"></p></body></html>");
+    QWidget frame;
+    QtServices services(&frame);
+    services.SetShellOpenFolders({dir.path()});
+    ASSERT_TRUE(services.ShowHelpPage(dir / "page.html"));
+    auto* window = frame.findChild<HelpWindow*>();
+    ASSERT_NE(window, nullptr);
+    QTextBrowser& browser = window->Browser();
+    QApplication::processEvents();
+    const auto sizes = [&] {
+        std::vector<QSizeF> out;
+        for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (const QTextImageFormat f = it.fragment().charFormat().toImageFormat(); f.isValid())
+                    out.emplace_back(f.width(), f.height());
+        return out;
+    };
+    const int room = browser.viewport()->width();
+    std::vector<QSizeF> shown = sizes();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_LE(browser.document()->idealWidth(), room);
+    EXPECT_NEAR(shown[0].height(), shown[0].width() / 5, 1.0);  // in proportion
+    EXPECT_EQ(shown[1], QSizeF(200, 100));
+
+    // A narrower window narrows the picture again.
+    window->resize(500, 400);
+    QApplication::processEvents();
+    shown = sizes();
+    EXPECT_LE(browser.document()->idealWidth(), browser.viewport()->width());
+    EXPECT_LT(shown[0].width(), room - 250);
 }
 
 TEST(QtServices, FileChoosersUseFiltersFoldersAndDefaultExtensions)

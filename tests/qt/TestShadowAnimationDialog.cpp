@@ -54,7 +54,7 @@ TEST_F(ShadowAnimationDialog, OpensOnTheShadowOfNow)
     EXPECT_EQ(dialog_.Slider()->maximum(), 288);
     EXPECT_EQ(dialog_.GetDlgItemText(1077), "11 Mai");
     EXPECT_EQ(dialog_.GetDlgItemText(1078), "12 h 00 min");
-    EXPECT_EQ(dialog_.GetTitle(), "");
+    EXPECT_EQ(dialog_.GetTitle(), "Animation de l'ombre");
     EXPECT_EQ(dial_->castShadow, 1);
     EXPECT_NEAR(dial_->shadowAzimuth, 0.0, 1e-9);
     EXPECT_GT(repaints_, 0);
@@ -107,7 +107,7 @@ TEST_F(ShadowAnimationDialog, SliderStepsAndTheYearMode)
     EXPECT_EQ(dialog_.Animation().Step(), 12);
     EXPECT_EQ(dial_->castShadow, 0);
     EXPECT_EQ(dialog_.GetDlgItemText(1079), "Le cadran n'est pas \xC3\xA9" "clair\xC3\xA9 par le soleil.");
-    EXPECT_EQ(dialog_.GetTitle(), "");
+    EXPECT_EQ(dialog_.GetTitle(), "Animation de l'ombre");
     EXPECT_EQ(dialog_.GetDlgItemText(1078), "01 h 00 min");
     // The buttons wrap round the lit span.
     const int last = dialog_.Animation().LastLitStep();

@@ -341,6 +341,7 @@ TEST_F(DialogsTest, EphemerisDateRoundTripsAndRefusesYearsOutOfRange)
         EXPECT_EQ(dialog.GetDlgItemText(1062), "10");
         EXPECT_EQ(dialog.GetRadioIndex(1266), 0);
         EXPECT_EQ(dialog.GetRadioIndex(1319), 1);
+        EXPECT_EQ(dialog.GetDlgItemText(1349), "0 h 00 min U.T.");
         // A year the dialog cannot hold: a message, and the dialog stays open.
         dialog.SetDlgItemText(1061, "2039");
         dialog.OnOK();
@@ -365,23 +366,26 @@ TEST_F(DialogsTest, EphemerisDateRoundTripsAndRefusesYearsOutOfRange)
     EXPECT_EQ(summer, 0);
     EXPECT_EQ(universal, 1);
 
-    // Real time turns the date controls off; Cancel keeps every value.
+    // Real time keeps the date controls off, from the opening on; Cancel keeps every value.
+    given = 0;
     fake_->SetDialogScript(CDlgDateEphemerides::kTemplateId, [](ModalDialog& d) {
         auto& dialog = dynamic_cast<CDlgDateEphemerides&>(d);
         EXPECT_TRUE(dialog.Create());
-        dialog.Control<QAbstractButton>(1177)->click();
+        EXPECT_EQ(dialog.GetRadioIndex(1266), 1);
         EXPECT_FALSE(dialog.GetDlgItem(1074)->isEnabled());
         EXPECT_FALSE(dialog.GetDlgItem(1349)->isEnabled());
         EXPECT_FALSE(dialog.GetDlgItem(1320)->isEnabled());
         dialog.Control<QAbstractButton>(1266)->click();
         EXPECT_TRUE(dialog.GetDlgItem(1074)->isEnabled());
+        dialog.Control<QAbstractButton>(1177)->click();
+        EXPECT_FALSE(dialog.GetDlgItem(1061)->isEnabled());
         dialog.OnCancel();
         return dialog.GetDialogResult();
     });
     const std::int64_t before = time;
     EXPECT_FALSE(ChooseEphemerisDate(time, given, summer, universal));
     EXPECT_EQ(time, before);
-    EXPECT_EQ(given, 1);
+    EXPECT_EQ(given, 0);
 }
 
 namespace {

@@ -182,6 +182,28 @@ TEST_F(ViewWidgetTest, ZoomShrinksTheDrawingWithWhatCanBeScrolled)
     EXPECT_EQ(QColor(half.pixel(100, 200)), pageColour);
 }
 
+TEST_F(ViewWidgetTest, OnAHighDensityScreenThinLinesAreOneDevicePixelWide)
+{
+    PutTwoSheetDial();  // sheets 756 px wide: the black boundary at x = 755, the white at 756
+    QWidget& viewport = *widget_->viewport();
+    // Painted for a screen of two device pixels per pixel.
+    QImage screen(viewport.size() * 2, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(2);
+    viewport.render(&screen);
+    screen.setDevicePixelRatio(1);
+
+    // The black boundary above the dial (x = 755), and the noon line lower down (x = 756):
+    // one run of ink each, one device pixel wide, under the centre of the pixel.
+    const std::pair<int, int> lines[] = {{20, 755}, {400, 756}, {500, 756}};
+    for (const auto& [y, x] : lines) {
+        SCOPED_TRACE(testing::Message() << "y " << y);
+        const std::vector<std::pair<int, int>> runs = InkRuns(screen.copy(1480, 2 * y + 1, 60, 1), 0, true);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].first, runs[0].second);
+        EXPECT_EQ(runs[0].first + 1480, 2 * x + 1);
+    }
+}
+
 TEST_F(ViewWidgetTest, AnotherPageOrANewDocumentOpensAtItsTopLeft)
 {
     PutTwoSheetDial();  // 1512 x 1058 pixels in a client of 800 x 600

@@ -610,7 +610,7 @@ void ShootPages(Session& s)
                                    Instant{15, 6, "13", "56", "42", 1, "page-ephemerides-july"}}) {
         const std::string picture = instant.dayIndex == 10 ? "dlgEphemerisDate" : "";
         s.WhenOpened(CDlgDateEphemerides::kTemplateId, picture, [instant](CDialogBase& d) {
-            d.SetRadioIndex(1266, 0);
+            Click(d, 1266);  // the date controls come on, as for the user
             d.SetRadioIndex(1319, 1);
             Choose(d, 1074, instant.dayIndex);
             Choose(d, 1075, instant.monthIndex);
