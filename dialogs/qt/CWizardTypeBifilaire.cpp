@@ -1,6 +1,5 @@
 #include "dialogs/qt/CWizardTypeBifilaire.h"
 
-#include "app/HelpEntry.h"
 #include "app/Trace.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
@@ -20,7 +19,7 @@ constexpr const char* kSection = "Dialogues\\TypeBifilaire";
 }  // namespace
 
 CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
-    : CPropertyPageBase(kTemplateId, "Créer un nouveau cadran solaire : choix du type ( cadran bifilaire )"),
+    : CTopPropertyPage(kTemplateId, "Créer un nouveau cadran solaire : choix du type ( cadran bifilaire )"),
       document_(document)
 {
     QRadioButton* choices[] = {
@@ -85,7 +84,7 @@ bool CWizardTypeBifilaire::OnSetActive()
     m_declinationMinutes = profile.GetInt(kSection, "MnAzimut", 0);
     m_west = profile.GetInt(kSection, "Est", 0);
     UpdateData(false);
-    return CPropertyPageBase::OnSetActive();
+    return CTopPropertyPage::OnSetActive();
 }
 
 bool CWizardTypeBifilaire::OnWizardFinish()
@@ -111,10 +110,6 @@ bool CWizardTypeBifilaire::OnWizardFinish()
     profile.WriteInt(kSection, "MnAzimut", m_declinationMinutes);
     profile.WriteInt(kSection, "Est", m_west);
     Trace("Selected Bifilar Sundial: %d", m_choice);
-    return CPropertyPageBase::OnWizardFinish();
+    return CTopPropertyPage::OnWizardFinish();
 }
 
-void CWizardTypeBifilaire::OnHelp()
-{
-    CallHelpEntry(kDialogHelpBase + static_cast<unsigned long>(kTemplateId), HELP_CONTEXT);
-}

@@ -1,12 +1,11 @@
 #pragma once
 // The wizard's page of bifilar dials: horizontal with equiangular wires, vertical declining,
-// horizontal with wires at any angle. Unlike the other wizard pages its texts are the
-// built-in French ones (it is a plain page). Finish builds the dial.
-#include "app/qt/CPropertyPageBase.h"
+// horizontal with wires at any angle. Finish builds the dial.
+#include "app/qt/CTopPropertyPage.h"
 
 class CHoravelDoc;
 
-class CWizardTypeBifilaire : public CPropertyPageBase {
+class CWizardTypeBifilaire : public CTopPropertyPage {
     Q_OBJECT
 
 public:
@@ -17,7 +16,6 @@ public:
 
     bool OnSetActive() override;
     bool OnWizardFinish() override;
-    void OnHelp() override;
 
     int m_choice = 0;                // radio group 1178
     int m_northSouthHeight = 10;     // edit 1354, mm

@@ -3,8 +3,10 @@
 // right dial class with its type code, plane angles in radians, hours, site and tables.
 #include "WizardTestSupport.h"
 
+#include "app/CLanguageFile.h"
 #include "app/ProfileValues.h"
 #include "app/Translation.h"
+#include "app/qt/DialogControls.h"
 #include "dialogs/qt/COrientationPreview.h"
 #include "dialogs/qt/CWizardCreationCadran.h"
 #include "dialogs/qt/CWizardLieu.h"
@@ -397,4 +399,25 @@ TEST_F(TypePagesTest, BifilarPageRemembersItsValuesAndRefusesAWireOnTheTable)
     auto* again = OpenFamily(kBifilar);
     EXPECT_EQ(again->GetDlgItemText(1354), "25");
     EXPECT_TRUE(again->Control<QRadioButton>(1179)->isChecked());
+}
+
+TEST_F(TypePagesTest, EveryPageShowsTheProgramLanguage)
+{
+    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
+    ASSERT_TRUE(file.Load());
+    context_.UseLanguage(&file, 1);
+    for (int family : {kPlane, kAnalemmatic, kCylinder, kBifilar}) {
+        CPropertyPageBase* familyPage = OpenFamily(family);
+        for (CPropertyPageBase* page : {static_cast<CPropertyPageBase*>(&wizard_->TypePage()), familyPage}) {
+            const int id = page->GetTemplateId();
+            SCOPED_TRACE(id);
+            EXPECT_EQ(page->GetTitle(), file.GetDialogText(1, id, id));
+            for (QWidget* control : ControlsOf(*page)) {
+                const std::string english = file.GetDialogText(1, id, GetControlId(*control));
+                if (!english.empty()) {
+                    EXPECT_EQ(GetControlText(*control), english) << GetControlId(*control);
+                }
+            }
+        }
+    }
 }
