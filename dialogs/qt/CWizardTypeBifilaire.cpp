@@ -6,6 +6,7 @@
 #include "app/qt/DialogControls.h"
 #include "dialogs/DialTypeChoices.h"
 #include "dialogs/NewDialCommand.h"
+#include "dialogs/qt/WizardFields.h"
 #include "model/CCadran.h"
 #include "platform/Profile.h"
 
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr const char* kSection = "Dialogues\\TypeBifilaire";
+constexpr int kChoiceIds[] = {1178, 1179, 1356};
 
 }  // namespace
 
@@ -56,6 +58,10 @@ CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
     auto* row = new QHBoxLayout(this);
     row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
+
+    DisableChoicesNotDrawn(*this, kChoiceIds, BifilarChoiceAvailable);
+    for (int id : kChoiceIds)
+        OnClicked(id, [this] { UpdateEnabling(); });
 }
 
 CWizardTypeBifilaire::~CWizardTypeBifilaire() = default;
@@ -73,17 +79,29 @@ void CWizardTypeBifilaire::DoDataExchange(DataExchange& dx)
     dx.Radio(1050, m_west);
 }
 
+void CWizardTypeBifilaire::UpdateEnabling()
+{
+    // The wall declination belongs to the vertical declining dial.
+    const bool wall = GetRadioIndex(1178) == kBifilarVerticalDeclining;
+    for (int id : {1031, 1033, 1050, 1072})
+        EnableControl(id, wall);
+}
+
 bool CWizardTypeBifilaire::OnSetActive()
 {
     GetParentSheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
     const Profile& profile = GetProfile();
     m_choice = profile.GetInt(kSection, "Type", 0);
+    // A choice that can no longer be taken is not offered again.
+    if (!BifilarChoiceAvailable(m_choice))
+        m_choice = kBifilarHorizontal;
     m_northSouthHeight = profile.GetInt(kSection, "HauteurFil1", 10);
     m_eastWestHeight = profile.GetInt(kSection, "HauteurFil2", 20);
     m_declinationDegrees = profile.GetInt(kSection, "Azimut", 0);
     m_declinationMinutes = profile.GetInt(kSection, "MnAzimut", 0);
     m_west = profile.GetInt(kSection, "Est", 0);
     UpdateData(false);
+    UpdateEnabling();
     return CTopPropertyPage::OnSetActive();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The wizard's page of bifilar dials: horizontal with equiangular wires, vertical declining,
-// horizontal with wires at any angle. Finish builds the dial.
+// The wizard's page of bifilar dials: horizontal with equiangular wires. The vertical
+// declining dial and the one with wires at any angle are shown but cannot be chosen (they
+// have no drawing). Finish builds the dial.
 #include "app/qt/CTopPropertyPage.h"
 
 class CHoravelDoc;
@@ -28,5 +29,7 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
 
 private:
+    void UpdateEnabling();
+
     CHoravelDoc& document_;
 };
