@@ -4,6 +4,7 @@
 #include "WizardTestSupport.h"
 
 #include "app/CLanguageFile.h"
+#include "app/HelpPages.h"
 #include "app/ProfileValues.h"
 #include "app/Translation.h"
 #include "app/qt/DialogControls.h"
@@ -440,4 +441,22 @@ TEST_F(TypePagesTest, EveryPageShowsTheProgramLanguage)
             }
         }
     }
+}
+
+TEST_F(TypePagesTest, EveryPagesHelpButtonOpensAPageOfItsOwn)
+{
+    std::vector<std::string> pages;
+    SetHelpEntry([&](unsigned long data, unsigned) {
+        pages.push_back(HelpPageOfKey(static_cast<int>(data - kDialogHelpBase)));
+    });
+    for (int family : {kPlane, kAnalemmatic, kCylinder, kBifilar}) {
+        OpenFamily(family);
+        wizard_->HelpButton()->click();
+    }
+    wizard_->PressButton(PSBTN_BACK);
+    wizard_->HelpButton()->click();
+    wizard_->PressButton(PSBTN_BACK);
+    wizard_->HelpButton()->click();
+    EXPECT_EQ(pages, (std::vector<std::string>{"dlgWizType2.html", "dlgWizType3.html", "dlgWizType4.html",
+                                               "dlgWizBifilar.html", "dlgWizType.html", "dlgWizLocation.html"}));
 }
