@@ -56,7 +56,7 @@ CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
     auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
+    row->addWidget(AddPicture(1131, 253), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
 
     DisableChoicesNotDrawn(*this, kChoiceIds, BifilarChoiceAvailable);

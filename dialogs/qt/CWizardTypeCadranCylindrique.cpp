@@ -53,7 +53,7 @@ CWizardTypeCadranCylindrique::CWizardTypeCadranCylindrique(CHoravelDoc& document
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
     auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
+    row->addWidget(AddPicture(1131, 252), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
 
     DisableChoicesNotDrawn(*this, kChoiceIds, CylindricalChoiceAvailable);

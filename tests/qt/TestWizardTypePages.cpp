@@ -31,6 +31,8 @@
 #include "model/CCadranVerticalQcq.h"
 #include "model/CCadranVerticalQcqSept.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QRadioButton>
 
 #include <functional>
@@ -443,15 +445,21 @@ TEST_F(TypePagesTest, EveryPageShowsTheProgramLanguage)
     }
 }
 
-TEST_F(TypePagesTest, EveryPagesHelpButtonOpensAPageOfItsOwn)
+TEST_F(TypePagesTest, EveryPageHasAHelpPageAndAPictureOfItsOwn)
 {
     std::vector<std::string> pages;
     SetHelpEntry([&](unsigned long data, unsigned) {
         pages.push_back(HelpPageOfKey(static_cast<int>(data - kDialogHelpBase)));
     });
+    std::vector<QImage> pictures;
     for (int family : {kPlane, kAnalemmatic, kCylinder, kBifilar}) {
-        OpenFamily(family);
+        CPropertyPageBase* page = OpenFamily(family);
         wizard_->HelpButton()->click();
+        const QImage picture = page->Control<QLabel>(1131)->pixmap().toImage();
+        EXPECT_FALSE(picture.isNull()) << family;
+        for (const QImage& other : pictures)
+            EXPECT_NE(picture, other) << family;
+        pictures.push_back(picture);
     }
     wizard_->PressButton(PSBTN_BACK);
     wizard_->HelpButton()->click();
