@@ -28,6 +28,7 @@ constexpr HelpPage kPages[] = {
     {134, "dlgReferenceYear.html"},  {143, "dlgMap.html"},                {177, "dlgEphemerisDate.html"},
     {220, "dlgFrameAnchoring.html"}, {235, "dlgDecimalConversion.html"},  {237, "dlgClock.html"},
     {238, "dlgUpdateCheck.html"},    {240, "dlgHelpSearch.html"},         {666, "dlgUpdateCheck.html"},
+    {667, "dlgWizBifilar.html"},
 };
 
 constexpr const char* kContentsPage = "contents.html";

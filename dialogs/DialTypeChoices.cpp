@@ -253,9 +253,11 @@ std::unique_ptr<CCadran> BuildCylindricalDial(int choice, double latitudeDeg)
 
 // --- bifilar dials -----------------------------------------------------------------------
 
+bool BifilarChoiceAvailable(int choice) { return choice == kBifilarHorizontal; }
+
 std::unique_ptr<CCadran> BuildBifilarDial(const BifilarChoiceValues& values, double latitudeDeg)
 {
-    if (values.choice < kBifilarHorizontal || values.choice > kBifilarAnyAngle)
+    if (!BifilarChoiceAvailable(values.choice))
         return nullptr;
     auto dial = std::make_unique<CCadranBifilaire>();
     dial->SetTypeAndPlane(40 + values.choice, 0.0, std::abs(latitudeDeg));

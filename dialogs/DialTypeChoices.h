@@ -128,7 +128,10 @@ struct BifilarChoiceValues {
     int side = kSideEast;
 };
 
-// Type 40, 41 or 42 with its plane and the two wire heights; null for an unknown choice.
+// Only the horizontal dial with equiangular wires has a drawing: the vertical declining one
+// and the one with wires at any angle are offered but cannot be taken.
+bool BifilarChoiceAvailable(int choice);
+// Type 40 with its plane and the two wire heights; null for a choice that builds no dial.
 std::unique_ptr<CCadran> BuildBifilarDial(const BifilarChoiceValues& values, double latitudeDeg);
 
 // --- every family ------------------------------------------------------------------------

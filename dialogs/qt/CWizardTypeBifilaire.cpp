@@ -1,12 +1,12 @@
 #include "dialogs/qt/CWizardTypeBifilaire.h"
 
-#include "app/HelpEntry.h"
 #include "app/Trace.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
 #include "app/qt/DialogControls.h"
 #include "dialogs/DialTypeChoices.h"
 #include "dialogs/NewDialCommand.h"
+#include "dialogs/qt/WizardFields.h"
 #include "model/CCadran.h"
 #include "platform/Profile.h"
 
@@ -16,11 +16,12 @@
 namespace {
 
 constexpr const char* kSection = "Dialogues\\TypeBifilaire";
+constexpr int kChoiceIds[] = {1178, 1179, 1356};
 
 }  // namespace
 
 CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
-    : CPropertyPageBase(kTemplateId, "Créer un nouveau cadran solaire : choix du type ( cadran bifilaire )"),
+    : CTopPropertyPage(kTemplateId, "Créer un nouveau cadran solaire : choix du type ( cadran bifilaire )"),
       document_(document)
 {
     QRadioButton* choices[] = {
@@ -55,8 +56,12 @@ CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
     auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
+    row->addWidget(AddPicture(1131, 253), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
+
+    DisableChoicesNotDrawn(*this, kChoiceIds, BifilarChoiceAvailable);
+    for (int id : kChoiceIds)
+        OnClicked(id, [this] { UpdateEnabling(); });
 }
 
 CWizardTypeBifilaire::~CWizardTypeBifilaire() = default;
@@ -74,18 +79,30 @@ void CWizardTypeBifilaire::DoDataExchange(DataExchange& dx)
     dx.Radio(1050, m_west);
 }
 
+void CWizardTypeBifilaire::UpdateEnabling()
+{
+    // The wall declination belongs to the vertical declining dial.
+    const bool wall = GetRadioIndex(1178) == kBifilarVerticalDeclining;
+    for (int id : {1031, 1033, 1050, 1072})
+        EnableControl(id, wall);
+}
+
 bool CWizardTypeBifilaire::OnSetActive()
 {
     GetParentSheet()->SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
     const Profile& profile = GetProfile();
     m_choice = profile.GetInt(kSection, "Type", 0);
+    // A choice that can no longer be taken is not offered again.
+    if (!BifilarChoiceAvailable(m_choice))
+        m_choice = kBifilarHorizontal;
     m_northSouthHeight = profile.GetInt(kSection, "HauteurFil1", 10);
     m_eastWestHeight = profile.GetInt(kSection, "HauteurFil2", 20);
     m_declinationDegrees = profile.GetInt(kSection, "Azimut", 0);
     m_declinationMinutes = profile.GetInt(kSection, "MnAzimut", 0);
     m_west = profile.GetInt(kSection, "Est", 0);
     UpdateData(false);
-    return CPropertyPageBase::OnSetActive();
+    UpdateEnabling();
+    return CTopPropertyPage::OnSetActive();
 }
 
 bool CWizardTypeBifilaire::OnWizardFinish()
@@ -111,10 +128,6 @@ bool CWizardTypeBifilaire::OnWizardFinish()
     profile.WriteInt(kSection, "MnAzimut", m_declinationMinutes);
     profile.WriteInt(kSection, "Est", m_west);
     Trace("Selected Bifilar Sundial: %d", m_choice);
-    return CPropertyPageBase::OnWizardFinish();
+    return CTopPropertyPage::OnWizardFinish();
 }
 
-void CWizardTypeBifilaire::OnHelp()
-{
-    CallHelpEntry(kDialogHelpBase + static_cast<unsigned long>(kTemplateId), HELP_CONTEXT);
-}

@@ -1,12 +1,12 @@
 #pragma once
-// The wizard's page of bifilar dials: horizontal with equiangular wires, vertical declining,
-// horizontal with wires at any angle. Unlike the other wizard pages its texts are the
-// built-in French ones (it is a plain page). Finish builds the dial.
-#include "app/qt/CPropertyPageBase.h"
+// The wizard's page of bifilar dials: horizontal with equiangular wires. The vertical
+// declining dial and the one with wires at any angle are shown but cannot be chosen (they
+// have no drawing). Finish builds the dial.
+#include "app/qt/CTopPropertyPage.h"
 
 class CHoravelDoc;
 
-class CWizardTypeBifilaire : public CPropertyPageBase {
+class CWizardTypeBifilaire : public CTopPropertyPage {
     Q_OBJECT
 
 public:
@@ -17,7 +17,6 @@ public:
 
     bool OnSetActive() override;
     bool OnWizardFinish() override;
-    void OnHelp() override;
 
     int m_choice = 0;                // radio group 1178
     int m_northSouthHeight = 10;     // edit 1354, mm
@@ -30,5 +29,7 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
 
 private:
+    void UpdateEnabling();
+
     CHoravelDoc& document_;
 };

@@ -54,7 +54,7 @@ CWizardTypeCadranAnalemmatique::CWizardTypeCadranAnalemmatique(CHoravelDoc& docu
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
     auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
+    row->addWidget(AddPicture(1131, 251), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
 
     for (int id : {1178, 1179, 1216, 1217})

@@ -2,12 +2,12 @@
 
 #include "app/ProfileValues.h"
 #include "app/Trace.h"
-#include "app/Translation.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
 #include "app/qt/DialogControls.h"
 #include "dialogs/DialTypeChoices.h"
 #include "dialogs/NewDialCommand.h"
+#include "dialogs/qt/WizardFields.h"
 #include "model/CCadran.h"
 #include "platform/Profile.h"
 
@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kSection = "Dialogues\\TypeCylindrique";
 constexpr int kChoiceIds[] = {1178, 1179, 1223, 1222, 1221};
-constexpr int kNotDrawnString = 61931;  // why a choice is offered but disabled
 
 }  // namespace
 
@@ -54,16 +53,12 @@ CWizardTypeCadranCylindrique::CWizardTypeCadranCylindrique(CHoravelDoc& document
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
     auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
+    row->addWidget(AddPicture(1131, 252), 0, Qt::AlignTop);
     row->addLayout(grid, 1);
 
-    for (int choice = 0; choice < static_cast<int>(std::size(kChoiceIds)); ++choice) {
-        const bool available = CylindricalChoiceAvailable(choice);
-        EnableControl(kChoiceIds[choice], available);
-        if (!available)
-            GetDlgItem(kChoiceIds[choice])->setToolTip(QString::fromStdString(GetTranslatedString(kNotDrawnString)));
-        OnClicked(kChoiceIds[choice], [this] { UpdateEnabling(); });
-    }
+    DisableChoicesNotDrawn(*this, kChoiceIds, CylindricalChoiceAvailable);
+    for (int id : kChoiceIds)
+        OnClicked(id, [this] { UpdateEnabling(); });
 }
 
 CWizardTypeCadranCylindrique::~CWizardTypeCadranCylindrique() = default;

@@ -1,7 +1,8 @@
 #pragma once
-// Reading and writing the number fields of the wizard pages while the user types: a text
-// that is not (yet) a number is left alone instead of being reported, and a field is only
-// rewritten when its value changed, so the caret stays where the user is typing.
+// Fields of the wizard pages. Number fields are read and written while the user types: a
+// text that is not (yet) a number is left alone instead of being reported, and a field is
+// only rewritten when its value changed, so the caret stays where the user is typing.
+#include <span>
 #include <string>
 
 class ControlHost;
@@ -10,3 +11,7 @@ class ControlHost;
 bool ReadIntField(const ControlHost& host, int id, int& value);
 // Writes the value unless the field already reads as that value.
 void WriteIntField(ControlHost& host, int id, int value);
+
+// Greys out the radios of the choices that build no dial (choice i is radioIds[i]) and
+// gives them a tooltip that says why, so that no choice ends in an empty dial.
+void DisableChoicesNotDrawn(ControlHost& host, std::span<const int> radioIds, bool (*available)(int choice));

@@ -277,24 +277,27 @@ TEST(CylindricalChoices, OnlyTheDrawableCylindersAreBuilt)
     }
 }
 
-TEST(BifilarChoices, TypeCodesPlanesAndWires)
+TEST(BifilarChoices, OnlyTheDrawableBifilarDialIsBuiltWithItsWires)
 {
     BifilarChoiceValues v;
     v.northSouthHeight = 35;
     v.eastWestHeight = 70;
-    for (int choice : {kBifilarHorizontal, kBifilarVerticalDeclining, kBifilarAnyAngle}) {
+    auto dial = BuildBifilarDial(v, kBesancon);
+    ASSERT_TRUE(Is<CCadranBifilaire>(dial.get()));
+    auto& bifilar = static_cast<CCadranBifilaire&>(*dial);
+    EXPECT_EQ(bifilar.typeCode, 40);
+    EXPECT_EQ(bifilar.planeAngle1, 0.0);
+    EXPECT_EQ(bifilar.planeAngle2, 0.0);
+    EXPECT_EQ(bifilar.firstWireDistance, 35);
+    EXPECT_EQ(bifilar.secondWireDistance, 70);
+
+    // The vertical declining dial and the one with wires at any angle have no drawing: built,
+    // they would be dials without a single line.
+    for (int choice : {int{kBifilarVerticalDeclining}, int{kBifilarAnyAngle}, -1, 3}) {
         v.choice = choice;
-        auto dial = BuildBifilarDial(v, kBesancon);
-        ASSERT_TRUE(Is<CCadranBifilaire>(dial.get()));
-        auto& bifilar = static_cast<CCadranBifilaire&>(*dial);
-        EXPECT_EQ(bifilar.typeCode, 40 + choice);
-        EXPECT_EQ(bifilar.planeAngle1, 0.0);
-        EXPECT_NEAR(bifilar.planeAngle2, choice == kBifilarVerticalDeclining ? 90.0 * kRad : 0.0, 1e-12);
-        EXPECT_EQ(bifilar.firstWireDistance, 35);
-        EXPECT_EQ(bifilar.secondWireDistance, 70);
+        EXPECT_FALSE(BifilarChoiceAvailable(choice)) << choice;
+        EXPECT_EQ(BuildBifilarDial(v, kBesancon), nullptr) << choice;
     }
-    v.choice = 3;
-    EXPECT_EQ(BuildBifilarDial(v, kBesancon), nullptr);
 }
 
 TEST(DialPlacement, TheYearAndSiteAreSetAndCylindersMeasureTheirSheet)

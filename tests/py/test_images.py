@@ -106,7 +106,7 @@ def check_pictures():
     with open(os.path.join(IMAGES, "pictures.csv"), encoding="utf-8") as f:
         rows = list(csv.DictReader(f))
     want = ["107", "148", "150", "152", "153", "161", "177", "178", "179", "202", "203", "206",
-            "207", "210", "212", "213", "232", "236", "250"]
+            "207", "210", "212", "213", "232", "236", "250", "251", "252", "253"]
     check([r["resource"] for r in rows] == want, f"pictures.csv lists {[r['resource'] for r in rows]}")
     for r in rows:
         png_path = os.path.join(IMAGES, r["file"])
@@ -167,7 +167,8 @@ def column_profile(png):
 
 
 def check_dialog_pictures():
-    panels = ["wizard_location_150.png", "wizard_type_161.png", "wizard_family_250.png"]
+    panels = ["wizard_location_150.png", "wizard_type_161.png", "wizard_family_250.png",
+              "wizard_analemmatic_251.png", "wizard_cylindrical_252.png", "wizard_bifilar_253.png"]
     sizes = set()
     for name in panels + ["dimensions_148.png", "style_anchor_153.png"]:
         w, h, _, _ = check_framed_picture(name)

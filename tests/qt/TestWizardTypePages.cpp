@@ -3,8 +3,11 @@
 // right dial class with its type code, plane angles in radians, hours, site and tables.
 #include "WizardTestSupport.h"
 
+#include "app/CLanguageFile.h"
+#include "app/HelpPages.h"
 #include "app/ProfileValues.h"
 #include "app/Translation.h"
+#include "app/qt/DialogControls.h"
 #include "dialogs/qt/COrientationPreview.h"
 #include "dialogs/qt/CWizardCreationCadran.h"
 #include "dialogs/qt/CWizardLieu.h"
@@ -28,6 +31,8 @@
 #include "model/CCadranVerticalQcq.h"
 #include "model/CCadranVerticalQcqSept.h"
 
+#include <QImage>
+#include <QLabel>
 #include <QRadioButton>
 
 #include <functional>
@@ -169,8 +174,6 @@ TEST_F(TypePagesTest, FinishBuildsEveryTypeOffered)
          33, 0, 90},
         {"bifilar horizontal", kBifilar, [](ControlHost& p) { Choose(p, {1178}, {{1354, "15"}, {1355, "30"}}); },
          typeid(CCadranBifilaire), 40, 0, 0},
-        {"bifilar vertical", kBifilar, [](ControlHost& p) { Choose(p, {1179}); }, typeid(CCadranBifilaire), 41, 0, 90},
-        {"bifilar any angle", kBifilar, [](ControlHost& p) { Choose(p, {1356}); }, typeid(CCadranBifilaire), 42, 0, 0},
     };
     for (const DialCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -374,10 +377,25 @@ TEST_F(TypePagesTest, CylindricalChoicesWithoutADrawingCannotBeTaken)
 
 TEST_F(TypePagesTest, BifilarPageRemembersItsValuesAndRefusesAWireOnTheTable)
 {
+    const char* section = "Dialogues\\TypeBifilaire";
+    profile_->WriteInt(section, "Type", 1);
+    profile_->WriteInt(section, "Azimut", 12);
+    profile_->WriteInt(section, "MnAzimut", 5);
+    profile_->WriteInt(section, "Est", 1);
     auto* page = OpenFamily(kBifilar);
     EXPECT_EQ(page->GetDlgItemText(1354), "10");
     EXPECT_EQ(page->GetDlgItemText(1355), "20");
-    Choose(*page, {1179, 1072}, {{1354, "0"}, {1031, "12"}, {1033, "5"}});
+    // The variants without a drawing are greyed out and say why, with the wall that only
+    // they would use; the choice stored for one of them falls back to the one drawn.
+    for (int id : {1179, 1356}) {
+        EXPECT_FALSE(page->Control<QRadioButton>(id)->isEnabled()) << id;
+        EXPECT_EQ(page->Control<QRadioButton>(id)->toolTip().toStdString(), GetTranslatedString(61931)) << id;
+    }
+    EXPECT_TRUE(page->Control<QRadioButton>(1178)->isChecked());
+    EXPECT_FALSE(page->Control<QLineEdit>(1031)->isEnabled());
+    EXPECT_FALSE(page->Control<QRadioButton>(1072)->isEnabled());
+
+    Type(*page, 1354, "0");
     wizard_->PressButton(PSBTN_FINISH);
     EXPECT_EQ(doc_->GetDial(), nullptr);
     EXPECT_EQ(fake_->messageBoxes.size(), 1u);
@@ -385,16 +403,68 @@ TEST_F(TypePagesTest, BifilarPageRemembersItsValuesAndRefusesAWireOnTheTable)
     Type(*page, 1354, "25");
     wizard_->PressButton(PSBTN_FINISH);
     ASSERT_NE(doc_->GetDial(), nullptr);
-    const char* section = "Dialogues\\TypeBifilaire";
-    EXPECT_EQ(profile_->GetInt(section, "Type", -1), 1);
+    EXPECT_EQ(doc_->GetDial()->typeCode, 40);
+    EXPECT_EQ(profile_->GetInt(section, "Type", -1), 0);
     EXPECT_EQ(profile_->GetInt(section, "HauteurFil1", -1), 25);
     EXPECT_EQ(profile_->GetInt(section, "HauteurFil2", -1), 20);
     EXPECT_EQ(profile_->GetInt(section, "Azimut", -1), 12);
     EXPECT_EQ(profile_->GetInt(section, "MnAzimut", -1), 5);
     EXPECT_EQ(profile_->GetInt(section, "Est", -1), 1);
-    EXPECT_NE(Traces(context_).find("Selected Bifilar Sundial: 1"), std::string::npos);
+    EXPECT_NE(Traces(context_).find("Selected Bifilar Sundial: 0"), std::string::npos);
 
     auto* again = OpenFamily(kBifilar);
     EXPECT_EQ(again->GetDlgItemText(1354), "25");
-    EXPECT_TRUE(again->Control<QRadioButton>(1179)->isChecked());
+    EXPECT_TRUE(again->Control<QRadioButton>(1178)->isChecked());
+
+    // A choice forced past the disabled buttons still builds nothing.
+    wizard_->BifilarPage().m_choice = 2;
+    wizard_->BifilarPage().UpdateData(false);
+    doc_->SetDial(nullptr);
+    wizard_->PressButton(PSBTN_FINISH);
+    EXPECT_EQ(doc_->GetDial(), nullptr);
+}
+
+TEST_F(TypePagesTest, EveryPageShowsTheProgramLanguage)
+{
+    CLanguageFile file(testsupport::SourceDir() / "resources" / "data" / "horavel.lang");
+    ASSERT_TRUE(file.Load());
+    context_.UseLanguage(&file, 1);
+    for (int family : {kPlane, kAnalemmatic, kCylinder, kBifilar}) {
+        CPropertyPageBase* familyPage = OpenFamily(family);
+        for (CPropertyPageBase* page : {static_cast<CPropertyPageBase*>(&wizard_->TypePage()), familyPage}) {
+            const int id = page->GetTemplateId();
+            SCOPED_TRACE(id);
+            EXPECT_EQ(page->GetTitle(), file.GetDialogText(1, id, id));
+            for (QWidget* control : ControlsOf(*page)) {
+                const std::string english = file.GetDialogText(1, id, GetControlId(*control));
+                if (!english.empty()) {
+                    EXPECT_EQ(GetControlText(*control), english) << GetControlId(*control);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(TypePagesTest, EveryPageHasAHelpPageAndAPictureOfItsOwn)
+{
+    std::vector<std::string> pages;
+    SetHelpEntry([&](unsigned long data, unsigned) {
+        pages.push_back(HelpPageOfKey(static_cast<int>(data - kDialogHelpBase)));
+    });
+    std::vector<QImage> pictures;
+    for (int family : {kPlane, kAnalemmatic, kCylinder, kBifilar}) {
+        CPropertyPageBase* page = OpenFamily(family);
+        wizard_->HelpButton()->click();
+        const QImage picture = page->Control<QLabel>(1131)->pixmap().toImage();
+        EXPECT_FALSE(picture.isNull()) << family;
+        for (const QImage& other : pictures)
+            EXPECT_NE(picture, other) << family;
+        pictures.push_back(picture);
+    }
+    wizard_->PressButton(PSBTN_BACK);
+    wizard_->HelpButton()->click();
+    wizard_->PressButton(PSBTN_BACK);
+    wizard_->HelpButton()->click();
+    EXPECT_EQ(pages, (std::vector<std::string>{"dlgWizType2.html", "dlgWizType3.html", "dlgWizType4.html",
+                                               "dlgWizBifilar.html", "dlgWizType.html", "dlgWizLocation.html"}));
 }

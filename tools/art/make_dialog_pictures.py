@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """Writes the pictures of the dialogs, SVG and PNG:
   wizard_location_150        side panel of the wizard's location page (a globe and a dial)
-  wizard_type_161            side panel of the dial type page (the four dial families)
-  wizard_family_250          side panel of the family pages (orientation of the dial plane)
+  wizard_type_161            side panel of the dial type page (the five dial families)
+  wizard_family_250          side panel of the plane dial page (orientation of the dial plane)
+  wizard_analemmatic_251     side panel of the analemmatic dial page
+  wizard_cylindrical_252     side panel of the cylindrical dial page
+  wizard_bifilar_253         side panel of the bifilar dial page
   dimensions_148             the dimensions of a dial: sheet, style foot A, style height, base
   style_anchor_153           the style anchor A as a percentage of the sheet
   anim_play_202 ... 213      the buttons of the shadow animation (32 x 32)
@@ -290,14 +293,43 @@ def bifilar(x0, y0, w, depth):
     return "".join(out)
 
 
+def conical(cx, top, h, r_top, r_bottom):
+    """A truncated cone standing on a plinth, hour lines along its outer face converging to
+    the apex, a date line round it and the style along its axis."""
+    ry = 0.3
+    bottom = top + h
+    apex = top - h * r_top / (r_bottom - r_top)
+    out = [rect(cx - r_bottom - 4, bottom - 1, 2 * (r_bottom + 4), 5, fill=STONE_DARK, stroke=INK, width=1),
+           path(f"M{fmt(cx - r_top)},{fmt(top)}L{fmt(cx - r_bottom)},{fmt(bottom)}A{fmt(r_bottom)},"
+                f"{fmt(r_bottom * ry)} 0 0 0 {fmt(cx + r_bottom)},{fmt(bottom)}L{fmt(cx + r_top)},{fmt(top)}Z",
+                fill=STONE, stroke=INK, width=1.2, join="round")]
+    for k, u in enumerate((-0.75, -0.4, 0.0, 0.4, 0.75)):
+        # A generator of the cone, from the top circle to the base circle (front half).
+        xt, yt = cx + r_top * u, top + r_top * ry * math.sqrt(1 - u * u)
+        xb, yb = cx + r_bottom * u, bottom + r_bottom * ry * math.sqrt(1 - u * u)
+        out.append(line(xt, yt, xb, yb, INK if k == 2 else STONE_DARK, 1.0))
+    mid = 0.55
+    r_mid, y_mid = r_top + (r_bottom - r_top) * mid, top + h * mid
+    out.append(path(f"M{fmt(cx - r_mid)},{fmt(y_mid)}A{fmt(r_mid)},{fmt(r_mid * ry)} 0 0 0 "
+                    f"{fmt(cx + r_mid)},{fmt(y_mid)}", stroke=SUN_DARK, width=1))
+    out.append(ellipse(cx, top, r_top, r_top * ry, fill=STONE_DARK, stroke=INK, width=1.2))
+    out.append(line(cx, top, cx + (cx - cx), apex + 2, BRONZE_DARK, 2.4, cap="round"))
+    out.append(path(f"M{fmt(cx + 1)},{fmt(top + 2)}L{fmt(cx + r_bottom * 0.45)},{fmt(bottom + 2)}",
+                    stroke=INK, width=2.2, opacity=0.4, cap="round"))
+    return "".join(out)
+
+
 def wizard_type():
-    cards = [card(10), card(82), card(154), card(226)]
+    # One card per family, in the order of the page's choices: plane, analemmatic,
+    # cylindrical, bifilar and conical.
+    cards = [card(8 + 58 * k, 52) for k in range(5)]
     dials = [
-        wall_dial(16, 16, 54, 52)
-        + scene_group(70, 0, 0.3, sundial_scene(stroke=4.0, sun=False)),
-        analemmatic(80, 118, 52),
-        shepherd_dial(48, 170, 40, 11) + armillary(110, 186, 20),
-        bifilar(22, 276, 84, 40),
+        wall_dial(18, 12, 42, 44)
+        + scene_group(68, -4, 0.25, sundial_scene(stroke=4.0, sun=False)),
+        analemmatic(80, 99, 46),
+        shepherd_dial(50, 136, 32, 9) + armillary(110, 150, 16),
+        bifilar(24, 226, 80, 32),
+        conical(80, 252, 30, 9, 24),
     ]
     return panel("".join(cards) + "".join(dials), "Creation wizard, dial type page")
 
@@ -358,6 +390,134 @@ def wizard_family():
                        fill=BRONZE, stroke=INK, width=1.2, join="round"))
     out.append(sun_with_rays(24, 198, 8, ray_in=3, ray_out=7))
     return panel("".join(out), "Creation wizard, dial family pages")
+
+
+def wizard_analemmatic():
+    """Plan: the ellipse of hour points on the ground, the date scale along the meridian, the
+    style standing on the scale at its date and its shadow through the 3 pm point. Side view:
+    the inclined style, leaning from the vertical by its angle."""
+    out = []
+    latitude = math.radians(47.0)
+    cx, cy, r = 80.0, 88.0, 66.0
+    out.append(circle(cx, cy, r, fill=GRASS, stroke=GRASS_DARK, width=1.5))
+    out.append(polygon([(cx, cy - r - 2), (cx + 5, cy - r + 9), (cx - 5, cy - r + 9)], fill=RED, stroke=INK,
+                       width=1, join="round"))
+    a = 54.0
+    b = a * math.sin(latitude)
+    # North up and east to the right: the afternoon hours lie east of the meridian.
+    out.append(ellipse(cx, cy, a, b, stroke=GRASS_DARK, width=1))
+    points = {hour: (cx + a * math.sin(math.radians(15 * (hour - 12))),
+                     cy - b * math.cos(math.radians(15 * (hour - 12)))) for hour in range(5, 20)}
+    out.append(path(polyline([points[h] for h in range(5, 20)]), stroke=INK, width=1.4))
+    # The date scale: y = a tan(declination) cos(latitude), a tick at each month's start.
+    half = a * math.tan(math.radians(23.44)) * math.cos(latitude)
+    out.append(rect(cx - 4, cy - half - 3, 8, 2 * half + 6, rx=1.5, fill=STONE, stroke=INK, width=1))
+    for day in range(1, 366, 30):
+        y = cy - a * math.tan(math.radians(declination_deg(day))) * math.cos(latitude)
+        out.append(line(cx - 4, y, cx + 4, y, STONE_DARK, 0.9))
+    foot = (cx, cy - a * math.tan(math.radians(declination_deg(130))) * math.cos(latitude))
+    target = points[15]
+    reach = 1.25
+    out.append(line(foot[0], foot[1], foot[0] + (target[0] - foot[0]) * reach,
+                    foot[1] + (target[1] - foot[1]) * reach, INK, 3.2, cap="round"))
+    for hour, (x, y) in points.items():
+        out.append(circle(x, y, 3.0 if hour % 3 == 0 else 2.0, fill=PAPER if hour % 3 else INK, stroke=INK,
+                          width=0.8))
+    out.append(circle(foot[0], foot[1], 3.4, fill=BRONZE, stroke=INK, width=1))
+    out.append(sun_with_rays(cx - r * 0.78, cy + r * 0.78, 7, ray_in=2.5, ray_out=6))
+    # Side view: the style leaning from the vertical, the angle in red, its shadow.
+    gx, gy = 84.0, 262.0
+    lean = math.radians(28.0)
+    length = 70.0
+    top = (gx - math.sin(lean) * length, gy - math.cos(lean) * length)
+    out.append(line(8, gy + 0.5, PANEL_W - 8, gy + 0.5, INK, 1.5))
+    out.append(rect(gx - 26, gy - 3, 52, 3, fill=STONE, stroke=INK, width=1))
+    out.append(line(gx, gy - 3, gx, gy - length - 6, INK, 1, dash="3,2"))
+    out.append(line(gx, gy - 3, gx + 48, gy - 3, INK, 3.2, cap="round"))
+    ri = 32.0
+    out.append(path(f"M{fmt(gx)},{fmt(gy - ri)}A{fmt(ri)},{fmt(ri)} 0 0 0 "
+                    f"{fmt(gx - math.sin(lean) * ri)},{fmt(gy - math.cos(lean) * ri)}", stroke=RED, width=2))
+    out.append(line(gx, gy - 3, *top, BRONZE_DARK, 3.2, cap="round"))
+    out.append(circle(*top, 3, fill=BRONZE, stroke=INK, width=1))
+    out.append(sun_with_rays(26, 196, 8, ray_in=3, ray_out=7))
+    return panel("".join(out), "Creation wizard, analemmatic dial page")
+
+
+def wizard_cylindrical():
+    """An armillary ring whose rod points to the pole at the latitude above the horizon,
+    and a shepherd's dial hanging from its cord."""
+    out = []
+    latitude = 47.0
+    cx, cy, r = 84.0, 88.0, 46.0
+    phi = math.radians(latitude)
+    axis = (math.cos(phi), -math.sin(phi))
+    foot = (cx - axis[0] * (r + 5), cy - axis[1] * (r + 5))
+    out.append(sun_with_rays(136, 24, 9, ray_in=3, ray_out=7.5))
+    out.append(armillary(cx, cy, r, latitude))
+    # The rod's angle over the horizontal is the latitude.
+    out.append(line(foot[0], foot[1], foot[0] + 62, foot[1], INK, 1, dash="3,2"))
+    ra = 30.0
+    out.append(path(f"M{fmt(foot[0] + ra)},{fmt(foot[1])}A{fmt(ra)},{fmt(ra)} 0 0 0 "
+                    f"{fmt(foot[0] + axis[0] * ra)},{fmt(foot[1] + axis[1] * ra)}", stroke=RED, width=2))
+    # The shepherd's dial hangs from a cord; the blade's shadow falls on the hour curves.
+    hx, top = 60.0, 196.0
+    out.append(line(hx, 160, hx, top - 18, INK, 1))
+    out.append(circle(hx, 158, 2.5, stroke=INK, width=1.2))
+    out.append(shepherd_dial(hx, top, 56, 15))
+    out.append(sun_with_rays(126, 198, 8, ray_in=3, ray_out=7))
+    return panel("".join(out), "Creation wizard, cylindrical dial page")
+
+
+def wizard_bifilar():
+    """Plan: the face with its hour lines 15 degrees apart from the point under the wires'
+    crossing, the two wires and their shadows, which cross on the time. Side view from the
+    west: the heights of the two wires above the face."""
+    out = []
+    x0, y0, w, h = 14.0, 18.0, 132.0, 140.0
+    out.append(rect(x0, y0, w, h, fill=STONE, stroke=INK, width=1.5))
+    ax, ay = x0 + w / 2, y0 + h - 22
+    for hour in range(6, 19):
+        t = math.radians(15 * (hour - 12))
+        dx, dy = math.sin(t), -math.cos(t)
+        limits = []
+        if dy < -1e-9:
+            limits.append((y0 + 4 - ay) / dy)
+        if dx > 1e-9:
+            limits.append((x0 + w - 4 - ax) / dx)
+        if dx < -1e-9:
+            limits.append((x0 + 4 - ax) / dx)
+        k = min(limits)
+        out.append(line(ax + dx * 5, ay + dy * 5, ax + dx * k, ay + dy * k,
+                        INK if hour % 3 == 0 else STONE_DARK, 1.2 if hour % 3 == 0 else 1))
+    # At 2 pm the crossing of the two shadows lies on the 14 h line.
+    t = math.radians(30)
+    px, py = ax + math.sin(t) * 62, ay - math.cos(t) * 62
+    out.append(line(px, y0 + 2, px, y0 + h - 2, INK, 1.4, dash="3,2"))
+    out.append(line(x0 + 2, py, x0 + w - 2, py, INK, 1.4, dash="3,2"))
+    for post in ((ax, y0 - 4), (ax, y0 + h + 4), (x0 - 4, ay), (x0 + w + 4, ay)):
+        out.append(circle(*post, 3, fill=GREY, stroke=INK, width=1))
+    out.append(line(ax, y0 - 4, ax, y0 + h + 4, BLUE, 1.6))
+    out.append(line(x0 - 4, ay, x0 + w + 4, ay, BLUE, 1.6))
+    out.append(circle(ax, ay, 2.2, fill=INK))
+    out.append(circle(px, py, 3.2, fill=RED, stroke=INK, width=1))
+    # Side view from the west: the face, the north-south wire along it and the east-west
+    # wire seen end on, higher; their heights in blue.
+    gy = 262.0
+    fx0, fx1 = 24.0, 124.0
+    h_ns, h_ew = 30.0, 52.0
+    out.append(line(8, gy + 0.5, PANEL_W - 8, gy + 0.5, INK, 1.5))
+    out.append(rect(fx0, gy - 6, fx1 - fx0, 6, fill=STONE, stroke=INK, width=1))
+    ew = (fx0 + (fx1 - fx0) * 0.62, gy - 6 - h_ew)
+    for x, z in ((fx0 + 4, h_ns), (fx1 - 4, h_ns), (ew[0], h_ew)):
+        out.append(line(x, gy - 6, x, gy - 6 - z - 3, GREY, 2.4, cap="round"))
+    out.append(line(fx0 + 4, gy - 6 - h_ns, fx1 - 4, gy - 6 - h_ns, BLUE, 1.6))
+    out.append(circle(*ew, 3, fill=BLUE, stroke=INK, width=1))
+    out.append(line(fx0 - 12, gy - 6 - h_ns, fx0 + 2, gy - 6 - h_ns, GREY))
+    out.append(double_arrow(fx0 - 8, gy - 6.5, fx0 - 8, gy - 6 - h_ns + 0.5, BLUE, 1.5, head=5))
+    out.append(double_arrow(fx1 + 10, gy - 6.5, fx1 + 10, ew[1] + 0.5, BLUE, 1.5, head=5))
+    out.append(line(ew[0] + 4, ew[1], fx1 + 14, ew[1], GREY))
+    out.append(sun_with_rays(26, 184, 8, ray_in=3, ray_out=7))
+    return panel("".join(out), "Creation wizard, bifilar dial page")
 
 
 # Dimension dialog ----------------------------------------------------------------------
@@ -532,6 +692,9 @@ PICTURES = [
     ("wizard_location_150", wizard_location, PANEL_W, PANEL_H),
     ("wizard_type_161", wizard_type, PANEL_W, PANEL_H),
     ("wizard_family_250", wizard_family, PANEL_W, PANEL_H),
+    ("wizard_analemmatic_251", wizard_analemmatic, PANEL_W, PANEL_H),
+    ("wizard_cylindrical_252", wizard_cylindrical, PANEL_W, PANEL_H),
+    ("wizard_bifilar_253", wizard_bifilar, PANEL_W, PANEL_H),
     ("dimensions_148", dimensions, 220, 168),
     ("style_anchor_153", style_anchor, 160, 160),
     ("anim_play_202", lambda: button(play(), "Shadow animation: play"), 32, 32),
