@@ -1,6 +1,7 @@
 #include "app/qt/CHyperlinkCtrl.h"
 
 #include "app/HelpEntry.h"
+#include "app/HelpPages.h"
 #include "app/Translation.h"
 #include "app/qt/DialogControls.h"
 #include "platform/Services.h"
@@ -237,7 +238,9 @@ int CHyperlinkCtrl::GotoURL(const std::string& url)
             return kFileNotFound;
         return kAccessDenied;
     }
-    return GetServices().ShellOpen(url) ? kOpened : kNoAssociation;
+    // A help page the desktop cannot open is shown in the program's own help window.
+    const bool opened = target->isFile ? ShowLocalPage(target->file) : GetServices().ShellOpen(url);
+    return opened ? kOpened : kNoAssociation;
 }
 
 std::string CHyperlinkCtrl::ErrorText(int code)

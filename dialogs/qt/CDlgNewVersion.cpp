@@ -1,5 +1,6 @@
 #include "dialogs/qt/CDlgNewVersion.h"
 
+#include "app/HelpPages.h"
 #include "app/qt/DataExchange.h"
 #include "dialogs/qt/GroupBoxFont.h"
 #include "platform/Services.h"
@@ -62,6 +63,9 @@ void CDlgNewVersion::OnInitDialog()
 void CDlgNewVersion::OnMoreInformation()
 {
     // The link comes from a file fetched over plain HTTP: a web page, never a mail or a file.
-    if (!IsFetchableUrl(m_link) || !GetServices().ShellOpen(m_link))
+    if (!IsFetchableUrl(m_link)) {
         GetServices().Beep();
+        return;
+    }
+    OpenAddress(m_link, m_link);
 }

@@ -103,6 +103,11 @@ TEST_F(LinkTest, OpensWebAddressesAndHelpPagesAndBecomesVisited)
     EXPECT_GT(CHyperlinkCtrl::GotoURL((help_ / "contents.html").string()), 32);
     EXPECT_TRUE(fake_->messageBoxes.empty());
     EXPECT_EQ(fake_->beeps, 0);
+
+    // A help page the desktop cannot open shows in the program's own help window, as the help does.
+    fake_->SetDesktopOpensFiles(false);
+    EXPECT_GT(CHyperlinkCtrl::GotoURL((help_ / "contents.html").string()), 32);
+    EXPECT_EQ(fake_->helpPagesShown, std::vector<fs::path>{help_ / "contents.html"});
 }
 
 TEST_F(LinkTest, RefusesTargetsThatAreNoLinkOrHelpPage)

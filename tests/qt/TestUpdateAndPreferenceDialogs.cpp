@@ -171,6 +171,15 @@ TEST_F(DialogsTest, TheVersionCommandAsksFirstAndShowsTheNotice)
         notice.OnMoreInformation();
     }
     EXPECT_EQ(fake_->shellOpens.size(), 1u);
+    // Without a browser the page's address is given, to be copied.
+    fake_->SetDesktopOpensAddresses(false);
+    const std::size_t messages = fake_->messageBoxes.size();
+    CDlgNewVersion notice;
+    notice.m_link = "https://horavel.orlune-software.example/b.html";
+    ASSERT_TRUE(notice.Create());
+    notice.Control<QPushButton>(1053)->click();
+    ASSERT_EQ(fake_->messageBoxes.size(), messages + 1);
+    EXPECT_NE(fake_->messageBoxes.back().text.find(notice.m_link), std::string::npos);
 
     // The automatic check stays quiet when the user turned it off.
     profile_->WriteInt(kSoftwareUpdateSection, "bCheckVersion", 0);
