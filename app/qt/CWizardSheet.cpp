@@ -213,13 +213,22 @@ void CWizardSheet::SetWizardButtons(unsigned flags)
 {
     buttons_ = flags;
     const bool finishing = flags & (PSWIZB_FINISH | PSWIZB_DISABLEDFINISH);
+    QPushButton* shown = finishing ? finish_ : next_;
+    QPushButton* hidden = finishing ? next_ : finish_;
+    // The focus on Next or Finish stays on the one shown, or on the page when it is disabled:
+    // left to itself, it would fall to Cancel, and the next Enter would throw the wizard away.
+    const bool hadFocus = next_->hasFocus() || finish_->hasFocus();
     back_->setEnabled(flags & PSWIZB_BACK);
-    next_->setVisible(!finishing);
     next_->setEnabled(flags & PSWIZB_NEXT);
-    finish_->setVisible(finishing);
     finish_->setEnabled(flags & PSWIZB_FINISH);
-    (finishing ? finish_ : next_)->setDefault(true);
-    (finishing ? next_ : finish_)->setDefault(false);
+    shown->setVisible(true);
+    if (hadFocus && shown->isEnabled())
+        shown->setFocus();
+    else if (hadFocus && active_)
+        active_->setFocus();
+    hidden->setVisible(false);
+    shown->setDefault(true);
+    hidden->setDefault(false);
 }
 
 void CWizardSheet::PressButton(int button)

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QApplication>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -312,6 +314,29 @@ TEST_F(WizardTest, FinishReturns12325AndCancelAsksThePages)
     refusing.acceptActivation = false;
     empty.AddPage(refusing);
     EXPECT_EQ(empty.RunModalLoop(), -1);
+}
+
+TEST_F(WizardTest, EnterGoesOnAndThenFinishesLikeTheButtons)
+{
+    // Finish takes the place of the Next button that Enter pressed: the focus must follow it,
+    // or it falls to Cancel and the next Enter throws the wizard away.
+    LoggingPage a(log_, "A", 204), b(log_, "B", 205);
+    b.buttons = PSWIZB_BACK | PSWIZB_FINISH;
+    CWizardSheet sheet;
+    sheet.AddPage(a);
+    sheet.AddPage(b);
+    WhenRunning([&] {
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        sheet.NextButton()->setFocus();
+        for (int press = 0; press < 2; ++press) {
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+    });
+    EXPECT_EQ(sheet.RunModalLoop(), ID_WIZFINISH);
+    EXPECT_EQ(Take(), (Log{"init A", "set A", "next A", "kill A", "init B", "set B", "finish B"}));
 }
 
 TEST_F(WizardTest, PagesTakeTitlesAndTextsFromTheLanguageFileAndOpenTheirHelp)
