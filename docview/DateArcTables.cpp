@@ -95,7 +95,7 @@ ArcCells ComputeArcCells(const CCadran& dial, int k, int column, int cx, int cy)
     int x = 0;
     int y = 0;
     dial.Project(dial.azimuthByLongitude[k][column], dial.altitudeByLongitude[k][column], x, y, false, true);
-    if (std::abs(x) >= kFarLimit || std::abs(y) >= kFarLimit)
+    if (IsFar(x, y))
         return cells;
     double radius = 0.0;
     double angle = 0.0;

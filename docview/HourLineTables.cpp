@@ -53,11 +53,6 @@ ColumnRange LitRange(const CCadran& dial, const TimeStep& step)
     return range;
 }
 
-bool IsFar(int x, int y)
-{
-    return std::abs(x) >= kFarLimit || std::abs(y) >= kFarLimit;
-}
-
 // Tenths of a degree, truncated, of an angle in radians, as degrees.
 double TruncatedDegrees(double radians)
 {

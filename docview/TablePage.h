@@ -29,6 +29,12 @@ inline constexpr int kWinterRow = 27;
 // Projections this far from the style foot (tenths of a millimetre, 10 m) or farther are
 // not shown.
 inline constexpr int kFarLimit = 100000;
+// A projection at or beyond that limit; compared without negating, since a projection that
+// saturated is the most negative int.
+inline bool IsFar(int x, int y)
+{
+    return x >= kFarLimit || x <= -kFarLimit || y >= kFarLimit || y <= -kFarLimit;
+}
 // Marks a coordinate that no projection has set.
 inline constexpr int kNoPoint = 999;
 

@@ -11,6 +11,7 @@
 #include "model/Astronomy.h"
 #include "model/CCadranHorizontal.h"
 #include "model/CCadranMeridional.h"
+#include "model/CCadranPolaire.h"
 #include "platform/LocaleInfo.h"
 #include "platform/Paths.h"
 
@@ -69,6 +70,20 @@ TEST_F(TablePages, NoonMarkFileMatchesItsGoldenFile)
     gdi::RecordingDC dc;
     DrawNoonMarkTable(dc);
     EXPECT_EQ(TableBytes("tdm.tmp"), Golden("tdm_south_wall.tmp"));
+}
+
+TEST_F(TablePages, PointsOfAPolarDialAtInfinityAreLeftOut)
+{
+    // Where the sun grazes the face the projection saturates to the most negative int: a far
+    // point however large, never a coordinate.
+    Use(AtPlace(std::make_unique<CCadranPolaire>(), 45.0, 0.0, 1.0));
+    gdi::RecordingDC dc;
+    DrawHourLineTable(dc);
+    DrawDateCoordinatePage(dc, {});
+    for (const char* file : {"thl.tmp", "tdl.tmp"}) {
+        EXPECT_NE(TableBytes(file), "") << file;
+        EXPECT_EQ(TableBytes(file).find("214748"), std::string::npos) << file;
+    }
 }
 
 TEST_F(TablePages, EveryPageRewritesItsFileFromTheStart)
