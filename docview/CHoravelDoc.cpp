@@ -11,6 +11,7 @@
 #include "model/ModelClasses.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
+#include "platform/Timers.h"
 
 #include <numbers>
 #include <optional>
@@ -26,6 +27,30 @@ constexpr double kDegToRad = std::numbers::pi / 180.0;
     throw ArchiveException(ArchiveException::Cause::BadClass, "document: " + what);
 }
 
+// Tells the user that lines of the user locations file could not be read, and where the file
+// as it was is kept. The document is made before the language file is read: the message waits
+// for the end of start-up, so that it speaks the program's language.
+class SkippedPlacesNotice final : public TimerHost {
+public:
+    explicit SkippedPlacesNotice(SkippedPlaces skipped) : skipped_(std::move(skipped))
+    {
+        Trace("[ERROR] %d lines of Database File %s skipped", skipped_.lines, skipped_.file.c_str());
+        SetTimer(kTimer, 0);
+    }
+    void OnTimer(int id) override
+    {
+        KillTimer(id);
+        const std::string file = skipped_.file.string();
+        const std::string text = skipped_.copy ? FillFormat(GetTranslatedString(211), {file, skipped_.copy->string()})
+                                               : FillFormat(GetTranslatedString(226), {file});
+        GetServices().MessageBox(text, "", MB_OK | MB_ICONEXCLAMATION);
+    }
+
+private:
+    static constexpr int kTimer = 1;
+    SkippedPlaces skipped_;
+};
+
 }  // namespace
 
 CHoravelDoc::CHoravelDoc()
@@ -36,7 +61,7 @@ CHoravelDoc::CHoravelDoc()
     std::optional<SkippedPlaces> skipped;
     LoadLocationDatabase(locations_, locationsFile_, &skipped);
     if (skipped)
-        ReportSkippedPlaces(*skipped);
+        skippedPlacesNotice_ = std::make_unique<SkippedPlacesNotice>(std::move(*skipped));
     ResetDocument();
     ephemeris_.time = GetServices().Now();
 }
@@ -64,15 +89,6 @@ void CHoravelDoc::SaveUserLocationsAtExit()
                                   : FillFormat(GetTranslatedString(208), {file});
     Trace("[ERROR] User locations not saved in %s", file.c_str());
     GetServices().MessageBox(WithReason(text, error), "", MB_OK | MB_ICONEXCLAMATION);
-}
-
-void CHoravelDoc::ReportSkippedPlaces(const SkippedPlaces& skipped)
-{
-    const std::string file = skipped.file.string();
-    Trace("[ERROR] %d lines of Database File %s skipped", skipped.lines, file.c_str());
-    const std::string text = skipped.copy ? FillFormat(GetTranslatedString(211), {file, skipped.copy->string()})
-                                          : FillFormat(GetTranslatedString(226), {file});
-    GetServices().MessageBox(text, "", MB_OK | MB_ICONEXCLAMATION);
 }
 
 const ClassRegistry& CHoravelDoc::DocumentClasses()

@@ -22,6 +22,7 @@
 
 class CCadran;
 class TableRebuildProgress;
+class TimerHost;
 
 class CHoravelDoc : public DocumentBase {
 public:
@@ -150,9 +151,6 @@ private:
     // The user locations written at exit; when they cannot be, the user is told, and they go
     // to a dated copy in the data folder.
     void SaveUserLocationsAtExit();
-    // Tells the user that lines of the user locations file could not be read, and where the
-    // file as it was is kept.
-    static void ReportSkippedPlaces(const SkippedPlaces& skipped);
     void StoreDocument(Archive& ar) const;
     void LoadDocument(Archive& ar);
     // The record saved as the current location when there is none: the dial's site.
@@ -180,4 +178,6 @@ private:
     std::unique_ptr<CCadran> dial_;
     std::vector<CHorizonPoint> horizonMask_;
     bool horizonMaskFlag_ = false;
+    // Tells the user that lines of the user locations file were skipped, once start-up is over.
+    std::unique_ptr<TimerHost> skippedPlacesNotice_;
 };

@@ -162,6 +162,9 @@ struct CImagePicture::Data {
         }
         memory.heldBytes = memory.heldBytes - held + ImageBytes({image.width, image.height});
         decoded = std::move(image);
+        // New pixels, a new number: a printer is handed each number's pixels once.
+        static std::uint64_t lastId = 0;
+        decoded.id = ++lastId;
         return decoded;
     }
 

@@ -137,7 +137,8 @@ DatabaseReading ReadDatabaseLines(CLocationList& list, const std::vector<std::st
     int declared = 0;
     int read = 0;
     bool emptyLine = false;
-    for (std::string line : lines) {
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        std::string line = lines[index];
         if (line.empty()) {
             emptyLine = true;
             continue;
@@ -165,6 +166,11 @@ DatabaseReading ReadDatabaseLines(CLocationList& list, const std::vector<std::st
             if (version > kWrittenVersion) {
                 Trace("[ERROR] Program not compatible with that database version number.");
                 reading.readable = false;
+                // Nothing after it is read: its places are lost to the list like those of a
+                // damaged line, and the user is told the same way.
+                reading.skippedLines += static_cast<int>(std::count_if(
+                    lines.begin() + static_cast<std::ptrdiff_t>(index) + 1, lines.end(),
+                    [](const std::string& rest) { return !rest.empty(); }));
                 return reading;
             }
         } else if (firstWord == "$NBENTREES" || firstWord == "$NBRECORDS") {

@@ -138,6 +138,9 @@ struct Image {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
+    // Nonzero: names these pixels, which do not change while they carry the number (a picture
+    // drawn in many frames), so that a device keeping what it is given keeps them once.
+    std::uint64_t id = 0;
     bool IsNull() const { return width <= 0 || height <= 0; }
 };
 

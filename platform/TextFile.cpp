@@ -136,16 +136,15 @@ bool MayWrite(const fs::path& file, const struct stat& st)
     return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// Makes a rename in the folder last through a power cut: 0, or the error number. A folder we
-// may not open, or whose file system cannot sync it, is left to the system.
-int SyncFolder(const fs::path& folder)
+// Makes a rename in the folder last through a power cut, where the folder can be opened and
+// synced; otherwise the rename is left to the system's own schedule.
+void SyncFolder(const fs::path& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return 0;
-    const int why = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+        return;
+    ::fsync(fd);
     ::close(fd);
-    return why;
 }
 
 // Temporaries are named "." + the start of the target's name + ".tmp-" + 8 hexadecimal digits:

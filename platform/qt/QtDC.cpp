@@ -656,11 +656,26 @@ bool QtDC::DrawImage(const Rect& dest, const Image& image)
 {
     if (image.IsNull() || !Ready())
         return false;
-    const QImage picture = ToQImage(image);
     const Rect d = ToDevice(dest.Normalized());
-    if (picture.isNull() || d.IsEmpty())
+    if (d.IsEmpty())
         return false;
-    painter_->drawImage(QRect(d.left, d.top, d.Width(), d.Height()), picture);
+    const QRect target(d.left, d.top, d.Width(), d.Height());
+    // A printer, and a print preview above all, keeps every picture drawn on its page: one drawn
+    // in many frames is handed to it once, as one pixmap (an image would be copied into a new
+    // pixmap at every frame).
+    if (printing_ && image.id != 0) {
+        const auto [kept, added] = printedImages_.try_emplace(image.id);
+        if (added)
+            kept->second = QPixmap::fromImage(ToQImage(image));
+        if (kept->second.isNull())
+            return false;
+        painter_->drawPixmap(target, kept->second);
+        return true;
+    }
+    const QImage picture = ToQImage(image);
+    if (picture.isNull())
+        return false;
+    painter_->drawImage(target, picture);
     return true;
 }
 

@@ -14,10 +14,13 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QPixmap>
 #include <QRegion>
 #include <QTransform>
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QPaintDevice;
@@ -125,6 +128,8 @@ private:
     QRegion baseClip_;
     std::optional<std::optional<Rect>> appliedClip_;
     mutable std::unique_ptr<FontCache> font_;
+    // The images handed to a printer, by their number (see DrawImage).
+    std::unordered_map<std::uint64_t, QPixmap> printedImages_;
 };
 
 }  // namespace gdi

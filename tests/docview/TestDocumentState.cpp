@@ -163,8 +163,12 @@ TEST_F(DocumentState, AUserFileWithLinesSkippedIsToldOnceWithTheCopyKept)
     const std::string damaged = "$VERSION 6\n$NBRECORDS 2\nPOLE ? NULLE-PART 95 0 N 0 0 E 0 0\n"
                                 "MON$JARDIN ? FRANCE 46 30 N 4 15 E 1 0\n$END\n";
     testsupport::WriteFileBytes(UserFile(), damaged);
+    ScopedFakeTimers timers;
     TestDocument next;
     EXPECT_EQ(next.GetLocationList().back()->name, "MON JARDIN");
+    // Not while the document is made, before the program's language is known: once started.
+    EXPECT_TRUE(services_->messageBoxes.empty());
+    timers->Advance(100);
     ASSERT_EQ(services_->messageBoxes.size(), 1u);
     const std::string& text = services_->messageBoxes[0].text;
     EXPECT_NE(text.find(UserFile().string() + ".bak"), std::string::npos) << text;

@@ -175,6 +175,17 @@ TEST(LocationsFile, ADamagedUserFileKeepsThePlacesAfterItsBadLines)
     EXPECT_EQ(back.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.unreadable"));
     EXPECT_FALSE(std::filesystem::exists(folder.dir() / "LIEUX2.DBL.bak2"));
+
+    // A file of a newer version: nothing after its version line is read, which is told too.
+    const std::string newer = "$VERSION 7\n$NBRECORDS 1\nPLACE2 ? FRANCE 45 2 N 1 0 E 1 0 MORE\n$END\n";
+    WriteFileBytes(userFile, newer);
+    CLocationList none;
+    skipped.reset();
+    LoadLocationDatabase(none, folder.dir() / "missing.dbl", &skipped);
+    EXPECT_TRUE(none.empty());
+    ASSERT_TRUE(skipped.has_value());
+    ASSERT_TRUE(skipped->copy.has_value());
+    EXPECT_EQ(ReadFileBytes(*skipped->copy), newer);
 }
 
 // Two running copies of the program: each save applies its own additions, changes and

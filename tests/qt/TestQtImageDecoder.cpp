@@ -12,8 +12,14 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -29,6 +35,39 @@ std::uint32_t Rgb(const gdi::Image& image, int x, int y)
 {
     return Pixel(image, x, y) & 0xFFFFFFu;
 }
+
+// A device that keeps the pixmaps drawn on it and draws nothing, as a print preview's pages do
+// (an image drawn there becomes a new pixmap).
+class KeepingEngine final : public QPaintEngine {
+public:
+    KeepingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap& pixmap, const QRectF&) override { kept.push_back(pixmap); }
+    Type type() const override { return QPaintEngine::User; }
+    std::vector<QPixmap> kept;
+};
+
+class KeepingDevice final : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight: return 1000;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 600;
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+        default: return 1;
+        }
+    }
+    mutable KeepingEngine engine;
+};
 
 TEST(QtImageDecoder, DecodesEveryBitmapKind)
 {
@@ -140,6 +179,24 @@ TEST(QtImageDecoder, PictureFramesDrawThroughTheInstalledDecoder)
     EXPECT_EQ(target.pixel(20, 15) & 0xFFFFFFu, 0x0000FFu);
     EXPECT_EQ(target.pixel(2, 2) & 0xFFFFFFu, 0xFFFFFFu);
     EXPECT_EQ(frame.GetDefaultSize(), (gdi::Size{2, 2}));
+
+    // A print preview keeps every pixmap of its pages, and copies each image drawn into a new
+    // one: a picture drawn in many frames must reach it once.
+    KeepingDevice preview;
+    std::vector<CObjetBitmap> frames(20);
+    {
+        QPainter painter(&preview);
+        gdi::QtDC dc(painter);
+        dc.SetPrinting(true);
+        for (CObjetBitmap& each : frames) {
+            ASSERT_TRUE(each.GetPicture().LoadFromBytes(Bmp24(64, 64, 0x00FF00)));
+            each.DrawContents(dc, 0, 0, 640, 640);
+        }
+    }
+    ASSERT_EQ(preview.engine.kept.size(), frames.size());
+    EXPECT_TRUE(std::all_of(preview.engine.kept.begin(), preview.engine.kept.end(), [&](const QPixmap& kept) {
+        return kept.cacheKey() == preview.engine.kept.front().cacheKey();
+    }));
     SetImageDecoder(std::move(previous));
 }
 
