@@ -423,6 +423,7 @@ bool CHoravelViewWidget::PrintSheets(QPrinter& printer, bool preview)
             TranslatedMessageBox(kPrintFailedString, MB_ICONEXCLAMATION);
         return false;
     }
+    gdi::QtDC::PrintedImages pictures;
     for (const int page : sheets) {
         if (page != sheets.front() && !printer.newPage()) {
             painter.end();
@@ -432,6 +433,7 @@ bool CHoravelViewWidget::PrintSheets(QPrinter& printer, bool preview)
         gdi::QtDC dc(painter);
         dc.SetPrinting(true);
         dc.SetPreview(preview);
+        dc.SharePrintedImages(pictures);
         view_->PrintPage(dc, page);
     }
     return painter.end();

@@ -664,7 +664,7 @@ bool QtDC::DrawImage(const Rect& dest, const Image& image)
     // in many frames is handed to it once, as one pixmap (an image would be copied into a new
     // pixmap at every frame).
     if (printing_ && image.id != 0) {
-        const auto [kept, added] = printedImages_.try_emplace(image.id);
+        const auto [kept, added] = printedImages_->try_emplace(image.id);
         if (added)
             kept->second = QPixmap::fromImage(ToQImage(image));
         if (kept->second.isNull())

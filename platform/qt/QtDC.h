@@ -47,6 +47,10 @@ public:
     // Printers and PDF writers print unless told otherwise.
     void SetPrinting(bool printing) { printing_ = printing; }
     void SetPreview(bool preview) { preview_ = preview; }
+    // The pixmaps handed to a printer, one per picture; the sheets of one print job share
+    // theirs, so that a preview, which keeps every sheet, holds each picture once.
+    using PrintedImages = std::unordered_map<std::uint64_t, QPixmap>;
+    void SharePrintedImages(PrintedImages& images) { printedImages_ = &images; }
 
     bool LineTo(int x, int y) override;
     bool Polyline(const Point* points, int count) override;
@@ -129,7 +133,8 @@ private:
     std::optional<std::optional<Rect>> appliedClip_;
     mutable std::unique_ptr<FontCache> font_;
     // The images handed to a printer, by their number (see DrawImage).
-    std::unordered_map<std::uint64_t, QPixmap> printedImages_;
+    PrintedImages ownPrintedImages_;
+    PrintedImages* printedImages_ = &ownPrintedImages_;
 };
 
 }  // namespace gdi

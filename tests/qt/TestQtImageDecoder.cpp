@@ -181,19 +181,23 @@ TEST(QtImageDecoder, PictureFramesDrawThroughTheInstalledDecoder)
     EXPECT_EQ(frame.GetDefaultSize(), (gdi::Size{2, 2}));
 
     // A print preview keeps every pixmap of its pages, and copies each image drawn into a new
-    // one: a picture drawn in many frames must reach it once.
+    // one: a picture drawn in many frames, on several sheets, must reach it once.
     KeepingDevice preview;
     std::vector<CObjetBitmap> frames(20);
     {
         QPainter painter(&preview);
-        gdi::QtDC dc(painter);
-        dc.SetPrinting(true);
-        for (CObjetBitmap& each : frames) {
-            ASSERT_TRUE(each.GetPicture().LoadFromBytes(Bmp24(64, 64, 0x00FF00)));
-            each.DrawContents(dc, 0, 0, 640, 640);
+        gdi::QtDC::PrintedImages job;
+        for (int sheet = 0; sheet < 2; ++sheet) {
+            gdi::QtDC dc(painter);
+            dc.SetPrinting(true);
+            dc.SharePrintedImages(job);
+            for (CObjetBitmap& each : frames) {
+                ASSERT_TRUE(each.GetPicture().LoadFromBytes(Bmp24(64, 64, 0x00FF00)));
+                each.DrawContents(dc, 0, 0, 640, 640);
+            }
         }
     }
-    ASSERT_EQ(preview.engine.kept.size(), frames.size());
+    ASSERT_EQ(preview.engine.kept.size(), 2 * frames.size());
     EXPECT_TRUE(std::all_of(preview.engine.kept.begin(), preview.engine.kept.end(), [&](const QPixmap& kept) {
         return kept.cacheKey() == preview.engine.kept.front().cacheKey();
     }));
