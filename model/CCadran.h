@@ -150,6 +150,9 @@ public:
     // Whether the numbers of the hour and azimuth lines stand at the inner end of their
     // lines (nearer the centre) or at the outer end.
     virtual bool LabelsAtInnerEnd() const { return labelsAtInnerEnd != 0; }
+    // The same for the hour lines alone, whose ends DrawHourLines takes in table order (June
+    // first) when GetCentre finds no centre to order them by.
+    virtual bool HourLabelsAtInnerEnd() const { return LabelsAtInnerEnd(); }
     virtual void DrawIndications(gdi::DC& dc);
     // Ray from a point at an angle (radians, y up) to the edge of rect.
     virtual bool ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const;

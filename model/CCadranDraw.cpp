@@ -349,7 +349,7 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
             if (s % 12 == 0 && visible && inner != outer) {
                 const double angle = LineAngle(inner, outer);
                 const size_t slot = static_cast<size_t>(s / 12);
-                const bool atInner = LabelsAtInnerEnd();
+                const bool atInner = HourLabelsAtInnerEnd();
                 hourLabelPos[slot] = atInner ? inner : outer;
                 hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
                 // The solstice arcs end the lines: where one runs through the end that

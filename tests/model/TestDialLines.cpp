@@ -293,6 +293,11 @@ TEST_F(DialLines, HourNumbersReadUprightWhicheverWayThePlaneWasEntered)
             {"wall as a plane",
              PlacedDial<CCadranPlanQuelconque>(6, -30, 90, latitude, 400, 300, 25, -30 * kDeg, 90 * kDeg),
              PlacedDial<CCadranVerticalQcq>(5, -30, 90, latitude, 400, 300, 25, -30 * kDeg)});
+        // Its centre lies beyond the reach of the drawing (1240 mm at 47.25 N).
+        cases.push_back(
+            {"wall turned 88 degrees as a plane",
+             PlacedDial<CCadranPlanQuelconque>(6, -88, 90, latitude, 400, 300, 50, -88 * kDeg, 90 * kDeg),
+             PlacedDial<CCadranVerticalQcq>(5, -88, 90, latitude, 400, 300, 50, -88 * kDeg)});
         cases.push_back(
             {"plane at 80",
              PlacedDial<CCadranPlanQuelconque>(6, -30, 80, latitude, 400, 300, 25, -30 * kDeg, 80 * kDeg), nullptr});
