@@ -6,6 +6,7 @@
 #include "model/Astronomy.h"
 #include "model/CCadranCylindrique.h"
 #include "model/CCadranPlanQuelconque.h"
+#include "model/CCadranVerticalQcqSept.h"
 #include "model/DialPlace.h"
 #include "model/LabelBoxes.h"
 #include "support/TestSupport.h"
@@ -298,6 +299,10 @@ TEST_F(DialLines, HourNumbersReadUprightWhicheverWayThePlaneWasEntered)
             {"wall turned 88 degrees as a plane",
              PlacedDial<CCadranPlanQuelconque>(6, -88, 90, latitude, 400, 300, 50, -88 * kDeg, 90 * kDeg),
              PlacedDial<CCadranVerticalQcq>(5, -88, 90, latitude, 400, 300, 50, -88 * kDeg)});
+        cases.push_back(
+            {"north wall as a plane",
+             PlacedDial<CCadranPlanQuelconque>(6, 150, 90, latitude, 400, 300, 75, 150 * kDeg, 90 * kDeg),
+             PlacedDial<CCadranVerticalQcqSept>(7, 150, 90, latitude, 400, 300, 75, 150 * kDeg)});
         cases.push_back(
             {"plane at 80",
              PlacedDial<CCadranPlanQuelconque>(6, -30, 80, latitude, 400, 300, 25, -30 * kDeg, 80 * kDeg), nullptr});
