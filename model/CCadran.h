@@ -238,8 +238,9 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
-    // While Draw runs, the boxes of the numbers to be written at the ends of the hour lines
-    // (device units): the lines drawn after DrawHourLines has placed them go round them.
+    // While Draw runs, the boxes of the numbers to be written at the ends of the hour or
+    // azimuth lines (device units): the lines drawn after DrawHourLines or DrawAzimuthLines
+    // has placed them go round them.
     std::vector<LabelBox> numberBoxes;
 
 protected:
@@ -256,6 +257,9 @@ private:
     // Direction (radians, y up) on the device of the day's arc of a row of the by-date table
     // at a five-minute step; NaN when the sun lights too little of it there.
     double DateArcAngle(int row, int step, gdi::Point origin) const;
+    // Direction (radians, y up) on the device of the solstice arc through the sun direction
+    // (azimuth, altitude) that ends an azimuth line; NaN when no solstice arc runs there.
+    double SolsticeArcAngle(double azimuth, double altitude, gdi::Point origin) const;
     // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
     bool HourLinesGetNumbers() const;
     // Calls each(slot, text) for every number to write, its font and alignment selected

@@ -344,6 +344,7 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
         const char* name;
         std::unique_ptr<CCadran> dial;
         bool extend;
+        bool azimuths = false;  // the sun's azimuth and altitude lines instead of the hours
     };
     std::vector<Case> cases;
     const auto wall = [](double latitude, double declination, int widthMm, int heightMm) {
@@ -353,18 +354,22 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
     cases.push_back({"horizontal", PlacedDial<CCadranHorizontal>(1, 0, 0, 47.25, 400, 300, 70), false});
     cases.push_back({"southern wall", wall(-33.9, 40, 300, 200), false});
     cases.push_back({"wall, lines to the edge", wall(47.25, -30, 400, 300), true});
+    cases.push_back({"azimuths on a wall", wall(47.25, -30, 400, 300), false, true});
     for (Case& c : cases) {
         CCadran& dial = *c.dial;
         dial.prefs = CPrefs();
         dial.prefs.styleMarking = 0;
         dial.prefs.extendHourLines = c.extend;
         dial.prefs.diurnalArcMode = 1;  // the two solstice arcs
+        dial.prefs.hourLines = !c.azimuths;
+        dial.prefs.horizontalLines = c.azimuths;
         gdi::RecordingDC dc;
         dial.Draw(dc);
         const auto numbers = dc.RecordsOf(gdi::RecordKind::TextOut);
         EXPECT_GE(numbers.size(), 8u) << c.name;
         std::vector<const gdi::Record*> lines = PolylinesOf(dc, 5);
-        for (const int entry : {9, 15})
+        // The solstice arcs, and the altitude and azimuth lines.
+        for (const int entry : {9, 15, 20, 21, 22, 24, 28, 29, 30})
             for (const gdi::Record* arc : PolylinesOf(dc, entry))
                 lines.push_back(arc);
         for (const gdi::Record* n : numbers) {
@@ -388,9 +393,6 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
 
     // The exports keep their lines whole: a metafile draws the hour lines as a drawing
     // without numbers does, and so do the shapes of the DXF export.
-    struct MetafileRecording : gdi::RecordingDC {
-        bool IsMetafile() const override { return true; }
-    };
     auto exported = wall(47.25, -30, 400, 300);
     exported->prefs = CPrefs();
     exported->prefs.styleMarking = 0;
@@ -414,7 +416,7 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
     };
     std::vector<std::vector<double>> bareShapes, shapes, metafileShapes;
     gdi::RecordingDC bare, numbered;
-    MetafileRecording metafile;
+    WholeLinesRecording metafile;
     const auto bareLines = draw(bare, false, bareShapes);
     EXPECT_NE(draw(numbered, true, shapes), bareLines);  // on screen some lines go round numbers
     EXPECT_EQ(shapes, bareShapes);
@@ -705,7 +707,7 @@ TEST_F(DialLines, AzimuthLinesAndTheirLabels)
         dial->prefs.hourNumbers = 1;
         dial->prefs.azimuthStep = 5;
         dial->prefs.altitudeStep = 90;
-        gdi::RecordingDC dc;
+        WholeLinesRecording dc;
         dial->Draw(dc);
         ASSERT_EQ(dial->hourLabelPos.size(), 73u);
         const std::set<int> reached = ReachedAzimuths(latitude, 5);
