@@ -247,6 +247,12 @@ protected:
     // The number of a label slot placed beyond the end of its line, `further` device units
     // more, or slid back along the line into the drawing when the edge cuts it there.
     std::optional<NumberPlace> PlaceAtLineEnd(const gdi::DC& dc, int hour, const std::string& text, int further) const;
+    // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
+    bool HourLinesGetNumbers() const;
+    // The boxes of the numbers that DrawHourNumbers will write, half a blank wider (a number
+    // beyond the end of its line stays clear of the line); none in a metafile, which keeps
+    // its lines whole.
+    std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
 
 private:
     // The text of the number of label slot i: an hour, or an azimuth with azimuth lines.
@@ -260,16 +266,10 @@ private:
     // Direction (radians, y up) on the device of the solstice arc through the sun direction
     // (azimuth, altitude) that ends an azimuth line; NaN when no solstice arc runs there.
     double SolsticeArcAngle(double azimuth, double altitude, gdi::Point origin) const;
-    // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
-    bool HourLinesGetNumbers() const;
     // Calls each(slot, text) for every number to write, its font and alignment selected
     // in dc (and put back after the last).
     template <class Each>
     void ForEachNumber(gdi::DC& dc, Each each);
-    // The boxes of the numbers that DrawHourNumbers will write, half a blank wider (a number
-    // beyond the end of its line stays clear of the line); none in a metafile, which keeps
-    // its lines whole.
-    std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
     // The anchor and its percentages, point B left where it is.
     void PlaceStyleAnchor(int x, int y);
     void RecordPointB();

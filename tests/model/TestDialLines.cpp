@@ -5,6 +5,7 @@
 
 #include "model/Astronomy.h"
 #include "model/CCadranCylindrique.h"
+#include "model/CCadranEquatorial.h"
 #include "model/CCadranPlanQuelconque.h"
 #include "model/CCadranVerticalQcqSept.h"
 #include "model/DialPlace.h"
@@ -355,6 +356,8 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
     cases.push_back({"southern wall", wall(-33.9, 40, 300, 200), false});
     cases.push_back({"wall, lines to the edge", wall(47.25, -30, 400, 300), true});
     cases.push_back({"azimuths on a wall", wall(47.25, -30, 400, 300), false, true});
+    cases.push_back({"equatorial, lines to the centre",
+                     PlacedDial<CCadranEquatorial>(8, 0, 47.25 - 90, 47.25, 400, 300, 75, 1, 8, 50, 75), true});
     for (Case& c : cases) {
         CCadran& dial = *c.dial;
         dial.prefs = CPrefs();
@@ -372,6 +375,10 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
         for (const int entry : {9, 15, 20, 21, 22, 24, 28, 29, 30})
             for (const gdi::Record* arc : PolylinesOf(dc, entry))
                 lines.push_back(arc);
+        // The equatorial dial's light grey lines from the centre.
+        for (const gdi::Record* line : dc.RecordsOf(gdi::RecordKind::Polyline))
+            if (line->pen.color == gdi::RGB(192, 192, 192))
+                lines.push_back(line);
         for (const gdi::Record* n : numbers) {
             gdi::RecordingDC probe;
             probe.SelectFont(n->font);
