@@ -155,7 +155,9 @@ void CHoravelDoc::SaveReferenceYear() const
 void CHoravelDoc::UpdatePrinterPageSize()
 {
     const PrinterInfo printer = GetServices().GetPrinter();
-    if (!printer.IsPresent()) {
+    // Without a printer the sheet is the program's own, unless the page setup chose the
+    // paper of the file printed to.
+    if (!printer.IsPresent() && !printer.paperChosen) {
         printerMm_ = {kDefaultSheetWidthMm, kDefaultSheetHeightMm};
         return;
     }

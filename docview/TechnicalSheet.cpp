@@ -115,8 +115,8 @@ std::string OrientationText(const CCadran& dial, bool vertical)
 }
 
 // The sub-style's direction from the vertical of the drawing, in [-90, 90] degrees: from the
-// line of steepest slope of the face, which is the noon line on a horizontal face turned to
-// the equator.
+// line of steepest slope of the face; on a level face, which has none, from the drawing's Y
+// axis, the noon line when the face is turned to or from the equator.
 double SubstyleAngle(const CCadran& dial)
 {
     double s = dial.GetCentreAngle() * kRadToDeg - 90.0;
@@ -212,12 +212,15 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
         lines.Next(3, x0, GetTranslatedString(509) + OrientationText(*dial, vertical));
     }
     if (!IsAnalemmatic(type) && !IsCylindrical(type)) {
+        // A level face has no line of steepest slope: the vertical of its drawing is the noon
+        // line when the face is turned to the equator or away from it, else its Y axis.
         const DegMin inclination = ToDegMin(dial->planeAngle2 * kRadToDeg);
         const DegMin orientation = ToDegMin(dial->planeAngle1 * kRadToDeg);
-        const bool noonLine = inclination.degrees == 0 && inclination.minutes == 0 && orientation.degrees == 0 &&
-                              orientation.minutes == 0;
+        const bool level = inclination.degrees % 180 == 0 && inclination.minutes == 0;
+        const bool meridian = orientation.degrees % 180 == 0 && orientation.minutes == 0;
+        const int line = !level ? 533 : meridian ? 534 : 535;
         lines.Next(3, x0, GetTranslatedString(530) + Number(SubstyleAngle(*dial)) + kDegreeSign +
-                              GetTranslatedString(noonLine ? 534 : 533));
+                              GetTranslatedString(line));
     }
 
     lines.Next(6, x0, dial->localSolarTime ? GetTranslatedString(518) : GetTranslatedString(519));

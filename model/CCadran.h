@@ -150,6 +150,9 @@ public:
     // Whether the numbers of the hour and azimuth lines stand at the inner end of their
     // lines (nearer the centre) or at the outer end.
     virtual bool LabelsAtInnerEnd() const { return labelsAtInnerEnd != 0; }
+    // The same for the hour lines alone, whose ends DrawHourLines takes in table order (June
+    // first) when GetCentre finds no centre to order them by.
+    virtual bool HourLabelsAtInnerEnd() const { return LabelsAtInnerEnd(); }
     virtual void DrawIndications(gdi::DC& dc);
     // Ray from a point at an angle (radians, y up) to the edge of rect.
     virtual bool ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi::Point& end) const;
@@ -235,14 +238,21 @@ public:
     CDoublePoint boundsMin;
     CDoublePoint boundsMax;
     gdi::Rect drawRect;  // set by Draw
-    // While Draw runs, the boxes of the numbers to be written at the ends of the hour lines
-    // (device units): the lines drawn after DrawHourLines has placed them go round them.
+    // While Draw runs, the boxes of the numbers to be written at the ends of the hour or
+    // azimuth lines (device units): the lines drawn after DrawHourLines or DrawAzimuthLines
+    // has placed them go round them.
     std::vector<LabelBox> numberBoxes;
 
 protected:
     // The number of a label slot placed beyond the end of its line, `further` device units
     // more, or slid back along the line into the drawing when the edge cuts it there.
     std::optional<NumberPlace> PlaceAtLineEnd(const gdi::DC& dc, int hour, const std::string& text, int further) const;
+    // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
+    bool HourLinesGetNumbers() const;
+    // The boxes of the numbers that DrawHourNumbers will write, half a blank wider (a number
+    // beyond the end of its line stays clear of the line); none in a metafile, which keeps
+    // its lines whole.
+    std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
 
 private:
     // The text of the number of label slot i: an hour, or an azimuth with azimuth lines.
@@ -253,16 +263,13 @@ private:
     // Direction (radians, y up) on the device of the day's arc of a row of the by-date table
     // at a five-minute step; NaN when the sun lights too little of it there.
     double DateArcAngle(int row, int step, gdi::Point origin) const;
-    // True when the slots of DrawHourLines get numbers: hour numbers and no azimuth lines.
-    bool HourLinesGetNumbers() const;
+    // Direction (radians, y up) on the device of the solstice arc through the sun direction
+    // (azimuth, altitude) that ends an azimuth line; NaN when no solstice arc runs there.
+    double SolsticeArcAngle(double azimuth, double altitude, gdi::Point origin) const;
     // Calls each(slot, text) for every number to write, its font and alignment selected
     // in dc (and put back after the last).
     template <class Each>
     void ForEachNumber(gdi::DC& dc, Each each);
-    // The boxes of the numbers that DrawHourNumbers will write, half a blank wider (a number
-    // beyond the end of its line stays clear of the line); none in a metafile, which keeps
-    // its lines whole.
-    std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
     // The anchor and its percentages, point B left where it is.
     void PlaceStyleAnchor(int x, int y);
     void RecordPointB();

@@ -374,6 +374,14 @@ void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
     }();
     const int half = 180 / step;
 
+    // The lines first, which place the numbers; then, once the numbers are laid out, the
+    // lines drawn round them.
+    struct Line {
+        int entry = 0;
+        Projected a;
+        Projected b;
+    };
+    std::vector<Line> lines;
     for (int k = -half; k <= half; ++k) {
         const double azimuth = k * step * kDegToRad;
         const double cosAzimuth = std::cos(azimuth);
@@ -395,27 +403,43 @@ void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
             continue;
         Projected a = ProjectBoth(*this, azimuth, firstR * 0.1 * kDegToRad, origin, frame);
         Projected b = ProjectBoth(*this, azimuth, lastR * 0.1 * kDegToRad, origin, frame);
+        int altitudeA = firstR;
+        int altitudeB = lastR;
         // Inner end: the one nearer the style's foot.
         const auto distance = [&](gdi::Point p) {
             return std::hypot(static_cast<double>(p.x) - origin.x, static_cast<double>(p.y) - origin.y);
         };
-        if (distance(a.device) > distance(b.device))
+        if (distance(a.device) > distance(b.device)) {
             std::swap(a, b);
-        PenScope pen(dc, tools.Tools().EntryPen(AzimuthPenEntry(std::abs(k * step))));
-        if (!DrawStraight(*this, dc, frame, a, b, false) || a.device == b.device)
+            std::swap(altitudeA, altitudeB);
+        }
+        const gdi::Point wholeA = a.device;
+        const gdi::Point wholeB = b.device;
+        if (!ClipStraight(*this, frame, a, b, false))
+            continue;
+        lines.push_back({AzimuthPenEntry(std::abs(k * step)), a, b});
+        if (a.device == b.device)
             continue;
         double radius = 0.0;
         double angle = 0.0;
         CartesianToPolar(static_cast<double>(b.device.x) - a.device.x, static_cast<double>(b.device.y) - a.device.y,
                          radius, angle, false, true);
         const size_t slot = static_cast<size_t>(k + half);
-        if (LabelsAtInnerEnd()) {
-            hourLabelPos[slot] = a.device;
-            hourLabelAngle[slot] = angle - kPi / 2.0;
-        } else {
-            hourLabelPos[slot] = b.device;
-            hourLabelAngle[slot] = angle + kPi / 2.0;
-        }
+        const bool atInner = LabelsAtInnerEnd();
+        hourLabelPos[slot] = atInner ? a.device : b.device;
+        hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
+        // A solstice arc ends the line: where clipping left that end in place, the number
+        // keeps clear of the arc.
+        if (hourLabelPos[slot] == (atInner ? wholeA : wholeB))
+            hourLabelArcAngle[slot] = SolsticeArcAngle(azimuth, (atInner ? altitudeA : altitudeB) * 0.1 * kDegToRad, origin);
+    }
+
+    numberBoxes.clear();
+    if (prefs.hourNumbers)
+        numberBoxes = LayOutNumbers(dc);
+    for (const Line& line : lines) {
+        PenScope pen(dc, tools.Tools().EntryPen(line.entry));
+        DrawClipped(*this, dc, line.a, line.b);
     }
 }
 

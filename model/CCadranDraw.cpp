@@ -349,7 +349,7 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
             if (s % 12 == 0 && visible && inner != outer) {
                 const double angle = LineAngle(inner, outer);
                 const size_t slot = static_cast<size_t>(s / 12);
-                const bool atInner = LabelsAtInnerEnd();
+                const bool atInner = HourLabelsAtInnerEnd();
                 hourLabelPos[slot] = atInner ? inner : outer;
                 hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
                 // The solstice arcs end the lines: where one runs through the end that
@@ -396,6 +396,35 @@ double CCadran::DateArcAngle(int row, int step, gdi::Point origin) const
     if (!before || !after || *before == *after)
         return std::numeric_limits<double>::quiet_NaN();
     return LineAngle(*before, *after);
+}
+
+double CCadran::SolsticeArcAngle(double azimuth, double altitude, gdi::Point origin) const
+{
+    double hourAngle = 0.0;
+    double declination = 0.0;
+    HorizontalToEquatorial(azimuth, altitude, hourAngle, declination);
+    // The lines stop within a step of a tenth of a degree of altitude short of the arcs.
+    if (std::fabs(declination) < (DeclinationOfLongitude(3, false) - 0.2) * kDegToRad)
+        return std::numeric_limits<double>::quiet_NaN();
+    if (latitude < 0.0) {
+        hourAngle = -hourAngle;
+        declination = -declination;
+    }
+    // The chord over two minutes of time on either side.
+    const auto at = [&](double t) {
+        double az = 0.0;
+        double alt = 0.0;
+        EquatorialToHorizontal(t, declination, az, alt);
+        int x = 0;
+        int y = 0;
+        Project(az, alt, x, y, true, true);
+        return Offset({x, y}, origin);
+    };
+    const gdi::Point before = at(hourAngle - 0.5 * kDegToRad);
+    const gdi::Point after = at(hourAngle + 0.5 * kDegToRad);
+    if (before == after)
+        return std::numeric_limits<double>::quiet_NaN();
+    return LineAngle(before, after);
 }
 
 void CCadran::DrawMeanTimeLines(gdi::DC& dc, int ax, int ay, int step)

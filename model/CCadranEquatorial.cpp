@@ -145,12 +145,30 @@ void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)
     const int first = std::clamp(firstHour, 0, 24) * 12;
     const int last = std::min(std::clamp(lastHour, 0, 24) * 12, kSteps - 2);
 
+    // The lines first, which place the numbers; then, once the numbers are laid out, the
+    // lines drawn round them.
+    struct Step {
+        int s = 0;
+        int entry = 0;
+        bool meanTime = false;
+        bool hourLine = false;  // from the edge to the solstice circle
+        Projected edge;
+        Projected circle;
+        bool extension = false;  // from the centre to the circle
+        gdi::Point centre;
+        gdi::Point circleEnd;
+    };
+    std::vector<Step> steps;
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
         const bool meanTime =
             prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
+        Step step;
+        step.s = s;
+        step.entry = entry;
+        step.meanTime = meanTime;
         int px = 0;
         int py = 0;
         if (juneFace)
@@ -179,27 +197,35 @@ void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)
                     outer.exported = Clamp({RoundToInt(frame.anchor.x + hi * ex), RoundToInt(frame.anchor.y + hi * ey)},
                                            frame.rect);
             }
-            if (!meanTime || prefs.noonMarkWithHourLine) {
-                PenScope pen(dc, tools.Tools().EntryPen(entry));
-                Projected a = outer;
-                Projected b = inner;
-                DrawStraight(*this, dc, frame, a, b, false);
-            }
-            if (prefs.extendHourLines) {
-                PenScope pen(dc, tools.Tools().thinLightGreyPen);
-                gdi::Point a = origin;
-                gdi::Point b = inner.device;
-                if (ClipSegment(drawRect, a, b)) {
-                    const gdi::Point points[2] = {a, b};
-                    dc.Polyline(points, 2);
-                }
-            }
+            step.edge = outer;
+            step.circle = inner;
+            if (!meanTime || prefs.noonMarkWithHourLine)
+                step.hourLine = ClipStraight(*this, frame, step.edge, step.circle, false);
+            step.centre = origin;
+            step.circleEnd = inner.device;
+            step.extension = prefs.extendHourLines && ClipSegment(drawRect, step.centre, step.circleEnd);
             if (s % 12 == 0 && r > 0.1) {
                 hourLabelPos[static_cast<std::size_t>(s / 12)] = inner.device;
                 hourLabelAngle[static_cast<std::size_t>(s / 12)] = theta - std::numbers::pi / 2.0;
             }
         }
-        if (meanTime)
-            DrawMeanTimeLines(dc, ax, ay, s);
+        steps.push_back(step);
+    }
+
+    numberBoxes.clear();
+    if (HourLinesGetNumbers())
+        numberBoxes = LayOutNumbers(dc);
+    for (const Step& step : steps) {
+        if (step.hourLine) {
+            PenScope pen(dc, tools.Tools().EntryPen(step.entry));
+            DrawClipped(*this, dc, step.edge, step.circle);
+        }
+        if (step.extension) {
+            PenScope pen(dc, tools.Tools().thinLightGreyPen);
+            const gdi::Point points[2] = {step.centre, step.circleEnd};
+            DrawAround(*this, dc, points, 2);
+        }
+        if (step.meanTime)
+            DrawMeanTimeLines(dc, ax, ay, step.s);
     }
 }

@@ -124,6 +124,14 @@ bool CCadranPlanQuelconque::LabelsAtInnerEnd() const
     return t.c > 0.0;
 }
 
+bool CCadranPlanQuelconque::HourLabelsAtInnerEnd() const
+{
+    int x = 0, y = 0;
+    if (!StyleParallelToFace() && !GetCentre(x, y, false, false))
+        return latitude >= 0.0;
+    return LabelsAtInnerEnd();
+}
+
 void CCadranPlanQuelconque::CutCentre(const CentreTerms& terms, double length, double& cx, double& cy) const
 {
     // Towards the centre; a parallel style is cut on the side the centre leaves to as c

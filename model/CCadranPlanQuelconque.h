@@ -36,6 +36,9 @@ public:
     // swap only where the centre passes through infinity, so the numbers keep their end of
     // the lines as the face turns.
     bool LabelsAtInnerEnd() const override;
+    // Either way the numbers of the hour lines stand at their summer end; they keep it when
+    // the centre lies beyond the drawing's reach and the lines run from June to December.
+    bool HourLabelsAtInnerEnd() const override;
     // Shadow of the nodus in millimetres from the foot (u right, v up), unrounded.
     void ProjectMm(double azimuth, double altitude, double& u, double& v) const;
     // True when the polar style is parallel to the face (the polar dial's plane), so that it

@@ -15,4 +15,8 @@ public:
     // Lit while the sun is within 90 degrees of the face's azimuth, across the +-pi seam.
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
     bool GetFaceMap(FaceMap& map) const override;
+    // The centre lies below the foot, on the side of the summer solstice: the numbers stand
+    // at the inner end of the lines, the summer end, as on the same wall entered as an
+    // inclined plane of 90 degrees and on every wall facing the equator.
+    bool LabelsAtInnerEnd() const override { return true; }
 };

@@ -190,6 +190,7 @@ bool FakeServices::PrintSetup()
     if (!chosen)
         return false;
     printer_ = *chosen;
+    printer_.paperChosen = true;
     return true;
 }
 

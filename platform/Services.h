@@ -159,6 +159,7 @@ struct PrinterInfo {
     int printableHeightMm = 0;
     int dpiX = 0;
     int dpiY = 0;
+    bool paperChosen = false;            // set up by the user: holds for printing to a file too
     bool IsPresent() const { return !name.empty(); }
 };
 

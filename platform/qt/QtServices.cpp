@@ -472,11 +472,15 @@ PrinterInfo QtServices::GetPrinter()
     info.printableHeightMm = static_cast<int>(std::lround(printable.height()));
     info.dpiX = printer.resolution();
     info.dpiY = printer.resolution();
+    info.paperChosen = paperChosen_;
     return info;
 }
 
 bool QtServices::PrintSetup()
 {
     PrintSetupDialog dialog(Printer(), parent_.data());
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    paperChosen_ = true;
+    return true;
 }

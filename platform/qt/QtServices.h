@@ -78,6 +78,7 @@ private:
     std::function<HelpWindowTexts()> helpTexts_;
     std::unique_ptr<QNetworkAccessManager> network_;
     std::unique_ptr<QPrinter> printer_;
+    bool paperChosen_ = false;  // a page setup was accepted
     qint64 bodyLimit_ = 8 * 1024 * 1024;
     int waitDepth_ = 0;
 };

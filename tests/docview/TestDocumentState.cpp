@@ -95,6 +95,15 @@ TEST_F(DocumentState, PrinterSheetComesFromThePrinterAndRefusesEmptySizes)
     TestDocument fresh;
     EXPECT_EQ(fresh.GetPrinterPageSizeMm(), (gdi::Size{200, 280}));
 
+    // No printer, but a page set up for printing to a file (A3 on its side): its paper.
+    PrinterInfo file;
+    file.printableWidthMm = 413;
+    file.printableHeightMm = 290;
+    services_->QueuePrintSetup(file);
+    ASSERT_TRUE(GetServices().PrintSetup());
+    fresh.UpdatePrinterPageSize();
+    EXPECT_EQ(fresh.GetPrinterPageSizeMm(), (gdi::Size{413, 290}));
+
     // The layout divides by these sizes: zero and negative ones are refused.
     EXPECT_FALSE(Doc().SetDrawingSizeMm({0, 100}));
     EXPECT_FALSE(Doc().SetSheetSizePx({756, -1}));

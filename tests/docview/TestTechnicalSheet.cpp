@@ -154,6 +154,9 @@ TEST_F(TechnicalSheet, SubstyleAngleFromTheExactCentreAndItsLine)
     CCadranPlanQuelconque& plane = Put<CCadranPlanQuelconque>(6, -25.0, 60.0, 20.0, -25.0 * kDeg, 60.0 * kDeg);
     plane.styleHeight = 10;
     EXPECT_TRUE(Has(Lines(), "Angle de la sous-stylaire : -28.81° ( depuis la ligne de plus grande pente )"));
+    // A level face has no slope: a face turned 30 degrees is measured from the drawing's Y axis.
+    Put<CCadranPlanQuelconque>(6, 30.0, 0.0, 20.0, 30.0 * kDeg, 0.0);
+    EXPECT_TRUE(Has(Lines(), "Angle de la sous-stylaire : 30° ( depuis l'axe Y du dessin )"));
 }
 
 TEST_F(TechnicalSheet, WallsSayWhichWayTheyFace)

@@ -31,6 +31,12 @@ inline std::vector<const gdi::Record*> PolylinesOf(const gdi::RecordingDC& dc, i
     return out;
 }
 
+// A recording taken as a metafile: there, as in every export, the lines stay whole where
+// the screen and the paper leave room round the numbers, one polyline for each line.
+struct WholeLinesRecording : gdi::RecordingDC {
+    bool IsMetafile() const override { return true; }
+};
+
 // Number of polylines per colour entry (-1: a pen of no entry).
 inline std::map<int, int> PolylineCounts(const gdi::RecordingDC& dc)
 {

@@ -2,6 +2,7 @@
 // tests/py/test_dial_dxf.py runs this test with HORAVEL_DIAL_DXF_DIR set to a folder and
 // reads the drawings back with an independent DXF reader: "dial-<mode>.dxf", with the count
 // of lines drawn beside it in "dial-<mode>.dxf.count".
+#include "DialRecording.h"
 #include "DialTestDials.h"
 
 #include "model/Astronomy.h"
@@ -34,7 +35,7 @@ TEST(DialDxfExport, WholeDialHoldsEveryDrawnLine)
         p.diurnalArcMode = mode;
         dial->particularDates = {1905};
         dial->collectShapes = 1;
-        gdi::RecordingDC dc;
+        WholeLinesRecording dc;
         dial->DrawBorder(dc);
         dial->Draw(dc);
         const int drawn = dc.Count(gdi::RecordKind::Polyline);

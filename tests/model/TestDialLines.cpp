@@ -5,7 +5,9 @@
 
 #include "model/Astronomy.h"
 #include "model/CCadranCylindrique.h"
+#include "model/CCadranEquatorial.h"
 #include "model/CCadranPlanQuelconque.h"
+#include "model/CCadranVerticalQcqSept.h"
 #include "model/DialPlace.h"
 #include "model/LabelBoxes.h"
 #include "support/TestSupport.h"
@@ -293,6 +295,15 @@ TEST_F(DialLines, HourNumbersReadUprightWhicheverWayThePlaneWasEntered)
             {"wall as a plane",
              PlacedDial<CCadranPlanQuelconque>(6, -30, 90, latitude, 400, 300, 25, -30 * kDeg, 90 * kDeg),
              PlacedDial<CCadranVerticalQcq>(5, -30, 90, latitude, 400, 300, 25, -30 * kDeg)});
+        // Its centre lies beyond the reach of the drawing (1240 mm at 47.25 N).
+        cases.push_back(
+            {"wall turned 88 degrees as a plane",
+             PlacedDial<CCadranPlanQuelconque>(6, -88, 90, latitude, 400, 300, 50, -88 * kDeg, 90 * kDeg),
+             PlacedDial<CCadranVerticalQcq>(5, -88, 90, latitude, 400, 300, 50, -88 * kDeg)});
+        cases.push_back(
+            {"north wall as a plane",
+             PlacedDial<CCadranPlanQuelconque>(6, 150, 90, latitude, 400, 300, 75, 150 * kDeg, 90 * kDeg),
+             PlacedDial<CCadranVerticalQcqSept>(7, 150, 90, latitude, 400, 300, 75, 150 * kDeg)});
         cases.push_back(
             {"plane at 80",
              PlacedDial<CCadranPlanQuelconque>(6, -30, 80, latitude, 400, 300, 25, -30 * kDeg, 80 * kDeg), nullptr});
@@ -334,6 +345,7 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
         const char* name;
         std::unique_ptr<CCadran> dial;
         bool extend;
+        bool azimuths = false;  // the sun's azimuth and altitude lines instead of the hours
     };
     std::vector<Case> cases;
     const auto wall = [](double latitude, double declination, int widthMm, int heightMm) {
@@ -343,20 +355,30 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
     cases.push_back({"horizontal", PlacedDial<CCadranHorizontal>(1, 0, 0, 47.25, 400, 300, 70), false});
     cases.push_back({"southern wall", wall(-33.9, 40, 300, 200), false});
     cases.push_back({"wall, lines to the edge", wall(47.25, -30, 400, 300), true});
+    cases.push_back({"azimuths on a wall", wall(47.25, -30, 400, 300), false, true});
+    cases.push_back({"equatorial, lines to the centre",
+                     PlacedDial<CCadranEquatorial>(8, 0, 47.25 - 90, 47.25, 400, 300, 75, 1, 8, 50, 75), true});
     for (Case& c : cases) {
         CCadran& dial = *c.dial;
         dial.prefs = CPrefs();
         dial.prefs.styleMarking = 0;
         dial.prefs.extendHourLines = c.extend;
         dial.prefs.diurnalArcMode = 1;  // the two solstice arcs
+        dial.prefs.hourLines = !c.azimuths;
+        dial.prefs.horizontalLines = c.azimuths;
         gdi::RecordingDC dc;
         dial.Draw(dc);
         const auto numbers = dc.RecordsOf(gdi::RecordKind::TextOut);
         EXPECT_GE(numbers.size(), 8u) << c.name;
         std::vector<const gdi::Record*> lines = PolylinesOf(dc, 5);
-        for (const int entry : {9, 15})
+        // The solstice arcs, and the altitude and azimuth lines.
+        for (const int entry : {9, 15, 20, 21, 22, 24, 28, 29, 30})
             for (const gdi::Record* arc : PolylinesOf(dc, entry))
                 lines.push_back(arc);
+        // The equatorial dial's light grey lines from the centre.
+        for (const gdi::Record* line : dc.RecordsOf(gdi::RecordKind::Polyline))
+            if (line->pen.color == gdi::RGB(192, 192, 192))
+                lines.push_back(line);
         for (const gdi::Record* n : numbers) {
             gdi::RecordingDC probe;
             probe.SelectFont(n->font);
@@ -378,9 +400,6 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
 
     // The exports keep their lines whole: a metafile draws the hour lines as a drawing
     // without numbers does, and so do the shapes of the DXF export.
-    struct MetafileRecording : gdi::RecordingDC {
-        bool IsMetafile() const override { return true; }
-    };
     auto exported = wall(47.25, -30, 400, 300);
     exported->prefs = CPrefs();
     exported->prefs.styleMarking = 0;
@@ -404,7 +423,7 @@ TEST_F(DialLines, NumbersStandClearOfTheLines)
     };
     std::vector<std::vector<double>> bareShapes, shapes, metafileShapes;
     gdi::RecordingDC bare, numbered;
-    MetafileRecording metafile;
+    WholeLinesRecording metafile;
     const auto bareLines = draw(bare, false, bareShapes);
     EXPECT_NE(draw(numbered, true, shapes), bareLines);  // on screen some lines go round numbers
     EXPECT_EQ(shapes, bareShapes);
@@ -695,7 +714,7 @@ TEST_F(DialLines, AzimuthLinesAndTheirLabels)
         dial->prefs.hourNumbers = 1;
         dial->prefs.azimuthStep = 5;
         dial->prefs.altitudeStep = 90;
-        gdi::RecordingDC dc;
+        WholeLinesRecording dc;
         dial->Draw(dc);
         ASSERT_EQ(dial->hourLabelPos.size(), 73u);
         const std::set<int> reached = ReachedAzimuths(latitude, 5);

@@ -146,7 +146,7 @@ TEST_F(DialSheet, ExportRecordsEveryDrawnLine)
             EverythingOn(*dial);
             dial->prefs.diurnalArcMode = mode;
             dial->collectShapes = 1;
-            gdi::RecordingDC dc;
+            WholeLinesRecording dc;
             dial->Draw(dc);
             const int drawn = dc.Count(gdi::RecordKind::Polyline);
             EXPECT_GT(drawn, 100);

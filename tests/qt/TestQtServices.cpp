@@ -493,11 +493,13 @@ TEST(QtServices, ScreenAndTheSharedPrinter)
     EXPECT_FALSE(services.PrintSetup());
     EXPECT_TRUE(offered);
     EXPECT_TRUE(services.Printer().pageLayout().pageSize().isEquivalentTo(paper));
+    EXPECT_FALSE(services.GetPrinter().paperChosen);
     EXPECT_LT(services.GetPrinter().paperWidthMm, services.GetPrinter().paperHeightMm);
     WhenModal<QDialog>(choose(true));
     EXPECT_TRUE(services.PrintSetup());
     EXPECT_EQ(services.GetPrinter().paperWidthMm, 420);  // A3 on its side
     EXPECT_EQ(services.GetPrinter().paperHeightMm, 297);
+    EXPECT_TRUE(services.GetPrinter().paperChosen);  // the sheet, even with no printer
 }
 
 class CountingDialog : public ModalDialog {
