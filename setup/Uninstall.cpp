@@ -164,10 +164,10 @@ void CRecordedRemoval::RemoveFiles(SetupProgress* phases, bool outputs)
         return Depth(a) > Depth(b) || (Depth(a) == Depth(b) && a < b);
     });
     made.erase(std::unique(made.begin(), made.end()), made.end());
-    // A link in the place of a folder goes itself, never what it leads to (a folder that is
-    // still one stays: unlinking refuses folders).
+    // A link in the place of a folder goes itself, never what it leads to; a file there is
+    // no folder of ours (a record edited to name the user's file as one).
     for (const std::string& name : made)
-        if (!folder_.RemoveFolder(name))
+        if (!folder_.RemoveFolder(name) && folder_.IsLink(name))
             folder_.Unlink(name);
 }
 

@@ -196,6 +196,12 @@ TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
         {"names leaving the folder",
          [&](const std::string& r) { return r + "File=../../precious.txt\nFile=/etc/hostname\n"; },
          {box.dir() / "precious.txt"}, true},
+        {"a folder made where the user's file is",
+         [&](const std::string& r) {
+             WriteFileBytes(box.dest() / "LIEUX2.DBL", "keep");
+             return r + "Folder=LIEUX2.DBL\n";
+         },
+         {box.dest() / "LIEUX2.DBL"}, true},
         {"the home folder, files without contents",
          [&](const std::string& r) { return withFolder(r, home) + "File=.bashrc\nFile=Documents/precious.cds\n"; },
          {home / ".bashrc", home / "Documents" / "precious.cds"}, false},
