@@ -300,6 +300,14 @@ bool CUninstallation::Run()
     }
     const fs::path folder = NormalFolder(record->folder);
     CRecordedRemoval removal(*record, 0, locations_);
+    // Written ahead, as a run that has not ended: killed once the installer is gone, this
+    // run leaves an entry by which the next one still knows the folder, by its identity.
+    if (removal.FolderIsInstallation()) {
+        UninstallRecord ahead = *record;
+        ahead.folderId = CFolderWalk(folder).Id();
+        ahead.actions.push_back({Kind::Run, {}, {}});
+        ahead.Write(locations_.uninstallRecord);
+    }
     removal.RemoveFiles(&progress_, true);
 
     progress_.SetProgress(80);

@@ -11,6 +11,10 @@
 #include <cstdlib>
 #include <functional>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 using namespace setuptest;
 using testsupport::ReadFileBytes;
@@ -142,6 +146,33 @@ TEST_F(UninstallTest, ASecondRunFindsNothingToUninstall)
     EXPECT_EQ(fake->messageBoxes[0].type, unsigned(MB_OK | MB_ICONERROR));
     EXPECT_EQ(progress.progress, std::vector<int>{10});
     EXPECT_TRUE(finalMessage.empty());
+}
+
+TEST_F(UninstallTest, AnUninstallationKilledOnceTheFilesAreGoneIsFinishedByTheNextRun)
+{
+    // Killed as it turns to the menu entries: the program's files, the installer among them,
+    // are gone; the entry, the menu and the folders are still there.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        struct Killer : RecordingProgress {
+            void SetProgress(int percent) override
+            {
+                if (percent == 80)
+                    raise(SIGKILL);
+            }
+        } killer;
+        setup::CUninstallation(box.locations(), killer).Run();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_FALSE(fs::exists(box.dest() / "horavel-setup"));
+    ASSERT_TRUE(fs::exists(box.locations().uninstallRecord));
+    EXPECT_TRUE(Uninstall());
+    EXPECT_TRUE(fake->messageBoxes.empty());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+    EXPECT_FALSE(fs::exists(box.dataHome()));
 }
 
 TEST_F(UninstallTest, AFileThatCannotBeDeletedKeepsTheEntryForAnotherRun)
