@@ -64,8 +64,12 @@ CRecordedRemoval::CRecordedRemoval(UninstallRecord& record, std::size_t firstAct
     // Without the installer: a run killed before it was written, or an uninstallation that
     // deleted it and left other files; both known by the folder's identity.
     const bool installerGone = record_.Interrupted() || record_.HashesOf(kSetupProgramFile).empty();
-    verified_ = folder_.IsOpen() && record_.folder.is_absolute() && !HoldsHomeFolder(record_.folder) && sameFolder &&
-                (installer || (record_.folderId && installerGone));
+    // Copied back in its place (a backup, a new disk), the folder is another object at the
+    // path the entry was written for, whose own command still names the installer there.
+    const bool restored =
+        installer && FolderOfOpenCommand(record_.Value("UninstallString")) == NormalFolder(record_.folder);
+    verified_ = folder_.IsOpen() && record_.folder.is_absolute() && !HoldsHomeFolder(record_.folder) &&
+                ((sameFolder && (installer || (record_.folderId && installerGone))) || restored);
 }
 
 bool CRecordedRemoval::InScope(Kind kind, const std::string& name) const
@@ -229,7 +233,7 @@ UninstallRecord CRecordedRemoval::Left() const
     std::error_code ec;
     UninstallRecord left = record_;
     // Known now to be the installation's: another run finds it by its identity.
-    if (verified_ && !left.folderId)
+    if (verified_)
         left.folderId = folder_.Id();
     std::erase_if(left.actions, [&](const JournalAction& action) {
         switch (action.kind) {

@@ -271,6 +271,17 @@ TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
     setenv("HOME", homeBefore.c_str(), 1);
 }
 
+TEST_F(UninstallTest, AFolderCopiedBackInItsPlaceIsStillTheInstallation)
+{
+    // Restored from a backup: the same path and files, another file system object.
+    const fs::path away = box.dir() / "away";
+    fs::rename(box.dest(), away);
+    fs::copy(away, box.dest(), fs::copy_options::recursive);
+    fs::remove_all(away);
+    EXPECT_TRUE(Uninstall());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+}
+
 TEST_F(UninstallTest, ADestinationFolderTheUserMadeStays)
 {
     ASSERT_TRUE(Uninstall());
