@@ -171,13 +171,24 @@ bool CFolderWalk::Rename(std::string_view from, std::string_view to) const
     return fd.IsOpen() && check.IsOpen() && ::renameat(fd.Get(), fromLast.c_str(), fd.Get(), toLast.c_str()) == 0;
 }
 
-bool CFolderWalk::Exists(std::string_view name) const
+bool CFolderWalk::Status(std::string_view name, struct stat& st) const
 {
     std::string last;
     int error = 0;
     const UniqueFd fd = OpenParent(name, last, error);
-    struct stat st {};
     return fd.IsOpen() && ::fstatat(fd.Get(), last.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool CFolderWalk::Exists(std::string_view name) const
+{
+    struct stat st {};
+    return Status(name, st);
+}
+
+bool CFolderWalk::IsLink(std::string_view name) const
+{
+    struct stat st {};
+    return Status(name, st) && S_ISLNK(st.st_mode);
 }
 
 std::optional<std::string> CFolderWalk::Hash(std::string_view name) const

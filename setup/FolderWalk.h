@@ -74,6 +74,8 @@ public:
     bool Rename(std::string_view from, std::string_view to) const;
     // Anything (a link too) at name.
     bool Exists(std::string_view name) const;
+    // A link at name (never followed).
+    bool IsLink(std::string_view name) const;
     // The ContentHash of the regular file at name; nothing when there is none.
     std::optional<std::string> Hash(std::string_view name) const;
     // Keeps the file at name also as copy (same folder, a name not taken): a hard link, or
@@ -90,6 +92,9 @@ public:
                   std::time_t accessTime, std::time_t modificationTime) const;
 
 private:
+    // The status of what is at name, a link's own; false when there is nothing.
+    bool Status(std::string_view name, struct stat& st) const;
+
     std::filesystem::path path_;
     UniqueFd root_;
     int openError_ = 0;

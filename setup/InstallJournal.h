@@ -7,7 +7,7 @@
 // run ends. A run killed half-way leaves a journal that names everything it may have left,
 // so a later run can finish it or undo it; the uninstallation reads the same actions.
 //
-//   Run=                  a run starts (its actions follow)
+//   Run=                  a run starts (its actions follow; an uninstallation's has none)
 //   CreatedFolder=<path>  a folder made outside the installation folder, or that folder
 //   Folder=<name>         a folder made inside the installation folder
 //   KeptCopy=<name>       the user's file there is kept as <name>.orig

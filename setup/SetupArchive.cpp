@@ -397,8 +397,6 @@ WriteResult WriteSetupEntry(const SetupEntry& entry, const CFolderWalk& destinat
             destination.Unlink(copy);
         return WriteResult::WriteFailed;
     }
-    out.written = true;
-    out.created = !existed;
     return WriteResult::Written;
 }
 

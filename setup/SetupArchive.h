@@ -126,8 +126,6 @@ struct WriteReport {
     // The entry's path relative to the destination, "/" between folders (empty for a name
     // that could leave it); for a failure, the level that failed.
     std::string name;
-    bool written = false;
-    bool created = false;   // nothing was there before
     bool keptCopy = false;  // what was there is now name + kKeptCopySuffix
     std::string hash;       // ContentHash of the bytes written
     int error = 0;          // the system's reason of a failure (an errno value)

@@ -64,8 +64,12 @@ CRecordedRemoval::CRecordedRemoval(UninstallRecord& record, std::size_t firstAct
     // Without the installer: a run killed before it was written, or an uninstallation that
     // deleted it and left other files; both known by the folder's identity.
     const bool installerGone = record_.Interrupted() || record_.HashesOf(kSetupProgramFile).empty();
-    verified_ = folder_.IsOpen() && record_.folder.is_absolute() && !HoldsHomeFolder(record_.folder) && sameFolder &&
-                (installer || (record_.folderId && installerGone));
+    // Copied back in its place (a backup, a new disk), the folder is another object at the
+    // path the entry was written for, whose own command still names the installer there.
+    const bool restored =
+        installer && FolderOfOpenCommand(record_.Value("UninstallString")) == NormalFolder(record_.folder);
+    verified_ = folder_.IsOpen() && record_.folder.is_absolute() && !HoldsHomeFolder(record_.folder) &&
+                ((sameFolder && (installer || (record_.folderId && installerGone))) || restored);
 }
 
 bool CRecordedRemoval::InScope(Kind kind, const std::string& name) const
@@ -164,10 +168,10 @@ void CRecordedRemoval::RemoveFiles(SetupProgress* phases, bool outputs)
         return Depth(a) > Depth(b) || (Depth(a) == Depth(b) && a < b);
     });
     made.erase(std::unique(made.begin(), made.end()), made.end());
-    // A link in the place of a folder goes itself, never what it leads to (a folder that is
-    // still one stays: unlinking refuses folders).
+    // A link in the place of a folder goes itself, never what it leads to; a file there is
+    // no folder of ours (a record edited to name the user's file as one).
     for (const std::string& name : made)
-        if (!folder_.RemoveFolder(name))
+        if (!folder_.RemoveFolder(name) && folder_.IsLink(name))
             folder_.Unlink(name);
 }
 
@@ -229,7 +233,7 @@ UninstallRecord CRecordedRemoval::Left() const
     std::error_code ec;
     UninstallRecord left = record_;
     // Known now to be the installation's: another run finds it by its identity.
-    if (verified_ && !left.folderId)
+    if (verified_)
         left.folderId = folder_.Id();
     std::erase_if(left.actions, [&](const JournalAction& action) {
         switch (action.kind) {
@@ -300,6 +304,14 @@ bool CUninstallation::Run()
     }
     const fs::path folder = NormalFolder(record->folder);
     CRecordedRemoval removal(*record, 0, locations_);
+    // Written ahead, as a run that has not ended: killed once the installer is gone, this
+    // run leaves an entry by which the next one still knows the folder, by its identity.
+    if (removal.FolderIsInstallation()) {
+        UninstallRecord ahead = *record;
+        ahead.folderId = CFolderWalk(folder).Id();
+        ahead.actions.push_back({Kind::Run, {}, {}});
+        ahead.Write(locations_.uninstallRecord);
+    }
     removal.RemoveFiles(&progress_, true);
 
     progress_.SetProgress(80);

@@ -20,7 +20,8 @@ public:
     // The installation folder is one: reached without a link, neither the home folder nor
     // one above it, the folder the journal was written for (its identity), and holding the
     // installer the journal wrote; without the installer, only a folder known by its identity
-    // whose run was interrupted, or whose installer an earlier uninstallation deleted.
+    // whose run was interrupted, or whose installer an earlier uninstallation deleted. A copy
+    // put back where the entry's own command runs the installer is one too.
     bool FolderIsInstallation() const { return verified_; }
 
     // The files written (the hidden temporaries of a killed run too) and the user's files

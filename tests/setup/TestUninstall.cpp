@@ -11,6 +11,10 @@
 #include <cstdlib>
 #include <functional>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 using namespace setuptest;
 using testsupport::ReadFileBytes;
@@ -144,6 +148,33 @@ TEST_F(UninstallTest, ASecondRunFindsNothingToUninstall)
     EXPECT_TRUE(finalMessage.empty());
 }
 
+TEST_F(UninstallTest, AnUninstallationKilledOnceTheFilesAreGoneIsFinishedByTheNextRun)
+{
+    // Killed as it turns to the menu entries: the program's files, the installer among them,
+    // are gone; the entry, the menu and the folders are still there.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        struct Killer : RecordingProgress {
+            void SetProgress(int percent) override
+            {
+                if (percent == 80)
+                    raise(SIGKILL);
+            }
+        } killer;
+        setup::CUninstallation(box.locations(), killer).Run();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_FALSE(fs::exists(box.dest() / "horavel-setup"));
+    ASSERT_TRUE(fs::exists(box.locations().uninstallRecord));
+    EXPECT_TRUE(Uninstall());
+    EXPECT_TRUE(fake->messageBoxes.empty());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
+    EXPECT_FALSE(fs::exists(box.dataHome()));
+}
+
 TEST_F(UninstallTest, AFileThatCannotBeDeletedKeepsTheEntryForAnotherRun)
 {
     // A folder in place of an installed file: it cannot be deleted as a file.
@@ -196,6 +227,12 @@ TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
         {"names leaving the folder",
          [&](const std::string& r) { return r + "File=../../precious.txt\nFile=/etc/hostname\n"; },
          {box.dir() / "precious.txt"}, true},
+        {"a folder made where the user's file is",
+         [&](const std::string& r) {
+             WriteFileBytes(box.dest() / "LIEUX2.DBL", "keep");
+             return r + "Folder=LIEUX2.DBL\n";
+         },
+         {box.dest() / "LIEUX2.DBL"}, true},
         {"the home folder, files without contents",
          [&](const std::string& r) { return withFolder(r, home) + "File=.bashrc\nFile=Documents/precious.cds\n"; },
          {home / ".bashrc", home / "Documents" / "precious.cds"}, false},
@@ -232,6 +269,17 @@ TEST_F(UninstallTest, ARecordEditedToPointOutsideDeletesNothingThere)
             EXPECT_TRUE(fs::exists(staying)) << row.what << ": " << staying;
     }
     setenv("HOME", homeBefore.c_str(), 1);
+}
+
+TEST_F(UninstallTest, AFolderCopiedBackInItsPlaceIsStillTheInstallation)
+{
+    // Restored from a backup: the same path and files, another file system object.
+    const fs::path away = box.dir() / "away";
+    fs::rename(box.dest(), away);
+    fs::copy(away, box.dest(), fs::copy_options::recursive);
+    fs::remove_all(away);
+    EXPECT_TRUE(Uninstall());
+    EXPECT_FALSE(fs::exists(box.dest().parent_path()));
 }
 
 TEST_F(UninstallTest, ADestinationFolderTheUserMadeStays)
