@@ -120,13 +120,13 @@ void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
 
     // On a day of polar night or polar day the sun neither rises nor sets: no time, no
     // rising point. The day one of them begins or ends may have only one of the two.
-    const bool rises = v.horizon == SunHorizon::RisesAndSets && v.riseIsEvent;
-    const bool sets = v.horizon == SunHorizon::RisesAndSets && v.setIsEvent;
-    lines.Next(5, x0, GetTranslatedString(713) + (rises ? HoursUTText(v.riseHoursUT) : "-"));
-    lines.Next(2, x0, GetTranslatedString(715) + HoursUTText(v.transitHoursUT));
-    lines.Next(2, x0, GetTranslatedString(714) + (sets ? HoursUTText(v.setHoursUT) : "-"));
-    const std::string z = FormatNumber(v.riseAzimuthDeg, -1);
-    lines.Next(2, x0, GetTranslatedString(730) + (rises || sets ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
-    lines.Next(2, x0, GetTranslatedString(742) + FormatAngle(v.culminationAltitudeDeg, true, false) + " (" +
-                          FormatNumber(v.culminationAltitudeDeg, -1) + "\xC2\xB0)");
+    const RiseTransitSetResult& day = v.riseSet;
+    lines.Next(5, x0, GetTranslatedString(713) + (day.riseIsEvent ? HoursUTText(day.riseHoursUT) : "-"));
+    lines.Next(2, x0, GetTranslatedString(715) + HoursUTText(day.transitHoursUT));
+    lines.Next(2, x0, GetTranslatedString(714) + (day.setIsEvent ? HoursUTText(day.setHoursUT) : "-"));
+    const std::string z = FormatNumber(day.riseAzimuthDeg, -1);
+    lines.Next(2, x0, GetTranslatedString(730) +
+                          (day.riseIsEvent || day.setIsEvent ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
+    lines.Next(2, x0, GetTranslatedString(742) + FormatAngle(day.culminationAltitudeDeg, true, false) + " (" +
+                          FormatNumber(day.culminationAltitudeDeg, -1) + "\xC2\xB0)");
 }
