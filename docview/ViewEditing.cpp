@@ -103,27 +103,16 @@ gdi::Rect Moved(gdi::Rect r, int dx, int dy, int zone)
         }
         return r;
     }
-    switch (zone) {
-    case 2:
-        add(r.top, dy);
-        break;
-    case 4:
-        add(r.right, dx);
-        break;
-    case 6:
-        add(r.bottom, dy);
-        break;
-    case 8:
-        add(r.left, dx);
-        break;
-    case 9:
-        add(r.left, dx);
-        add(r.right, dx);
-        add(r.top, dy);
-        add(r.bottom, dy);
-        break;
-    default:
-        break;
+    // A side zone drags its own edge; the middle (zone 9) drags all four, which moves the frame.
+    struct Side {
+        int gdi::Rect::*edge;
+        int zone;
+        int delta;
+    };
+    for (const Side& side : {Side{&gdi::Rect::left, 8, dx}, Side{&gdi::Rect::right, 4, dx},
+                             Side{&gdi::Rect::top, 2, dy}, Side{&gdi::Rect::bottom, 6, dy}}) {
+        if (zone == side.zone || zone == 9)
+            add(r.*side.edge, side.delta);
     }
     return r;
 }
