@@ -144,23 +144,14 @@ void DrawDateArcTable(gdi::DC& dc, const gdi::Rect&)
     TableFile file(paths::kDateArcTableFile);
     TableCanvas tools(dc, geometry);
     for (int p = 0; p < pages; ++p) {
-        const gdi::Rect page = geometry.PageRect(p);
-        const int L = page.left;
-        const int T = page.top;
-        const int R = page.right;
-        const int B = page.bottom;
+        const gdi::Rect page = tools.OpenPage(p);
+        const auto [L, T, R, B] = page;
         const int u = (R - L) / 13;
         // x of a column given in half units of u.
         const auto at = [&](int halves) { return L + halves * u / 2; };
         const int labelX = L + (R - L) / 26;
 
-        tools.DrawPageFrame(page);
-        tools.Box(L, T, R, T + 7 * a);
-        tools.HLine(L, R, T + 3 * a);
-        tools.TitleFont();
-        tools.Text((L + R) / 2, T + a, title);
-        tools.SmallFont();
-        tools.Text((L + R) / 2, T + 2 * a, subtitle);
+        tools.Heading(page, a, 7, title, subtitle);
         tools.Text(labelX, T + 6 * a + 3 * a / 4, hour);
 
         const int slotsHere = std::min(kSlotsPerPage, arcCount - p * kSlotsPerPage);
@@ -215,11 +206,8 @@ void DrawMobileStyleTable(gdi::DC& dc, const gdi::Rect&)
         return;
 
     const PageGeometry geometry(dc, *doc);
-    const gdi::Rect page = geometry.PageRect(0);
-    const int L = page.left;
-    const int T = page.top;
-    const int R = page.right;
-    const int B = page.bottom;
+    TableCanvas tools(dc, geometry);
+    const auto [L, T, R, B] = tools.OpenPage(0);
     // 44 rows must fit the page.
     const int a = std::min(geometry.ScaleY(20), (B - T) / 44);
     const int m = (R - L) / 15;
@@ -231,8 +219,6 @@ void DrawMobileStyleTable(gdi::DC& dc, const gdi::Rect&)
     const auto styleX = [&](double d) { return std::tan(d) * fx / dial->pixelsPerMmX; };
     const auto styleY = [&](double d) { return std::tan(d) * fy / dial->pixelsPerMmY; };
 
-    TableCanvas tools(dc, geometry);
-    tools.DrawPageFrame(page);
     const gdi::Point upper[] = {{L, T}, {R, T}, {R, T + 6 * a}, {L + 7 * m, T + 6 * a}};
     dc.Polyline(upper, 4);
     const gdi::Point lower[] = {{L + 6 * m, T + 6 * a}, {L, T + 6 * a}, {L, T}};

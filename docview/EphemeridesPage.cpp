@@ -2,7 +2,6 @@
 
 #include "app/Accessors.h"
 #include "app/Formatting.h"
-#include "app/GraphicsHelpers.h"
 #include "app/Translation.h"
 #include "docview/CHoravelDoc.h"
 #include "docview/EphemerisValues.h"
@@ -10,7 +9,6 @@
 #include "model/LocationDatabase.h"
 
 #include <charconv>
-#include <cmath>
 #include <numbers>
 #include <string>
 
@@ -48,42 +46,31 @@ void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
     const CHoravelDoc* doc = GetDocument();
     if (!doc)
         return;
-    const gdi::Rect plate = DrawSheetPlate(dc, doc->GetDrawingSizePx());
-    if (plate.IsEmpty())
+    const std::optional<SheetPage> page = OpenSheetPage(dc, doc->GetDrawingSizePx(), 0.013);
+    if (!page)
         return;
     const CDataBaseElement* place = doc->GetLocation();
     if (!place)
         return;
 
     const DcAttributesGuard restore(dc);
-    const int w = plate.Width();
-    const int h = plate.Height();
-    const int u = h <= w ? RoundToInt(0.01 * h) : RoundToInt(0.013 * w);
-    const int y0 = plate.top + 5 * u;
-    const int x0 = plate.left + 8 * u;
-    const int x1 = x0 + 3 * u;
-
-    gdi::LogFont titleFont;
-    gdi::LogFont textFont;
-    FillLogFont(PageLengthY(dc, 18), titleFont, kFontArial, true, 0.0);
-    FillLogFont(PageLengthY(dc, 12), textFont, kFontArial, false, 0.0);
+    const int x0 = page->headingX;
+    const int x1 = page->textX;
 
     const EphemerisValues v = ComputeEphemerisValues(*place, doc->GetEphemeris());
 
-    dc.SelectFont(titleFont);
+    dc.SelectFont(page->titleFont);
     dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
-    dc.TextOut(plate.left + w / 2, y0, GetTranslatedString(701));
+    dc.TextOut(page->middleX, page->top, GetTranslatedString(701));
 
-    dc.SelectFont(textFont);
+    dc.SelectFont(page->textFont);
     dc.SetTextAlign(gdi::TA_LEFT | gdi::TA_TOP);
-    LineWriter lines(dc, u, y0);
+    LineWriter lines(dc, page->unit, page->top);
     lines.Next(6, x0, GetTranslatedString(702));
     lines.Next(3, x1, GetTranslatedString(308) + place->name + ", " + place->country);
     lines.Next(2, x1, GetTranslatedString(306) + FormatLatitude(place));
     lines.Next(2, x1, GetTranslatedString(307) + FormatLongitude(place));
-    const std::string zone = place->zone > 0 ? " + " + FormatHours(place->zone, false, true)
-                                             : " - " + FormatHours(std::fabs(place->zone), false, true);
-    lines.Next(2, x1, GetTranslatedString(502) + "U.T." + zone);
+    lines.Next(2, x1, GetTranslatedString(502) + "U.T." + ZoneOffsetText(place->zone));
     lines.Next(2, x1, GetTranslatedString(504) + FormatHours(GetLongitudeOffset(), true, false));
 
     std::string date = GetTranslatedString(704) + FormatNumber(v.day, -1) + " " + GetMonthName(v.month) + " " +
@@ -120,13 +107,13 @@ void DrawEphemeridesPage(gdi::DC& dc, const gdi::Rect&)
 
     // On a day of polar night or polar day the sun neither rises nor sets: no time, no
     // rising point. The day one of them begins or ends may have only one of the two.
-    const bool rises = v.horizon == SunHorizon::RisesAndSets && v.riseIsEvent;
-    const bool sets = v.horizon == SunHorizon::RisesAndSets && v.setIsEvent;
-    lines.Next(5, x0, GetTranslatedString(713) + (rises ? HoursUTText(v.riseHoursUT) : "-"));
-    lines.Next(2, x0, GetTranslatedString(715) + HoursUTText(v.transitHoursUT));
-    lines.Next(2, x0, GetTranslatedString(714) + (sets ? HoursUTText(v.setHoursUT) : "-"));
-    const std::string z = FormatNumber(v.riseAzimuthDeg, -1);
-    lines.Next(2, x0, GetTranslatedString(730) + (rises || sets ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
-    lines.Next(2, x0, GetTranslatedString(742) + FormatAngle(v.culminationAltitudeDeg, true, false) + " (" +
-                          FormatNumber(v.culminationAltitudeDeg, -1) + "\xC2\xB0)");
+    const RiseTransitSetResult& day = v.riseSet;
+    lines.Next(5, x0, GetTranslatedString(713) + (day.riseIsEvent ? HoursUTText(day.riseHoursUT) : "-"));
+    lines.Next(2, x0, GetTranslatedString(715) + HoursUTText(day.transitHoursUT));
+    lines.Next(2, x0, GetTranslatedString(714) + (day.setIsEvent ? HoursUTText(day.setHoursUT) : "-"));
+    const std::string z = FormatNumber(day.riseAzimuthDeg, -1);
+    lines.Next(2, x0, GetTranslatedString(730) +
+                          (day.riseIsEvent || day.setIsEvent ? "-" + z + "\xC2\xB0 (+" + z + "\xC2\xB0)" : "-"));
+    lines.Next(2, x0, GetTranslatedString(742) + FormatAngle(day.culminationAltitudeDeg, true, false) + " (" +
+                          FormatNumber(day.culminationAltitudeDeg, -1) + "\xC2\xB0)");
 }

@@ -93,7 +93,6 @@ EphemerisValues ComputeEphemerisValues(const CDataBaseElement& place, const CHor
     EquatorialToHorizontal(v.hourAngle, v.declination, v.azimuth, v.altitude);
 
     SetAstroDate(v.day, v.month, v.year, 0.0);
-    v.horizon = RiseTransitSet(v.rightAscension, v.declination, v.riseHoursUT, v.transitHoursUT, v.setHoursUT,
-                               v.riseAzimuthDeg, v.culminationAltitudeDeg, &v.riseIsEvent, &v.setIsEvent);
+    v.riseSet = RiseTransitSet(v.rightAscension, v.declination);
     return v;
 }

@@ -27,14 +27,8 @@ struct EphemerisValues {
     double azimuth = 0.0;         // radians, from the equator side, positive west
     double altitude = 0.0;        // radians
 
-    SunHorizon horizon = SunHorizon::RisesAndSets;
-    bool riseIsEvent = true;  // false in a polar day or night, and on a day with a setting only
-    bool setIsEvent = true;   // likewise, on a day with a rising only
-    double riseHoursUT = 0.0;
-    double transitHoursUT = 0.0;
-    double setHoursUT = 0.0;
-    double riseAzimuthDeg = 0.0;          // from the equator side of the meridian
-    double culminationAltitudeDeg = 0.0;
+    // Rising, transit and setting on the UT day of the calendar date.
+    RiseTransitSetResult riseSet;
 };
 
 // Sets the astronomy module's site to the place and computes the values for the instant the

@@ -75,14 +75,8 @@ void DrawEquinoctialTable(gdi::DC& dc, const gdi::Rect&)
     int by = 0;
     dial->GetCentreOffset(bx, by);
 
-    const gdi::Rect page = geometry.PageRect(0);
-    const int L = page.left;
-    const int T = page.top;
-    const int R = page.right;
-    const int B = page.bottom;
-
     TableCanvas tools(dc, geometry);
-    tools.DrawPageFrame(page);
+    const auto [L, T, R, B] = tools.OpenPage(0);
     tools.Box(L, T, R, T + 5 * a);
     tools.HLine(L, R, T + 4 * a);
     tools.TitleFont();
@@ -152,14 +146,8 @@ void DrawNoonMarkTable(gdi::DC& dc, const gdi::Rect&)
     const int a = geometry.ScaleY(25);
     RequestPages(1);
 
-    const gdi::Rect page = geometry.PageRect(0);
-    const int L = page.left;
-    const int T = page.top;
-    const int R = page.right;
-    const int B = page.bottom;
-
     TableCanvas tools(dc, geometry);
-    tools.DrawPageFrame(page);
+    const auto [L, T, R, B] = tools.OpenPage(0);
     tools.HLine(L, R, T);
     tools.HLine(L, R, T + 3 * a);
     tools.HLine(L, R, T + 4 * a);

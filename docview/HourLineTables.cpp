@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
 
@@ -143,34 +144,51 @@ std::string WithUnit(const std::string& value, const char* unit)
     return value == "---" ? value : value + unit;
 }
 
-// What both mode-8 tables share: the scan of the day, the paging and the heading frame.
-struct HourTablePlan {
-    TimeStep step;
-    ColumnRange range;
-    int rows;
+// Where a page of a mode-8 table writes: a is the row pitch, c a tenth of the page's width.
+struct HourTablePage {
+    gdi::Rect rect;
+    int a = 0;
+    int c = 0;
+    // x of a column given in half units of c.
+    int At(int halves) const { return rect.left + halves * c / 2; }
+    int GroupY() const { return rect.top + 3 * a + 3 * a / 4; }
+    int ColumnY() const { return rect.top + 4 * a + 3 * a / 4; }
 };
 
-HourTablePlan PlanHourTable(const CCadran& dial)
-{
-    HourTablePlan plan{GetTimeStep(dial.prefs), {}, 0};
-    plan.range = LitRange(dial, plan.step);
-    plan.rows = (plan.range.last - plan.range.first) / plan.step.stride + 1;
-    return plan;
-}
+// What the two mode-8 tables write below the title of each page: their column headings, on
+// the page and in the text file, and then one row for each lit five-minute column at y.
+using HourTableHeadings = std::function<void(TableCanvas& tools, TableFile& file, const HourTablePage& page)>;
+using HourTableRow =
+    std::function<void(TableCanvas& tools, TableFile& file, const HourTablePage& page, int column, int y)>;
 
-// Outline, heading box, title and subtitle of one page.
-void DrawHourTableFrame(TableCanvas& tools, const gdi::Rect& page, int a, const std::string& title)
+// Both mode-8 tables: the scan of the day, the paging, the heading frame of each page and
+// the table file.
+void DrawHourTable(gdi::DC& dc, const CHoravelDoc& doc, const CCadran& dial, const std::string& fileName,
+                   const std::string& title, const HourTableHeadings& headings, const HourTableRow& row)
 {
-    const int L = page.left;
-    const int T = page.top;
-    const int R = page.right;
-    tools.DrawPageFrame(page);
-    tools.Box(L, T, R, T + 5 * a);
-    tools.HLine(L, R, T + 3 * a);
-    tools.TitleFont();
-    tools.Text((L + R) / 2, T + a, title);
-    tools.SmallFont();
-    tools.Text((L + R) / 2, T + 2 * a, GetTranslatedString(663));
+    const TimeStep step = GetTimeStep(dial.prefs);
+    const ColumnRange range = LitRange(dial, step);
+    const int rows = (range.last - range.first) / step.stride + 1;
+    const PageGeometry geometry(dc, doc);
+    const int a = geometry.ScaleY(20);
+    const int pages = geometry.PageCount(rows, a);
+    RequestPages(pages);
+
+    TableFile file(fileName);
+    TableCanvas tools(dc, geometry);
+    int next = 0;
+    for (int p = 0; p < pages; ++p) {
+        const gdi::Rect rect = tools.OpenPage(p);
+        const HourTablePage page{rect, a, rect.Width() / 10};
+        tools.Heading(rect, a, 5, title, GetTranslatedString(663));
+        file.Heading(title);
+        headings(tools, file, page);
+
+        const int perPage = geometry.RowsOnPage(p, a);
+        for (int r = 0; r < perPage && next < rows; ++r, ++next)
+            row(tools, file, page, range.first + next * step.stride, rect.top + (r + 6) * a);
+    }
+    file.Commit();
 }
 
 }  // namespace
@@ -182,68 +200,44 @@ void DrawHourLineTable(gdi::DC& dc, const gdi::Rect&)
     if (dial == nullptr)
         return;
 
-    const HourTablePlan plan = PlanHourTable(*dial);
-    const PageGeometry geometry(dc, *doc);
-    const int a = geometry.ScaleY(20);
-    const int pages = geometry.PageCount(plan.rows, a);
-    RequestPages(pages);
-
     const int zoneSteps = LabelZoneSteps(*dial);
-    const std::string title = GetTranslatedString(651);
     const std::string summer = GetTranslatedString(659);
     const std::string equinox = GetTranslatedString(658);
     const std::string winter = GetTranslatedString(660);
     const std::string angle = GetTranslatedString(661);
     const std::string hour = GetTranslatedString(657);
-
-    TableFile file(paths::kHourLineTableFile);
-    TableCanvas tools(dc, geometry);
-    int next = 0;
-    for (int p = 0; p < pages; ++p) {
-        const gdi::Rect page = geometry.PageRect(p);
-        const int L = page.left;
-        const int T = page.top;
-        const int B = page.bottom;
-        const int c = (page.right - L) / 10;
-        // x of a column given in half units of c.
-        const auto at = [&](int halves) { return L + halves * c / 2; };
-        const int groupY = T + 3 * a + 3 * a / 4;
-        const int columnY = T + 4 * a + 3 * a / 4;
-
-        const int perPage = geometry.RowsOnPage(p, a);
-        DrawHourTableFrame(tools, page, a, title);
+    const auto headings = [&](TableCanvas& tools, TableFile& file, const HourTablePage& page) {
         tools.TitleFont();
-        tools.Text(at(6), groupY, summer);
-        tools.Text(at(10), groupY, equinox);
-        tools.Text(at(14), groupY, winter);
-        tools.Text(at(18), groupY, angle);
-        tools.Text(at(2), columnY, hour);
+        tools.Text(page.At(6), page.GroupY(), summer);
+        tools.Text(page.At(10), page.GroupY(), equinox);
+        tools.Text(page.At(14), page.GroupY(), winter);
+        tools.Text(page.At(18), page.GroupY(), angle);
+        tools.Text(page.At(2), page.ColumnY(), hour);
         for (int d = 0; d < 3; ++d) {
-            tools.Text(at(5 + 4 * d), columnY, "x");
-            tools.Text(at(7 + 4 * d), columnY, "y");
+            tools.Text(page.At(5 + 4 * d), page.ColumnY(), "x");
+            tools.Text(page.At(7 + 4 * d), page.ColumnY(), "y");
         }
         tools.SmallFont();
-        tools.Text(at(18), columnY, GetTranslatedString(664));
+        tools.Text(page.At(18), page.ColumnY(), GetTranslatedString(664));
+        const gdi::Rect& r = page.rect;
         for (int k = 2; k <= 8; k += 2)
-            tools.VLine(L + k * c, T + 3 * a, B);
+            tools.VLine(r.left + k * page.c, r.top + 3 * page.a, r.bottom);
         for (int k = 3; k <= 7; k += 2)
-            tools.VLine(L + k * c, T + 5 * a, B);
+            tools.VLine(r.left + k * page.c, r.top + 5 * page.a, r.bottom);
 
-        file.Heading(title);
         file.Heading(TabFields({summer, "", equinox, "", winter, "", angle}));
         file.Heading(hour + "\tx (mm)\ty (mm)\tx (mm)\ty (mm)\tx (mm)\ty (mm)\t(°)");
-
-        for (int r = 0; r < perPage && next < plan.rows; ++r, ++next) {
-            const HourLineRow row = ComputeHourLineRow(*dial, plan.range.first + next * plan.step.stride, zoneSteps);
-            const int y = T + (r + 6) * a;
-            tools.Text(at(2), y, row.label);
-            for (int i = 0; i < 6; ++i)
-                tools.Text(at(5 + 2 * i), y, WithUnit(row.xy[static_cast<size_t>(i)], " mm"));
-            tools.Text(at(18), y, WithUnit(row.angle, "°"));
-            file.Row(row.label + TabFields({row.xy[0], row.xy[1], row.xy[2], row.xy[3], row.xy[4], row.xy[5], row.angle}));
-        }
-    }
-    file.Commit();
+    };
+    const auto row = [&](TableCanvas& tools, TableFile& file, const HourTablePage& page, int column, int y) {
+        const HourLineRow cells = ComputeHourLineRow(*dial, column, zoneSteps);
+        tools.Text(page.At(2), y, cells.label);
+        for (int i = 0; i < 6; ++i)
+            tools.Text(page.At(5 + 2 * i), y, WithUnit(cells.xy[static_cast<size_t>(i)], " mm"));
+        tools.Text(page.At(18), y, WithUnit(cells.angle, "°"));
+        file.Row(cells.label + TabFields({cells.xy[0], cells.xy[1], cells.xy[2], cells.xy[3], cells.xy[4],
+                                          cells.xy[5], cells.angle}));
+    };
+    DrawHourTable(dc, *doc, *dial, paths::kHourLineTableFile, GetTranslatedString(651), headings, row);
 }
 
 void DrawHourPointTable(gdi::DC& dc, const gdi::Rect&)
@@ -253,68 +247,44 @@ void DrawHourPointTable(gdi::DC& dc, const gdi::Rect&)
     if (dial == nullptr)
         return;
 
-    const HourTablePlan plan = PlanHourTable(*dial);
-    const PageGeometry geometry(dc, *doc);
-    const int a = geometry.ScaleY(20);
-    const int pages = geometry.PageCount(plan.rows, a);
-    RequestPages(pages);
-
     const int zoneSteps = LabelZoneSteps(*dial);
-    const std::string title = GetTranslatedString(692);
     const std::string hour = GetTranslatedString(657);
     const std::string cartesian = GetTranslatedString(693);
     const std::string polar = GetTranslatedString(694);
     const std::string radius = GetTranslatedString(662);
     const std::string angle = GetTranslatedString(661);
-
-    TableFile file(paths::kHourPointTableFile);
-    TableCanvas tools(dc, geometry);
-    int next = 0;
-    for (int p = 0; p < pages; ++p) {
-        const gdi::Rect page = geometry.PageRect(p);
-        const int L = page.left;
-        const int T = page.top;
-        const int B = page.bottom;
-        const int c = (page.right - L) / 10;
-        const auto at = [&](int halves) { return L + halves * c / 2; };
-        const int groupY = T + 3 * a + 3 * a / 4;
-        const int columnY = T + 4 * a + 3 * a / 4;
-
-        const int perPage = geometry.RowsOnPage(p, a);
-        DrawHourTableFrame(tools, page, a, title);
+    const auto headings = [&](TableCanvas& tools, TableFile& file, const HourTablePage& page) {
         tools.TitleFont();
-        tools.Text(at(6), groupY, cartesian);
-        tools.Text(at(10), groupY, polar);
-        tools.Text(at(2), columnY, hour);
-        tools.Text(at(5), columnY, "x");
-        tools.Text(at(7), columnY, "y");
-        tools.Text(at(9), columnY, radius);
-        tools.Text(at(11), columnY, angle);
+        tools.Text(page.At(6), page.GroupY(), cartesian);
+        tools.Text(page.At(10), page.GroupY(), polar);
+        tools.Text(page.At(2), page.ColumnY(), hour);
+        tools.Text(page.At(5), page.ColumnY(), "x");
+        tools.Text(page.At(7), page.ColumnY(), "y");
+        tools.Text(page.At(9), page.ColumnY(), radius);
+        tools.Text(page.At(11), page.ColumnY(), angle);
+        const gdi::Rect& r = page.rect;
         for (int k = 2; k <= 6; k += 2)
-            tools.VLine(L + k * c, T + 3 * a, B);
+            tools.VLine(r.left + k * page.c, r.top + 3 * page.a, r.bottom);
         for (int k = 3; k <= 5; k += 2)
-            tools.VLine(L + k * c, T + 5 * a, B);
-
-        file.Heading(title);
-        file.Heading(TabFields({hour, cartesian}) + "\tx (mm)\ty (mm)" + TabFields({radius, angle}));
-
+            tools.VLine(r.left + k * page.c, r.top + 5 * page.a, r.bottom);
         tools.SmallFont();
-        for (int r = 0; r < perPage && next < plan.rows; ++r, ++next) {
-            const HourPointRow row = ComputeHourPointRow(*dial, plan.range.first + next * plan.step.stride, zoneSteps);
-            const int y = T + (r + 6) * a;
-            tools.Text(at(2), y, row.label);
-            tools.Text(at(5), y, WithUnit(row.x, " mm"));
-            tools.Text(at(7), y, WithUnit(row.y, " mm"));
-            std::string line = row.label + TabFields({row.x, row.y});
-            if (row.polar) {
-                tools.Text(at(9), y, row.radius + "mm");
-                tools.Text(at(11), y, row.angle + "°");
-                line += TabFields({row.radius, row.angle});
-            }
-            file.Row(line);
+
+        file.Heading(TabFields({hour, cartesian}) + "\tx (mm)\ty (mm)" + TabFields({radius, angle}));
+    };
+    const auto row = [&](TableCanvas& tools, TableFile& file, const HourTablePage& page, int column, int y) {
+        const HourPointRow cells = ComputeHourPointRow(*dial, column, zoneSteps);
+        tools.Text(page.At(2), y, cells.label);
+        tools.Text(page.At(5), y, WithUnit(cells.x, " mm"));
+        tools.Text(page.At(7), y, WithUnit(cells.y, " mm"));
+        std::string line = cells.label + TabFields({cells.x, cells.y});
+        if (cells.polar) {
+            tools.Text(page.At(9), y, cells.radius + "mm");
+            tools.Text(page.At(11), y, cells.angle + "°");
+            line += TabFields({cells.radius, cells.angle});
         }
-    }
-    file.Commit();
+        file.Row(line);
+    };
+    DrawHourTable(dc, *doc, *dial, paths::kHourPointTableFile, GetTranslatedString(692), headings, row);
 }
 
 void DrawHourCoordinatePage(gdi::DC& dc, const gdi::Rect& rect)

@@ -1,6 +1,8 @@
 #include "docview/PageLayout.h"
 
 #include "app/Accessors.h"
+#include "app/Formatting.h"
+#include "app/GraphicsHelpers.h"
 #include "docview/CDrawingTools.h"
 #include "docview/CHoravelDoc.h"
 #include "model/Rounding.h"
@@ -122,15 +124,33 @@ gdi::Rect PlateRect(gdi::Size drawing)
     return r;
 }
 
-gdi::Rect DrawSheetPlate(gdi::DC& dc, gdi::Size drawing)
+std::optional<SheetPage> OpenSheetPage(gdi::DC& dc, gdi::Size drawing, double portraitWidthShare)
 {
-    gdi::Rect plate = PlateRect(drawing);
-    if (plate.IsEmpty())
-        return {};
+    SheetPage page;
+    page.plate = PlateRect(drawing);
+    if (page.plate.IsEmpty())
+        return std::nullopt;
     if (dc.IsPrinting())
-        plate = PageRectToDevice(dc, plate);
-    DrawPlate(dc, plate.left, plate.top, plate.right, plate.bottom);
-    return plate;
+        page.plate = PageRectToDevice(dc, page.plate);
+    const gdi::Rect& r = page.plate;
+    DrawPlate(dc, r.left, r.top, r.right, r.bottom);
+
+    const int w = r.Width();
+    const int h = r.Height();
+    page.unit = h <= w ? RoundToInt(0.01 * h) : RoundToInt(portraitWidthShare * w);
+    page.top = r.top + 5 * page.unit;
+    page.middleX = r.left + w / 2;
+    page.headingX = r.left + 8 * page.unit;
+    page.textX = page.headingX + 3 * page.unit;
+    FillLogFont(PageLengthY(dc, 18), page.titleFont, kFontArial, true, 0.0);
+    FillLogFont(PageLengthY(dc, 12), page.textFont, kFontArial, false, 0.0);
+    return page;
+}
+
+std::string ZoneOffsetText(double zoneHours)
+{
+    return zoneHours > 0 ? " + " + FormatHours(zoneHours, false, true)
+                         : " - " + FormatHours(std::fabs(zoneHours), false, true);
 }
 
 void DrawPlate(gdi::DC& dc, int left, int top, int right, int bottom)

@@ -9,6 +9,7 @@
 #include "platform/Gdi.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CDrawingTools;
@@ -40,9 +41,29 @@ void DrawPlate(gdi::DC& dc, int left, int top, int right, int bottom);
 // drawing has no size.
 gdi::Rect PlateRect(gdi::Size drawing);
 
-// Draws the plate of a drawing of the given size on the context and returns its device
-// rectangle; nothing is drawn and an empty rectangle comes back when there is no plate.
-gdi::Rect DrawSheetPlate(gdi::DC& dc, gdi::Size drawing);
+// What a sheet page writes on: its plate (device pixels), the line unit, the y the first
+// line steps down from, the plate's middle, the left edges of the headings and of the lines
+// indented under them, and the title (Arial 18 bold) and text (Arial 12) fonts.
+struct SheetPage {
+    gdi::Rect plate;
+    int unit = 0;
+    int top = 0;
+    int middleX = 0;
+    int headingX = 0;
+    int textX = 0;
+    gdi::LogFont titleFont;
+    gdi::LogFont textFont;
+};
+
+// Draws the plate of a drawing of the given size (reference pixels) on the context and lays
+// the page out on it: the line unit is a hundredth of the plate's height, or on a plate
+// higher than wide `portraitWidthShare` of its width. Nothing is drawn and nothing comes back
+// when there is no plate.
+std::optional<SheetPage> OpenSheetPage(gdi::DC& dc, gdi::Size drawing, double portraitWidthShare);
+
+// A time zone's offset from UT as the sheet pages write it after their reference: " + " or
+// " - ", then the hours and minutes.
+std::string ZoneOffsetText(double zoneHours);
 
 // Writes lines of text one under the other; each step down is a number of line units.
 class LineWriter {

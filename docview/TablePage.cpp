@@ -242,9 +242,10 @@ int PageGeometry::PenWidth() const
 
 // ------------------------------------------------------------------------ canvas
 
-TableCanvas::TableCanvas(gdi::DC& dc, const PageGeometry& geometry) : dc_(dc), guard_(dc), tools_(dc)
+TableCanvas::TableCanvas(gdi::DC& dc, const PageGeometry& geometry)
+    : dc_(dc), geometry_(geometry), guard_(dc), tools_(dc)
 {
-    dc_.SelectPen(gdi::Pen{gdi::PS_SOLID, geometry.PenWidth(), gdi::RGB(0, 0, 0)});
+    dc_.SelectPen(gdi::Pen{gdi::PS_SOLID, geometry_.PenWidth(), gdi::RGB(0, 0, 0)});
     dc_.SelectBrush(gdi::Brush{gdi::BS_SOLID, gdi::RGB(255, 255, 255)});
     dc_.SetTextAlign(gdi::TA_CENTER | gdi::TA_BASELINE);
 }
@@ -259,10 +260,24 @@ void TableCanvas::SmallFont()
     dc_.SelectFont(tools_->arial9);
 }
 
-void TableCanvas::DrawPageFrame(const gdi::Rect& r)
+gdi::Rect TableCanvas::OpenPage(int p)
 {
+    const gdi::Rect r = geometry_.PageRect(p);
     dc_.FillRect(r, dc_.GetCurrentBrush());
     Box(r.left, r.top, r.right, r.bottom);
+    return r;
+}
+
+void TableCanvas::Heading(const gdi::Rect& page, int a, int boxRows, std::string_view title,
+                          std::string_view subtitle)
+{
+    const int middle = (page.left + page.right) / 2;
+    Box(page.left, page.top, page.right, page.top + boxRows * a);
+    HLine(page.left, page.right, page.top + 3 * a);
+    TitleFont();
+    Text(middle, page.top + a, title);
+    SmallFont();
+    Text(middle, page.top + 2 * a, subtitle);
 }
 
 void TableCanvas::Box(int left, int top, int right, int bottom)

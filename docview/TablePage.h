@@ -91,15 +91,19 @@ private:
 
 // Draws a table page: selects the table pen, the white page brush and centred baseline text
 // for the life of the object, and puts back the context's pen, brush, font and alignment at
-// the end. The fonts come from the view's tool set.
+// the end. The fonts come from the view's tool set; the geometry must outlive the canvas.
 class TableCanvas {
 public:
     TableCanvas(gdi::DC& dc, const PageGeometry& geometry);
 
     void TitleFont();  // "Times New Roman" 12 bold
     void SmallFont();  // "ARIAL" 9
-    // The page filled white and outlined.
-    void DrawPageFrame(const gdi::Rect& r);
+    // Page p of the table (PageGeometry::PageRect), filled white and outlined.
+    gdi::Rect OpenPage(int p);
+    // The heading box of a coordinate table page, boxRows rows of pitch a high, its title
+    // block ruled off under the third row; the title in the title font on the first row,
+    // the subtitle in the small font on the second, which stays selected.
+    void Heading(const gdi::Rect& page, int a, int boxRows, std::string_view title, std::string_view subtitle);
     // The outline of a rectangle, not filled.
     void Box(int left, int top, int right, int bottom);
     void HLine(int left, int right, int y);
@@ -108,6 +112,7 @@ public:
 
 private:
     gdi::DC& dc_;
+    const PageGeometry& geometry_;
     DcAttributesGuard guard_;
     PageTools tools_;
 };

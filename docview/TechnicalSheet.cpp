@@ -3,7 +3,6 @@
 #include "app/Accessors.h"
 #include "app/CHoravelApp.h"
 #include "app/Formatting.h"
-#include "app/GraphicsHelpers.h"
 #include "app/TextHelpers.h"
 #include "app/Translation.h"
 #include "docview/CHoravelDoc.h"
@@ -13,7 +12,6 @@
 #include "model/CCadranAnalemmatique.h"
 #include "model/CCadranCylindrique.h"
 #include "model/LocationDatabase.h"
-#include "model/Rounding.h"
 
 #include <cmath>
 #include <numbers>
@@ -134,8 +132,8 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
     const CHoravelDoc* doc = GetDocument();
     if (!doc)
         return;
-    const gdi::Rect plate = DrawSheetPlate(dc, doc->GetDrawingSizePx());
-    if (plate.IsEmpty())
+    const std::optional<SheetPage> page = OpenSheetPage(dc, doc->GetDrawingSizePx(), 0.012);
+    if (!page)
         return;
     const CCadran* dial = doc->GetDial();
     const CDataBaseElement* place = doc->GetLocation();
@@ -143,39 +141,29 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
         return;
 
     const DcAttributesGuard restore(dc);
-    const int w = plate.Width();
-    const int h = plate.Height();
-    const int t = h <= w ? RoundToInt(0.01 * h) : RoundToInt(0.012 * w);
-    const int x0 = plate.left + 8 * t;
-    const int x1 = x0 + 3 * t;
+    const int x0 = page->headingX;
+    const int x1 = page->textX;
     const int type = dial->typeCode;
-
-    gdi::LogFont titleFont;
-    gdi::LogFont textFont;
-    FillLogFont(PageLengthY(dc, 18), titleFont, kFontArial, true, 0.0);
-    FillLogFont(PageLengthY(dc, 12), textFont, kFontArial, false, 0.0);
 
     // The site's corrections are those of the current location.
     SetAstroSite(place->latitude, place->longitude, place->zone);
 
-    LineWriter lines(dc, t, plate.top + 5 * t);
-    const int middle = plate.left + w / 2;
-    dc.SelectFont(textFont);
+    LineWriter lines(dc, page->unit, page->top);
+    const int middle = page->middleX;
+    dc.SelectFont(page->textFont);
     dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
     lines.Next(0, middle, GetTranslatedString(501));
     std::string typeName;
     dial->GetTypeName(typeName, true, true);
-    dc.SelectFont(titleFont);
+    dc.SelectFont(page->titleFont);
     lines.Next(3, middle, typeName);
 
-    dc.SelectFont(textFont);
+    dc.SelectFont(page->textFont);
     dc.SetTextAlign(gdi::TA_LEFT | gdi::TA_TOP);
     lines.Next(8, x0, GetTranslatedString(308) + place->name + ", " + place->country);
     lines.Next(3, x0, GetTranslatedString(306) + FormatLatitude(place));
     lines.Next(3, x0, GetTranslatedString(307) + FormatLongitude(place));
-    const std::string zone = place->zone > 0 ? " + " + FormatHours(place->zone, false, true)
-                                             : " - " + FormatHours(std::fabs(place->zone), false, true);
-    lines.Next(3, x0, GetTranslatedString(502) + "Greenwich" + zone);
+    lines.Next(3, x0, GetTranslatedString(502) + "Greenwich" + ZoneOffsetText(place->zone));
     std::string gap = GetTranslatedString(504) + FormatHours(GetLongitudeOffset(), true, false);
     if (dial->localSolarTime == 0)
         gap += GetTranslatedString(503);

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 
 namespace {
@@ -46,6 +47,9 @@ struct Dial {
     PageScale scale;
     int cx = 0;  // device
     int cy = 0;
+
+    // Centred at (x, y) reference pixels.
+    Dial(const gdi::DC& dc, int x, int y) : scale(dc), cx(PageLengthX(dc, x)), cy(PageLengthY(dc, y)) {}
 
     // The device point at `radius` reference pixels from the centre in the direction
     // `degrees` (counter-clockwise from the right, as on a drawing with y up).
@@ -97,6 +101,27 @@ gdi::LogFont LabelFont(const gdi::DC& dc, int size, bool bold, double angleDeg)
     return font;
 }
 
+// The ticks of a graduated scale, one a degree from `radius` inwards, degree a (0 to lastDeg)
+// standing at zeroDeg - a: the whole radius every 90 degrees, `tick` long every longEvery
+// degrees, half that every five, a quarter else. Leaves centred, top-aligned text selected
+// for the labels.
+void DrawTicks(gdi::DC& dc, const Dial& dial, const ToolPens& pens, int radius, int tick, double zeroDeg, int lastDeg,
+               int longEvery)
+{
+    dc.SelectPen(pens.graduation);
+    for (int a = 0; a <= lastDeg; ++a) {
+        int length = tick / 4;
+        if (a % 90 == 0)
+            length = radius;
+        else if (a % longEvery == 0)
+            length = tick;
+        else if (a % 5 == 0)
+            length = tick / 2;
+        Line(dc, dial.At(radius, zeroDeg - a), dial.At(radius - length, zeroDeg - a));
+    }
+    dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
+}
+
 // One graduated scale of the protractor: a tick every degree from `radius` inwards, labels
 // every ten degrees but at the ends and the middle.
 void DrawProtractorScale(gdi::DC& dc, const Dial& dial, const ToolPens& pens, bool vertical, int radius, int tick,
@@ -105,18 +130,7 @@ void DrawProtractorScale(gdi::DC& dc, const Dial& dial, const ToolPens& pens, bo
     // Degree a runs clockwise from the left end of a horizontal diameter (the bottom end of a
     // vertical one); labels stand inside their ticks, their tops towards the rim.
     const double zero = vertical ? 270.0 : 180.0;
-    dc.SelectPen(pens.graduation);
-    for (int a = 0; a <= 180; ++a) {
-        int length = tick / 4;
-        if (a % 90 == 0)
-            length = radius;
-        else if (a % 10 == 0)
-            length = tick;
-        else if (a % 5 == 0)
-            length = tick / 2;
-        Line(dc, dial.At(radius, zero - a), dial.At(radius - length, zero - a));
-    }
-    dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
+    DrawTicks(dc, dial, pens, radius, tick, zero, 180, 10);
     for (int a = 10; a < 180; a += 10) {
         if (a == 90)
             continue;
@@ -141,18 +155,7 @@ void DrawAzimuthScale(gdi::DC& dc, const Dial& dial, const ToolPens& pens, int r
 {
     // Degree a runs clockwise from the bottom: the equator side stands at the top (a = 180)
     // and the morning side on the left for a northern place.
-    dc.SelectPen(pens.graduation);
-    for (int a = 0; a <= 360; ++a) {
-        int length = tick / 4;
-        if (a % 90 == 0)
-            length = radius;
-        else if (a % 15 == 0)
-            length = tick;
-        else if (a % 5 == 0)
-            length = tick / 2;
-        Line(dc, dial.At(radius, 270.0 - a), dial.At(radius - length, 270.0 - a));
-    }
-    dc.SetTextAlign(gdi::TA_CENTER | gdi::TA_TOP);
+    DrawTicks(dc, dial, pens, radius, tick, 270.0, 360, 15);
     for (int a = 5; a < 360; a += 5) {
         if (a % 90 == 0 || (!outer && a % 15 != 0))
             continue;
@@ -193,16 +196,26 @@ TickKind TickOf(int step)
     return {8, 1, 3};
 }
 
+// The document's drawing, which the protractor and the azimuth circle fill: its size, nothing
+// without a document or when the drawing has no size.
+std::optional<gdi::Size> ToolDrawingSize(const CHoravelDoc* doc)
+{
+    if (!doc)
+        return std::nullopt;
+    const gdi::Size size = doc->GetDrawingSizePx();
+    if (size.cx <= 0 || size.cy <= 0)
+        return std::nullopt;
+    return size;
+}
+
 }  // namespace
 
 void DrawProtractor(gdi::DC& dc, const gdi::Rect&)
 {
-    const CHoravelDoc* doc = GetDocument();
-    if (!doc)
+    const std::optional<gdi::Size> drawing = ToolDrawingSize(GetDocument());
+    if (!drawing)
         return;
-    const gdi::Size page = doc->GetDrawingSizePx();
-    if (page.cx <= 0 || page.cy <= 0)
-        return;
+    const gdi::Size page = *drawing;
 
     const int w9 = page.cx * 90 / 100;
     const int h9 = page.cy * 90 / 100;
@@ -223,9 +236,7 @@ void DrawProtractor(gdi::DC& dc, const gdi::Rect&)
 
     const DcAttributesGuard restore(dc);
     const ToolPens pens(dc);
-    Dial dial{PageScale(dc), 0, 0};
-    dial.cx = PageLengthX(dc, left + radius);
-    dial.cy = PageLengthY(dc, top + radius);
+    const Dial dial(dc, left + radius, top + radius);
 
     dc.SelectStockBrush(gdi::NULL_BRUSH);
     dc.SelectPen(pens.outline);
@@ -243,19 +254,16 @@ void DrawProtractor(gdi::DC& dc, const gdi::Rect&)
 void DrawAzimuthCircle(gdi::DC& dc, const gdi::Rect&)
 {
     const CHoravelDoc* doc = GetDocument();
-    if (!doc)
+    const std::optional<gdi::Size> drawing = ToolDrawingSize(doc);
+    if (!drawing)
         return;
-    const gdi::Size page = doc->GetDrawingSizePx();
-    if (page.cx <= 0 || page.cy <= 0)
-        return;
+    const gdi::Size page = *drawing;
     const int radius = static_cast<int>(std::min(0.9 * page.cx, 0.9 * page.cy) / 2.0);
     const bool north = PlaceLatitude(*doc) > 0.0;
 
     const DcAttributesGuard restore(dc);
     const ToolPens pens(dc);
-    Dial dial{PageScale(dc), 0, 0};
-    dial.cx = PageLengthX(dc, page.cx / 2);
-    dial.cy = PageLengthY(dc, page.cy / 2);
+    const Dial dial(dc, page.cx / 2, page.cy / 2);
 
     dc.SelectStockBrush(gdi::NULL_BRUSH);
     dc.SelectPen(pens.outline);

@@ -61,6 +61,13 @@ FramePage PageOf(const CCadran& dial)
     return page;
 }
 
+// The frame of the dial's page under a logical point, and the zone of it the point is in.
+FrameHit FrameAt(CCadran& dial, gdi::Point point)
+{
+    const FramePage page = PageOf(dial);
+    return HitTestFramesOnPage(dial, *page.dc, page.anchor, page.sheet, point);
+}
+
 // How much of r lies on the sheet: the smaller of the widths and heights in common
 // (negative when it lies beside it).
 long long OnSheet(const gdi::Rect& r, const gdi::Rect& sheet)
@@ -103,27 +110,16 @@ gdi::Rect Moved(gdi::Rect r, int dx, int dy, int zone)
         }
         return r;
     }
-    switch (zone) {
-    case 2:
-        add(r.top, dy);
-        break;
-    case 4:
-        add(r.right, dx);
-        break;
-    case 6:
-        add(r.bottom, dy);
-        break;
-    case 8:
-        add(r.left, dx);
-        break;
-    case 9:
-        add(r.left, dx);
-        add(r.right, dx);
-        add(r.top, dy);
-        add(r.bottom, dy);
-        break;
-    default:
-        break;
+    // A side zone drags its own edge; the middle (zone 9) drags all four, which moves the frame.
+    struct Side {
+        int gdi::Rect::*edge;
+        int zone;
+        int delta;
+    };
+    for (const Side& side : {Side{&gdi::Rect::left, 8, dx}, Side{&gdi::Rect::right, 4, dx},
+                             Side{&gdi::Rect::top, 2, dy}, Side{&gdi::Rect::bottom, 6, dy}}) {
+        if (zone == side.zone || zone == 9)
+            add(r.*side.edge, side.delta);
     }
     return r;
 }
@@ -224,6 +220,16 @@ CCadran* ViewEditing::EditedDial() const
     return doc->GetDial();
 }
 
+ViewEditing::Pointing ViewEditing::PointAt(gdi::Point device) const
+{
+    Pointing at;
+    at.point = view_.DeviceToLogical(device);
+    at.dial = EditedDial();
+    if (at.dial)
+        at.hit = FrameAt(*at.dial, at.point);
+    return at;
+}
+
 int ViewEditing::ToFrameUnits(int logical, int& remainder, const CCadran& dial) const
 {
     const double scale = (std::isfinite(dial.scale) && dial.scale > 0.0) ? dial.scale : 1.0;
@@ -306,8 +312,7 @@ void ViewEditing::OnMouseMove(gdi::Point device)
         return;
     }
 
-    const FramePage page = PageOf(*dial);
-    const FrameHit hit = HitTestFramesOnPage(*dial, *page.dc, page.anchor, page.sheet, point);
+    const FrameHit hit = FrameAt(*dial, point);
     CObjetCadre* active = dial->FindMarkedFrame(true);
     if (hit.frame) {
         if (!hit.frame->active) {
@@ -332,12 +337,7 @@ void ViewEditing::OnMouseMove(gdi::Point device)
 
 void ViewEditing::OnLButtonDown(gdi::Point device)
 {
-    const gdi::Point point = view_.DeviceToLogical(device);
-    CCadran* dial = EditedDial();
-    if (!dial)
-        return;
-    const FramePage page = PageOf(*dial);
-    const FrameHit hit = HitTestFramesOnPage(*dial, *page.dc, page.anchor, page.sheet, point);
+    const auto [point, dial, hit] = PointAt(device);
     if (!hit.frame)
         return;
 
@@ -363,13 +363,10 @@ void ViewEditing::OnLButtonDown(gdi::Point device)
 
 void ViewEditing::OnLButtonUp(gdi::Point device)
 {
-    const gdi::Point point = view_.DeviceToLogical(device);
     dragZone_ = 0;
-    CCadran* dial = EditedDial();
+    const auto [point, dial, hit] = PointAt(device);
     if (!dial)
         return;
-    const FramePage page = PageOf(*dial);
-    const FrameHit hit = HitTestFramesOnPage(*dial, *page.dc, page.anchor, page.sheet, point);
     if (hit.frame) {
         CObjetCadre* other = dial->FindMarkedFrame(false);
         if (!other || other == hit.frame)
@@ -394,12 +391,7 @@ void ViewEditing::OnLButtonUp(gdi::Point device)
 
 void ViewEditing::OnLButtonDblClk(gdi::Point device)
 {
-    const gdi::Point point = view_.DeviceToLogical(device);
-    CCadran* dial = EditedDial();
-    if (!dial)
-        return;
-    const FramePage page = PageOf(*dial);
-    const FrameHit hit = HitTestFramesOnPage(*dial, *page.dc, page.anchor, page.sheet, point);
+    const auto [point, dial, hit] = PointAt(device);
     if (hit.frame && hit.frame->EditProperties() != 0) {
         SetModified();
         InvalidateFrame(hit.frame, dial);
@@ -408,12 +400,7 @@ void ViewEditing::OnLButtonDblClk(gdi::Point device)
 
 void ViewEditing::OnRButtonDown(gdi::Point device, gdi::Point screen)
 {
-    const gdi::Point point = view_.DeviceToLogical(device);
-    CCadran* dial = EditedDial();
-    if (!dial)
-        return;
-    const FramePage page = PageOf(*dial);
-    const FrameHit hit = HitTestFramesOnPage(*dial, *page.dc, page.anchor, page.sheet, point);
+    const auto [point, dial, hit] = PointAt(device);
     if (!hit.frame)
         return;
     if (!hit.frame->active) {

@@ -7,6 +7,7 @@
 // Points arrive in device pixels of the view's client area; frames move in their own units
 // (screen pixels at dial scale 1). The window (ViewWindow) repaints, scrolls and shows the
 // cursor, so all of this runs without a display.
+#include "docview/FramePlacement.h"
 #include "docview/ViewWindow.h"
 #include "platform/Gdi.h"
 
@@ -57,6 +58,14 @@ public:
 private:
     // The dial when the scale drawing is shown with one; null otherwise.
     CCadran* EditedDial() const;
+    // What a click points at: its logical point, the edited dial and the frame of that dial's
+    // page under the point (no frame without a dial).
+    struct Pointing {
+        gdi::Point point;
+        CCadran* dial = nullptr;
+        FrameHit hit;
+    };
+    Pointing PointAt(gdi::Point device) const;
     void SetZoneCursor(int zone);
     void Repaint();
     void SetModified();

@@ -617,9 +617,7 @@ Crossing EventOfTheDay(const Crossing& ofTransit, const Crossing& other, const C
 
 }  // namespace
 
-SunHorizon RiseTransitSet(double rightAscension, double declination, double& rise, double& transit,
-                          double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg, bool* riseIsEvent,
-                          bool* setIsEvent)
+RiseTransitSetResult RiseTransitSet(double rightAscension, double declination)
 {
     const AstroState& s = State();
     const double theta0Deg = ApparentSiderealTime() / 240.0;
@@ -637,17 +635,13 @@ SunHorizon RiseTransitSet(double rightAscension, double declination, double& ris
     const double lowerAfter = RefineTransit(m0 + 0.5, theta0Deg - 180.0, dec);
     const double lowerOfTheDay = lowerAfter < 1.0 ? lowerAfter : lowerBefore;
 
-    // The state of the day from both culminations, each with the sun's declination there: near
-    // the start or end of a polar day the sun dips below the horizon at one of them only.
-    SunHorizon state = SunHorizon::RisesAndSets;
-    Crossing riseEvent{false, m0, transitDec};
-    Crossing setEvent = riseEvent;
-    if (SunAltitudeAt(m0, theta0Deg, dec) < kRiseAltitude) {
-        state = SunHorizon::AlwaysBelow;
-    } else if (SunAltitudeAt(lowerOfTheDay, theta0Deg, dec) >= kRiseAltitude) {
-        state = SunHorizon::AlwaysAbove;
-        riseEvent.m = setEvent.m = lowerOfTheDay;
-    } else {
+    // Both culminations, each with the sun's declination there: near the start or end of a
+    // polar day the sun dips below the horizon at one of them only.
+    const bool upperBelow = SunAltitudeAt(m0, theta0Deg, dec) < kRiseAltitude;
+    const bool lowerAbove = !upperBelow && SunAltitudeAt(lowerOfTheDay, theta0Deg, dec) >= kRiseAltitude;
+    Crossing riseEvent;
+    Crossing setEvent;
+    if (!upperBelow && !lowerAbove) {
         // The rising before this transit or before the next one; the setting after this
         // transit or after the one before (both fall on the day when the arc shrinks fast).
         const Crossing lower{false, lowerOfTheDay, transitDec};
@@ -655,12 +649,12 @@ SunHorizon RiseTransitSet(double rightAscension, double declination, double& ris
                                   CrossingOf(lowerAfter, m0 + 1.0, theta0Deg), lower);
         setEvent = EventOfTheDay(CrossingOf(m0, lowerAfter, theta0Deg),
                                  CrossingOf(m0 - 1.0, lowerBefore, theta0Deg), lower);
-    }
-    if (state != SunHorizon::RisesAndSets) {
+    } else {
         // Both culminations on one side, yet the sun can cross between midnight and the first
         // of them, or between the last and the next midnight, on the day a polar day or night
         // begins or ends. In a polar night the first crossing is a setting, the last a rising;
-        // in a polar day the reverse.
+        // in a polar day the reverse. An event that does not happen stands at the transit in
+        // a polar night, at the lower transit in a polar day.
         double first = m0;
         double last = m0;
         for (const double lower : {lowerBefore, lowerAfter}) {
@@ -671,23 +665,25 @@ SunHorizon RiseTransitSet(double rightAscension, double declination, double& ris
         }
         const Crossing afterMidnight = CrossingOf(0.0, first, theta0Deg);
         const Crossing beforeMidnight = CrossingOf(last, 1.0, theta0Deg);
-        const bool night = state == SunHorizon::AlwaysBelow;
-        const Crossing& rising = night ? beforeMidnight : afterMidnight;
-        const Crossing& setting = night ? afterMidnight : beforeMidnight;
-        if (rising.found)
-            riseEvent = rising;
-        if (setting.found)
-            setEvent = setting;
-        if (rising.found || setting.found)
-            state = SunHorizon::RisesAndSets;
+        const Crossing& rising = upperBelow ? beforeMidnight : afterMidnight;
+        const Crossing& setting = upperBelow ? afterMidnight : beforeMidnight;
+        const Crossing none{false, upperBelow ? m0 : lowerOfTheDay, transitDec};
+        riseEvent = rising.found ? rising : none;
+        setEvent = setting.found ? setting : none;
     }
-    if (riseIsEvent)
-        *riseIsEvent = riseEvent.found;
-    if (setIsEvent)
-        *setIsEvent = setEvent.found;
-    transit = WrapHalfOpen(24.0 * m0, 24.0);
-    rise = WrapHalfOpen(24.0 * riseEvent.m, 24.0);
-    set = WrapHalfOpen(24.0 * setEvent.m, 24.0);
+
+    RiseTransitSetResult result;
+    result.riseIsEvent = riseEvent.found;
+    result.setIsEvent = setEvent.found;
+    // A polar day or night only when both culminations stand on one side and the sun does
+    // not cross h0 on the whole day.
+    if ((upperBelow || lowerAbove) && !riseEvent.found && !setEvent.found)
+        result.state = upperBelow ? SunHorizon::AlwaysBelow : SunHorizon::AlwaysAbove;
+    else
+        result.state = SunHorizon::RisesAndSets;
+    result.transitHoursUT = WrapHalfOpen(24.0 * m0, 24.0);
+    result.riseHoursUT = WrapHalfOpen(24.0 * riseEvent.m, 24.0);
+    result.setHoursUT = WrapHalfOpen(24.0 * setEvent.m, 24.0);
     // The rising and setting points are symmetric: a day with a setting only takes its own.
     const double riseDec = !riseEvent.found && setEvent.found ? setEvent.declination : riseEvent.declination;
 
@@ -696,16 +692,17 @@ SunHorizon RiseTransitSet(double rightAscension, double declination, double& ris
     const double riseDecLocal = s.latitude < 0.0 ? -riseDec : riseDec;
     const double transitDecLocal = s.latitude < 0.0 ? -transitDec : transitDec;
     if (std::fabs(s.cosLatitude) <= 0.000001) {
-        riseAzimuthDeg = 0.0;
+        result.riseAzimuthDeg = 0.0;
     } else {
         const double c = (std::sin(kRiseAltitude) * std::tan(absPhi) - std::sin(riseDecLocal) / std::cos(absPhi)) /
                          std::cos(kRiseAltitude);
-        riseAzimuthDeg = std::acos(Clamp1(c)) * kRadToDeg;
+        result.riseAzimuthDeg = std::acos(Clamp1(c)) * kRadToDeg;
     }
-    culminationAltitudeDeg = 90.0 - absPhi * kRadToDeg + transitDecLocal * kRadToDeg;
-    if (culminationAltitudeDeg > 90.0)  // culminates on the polar side of the zenith
-        culminationAltitudeDeg = 180.0 - culminationAltitudeDeg;
-    return state;
+    double culmination = 90.0 - absPhi * kRadToDeg + transitDecLocal * kRadToDeg;
+    if (culmination > 90.0)  // culminates on the polar side of the zenith
+        culmination = 180.0 - culmination;
+    result.culminationAltitudeDeg = culmination;
+    return result;
 }
 
 // ---------------------------------------------------------------- utilities

@@ -167,6 +167,20 @@ enum class SunHorizon {
     AlwaysBelow,   // polar night: the sun never rises that day
 };
 
+// What RiseTransitSet finds for one UT day.
+struct RiseTransitSetResult {
+    SunHorizon state = SunHorizon::RisesAndSets;
+    // Whether riseHoursUT is a rising and setHoursUT a setting; when one is not, it is the
+    // transit in a polar night, the lower transit in a polar day.
+    bool riseIsEvent = true;
+    bool setIsEvent = true;
+    double riseHoursUT = 0.0;     // [0, 24)
+    double transitHoursUT = 0.0;  // [0, 24)
+    double setHoursUT = 0.0;      // [0, 24)
+    double riseAzimuthDeg = 0.0;  // the rising (or setting) point, from the equator side of the meridian
+    double culminationAltitudeDeg = 0.0;  // at the transit
+};
+
 // Rise, transit and set of the sun, hours UT in [0, 24), for the date and site set: the first
 // rising and the first setting of that UT day (when an event steps over midnight and none falls
 // on it, the one of the day's transit). rightAscension/declination (radians) give the first
@@ -177,13 +191,7 @@ enum class SunHorizon {
 // above h0, polar night when the upper one stays below, unless the sun crosses h0 between
 // midnight and the nearest culmination (where a polar day or night begins or ends): the state
 // is then RisesAndSets, though the day may hold only its rising or only its setting.
-// riseAzimuthDeg is the rising (or setting) point's angle from the equator side of the
-// meridian; culminationAltitudeDeg the altitude at the transit. *riseIsEvent and *setIsEvent
-// (when given) say whether rise and set are a rising and a setting; when one is not, it is
-// the transit in a polar night, the lower transit in a polar day.
-SunHorizon RiseTransitSet(double rightAscension, double declination, double& rise, double& transit,
-                          double& set, double& riseAzimuthDeg, double& culminationAltitudeDeg,
-                          bool* riseIsEvent = nullptr, bool* setIsEvent = nullptr);
+RiseTransitSetResult RiseTransitSet(double rightAscension, double declination);
 
 // ---------------------------------------------------------------- utilities
 

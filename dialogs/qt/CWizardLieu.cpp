@@ -11,13 +11,13 @@
 #include "dialogs/qt/CDlgCarte.h"
 #include "dialogs/qt/CDlgNouveauLieu.h"
 #include "dialogs/qt/LocationListWidgets.h"
+#include "dialogs/qt/WizardFields.h"
 #include "docview/CHoravelDoc.h"
 #include "model/LocationDatabase.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 
 #include <memory>
@@ -59,9 +59,7 @@ CWizardLieu::CWizardLieu(CHoravelDoc& document)
     grid->addWidget(AddButton(1023, "Voir..."), 6, 2);
     grid->setRowStretch(2, 1);
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1132, 150), 0, Qt::AlignTop);
-    row->addLayout(grid, 1);
+    PlaceBesidePicture(*this, 1132, 150, grid);
 
     OnSelChange(kListId, [this] { OnItemChanged(); });
     OnSelChange(kCountryComboId, [this] { OnCountryChange(); });

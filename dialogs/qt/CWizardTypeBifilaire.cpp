@@ -11,7 +11,6 @@
 #include "platform/Profile.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 
 namespace {
 
@@ -55,9 +54,7 @@ CWizardTypeBifilaire::CWizardTypeBifilaire(CHoravelDoc& document)
     for (int id : {1354, 1355, 1031, 1033})
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 253), 0, Qt::AlignTop);
-    row->addLayout(grid, 1);
+    PlaceBesidePicture(*this, 1131, 253, grid);
 
     DisableChoicesNotDrawn(*this, kChoiceIds, BifilarChoiceAvailable);
     for (int id : kChoiceIds)

@@ -4,10 +4,10 @@
 #include "app/Translation.h"
 #include "app/qt/CWizardSheet.h"
 #include "app/qt/DataExchange.h"
+#include "dialogs/qt/WizardFields.h"
 #include "platform/Profile.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 
 namespace {
 
@@ -49,9 +49,7 @@ CWizardTypeCadran::CWizardTypeCadran()
         SetControlColor(id, kExplanationColor);
     }
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1132, 161), 0, Qt::AlignTop);
-    row->addLayout(grid, 1);
+    PlaceBesidePicture(*this, 1132, 161, grid);
     GetDlgItem(1180)->setToolTip(QString::fromStdString(GetTranslatedString(kNoPageString)));
 }
 

@@ -6,10 +6,10 @@
 #include "app/qt/DialogControls.h"
 #include "dialogs/DialTypeChoices.h"
 #include "dialogs/NewDialCommand.h"
+#include "dialogs/qt/WizardFields.h"
 #include "model/CCadran.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 
 CWizardTypeCadranAnalemmatique::CWizardTypeCadranAnalemmatique(CHoravelDoc& document)
     : CTopPropertyPage(kTemplateId, "Créer un nouveau cadran solaire : choix du type ( cadran analemmatique )"),
@@ -28,12 +28,9 @@ CWizardTypeCadranAnalemmatique::CWizardTypeCadranAnalemmatique(CHoravelDoc& docu
     QRadioButton* wallWest = AddRadio(1203, "&Ouest");
 
     auto* grid = new QGridLayout;
-    grid->addWidget(choices[0], 0, 0, 1, 5);
-    grid->addWidget(choices[1], 1, 0, 1, 5);
-    grid->addWidget(choices[2], 2, 0, 1, 5);
-    grid->addWidget(AddStatic(1401, "Déclinaison gnomonique du style ( 0° au sud ) :"), 3, 0, 1, 5);
-    grid->addWidget(AddEdit(1197), 4, 0);
-    grid->addWidget(AddStatic(IDC_STATIC, "°"), 4, 1);
+    for (int i = 0; i < 3; ++i)
+        grid->addWidget(choices[i], i, 0, 1, 5);
+    AddStyleDeclinationRows(*this, *grid, 3);
     grid->addWidget(styleEast, 4, 3);
     grid->addWidget(styleWest, 4, 4);
     grid->addWidget(AddStatic(1402, "Inclinaison du style par rapport à la verticale ( 0° pour un style droit ) :"),
@@ -53,9 +50,7 @@ CWizardTypeCadranAnalemmatique::CWizardTypeCadranAnalemmatique(CHoravelDoc& docu
     for (int id : {1197, 1198, 1031, 1033})
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 251), 0, Qt::AlignTop);
-    row->addLayout(grid, 1);
+    PlaceBesidePicture(*this, 1131, 251, grid);
 
     for (int id : {1178, 1179, 1216, 1217})
         OnClicked(id, [this] { UpdateEnabling(); });

@@ -12,7 +12,6 @@
 #include "platform/Profile.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 
 namespace {
 
@@ -36,12 +35,9 @@ CWizardTypeCadranCylindrique::CWizardTypeCadranCylindrique(CHoravelDoc& document
     QRadioButton* west = AddRadio(1073, "&Ouest");
 
     auto* grid = new QGridLayout;
-    grid->addWidget(choices[0], 0, 0, 1, 5);
-    grid->addWidget(choices[1], 1, 0, 1, 5);
-    grid->addWidget(choices[2], 2, 0, 1, 5);
-    grid->addWidget(AddStatic(1401, "Déclinaison gnomonique du style ( 0° au sud ) :"), 3, 0, 1, 5);
-    grid->addWidget(AddEdit(1197), 4, 0);
-    grid->addWidget(AddStatic(IDC_STATIC, "°"), 4, 1);
+    for (int i = 0; i < 3; ++i)
+        grid->addWidget(choices[i], i, 0, 1, 5);
+    AddStyleDeclinationRows(*this, *grid, 3);
     grid->addWidget(east, 4, 2);
     grid->addWidget(west, 4, 3);
     grid->addWidget(choices[3], 5, 0, 1, 5);
@@ -52,9 +48,7 @@ CWizardTypeCadranCylindrique::CWizardTypeCadranCylindrique(CHoravelDoc& document
     for (int id : {1197})
         Control<QLineEdit>(id)->setMaximumWidth(70);
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 252), 0, Qt::AlignTop);
-    row->addLayout(grid, 1);
+    PlaceBesidePicture(*this, 1131, 252, grid);
 
     DisableChoicesNotDrawn(*this, kChoiceIds, CylindricalChoiceAvailable);
     for (int id : kChoiceIds)

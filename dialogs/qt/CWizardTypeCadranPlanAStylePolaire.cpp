@@ -91,9 +91,7 @@ CWizardTypeCadranPlanAStylePolaire::CWizardTypeCadranPlanAStylePolaire(CHoravelD
     right->addLayout(angles);
     right->addStretch(1);
 
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(AddPicture(1131, 250), 0, Qt::AlignTop);
-    row->addLayout(right, 1);
+    PlaceBesidePicture(*this, 1131, 250, right);
 
     for (int id : kPlaneIds)
         OnClicked(id, [this] { OnPlaneChoice(); });

@@ -122,14 +122,14 @@ protected:
         EXPECT_LE(std::fabs(v.hourAngle), std::numbers::pi) << at;
         if (!sameDay)
             return;
-        EXPECT_LT(HoursApart(v.transitHoursUT, r.Number("transit_h")) * 60.0, 0.25) << at;
+        EXPECT_LT(HoursApart(v.riseSet.transitHoursUT, r.Number("transit_h")) * 60.0, 0.25) << at;
         const std::string state = r.Text("state");
         if (state == "rises") {
-            EXPECT_EQ(v.horizon, SunHorizon::RisesAndSets) << at;
-            EXPECT_LT(HoursApart(v.riseHoursUT, r.Number("rise_h")) * 60.0, 1.0) << at;
-            EXPECT_LT(HoursApart(v.setHoursUT, r.Number("set_h")) * 60.0, 1.0) << at;
+            EXPECT_EQ(v.riseSet.state, SunHorizon::RisesAndSets) << at;
+            EXPECT_LT(HoursApart(v.riseSet.riseHoursUT, r.Number("rise_h")) * 60.0, 1.0) << at;
+            EXPECT_LT(HoursApart(v.riseSet.setHoursUT, r.Number("set_h")) * 60.0, 1.0) << at;
         } else {
-            EXPECT_EQ(v.horizon, state == "above" ? SunHorizon::AlwaysAbove : SunHorizon::AlwaysBelow) << at;
+            EXPECT_EQ(v.riseSet.state, state == "above" ? SunHorizon::AlwaysAbove : SunHorizon::AlwaysBelow) << at;
         }
     }
 };

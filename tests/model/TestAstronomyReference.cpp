@@ -188,8 +188,10 @@ TEST_F(AstronomyReference, RiseTransitSetInBothHemispheresAndPolarDaysAndNights)
         SetAstroDateTime(day, month, year, 0, 0, 0);
         double ra = 0.0, dec = 0.0;
         GetSunEquatorial(ra, dec);
-        double rise = -1.0, transit = -1.0, set = -1.0, riseAzimuth = -1.0, culmination = -1.0;
-        const SunHorizon state = RiseTransitSet(ra, dec, rise, transit, set, riseAzimuth, culmination);
+        const RiseTransitSetResult events = RiseTransitSet(ra, dec);
+        const SunHorizon state = events.state;
+        const double rise = events.riseHoursUT, transit = events.transitHoursUT, set = events.setHoursUT;
+        const double riseAzimuth = events.riseAzimuthDeg, culmination = events.culminationAltitudeDeg;
 
         for (double hours : {rise, transit, set}) {
             EXPECT_GE(hours, 0.0) << label;
@@ -263,14 +265,11 @@ TEST_F(AstronomyReference, OneRisingOrSettingBetweenMidnightAndTheNearestCulmina
         SetAstroDateTime(d.day, d.month, d.year, 0, 0, 0);
         double ra = 0.0, dec = 0.0;
         GetSunEquatorial(ra, dec);
-        double rise = -1.0, transit = -1.0, set = -1.0, riseAzimuth = -1.0, culmination = -1.0;
-        bool riseIsEvent = !d.rises, setIsEvent = d.rises;
-        const SunHorizon state =
-            RiseTransitSet(ra, dec, rise, transit, set, riseAzimuth, culmination, &riseIsEvent, &setIsEvent);
-        EXPECT_EQ(state, SunHorizon::RisesAndSets) << d.latitude;
-        EXPECT_EQ(riseIsEvent, d.rises) << d.latitude;
-        EXPECT_EQ(setIsEvent, !d.rises) << d.latitude;
-        const double hours = d.rises ? rise : set;
+        const RiseTransitSetResult events = RiseTransitSet(ra, dec);
+        EXPECT_EQ(events.state, SunHorizon::RisesAndSets) << d.latitude;
+        EXPECT_EQ(events.riseIsEvent, d.rises) << d.latitude;
+        EXPECT_EQ(events.setIsEvent, !d.rises) << d.latitude;
+        const double hours = d.rises ? events.riseHoursUT : events.setHoursUT;
         EXPECT_LE(std::fabs(CircularDifference(hours, d.hours, 24.0)) * 60.0, 1.0) << d.latitude << ": " << hours;
     }
 }

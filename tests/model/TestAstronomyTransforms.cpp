@@ -159,8 +159,10 @@ TEST_F(AstronomyTransforms, RiseTransitSetAtThePolesAndPolarCircles)
         SetAstroDateTime(c.day, c.month, 2024, 0, 0, 0);
         double ra = 0.0, dec = 0.0;
         GetSunEquatorial(ra, dec);
-        double rise = 0.0, transit = 0.0, set = 0.0, azimuth = 0.0, culmination = 0.0;
-        const SunHorizon state = RiseTransitSet(ra, dec, rise, transit, set, azimuth, culmination);
+        const RiseTransitSetResult events = RiseTransitSet(ra, dec);
+        const SunHorizon state = events.state;
+        const double rise = events.riseHoursUT, transit = events.transitHoursUT, set = events.setHoursUT;
+        const double azimuth = events.riseAzimuthDeg, culmination = events.culminationAltitudeDeg;
         EXPECT_EQ(state, c.state) << c.latitude << " " << c.day << "/" << c.month;
         for (double v : {rise, transit, set})
             EXPECT_TRUE(v >= 0.0 && v < 24.0) << v;
