@@ -4,6 +4,7 @@
 #include "docview/CDrawingTools.h"
 #include "model/Astronomy.h"
 #include "model/LabelBoxes.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/Rounding.h"
 
 #include <algorithm>
@@ -418,16 +419,18 @@ bool SunProjector::FastPoints(const HorizontalVector& v, Projected& p) const
     // How far the trigonometry of Project may round from these products, in millimetres,
     // with a wide margin: both lose precision as the sun grazes the face.
     const double slackMm = std::max(1e-12 * (std::fabs(dial_.styleHeight) + std::fabs(u) + std::fabs(w)) * (1.0 / facing), 1e-12);
-    // The units of Project, in the same order of operations.
-    const double x = u * dial_.scale * dial_.pixelsPerMmX;
-    const double y = -w * dial_.scale * dial_.pixelsPerMmY;
+    // The units of Project, by its own conversion.
+    double x = 0.0;
+    double y = 0.0;
+    planedial::FacePointToDialUnrounded(dial_, u, w, x, y, true, true);
     if (!Settled(x, slackMm * std::fabs(dial_.scale * dial_.pixelsPerMmX)) ||
         !Settled(y, slackMm * std::fabs(dial_.scale * dial_.pixelsPerMmY)))
         return false;
     p.device = Offset({RoundToInt(x), RoundToInt(y)}, origin_);
     if (collect_) {
-        const double tenthsX = 10.0 * u;
-        const double tenthsY = 10.0 * w;
+        double tenthsX = 0.0;
+        double tenthsY = 0.0;
+        planedial::FacePointToDialUnrounded(dial_, u, w, tenthsX, tenthsY, false, true);
         if (!Settled(tenthsX, 10.0 * slackMm) || !Settled(tenthsY, 10.0 * slackMm))
             return false;
         p.exported = Offset({RoundToInt(tenthsX), RoundToInt(tenthsY)}, frame_.anchor);

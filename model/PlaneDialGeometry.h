@@ -29,6 +29,9 @@ double AbsLatitudeRad(const CCadran& dial);
 // down), else tenths of a millimetre, else hundredths (y up), each rounded half away from
 // zero.
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
+// The same before the rounding, for a caller that must know how near a half it falls.
+void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
+                              bool inTenths);
 
 // True when the dial is of class Own itself, not of a class derived from it. A face map
 // gives what Project and IsLit of the class that builds it give; a subclass, which may
