@@ -23,11 +23,6 @@ CCadranOccidental::CCadranOccidental()
     labelsAtInnerEnd = 0;
 }
 
-void CCadranOccidental::Serialize(Archive& ar)
-{
-    SerializeWithParent<CCadran>(*this, ar);
-}
-
 void CCadranOccidental::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     text = UpperCasedIf(longName ? GetTranslatedString(404) : GetTranslatedString(411), upperCase);
@@ -50,14 +45,6 @@ void CCadranOccidental::ProjectMm(double azimuth, double altitude, double& u, do
     const double h = styleHeight;
     u = -HemisphereSign(*this) * h / std::tan(azimuth);
     v = -h * std::tan(altitude) / std::sin(azimuth);
-}
-
-void CCadranOccidental::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
-                                bool inTenths) const
-{
-    double u = 0.0, v = 0.0;
-    ProjectMm(azimuth, altitude, u, v);
-    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
 }
 
 bool CCadranOccidental::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const

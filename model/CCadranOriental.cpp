@@ -23,11 +23,6 @@ CCadranOriental::CCadranOriental()
     labelsAtInnerEnd = 1;
 }
 
-void CCadranOriental::Serialize(Archive& ar)
-{
-    SerializeWithParent<CCadran>(*this, ar);
-}
-
 void CCadranOriental::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     text = UpperCasedIf(longName ? GetTranslatedString(403) : GetTranslatedString(410), upperCase);
@@ -50,14 +45,6 @@ void CCadranOriental::ProjectMm(double azimuth, double altitude, double& u, doub
     const double h = styleHeight;
     u = -HemisphereSign(*this) * h / std::tan(azimuth);
     v = h * std::tan(altitude) / std::sin(azimuth);
-}
-
-void CCadranOriental::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
-                              bool inTenths) const
-{
-    double u = 0.0, v = 0.0;
-    ProjectMm(azimuth, altitude, u, v);
-    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
 }
 
 bool CCadranOriental::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const

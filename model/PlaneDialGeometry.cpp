@@ -36,6 +36,17 @@ void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bo
     y = RoundToInt(unroundedY);
 }
 
+void CentreToDial(const CCadran& dial, double cx, double cy, int& x, int& y, bool inTenths)
+{
+    if (inTenths) {
+        x = RoundToInt(10.0 * cx);
+        y = RoundToInt(10.0 * cy);
+    } else {
+        x = RoundToInt(dial.pixelsPerMmX * cx);
+        y = RoundToInt(-dial.pixelsPerMmY * cy);
+    }
+}
+
 double SubstyleDirection(double cx, double cy)
 {
     double radius = 0.0;

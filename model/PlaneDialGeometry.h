@@ -33,6 +33,11 @@ void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bo
 void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
                               bool inTenths);
 
+// Converts a point given in millimetres at the drawing scale (x right, y up, relative to the
+// foot of the style), such as the centre, into the units of CCadran::GetCentre: device
+// pixels (y down), else tenths of a millimetre (y up), each rounded half away from zero.
+void CentreToDial(const CCadran& dial, double cx, double cy, int& x, int& y, bool inTenths);
+
 // True when the dial is of class Own itself, not of a class derived from it. A face map
 // gives what Project and IsLit of the class that builds it give; a subclass, which may
 // project or light its own way, has none until it says it shares them (its own GetFaceMap).
