@@ -7,6 +7,7 @@
 #include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -33,14 +34,6 @@ int MarkSize(const gdi::DC& dc, int n, int divisor = 1)
     return gdi::MulDiv(n, dpi > 0 ? dpi : ScreenPixelsPerInchX(), divisor * ScreenPixelsPerInchX());
 }
 
-void DrawCross(gdi::DC& dc, gdi::Point p, int half)
-{
-    const gdi::Point horizontal[2] = {{p.x - half, p.y}, {p.x + half, p.y}};
-    const gdi::Point vertical[2] = {{p.x, p.y - half}, {p.x, p.y + half}};
-    dc.Polyline(horizontal, 2);
-    dc.Polyline(vertical, 2);
-}
-
 }  // namespace
 
 HV_IMPLEMENT_SERIAL(CCadranAnalemmatique, CCadran, 1)
@@ -57,14 +50,7 @@ CCadranAnalemmatique::CCadranAnalemmatique()
 
 void CCadranAnalemmatique::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsStoring()) {
         ar << ellipseSize << styleAngle1 << styleAngle2;
     } else {
@@ -290,7 +276,7 @@ void CCadranAnalemmatique::DrawHourLines(gdi::DC& dc, int ax, int ay)
             continue;
         {
             PenScope pen(dc, tools.Tools().EntryPen(entry));
-            DrawCross(dc, p, sizes[entry - 5]);
+            DrawPolylineCross(dc, p, sizes[entry - 5]);
         }
         if (n % 12 == 0) {
             const auto slot = static_cast<std::size_t>(12 + n / 12);

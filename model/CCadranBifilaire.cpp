@@ -5,6 +5,7 @@
 #include "docview/CDrawingTools.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -26,14 +27,7 @@ CCadranBifilaire::CCadranBifilaire()
 
 void CCadranBifilaire::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsStoring()) {
         ar << static_cast<std::int32_t>(firstWireDistance) << static_cast<std::int32_t>(secondWireDistance);
     } else {

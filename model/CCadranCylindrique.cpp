@@ -2,6 +2,7 @@
 
 #include "app/TextHelpers.h"
 #include "app/Translation.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/TrueSunAngles.h"
 
 #include <cmath>
@@ -26,14 +27,7 @@ CCadranCylindrique::CCadranCylindrique()
 
 void CCadranCylindrique::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsStoring()) {
         ar << radius;
     } else {

@@ -5,6 +5,7 @@
 #include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -37,14 +38,7 @@ CCadranEquatorial::CCadranEquatorial(int face, int code, int anchorPercentXValue
 
 void CCadranEquatorial::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsLoading())
         upperFace = typeCode == 9 ? 0 : 1;
 }
@@ -120,16 +114,7 @@ bool CCadranEquatorial::ProjectTableEntry(int monthIndex, int dayIndex, int step
 
 void CCadranEquatorial::DrawSpecific(gdi::DC& dc, int ax, int ay)
 {
-    ToolsScope tools(dc);
-    PenScope pen(dc, tools.Tools().blackPen);
-    FontScope font(dc, tools.Tools().courier9);
-    const int m = RoundToInt(pixelsPerMmX);
-    const gdi::Point horizontal[2] = {{ax - m, ay}, {ax + m, ay}};
-    const gdi::Point vertical[2] = {{ax, ay - m}, {ax, ay + m}};
-    dc.Polyline(horizontal, 2);
-    dc.Polyline(vertical, 2);
-    AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
-    dc.TextOut(ax + m, ay + m / 2, "A");
+    DrawFootMark(*this, dc, {ax, ay});
 }
 
 void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)

@@ -334,6 +334,49 @@ void CurveTracer::Finish()
     havePrevious_ = false;
 }
 
+void DrawPolylineCross(gdi::DC& dc, gdi::Point p, int half)
+{
+    const gdi::Point horizontal[2] = {{p.x - half, p.y}, {p.x + half, p.y}};
+    const gdi::Point vertical[2] = {{p.x, p.y - half}, {p.x, p.y + half}};
+    dc.Polyline(horizontal, 2);
+    dc.Polyline(vertical, 2);
+}
+
+void DrawFootMark(const CCadran& dial, gdi::DC& dc, gdi::Point foot)
+{
+    ToolsScope tools(dc);
+    PenScope pen(dc, tools.Tools().blackPen);
+    FontScope font(dc, tools.Tools().courier9);
+    const int m = RoundToInt(dial.pixelsPerMmX);
+    DrawPolylineCross(dc, foot, m);
+    AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
+    dc.TextOut(foot.x + m, foot.y + m / 2, "A");
+}
+
+bool LongitudeRowDrawn(int k, int mode)
+{
+    if ((k == 9 || k == 27) && mode != 0)
+        return true;
+    if ((k == 0 || k == 18) && (mode == 0 || mode == 2))
+        return true;
+    return (k % 3 == 0 && mode == 3) || mode == 4;
+}
+
+int LongitudePenEntry(int k)
+{
+    if (k % 3 != 0)
+        return 16;
+    switch (k / 3) {
+    case 0: case 6: return 12;
+    case 1: case 5: return 13;
+    case 2: case 4: return 14;
+    case 3: return 15;
+    case 7: case 11: return 11;
+    case 8: case 10: return 10;
+    default: return 9;
+    }
+}
+
 EquatorialSun EquatorialSun::At(double hourAngle, double declination)
 {
     return {hourAngle, std::sin(hourAngle), std::cos(hourAngle), declination, std::sin(declination),

@@ -142,6 +142,20 @@ private:
     std::vector<gdi::Point> polyline_;
 };
 
+// A cross of half-size half centred on p, each stroke a two-point polyline (which leaves its
+// last point out).
+void DrawPolylineCross(gdi::DC& dc, gdi::Point p, int half);
+// The mark of the style's foot on the dials whose style stands at it: a cross of one
+// millimetre and the label "A", with the tool set's black pen and "Courier New" 9 font.
+void DrawFootMark(const CCadran& dial, gdi::DC& dc, gdi::Point foot);
+
+// Whether the date arc of ecliptic longitude k x 10 degrees (k = 0..35) is drawn in the
+// preferences' diurnal arc mode.
+bool LongitudeRowDrawn(int k, int mode);
+// Colour entry of that arc: the zodiac entries by the declination of the sign's start, entry
+// 16 between signs.
+int LongitudePenEntry(int k);
+
 // A sun of the equatorial frame with the sines and cosines of its angles (radians).
 struct EquatorialSun {
     double hourAngle = 0.0;

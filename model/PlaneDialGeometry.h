@@ -1,6 +1,6 @@
 #pragma once
-// Geometry shared by the plane dials with a polar style: unit conversions of face points,
-// the hemisphere sign and the parent-class chain of their stored records.
+// Geometry shared by the plane dials with a polar style: unit conversions of face points and
+// the hemisphere sign; and the parent-class chain of the stored records of every dial type.
 //
 // Southern hemisphere: azimuths and plane declinations are counted from the equator side
 // (north there), positive west, exactly as in the north. Seen that way the southern sky is
@@ -64,8 +64,9 @@ FaceMap WallFaceMap(const CCadran& dial, double sinDeclination, double cosDeclin
 double CutStyleLength(const CCadran& dial, double length, double endHeightWhenCut, bool& truncate,
                       double& endHeight);
 
-// The stored record of a plane dial: in an old-format document only the base dial's data;
-// otherwise the dial's own schema is dropped (the class has no data of its own), then the
+// The stored record of a dial type down to Parent's data (every dial type stores itself
+// so; a type with data of its own writes them after): in an old-format document only
+// Parent's data; otherwise the type's own schema is dropped (it has one layout), then the
 // class record of Parent precedes Parent's data.
 template <class Parent>
 void SerializeWithParent(Parent& self, Archive& ar)
