@@ -104,6 +104,20 @@ bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projecte
 // (CCadran::numberBoxes): the lines go round the numbers.
 void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int count);
 
+// One five-minute step of the hour lines, measured before any line is drawn, so that the
+// numbers are laid out first and the lines drawn round them (CCadran::DrawHourSteps).
+struct HourStep {
+    int s = 0;
+    int entry = 0;  // colour entry of the hour line
+    bool meanTime = false;  // the mean-time lines of the step are drawn too
+    bool drawLine = false;  // the hour line from `from` to `to`, clipped by ClipStraight
+    Projected from;
+    Projected to;
+    bool extension = false;  // a thin light grey line from extensionFrom to extensionTo
+    gdi::Point extensionFrom;
+    gdi::Point extensionTo;
+};
+
 // The two steps of DrawStraight: the clipping (false when nothing is left), then the drawing
 // and the recording of what the clipping left; the device ends may be shortened between
 // them without changing what is recorded.
