@@ -3,11 +3,10 @@
 #include "app/Accessors.h"
 #include "app/Formatting.h"
 #include "app/GraphicsHelpers.h"
-#include "app/TextHelpers.h"
-#include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
 #include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -40,12 +39,7 @@ HV_IMPLEMENT_SERIAL(CCadranAnalemmatique, CCadran, 1)
 
 CCadranAnalemmatique::CCadranAnalemmatique()
 {
-    typeCode = 20;
-    planeAngle1 = 0.0;
-    planeAngle2 = 0.0;
-    localSolarTime = 1;
-    prefs.diurnalArcs = 0;
-    SetStyleAnchorPercent(50, 50);
+    planedial::SetMarkDialDefaults(*this, 20);
 }
 
 void CCadranAnalemmatique::Serialize(Archive& ar)
@@ -68,16 +62,8 @@ void CCadranAnalemmatique::Serialize(Archive& ar)
 
 void CCadranAnalemmatique::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    int id = 0;
-    switch (typeCode) {
-    case 20: id = longName ? 421 : 422; break;
-    case 21: id = longName ? 427 : 428; break;
-    case 22: id = longName ? 429 : 430; break;
-    default: break;
-    }
-    text = id != 0 ? GetTranslatedString(id) : std::string("????");
-    if (upperCase)
-        MakeUpperAccents(text);
+    static constexpr planedial::TypeNameIds kNames[] = {{20, 421, 422}, {21, 427, 428}, {22, 429, 430}};
+    text = planedial::TypeNameFromTable(kNames, typeCode, longName, upperCase, "????");
 }
 
 double CCadranAnalemmatique::WallDeclination() const

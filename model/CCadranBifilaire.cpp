@@ -1,11 +1,10 @@
 #include "model/CCadranBifilaire.h"
 
-#include "app/TextHelpers.h"
-#include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/DialDrawing.h"
 #include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -17,12 +16,7 @@ HV_IMPLEMENT_SERIAL(CCadranBifilaire, CCadran, 1)
 
 CCadranBifilaire::CCadranBifilaire()
 {
-    typeCode = 20;
-    planeAngle1 = 0.0;
-    planeAngle2 = 0.0;
-    localSolarTime = 1;
-    prefs.diurnalArcs = 0;
-    SetStyleAnchorPercent(50, 50);
+    planedial::SetMarkDialDefaults(*this, 20);
 }
 
 void CCadranBifilaire::Serialize(Archive& ar)
@@ -41,16 +35,8 @@ void CCadranBifilaire::Serialize(Archive& ar)
 
 void CCadranBifilaire::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    int id = 0;
-    switch (typeCode) {
-    case 40: id = longName ? 431 : 432; break;
-    case 41: id = longName ? 433 : 434; break;
-    case 42: id = longName ? 435 : 436; break;
-    default: break;
-    }
-    text = id != 0 ? GetTranslatedString(id) : std::string("????");
-    if (upperCase)
-        MakeUpperAccents(text);
+    static constexpr planedial::TypeNameIds kNames[] = {{40, 431, 432}, {41, 433, 434}, {42, 435, 436}};
+    text = planedial::TypeNameFromTable(kNames, typeCode, longName, upperCase, "????");
 }
 
 void CCadranBifilaire::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
@@ -73,14 +59,7 @@ void CCadranBifilaire::Project(double azimuth, double altitude, int& x, int& y, 
     const double den = std::cos(t) * std::cos(phi) + tanDec * std::sin(phi);
     const double u = std::sin(t) * d1 / den;
     const double w = (std::sin(phi) * std::cos(t) - tanDec * std::cos(phi)) * d1 * std::sin(phi) / den;
-    if (toDevice) {
-        x = RoundToInt(u * scale * pixelsPerMmX);
-        y = RoundToInt(-w * scale * pixelsPerMmY);
-    } else {
-        const double f = inTenths ? 10.0 : 100.0;
-        x = RoundToInt(f * u);
-        y = RoundToInt(f * w);
-    }
+    planedial::FacePointToDial(*this, u, w, x, y, toDevice, inTenths);
 }
 
 bool CCadranBifilaire::IsLit(double /*azimuth*/, double altitude, bool /*aboveHorizonOnly*/) const

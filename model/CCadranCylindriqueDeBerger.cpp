@@ -51,14 +51,8 @@ void CCadranCylindriqueDeBerger::Project(double azimuth, double altitude, int& x
     HorizontalToEquatorial(azimuth, altitude, t, declination);
     const double u = declination * radius;
     const double w = std::tan(altitude) * styleHeight;  // down from the style
-    if (toDevice) {
-        x = RoundToInt(u * scale * pixelsPerMmX);
-        y = RoundToInt(w * scale * pixelsPerMmY);
-    } else {
-        const double f = inTenths ? 10.0 : 100.0;
-        x = RoundToInt(f * u);
-        y = RoundToInt(-f * w);
-    }
+    // w runs down the sheet.
+    planedial::FacePointToDial(*this, u, -w, x, y, toDevice, inTenths);
 }
 
 bool CCadranCylindriqueDeBerger::IsLit(double /*azimuth*/, double altitude, bool aboveHorizonOnly) const

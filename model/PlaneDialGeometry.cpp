@@ -47,6 +47,16 @@ void CentreToDial(const CCadran& dial, double cx, double cy, int& x, int& y, boo
     }
 }
 
+void SetMarkDialDefaults(CCadran& dial, int typeCode)
+{
+    dial.typeCode = typeCode;
+    dial.planeAngle1 = 0.0;
+    dial.planeAngle2 = 0.0;
+    dial.localSolarTime = 1;
+    dial.prefs.diurnalArcs = 0;
+    dial.SetStyleAnchorPercent(50, 50);
+}
+
 double SubstyleDirection(double cx, double cy)
 {
     double radius = 0.0;

@@ -1,6 +1,7 @@
 #pragma once
-// Geometry shared by the plane dials with a polar style: unit conversions of face points and
-// the hemisphere sign; and the parent-class chain of the stored records of every dial type.
+// Geometry shared by the plane dials with a polar style: the hemisphere sign and the
+// placing of the centre; and, for every dial type, the unit conversion of face points and
+// the parent-class chain of the stored records.
 //
 // Southern hemisphere: azimuths and plane declinations are counted from the equator side
 // (north there), positive west, exactly as in the north. Seen that way the southern sky is
@@ -25,7 +26,7 @@ inline double HemisphereSign(const CCadran& dial) { return dial.latitude < 0.0 ?
 double AbsLatitudeRad(const CCadran& dial);
 
 // Converts a face point given in millimetres (u to the right, v up, relative to the foot of
-// the style) into the units of CCadran::Project: device pixels at the drawing scale (y
+// the style or point A) into the units of CCadran::Project: device pixels at the drawing scale (y
 // down), else tenths of a millimetre, else hundredths (y up), each rounded half away from
 // zero.
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
@@ -63,6 +64,11 @@ FaceMap WallFaceMap(const CCadran& dial, double sinDeclination, double cosDeclin
 // endHeight (height of the cut end above the face).
 double CutStyleLength(const CCadran& dial, double length, double endHeightWhenCut, bool& truncate,
                       double& endHeight);
+
+// The defaults shared by the dials read in local solar time on marks laid out round the
+// middle of the drawing (analemmatic, bifilar, cylindrical): a level face, no date arcs,
+// the foot of the style at the middle.
+void SetMarkDialDefaults(CCadran& dial, int typeCode);
 
 // The stored record of a dial type down to Parent's data (every dial type stores itself
 // so; a type with data of its own writes them after): in an old-format document only
