@@ -281,18 +281,12 @@ void CCadranAnalemmatique::DrawStyle(gdi::DC& dc, int ax, int ay)
 {
     if (!castShadow)
         return;
-    ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     gdi::Point foot;
     GetExtraPoint(foot.x, foot.y, shadowAzimuth, shadowAltitude);
     gdi::Point end;
     Project(shadowAzimuth, shadowAltitude, end.x, end.y, true, true);
-    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
-    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
-    const gdi::Brush oldBrush = dc.SelectBrush(gdi::Brush{gdi::BS_SOLID, grey});
-    const gdi::Point points[2] = {Offset(foot, origin), Offset(end, origin)};
-    dc.Polyline(points, 2);
-    dc.SelectBrush(oldBrush);
+    DrawStyleShadow(dc, Offset(foot, origin), Offset(end, origin), /*greyBrush=*/true);
 }
 
 void CCadranAnalemmatique::DrawSpecific(gdi::DC& dc, int ax, int ay)

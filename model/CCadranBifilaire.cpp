@@ -1,13 +1,11 @@
 #include "model/CCadranBifilaire.h"
 
-#include "docview/CDrawingTools.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/DialDrawing.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
-#include <algorithm>
 #include <cmath>
 
 using namespace dialdraw;
@@ -82,14 +80,10 @@ void CCadranBifilaire::DrawStyle(gdi::DC& dc, int ax, int ay)
 {
     if (!castShadow)
         return;
-    ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     gdi::Point end;
     Project(shadowAzimuth, shadowAltitude, end.x, end.y, true, true);
-    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
-    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
-    const gdi::Point points[2] = {origin, Offset(end, origin)};
-    dc.Polyline(points, 2);
+    DrawStyleShadow(dc, origin, Offset(end, origin), /*greyBrush=*/false);
 }
 
 std::optional<CCadran::NumberPlace> CCadranBifilaire::PlaceHourLabel(const gdi::DC& /*dc*/, int /*hour*/,

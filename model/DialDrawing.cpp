@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace dialdraw {
 
@@ -351,6 +352,20 @@ void DrawFootMark(const CCadran& dial, gdi::DC& dc, gdi::Point foot)
     DrawPolylineCross(dc, foot, m);
     AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
     dc.TextOut(foot.x + m, foot.y + m / 2, "A");
+}
+
+void DrawStyleShadow(gdi::DC& dc, gdi::Point from, gdi::Point to, bool greyBrush)
+{
+    ToolsScope tools(dc);
+    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
+    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
+    std::optional<gdi::Brush> oldBrush;
+    if (greyBrush)
+        oldBrush = dc.SelectBrush(gdi::Brush{gdi::BS_SOLID, grey});
+    const gdi::Point points[2] = {from, to};
+    dc.Polyline(points, 2);
+    if (oldBrush)
+        dc.SelectBrush(*oldBrush);
 }
 
 bool LongitudeRowDrawn(int k, int mode)

@@ -163,6 +163,11 @@ void DrawPolylineCross(gdi::DC& dc, gdi::Point p, int half);
 // millimetre and the label "A", with the tool set's black pen and "Courier New" 9 font.
 void DrawFootMark(const CCadran& dial, gdi::DC& dc, gdi::Point foot);
 
+// The shadow of a movable or wire style: a segment from `from` to `to` (device units) with
+// a light grey pen three units wide at the tool set's scale; with greyBrush the brush of
+// that grey is in force while it is drawn.
+void DrawStyleShadow(gdi::DC& dc, gdi::Point from, gdi::Point to, bool greyBrush);
+
 // Whether the date arc of ecliptic longitude k x 10 degrees (k = 0..35) is drawn in the
 // preferences' diurnal arc mode.
 bool LongitudeRowDrawn(int k, int mode);
