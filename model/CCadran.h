@@ -22,6 +22,9 @@
 
 class CObjetCadre;
 struct FaceMap;
+namespace dialdraw {
+struct HourStep;
+}
 
 class CCadran : public Serializable {
     HV_DECLARE_SERIAL(CCadran)
@@ -253,6 +256,12 @@ protected:
     // beyond the end of its line stays clear of the line); none in a metafile, which keeps
     // its lines whole.
     std::vector<LabelBox> LayOutNumbers(gdi::DC& dc);
+    // True when the mean-time lines are drawn at five-minute step s, noonStep being the step
+    // of noon on the dial's time.
+    bool MeanTimeAtStep(int s, int noonStep) const;
+    // Lays out the numbers of the hour lines (when they get some), then draws the steps of
+    // DrawHourLines round them: each step's hour line, extension and mean-time lines.
+    void DrawHourSteps(gdi::DC& dc, int ax, int ay, const std::vector<dialdraw::HourStep>& steps);
 
 private:
     // The text of the number of label slot i: an hour, or an azimuth with azimuth lines.

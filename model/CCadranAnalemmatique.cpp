@@ -3,10 +3,10 @@
 #include "app/Accessors.h"
 #include "app/Formatting.h"
 #include "app/GraphicsHelpers.h"
-#include "app/TextHelpers.h"
-#include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -33,38 +33,18 @@ int MarkSize(const gdi::DC& dc, int n, int divisor = 1)
     return gdi::MulDiv(n, dpi > 0 ? dpi : ScreenPixelsPerInchX(), divisor * ScreenPixelsPerInchX());
 }
 
-void DrawCross(gdi::DC& dc, gdi::Point p, int half)
-{
-    const gdi::Point horizontal[2] = {{p.x - half, p.y}, {p.x + half, p.y}};
-    const gdi::Point vertical[2] = {{p.x, p.y - half}, {p.x, p.y + half}};
-    dc.Polyline(horizontal, 2);
-    dc.Polyline(vertical, 2);
-}
-
 }  // namespace
 
 HV_IMPLEMENT_SERIAL(CCadranAnalemmatique, CCadran, 1)
 
 CCadranAnalemmatique::CCadranAnalemmatique()
 {
-    typeCode = 20;
-    planeAngle1 = 0.0;
-    planeAngle2 = 0.0;
-    localSolarTime = 1;
-    prefs.diurnalArcs = 0;
-    SetStyleAnchorPercent(50, 50);
+    planedial::SetMarkDialDefaults(*this, 20);
 }
 
 void CCadranAnalemmatique::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsStoring()) {
         ar << ellipseSize << styleAngle1 << styleAngle2;
     } else {
@@ -82,16 +62,8 @@ void CCadranAnalemmatique::Serialize(Archive& ar)
 
 void CCadranAnalemmatique::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    int id = 0;
-    switch (typeCode) {
-    case 20: id = longName ? 421 : 422; break;
-    case 21: id = longName ? 427 : 428; break;
-    case 22: id = longName ? 429 : 430; break;
-    default: break;
-    }
-    text = id != 0 ? GetTranslatedString(id) : std::string("????");
-    if (upperCase)
-        MakeUpperAccents(text);
+    static constexpr planedial::TypeNameIds kNames[] = {{20, 421, 422}, {21, 427, 428}, {22, 429, 430}};
+    text = planedial::TypeNameFromTable(kNames, typeCode, longName, upperCase, "????");
 }
 
 double CCadranAnalemmatique::WallDeclination() const
@@ -290,7 +262,7 @@ void CCadranAnalemmatique::DrawHourLines(gdi::DC& dc, int ax, int ay)
             continue;
         {
             PenScope pen(dc, tools.Tools().EntryPen(entry));
-            DrawCross(dc, p, sizes[entry - 5]);
+            DrawPolylineCross(dc, p, sizes[entry - 5]);
         }
         if (n % 12 == 0) {
             const auto slot = static_cast<std::size_t>(12 + n / 12);
@@ -309,18 +281,12 @@ void CCadranAnalemmatique::DrawStyle(gdi::DC& dc, int ax, int ay)
 {
     if (!castShadow)
         return;
-    ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     gdi::Point foot;
     GetExtraPoint(foot.x, foot.y, shadowAzimuth, shadowAltitude);
     gdi::Point end;
     Project(shadowAzimuth, shadowAltitude, end.x, end.y, true, true);
-    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
-    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
-    const gdi::Brush oldBrush = dc.SelectBrush(gdi::Brush{gdi::BS_SOLID, grey});
-    const gdi::Point points[2] = {Offset(foot, origin), Offset(end, origin)};
-    dc.Polyline(points, 2);
-    dc.SelectBrush(oldBrush);
+    DrawStyleShadow(dc, Offset(foot, origin), Offset(end, origin), /*greyBrush=*/true);
 }
 
 void CCadranAnalemmatique::DrawSpecific(gdi::DC& dc, int ax, int ay)

@@ -16,32 +16,6 @@ using namespace dialdraw;
 
 namespace {
 
-// Colour entry of the arc of ecliptic longitude k x 10 degrees: the zodiac entries by the
-// declination of the sign's start, entry 16 between signs.
-int LongitudePenEntry(int k)
-{
-    if (k % 3 != 0)
-        return 16;
-    switch (k / 3) {
-    case 0: case 6: return 12;
-    case 1: case 5: return 13;
-    case 2: case 4: return 14;
-    case 3: return 15;
-    case 7: case 11: return 11;
-    case 8: case 10: return 10;
-    default: return 9;
-    }
-}
-
-bool LongitudeRowDrawn(int k, int mode)
-{
-    if ((k == 9 || k == 27) && mode != 0)
-        return true;
-    if ((k == 0 || k == 18) && (mode == 0 || mode == 2))
-        return true;
-    return (k % 3 == 0 && mode == 3) || mode == 4;
-}
-
 int AltitudePenEntry(int altitudeDeg)
 {
     if (altitudeDeg % 30 == 0)

@@ -1,13 +1,11 @@
 #include "model/CCadranBifilaire.h"
 
-#include "app/TextHelpers.h"
-#include "app/Translation.h"
-#include "docview/CDrawingTools.h"
 #include "model/CCadranAnalemmatique.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
-#include <algorithm>
 #include <cmath>
 
 using namespace dialdraw;
@@ -16,24 +14,12 @@ HV_IMPLEMENT_SERIAL(CCadranBifilaire, CCadran, 1)
 
 CCadranBifilaire::CCadranBifilaire()
 {
-    typeCode = 20;
-    planeAngle1 = 0.0;
-    planeAngle2 = 0.0;
-    localSolarTime = 1;
-    prefs.diurnalArcs = 0;
-    SetStyleAnchorPercent(50, 50);
+    planedial::SetMarkDialDefaults(*this, 20);
 }
 
 void CCadranBifilaire::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsStoring()) {
         ar << static_cast<std::int32_t>(firstWireDistance) << static_cast<std::int32_t>(secondWireDistance);
     } else {
@@ -47,16 +33,8 @@ void CCadranBifilaire::Serialize(Archive& ar)
 
 void CCadranBifilaire::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    int id = 0;
-    switch (typeCode) {
-    case 40: id = longName ? 431 : 432; break;
-    case 41: id = longName ? 433 : 434; break;
-    case 42: id = longName ? 435 : 436; break;
-    default: break;
-    }
-    text = id != 0 ? GetTranslatedString(id) : std::string("????");
-    if (upperCase)
-        MakeUpperAccents(text);
+    static constexpr planedial::TypeNameIds kNames[] = {{40, 431, 432}, {41, 433, 434}, {42, 435, 436}};
+    text = planedial::TypeNameFromTable(kNames, typeCode, longName, upperCase, "????");
 }
 
 void CCadranBifilaire::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
@@ -79,14 +57,7 @@ void CCadranBifilaire::Project(double azimuth, double altitude, int& x, int& y, 
     const double den = std::cos(t) * std::cos(phi) + tanDec * std::sin(phi);
     const double u = std::sin(t) * d1 / den;
     const double w = (std::sin(phi) * std::cos(t) - tanDec * std::cos(phi)) * d1 * std::sin(phi) / den;
-    if (toDevice) {
-        x = RoundToInt(u * scale * pixelsPerMmX);
-        y = RoundToInt(-w * scale * pixelsPerMmY);
-    } else {
-        const double f = inTenths ? 10.0 : 100.0;
-        x = RoundToInt(f * u);
-        y = RoundToInt(f * w);
-    }
+    planedial::FacePointToDial(*this, u, w, x, y, toDevice, inTenths);
 }
 
 bool CCadranBifilaire::IsLit(double /*azimuth*/, double altitude, bool /*aboveHorizonOnly*/) const
@@ -109,14 +80,10 @@ void CCadranBifilaire::DrawStyle(gdi::DC& dc, int ax, int ay)
 {
     if (!castShadow)
         return;
-    ToolsScope tools(dc);
     const gdi::Point origin{ax, ay};
     gdi::Point end;
     Project(shadowAzimuth, shadowAltitude, end.x, end.y, true, true);
-    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
-    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
-    const gdi::Point points[2] = {origin, Offset(end, origin)};
-    dc.Polyline(points, 2);
+    DrawStyleShadow(dc, origin, Offset(end, origin), /*greyBrush=*/false);
 }
 
 std::optional<CCadran::NumberPlace> CCadranBifilaire::PlaceHourLabel(const gdi::DC& /*dc*/, int /*hour*/,

@@ -1,7 +1,7 @@
 #include "model/CCadranCylindrique.h"
 
-#include "app/TextHelpers.h"
-#include "app/Translation.h"
+#include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
 #include <cmath>
@@ -15,25 +15,13 @@ constexpr double kPi = std::numbers::pi;
 
 CCadranCylindrique::CCadranCylindrique()
 {
-    typeCode = 30;
-    planeAngle1 = 0.0;
-    planeAngle2 = 0.0;
+    planedial::SetMarkDialDefaults(*this, 30);
     styleMarkingAllowed = 0;
-    prefs.diurnalArcs = 0;
-    localSolarTime = 1;
-    SetStyleAnchorPercent(50, 50);
 }
 
 void CCadranCylindrique::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsStoring()) {
         ar << radius;
     } else {
@@ -47,17 +35,9 @@ void CCadranCylindrique::Serialize(Archive& ar)
 
 void CCadranCylindrique::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    int id = 0;
-    switch (typeCode) {
-    case 30: id = longName ? 1201 : 1205; break;
-    case 31: id = longName ? 1202 : 1206; break;
-    case 32: id = longName ? 1203 : 1207; break;
-    case 33: id = longName ? 1204 : 1208; break;
-    default: break;
-    }
-    text = id != 0 ? GetTranslatedString(id) : std::string("??");
-    if (upperCase)
-        MakeUpperAccents(text);
+    static constexpr planedial::TypeNameIds kNames[] = {
+        {30, 1201, 1205}, {31, 1202, 1206}, {32, 1203, 1207}, {33, 1204, 1208}};
+    text = planedial::TypeNameFromTable(kNames, typeCode, longName, upperCase, "??");
 }
 
 void CCadranCylindrique::ProjectCylinder(double t, double declination, int& x, int& y, bool toDevice,
@@ -75,14 +55,8 @@ void CCadranCylindrique::ProjectCylinder(double t, double declination, int& x, i
         u = t <= 0.0001 ? d * kPi / 2.0 + 2.0 * t * d : 2.0 * t * d - d * kPi / 2.0;
         w = -std::tan(declination) * d;
     }
-    if (toDevice) {
-        x = RoundToInt(u * scale * pixelsPerMmX);
-        y = RoundToInt(w * scale * pixelsPerMmY);
-    } else {
-        const double f = inTenths ? 10.0 : 100.0;
-        x = RoundToInt(f * u);
-        y = RoundToInt(-f * w);
-    }
+    // w runs down the sheet.
+    planedial::FacePointToDial(*this, u, -w, x, y, toDevice, inTenths);
 }
 
 void CCadranCylindrique::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,

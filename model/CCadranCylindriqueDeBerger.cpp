@@ -4,6 +4,7 @@
 #include "app/GraphicsHelpers.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -18,32 +19,6 @@ namespace {
 constexpr double kMaxSheetAltitude = 85.0 * kPi / 180.0;
 constexpr int kHourLabelSlots = 25;
 constexpr int kNoonColumn = 144;
-
-// The date lines by solar longitude share the choice of rows and the colours of the plane
-// dials' date arcs.
-bool LongitudeRowDrawn(int k, int mode)
-{
-    if ((k == 9 || k == 27) && mode != 0)
-        return true;
-    if ((k == 0 || k == 18) && (mode == 0 || mode == 2))
-        return true;
-    return (k % 3 == 0 && mode == 3) || mode == 4;
-}
-
-int LongitudePenEntry(int k)
-{
-    if (k % 3 != 0)
-        return 16;
-    switch (k / 3) {
-    case 0: case 6: return 12;
-    case 1: case 5: return 13;
-    case 2: case 4: return 14;
-    case 3: return 15;
-    case 7: case 11: return 11;
-    case 8: case 10: return 10;
-    default: return 9;
-    }
-}
 
 // The sign letters of the zodiac font from the longitude 300 degrees (Aquarius) on.
 constexpr const char* kSignsFrom300[12] = {"h", "i", "^", "_", "`", "a", "b", "c", "d", "e", "f", "g"};
@@ -65,14 +40,7 @@ CCadranCylindriqueDeBerger::CCadranCylindriqueDeBerger()
 
 void CCadranCylindriqueDeBerger::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadranCylindrique::Serialize(ar);
-        return;
-    }
-    if (ar.IsLoading())
-        ar.GetObjectSchema();
-    ar.SerializeClass(CCadranCylindrique::ClassInfoOf());
-    CCadranCylindrique::Serialize(ar);
+    planedial::SerializeWithParent<CCadranCylindrique>(*this, ar);
 }
 
 void CCadranCylindriqueDeBerger::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
@@ -83,14 +51,8 @@ void CCadranCylindriqueDeBerger::Project(double azimuth, double altitude, int& x
     HorizontalToEquatorial(azimuth, altitude, t, declination);
     const double u = declination * radius;
     const double w = std::tan(altitude) * styleHeight;  // down from the style
-    if (toDevice) {
-        x = RoundToInt(u * scale * pixelsPerMmX);
-        y = RoundToInt(w * scale * pixelsPerMmY);
-    } else {
-        const double f = inTenths ? 10.0 : 100.0;
-        x = RoundToInt(f * u);
-        y = RoundToInt(-f * w);
-    }
+    // w runs down the sheet.
+    planedial::FacePointToDial(*this, u, -w, x, y, toDevice, inTenths);
 }
 
 bool CCadranCylindriqueDeBerger::IsLit(double /*azimuth*/, double altitude, bool aboveHorizonOnly) const
@@ -113,16 +75,7 @@ double CCadranCylindriqueDeBerger::ColumnOffset(double row) const
 
 void CCadranCylindriqueDeBerger::DrawSpecific(gdi::DC& dc, int ax, int ay)
 {
-    ToolsScope tools(dc);
-    PenScope pen(dc, tools.Tools().blackPen);
-    FontScope font(dc, tools.Tools().courier9);
-    const int m = RoundToInt(pixelsPerMmX);
-    const gdi::Point horizontal[2] = {{ax - m, ay}, {ax + m, ay}};
-    const gdi::Point vertical[2] = {{ax, ay - m}, {ax, ay + m}};
-    dc.Polyline(horizontal, 2);
-    dc.Polyline(vertical, 2);
-    AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
-    dc.TextOut(ax + m, ay + m / 2, "A");
+    DrawFootMark(*this, dc, {ax, ay});
 }
 
 void CCadranCylindriqueDeBerger::DrawHourLines(gdi::DC& dc, int ax, int ay)

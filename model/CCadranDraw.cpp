@@ -287,7 +287,6 @@ bool CCadran::ClipRay(const gdi::Rect& rect, gdi::Point from, double angle, gdi:
 
 void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
 {
-    ToolsScope tools(dc);
     ResetHourLabels(kHourSlots);
     const gdi::Point origin{ax, ay};
     const ExportFrame frame = MakeExportFrame(*this, origin);
@@ -305,23 +304,15 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
 
     // The lines first, which place the numbers; then, once the numbers are laid out, the
     // lines drawn round them.
-    struct Step {
-        int s = 0;
-        int entry = 0;
-        bool meanTime = false;
-        bool drawLine = false;
-        Projected inner;
-        Projected outer;
-    };
-    std::vector<Step> steps;
+    std::vector<HourStep> steps;
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
-        Step step;
+        HourStep step;
         step.s = s;
         step.entry = entry;
-        step.meanTime = prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
+        step.meanTime = MeanTimeAtStep(s, noonStep);
 
         // The lit span of the hour between the two solstices.
         int i = kJuneSolsticeRow;
@@ -340,12 +331,12 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
                 std::swap(a, b);
                 std::swap(rowA, rowB);
             }
-            step.inner = a;
-            step.outer = b;
-            const bool visible = ClipStraight(*this, frame, step.inner, step.outer, prefs.extendHourLines != 0);
+            step.from = a;
+            step.to = b;
+            const bool visible = ClipStraight(*this, frame, step.from, step.to, prefs.extendHourLines != 0);
             step.drawLine = visible && (!step.meanTime || prefs.noonMarkWithHourLine);
-            const gdi::Point inner = step.inner.device;
-            const gdi::Point outer = step.outer.device;
+            const gdi::Point inner = step.from.device;
+            const gdi::Point outer = step.to.device;
             if (s % 12 == 0 && visible && inner != outer) {
                 const double angle = LineAngle(inner, outer);
                 const size_t slot = static_cast<size_t>(s / 12);
@@ -361,14 +352,29 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
         }
         steps.push_back(step);
     }
+    DrawHourSteps(dc, ax, ay, steps);
+}
 
+bool CCadran::MeanTimeAtStep(int s, int noonStep) const
+{
+    return prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
+}
+
+void CCadran::DrawHourSteps(gdi::DC& dc, int ax, int ay, const std::vector<HourStep>& steps)
+{
+    ToolsScope tools(dc);
     numberBoxes.clear();
     if (HourLinesGetNumbers())
         numberBoxes = LayOutNumbers(dc);
-    for (const Step& step : steps) {
+    for (const HourStep& step : steps) {
         if (step.drawLine) {
             PenScope pen(dc, tools.Tools().EntryPen(step.entry));
-            DrawClipped(*this, dc, step.inner, step.outer);
+            DrawClipped(*this, dc, step.from, step.to);
+        }
+        if (step.extension) {
+            PenScope pen(dc, tools.Tools().thinLightGreyPen);
+            const gdi::Point points[2] = {step.extensionFrom, step.extensionTo};
+            DrawAround(*this, dc, points, 2);
         }
         if (step.meanTime)
             DrawMeanTimeLines(dc, ax, ay, step.s);

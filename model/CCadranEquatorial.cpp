@@ -5,6 +5,7 @@
 #include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -37,14 +38,7 @@ CCadranEquatorial::CCadranEquatorial(int face, int code, int anchorPercentXValue
 
 void CCadranEquatorial::Serialize(Archive& ar)
 {
-    if (ar.Context().oldFormat) {
-        CCadran::Serialize(ar);
-    } else {
-        if (ar.IsLoading())
-            ar.GetObjectSchema();
-        ar.SerializeClass(CCadran::ClassInfoOf());
-        CCadran::Serialize(ar);
-    }
+    planedial::SerializeWithParent<CCadran>(*this, ar);
     if (ar.IsLoading())
         upperFace = typeCode == 9 ? 0 : 1;
 }
@@ -120,21 +114,11 @@ bool CCadranEquatorial::ProjectTableEntry(int monthIndex, int dayIndex, int step
 
 void CCadranEquatorial::DrawSpecific(gdi::DC& dc, int ax, int ay)
 {
-    ToolsScope tools(dc);
-    PenScope pen(dc, tools.Tools().blackPen);
-    FontScope font(dc, tools.Tools().courier9);
-    const int m = RoundToInt(pixelsPerMmX);
-    const gdi::Point horizontal[2] = {{ax - m, ay}, {ax + m, ay}};
-    const gdi::Point vertical[2] = {{ax, ay - m}, {ax, ay + m}};
-    dc.Polyline(horizontal, 2);
-    dc.Polyline(vertical, 2);
-    AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
-    dc.TextOut(ax + m, ay + m / 2, "A");
+    DrawFootMark(*this, dc, {ax, ay});
 }
 
 void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)
 {
-    ToolsScope tools(dc);
     ResetHourLabels(kHourLabelSlots);
     const gdi::Point origin{ax, ay};
     const ExportFrame frame = MakeExportFrame(*this, origin);
@@ -147,25 +131,15 @@ void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)
 
     // The lines first, which place the numbers; then, once the numbers are laid out, the
     // lines drawn round them.
-    struct Step {
-        int s = 0;
-        int entry = 0;
-        bool meanTime = false;
-        bool hourLine = false;  // from the edge to the solstice circle
-        Projected edge;
-        Projected circle;
-        bool extension = false;  // from the centre to the circle
-        gdi::Point centre;
-        gdi::Point circleEnd;
-    };
-    std::vector<Step> steps;
+    // Each hour line runs from the edge to the solstice circle; its extension from the
+    // centre to the circle.
+    std::vector<HourStep> steps;
     for (int s = first; s <= last; ++s) {
         const int entry = StepPenEntry(s);
         if (entry == 0)
             continue;
-        const bool meanTime =
-            prefs.noonMark && (prefs.noonMarkType == 1 || (prefs.noonMarkType == 0 && s == noonStep));
-        Step step;
+        const bool meanTime = MeanTimeAtStep(s, noonStep);
+        HourStep step;
         step.s = s;
         step.entry = entry;
         step.meanTime = meanTime;
@@ -197,13 +171,13 @@ void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)
                     outer.exported = Clamp({RoundToInt(frame.anchor.x + hi * ex), RoundToInt(frame.anchor.y + hi * ey)},
                                            frame.rect);
             }
-            step.edge = outer;
-            step.circle = inner;
+            step.from = outer;
+            step.to = inner;
             if (!meanTime || prefs.noonMarkWithHourLine)
-                step.hourLine = ClipStraight(*this, frame, step.edge, step.circle, false);
-            step.centre = origin;
-            step.circleEnd = inner.device;
-            step.extension = prefs.extendHourLines && ClipSegment(drawRect, step.centre, step.circleEnd);
+                step.drawLine = ClipStraight(*this, frame, step.from, step.to, false);
+            step.extensionFrom = origin;
+            step.extensionTo = inner.device;
+            step.extension = prefs.extendHourLines && ClipSegment(drawRect, step.extensionFrom, step.extensionTo);
             if (s % 12 == 0 && r > 0.1) {
                 hourLabelPos[static_cast<std::size_t>(s / 12)] = inner.device;
                 hourLabelAngle[static_cast<std::size_t>(s / 12)] = theta - std::numbers::pi / 2.0;
@@ -211,21 +185,5 @@ void CCadranEquatorial::DrawHourLines(gdi::DC& dc, int ax, int ay)
         }
         steps.push_back(step);
     }
-
-    numberBoxes.clear();
-    if (HourLinesGetNumbers())
-        numberBoxes = LayOutNumbers(dc);
-    for (const Step& step : steps) {
-        if (step.hourLine) {
-            PenScope pen(dc, tools.Tools().EntryPen(step.entry));
-            DrawClipped(*this, dc, step.edge, step.circle);
-        }
-        if (step.extension) {
-            PenScope pen(dc, tools.Tools().thinLightGreyPen);
-            const gdi::Point points[2] = {step.centre, step.circleEnd};
-            DrawAround(*this, dc, points, 2);
-        }
-        if (step.meanTime)
-            DrawMeanTimeLines(dc, ax, ay, step.s);
-    }
+    DrawHourSteps(dc, ax, ay, steps);
 }

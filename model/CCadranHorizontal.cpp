@@ -35,11 +35,6 @@ CCadranHorizontal::CCadranHorizontal()
     anchorPercentY = 70;
 }
 
-void CCadranHorizontal::Serialize(Archive& ar)
-{
-    SerializeWithParent<CCadran>(*this, ar);
-}
-
 void CCadranHorizontal::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     text = UpperCasedIf(longName ? GetTranslatedString(401) : GetTranslatedString(408), upperCase);
@@ -51,14 +46,6 @@ void CCadranHorizontal::ProjectMm(double azimuth, double altitude, double& u, do
     const double t = std::tan(altitude);
     u = HemisphereSign(*this) * h * std::sin(azimuth) / t;
     v = h * std::cos(azimuth) / t;
-}
-
-void CCadranHorizontal::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
-                                bool inTenths) const
-{
-    double u = 0.0, v = 0.0;
-    ProjectMm(azimuth, altitude, u, v);
-    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
 }
 
 bool CCadranHorizontal::IsLit(double /*azimuth*/, double altitude, bool /*aboveHorizonOnly*/) const
@@ -106,8 +93,8 @@ bool CCadranHorizontal::GetCentre(int& x, int& y, bool truncate, bool inTenths) 
     double b = NearEquator(*this) ? limit : styleHeight * scale / std::tan(AbsLatitudeRad(*this));
     if (truncate && styleTruncation != 0 && b > limit)
         b = limit;
-    x = 0;
-    y = inTenths ? RoundToInt(-10.0 * b) : RoundToInt(b * pixelsPerMmY);
+    // Straight below the foot.
+    CentreToDial(*this, 0.0, -b, x, y, inTenths);
     return true;
 }
 

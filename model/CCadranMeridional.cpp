@@ -32,11 +32,6 @@ CCadranMeridional::CCadranMeridional()
     labelsAtInnerEnd = 0;
 }
 
-void CCadranMeridional::Serialize(Archive& ar)
-{
-    SerializeWithParent<CCadran>(*this, ar);
-}
-
 void CCadranMeridional::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     // The southern face looks north: some languages name it differently.
@@ -52,14 +47,6 @@ void CCadranMeridional::ProjectMm(double azimuth, double altitude, double& u, do
     const double h = styleHeight;
     u = HemisphereSign(*this) * h * std::tan(azimuth);
     v = -h * std::tan(altitude) / std::cos(azimuth);
-}
-
-void CCadranMeridional::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
-                                bool inTenths) const
-{
-    double u = 0.0, v = 0.0;
-    ProjectMm(azimuth, altitude, u, v);
-    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
 }
 
 bool CCadranMeridional::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
@@ -99,8 +86,8 @@ bool CCadranMeridional::GetCentre(int& x, int& y, bool truncate, bool inTenths) 
     double f = std::tan(AbsLatitudeRad(*this)) * styleHeight * scale;
     if (AtPole(*this) || (truncate && styleTruncation != 0 && limit < f))
         f = limit;
-    x = 0;
-    y = inTenths ? RoundToInt(10.0 * f) : RoundToInt(-f * pixelsPerMmY);
+    // Straight above the foot.
+    CentreToDial(*this, 0.0, f, x, y, inTenths);
     return true;
 }
 

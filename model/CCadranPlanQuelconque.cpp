@@ -36,11 +36,6 @@ CCadranPlanQuelconque::CCadranPlanQuelconque(double declination, double inclinat
     styleTruncation = 1;
 }
 
-void CCadranPlanQuelconque::Serialize(Archive& ar)
-{
-    SerializeWithParent<CCadran>(*this, ar);
-}
-
 void CCadranPlanQuelconque::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     if (longName)
@@ -60,14 +55,6 @@ void CCadranPlanQuelconque::ProjectMm(double azimuth, double altitude, double& u
     const double q = std::sin(i) * std::cos(azimuth - d) + std::cos(i) * tanAlt;
     u = HemisphereSign(*this) * h * std::sin(azimuth - d) / q;
     v = h * (std::cos(i) * std::cos(azimuth - d) - std::sin(i) * tanAlt) / q;
-}
-
-void CCadranPlanQuelconque::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
-                                    bool inTenths) const
-{
-    double u = 0.0, v = 0.0;
-    ProjectMm(azimuth, altitude, u, v);
-    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
 }
 
 bool CCadranPlanQuelconque::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
@@ -197,13 +184,7 @@ bool CCadranPlanQuelconque::GetCentre(int& x, int& y, bool truncate, bool inTent
     }
     if (latitude < 0.0)
         cx = -cx;
-    if (inTenths) {
-        x = RoundToInt(10.0 * cx);
-        y = RoundToInt(10.0 * cy);
-    } else {
-        x = RoundToInt(pixelsPerMmX * cx);
-        y = RoundToInt(-pixelsPerMmY * cy);
-    }
+    CentreToDial(*this, cx, cy, x, y, inTenths);
     return true;
 }
 

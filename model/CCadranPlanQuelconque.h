@@ -2,22 +2,19 @@
 // Dial on any plane: a face looking towards the azimuth planeAngle1 (from the equator side,
 // positive west) and inclined by planeAngle2 from the horizontal (0: looking up, pi/2: a
 // wall). The drawing has the steepest ascent of the face at the top.
-#include "model/CCadran.h"
+#include "model/CCadranPlanAStylePolaire.h"
 
-class CCadranPlanQuelconque : public CCadran {
+class CCadranPlanQuelconque : public CCadranPlanAStylePolaire {
     HV_DECLARE_SERIAL(CCadranPlanQuelconque)
 public:
     CCadranPlanQuelconque();
     // declination and inclination of the face in radians.
     CCadranPlanQuelconque(double declination, double inclination);
 
-    void Serialize(Archive& ar) override;
     // "Cadran plan quelconque (alpha = 30° 0' Ouest / beta = 60° 0')" or the short name.
     void GetTypeName(std::string& text, bool longName, bool upperCase) const override;
     // The noon line: from the centre through the shadow of a noon sun.
     void DrawCentreLine(gdi::DC& dc, int left, int top, int right, int bottom, int ax, int ay) override;
-    void Project(double azimuth, double altitude, int& x, int& y, bool toDevice = true,
-                 bool inTenths = true) const override;
     // Lit when the sun is in front of the face.
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
     bool GetFaceMap(FaceMap& map) const override;
@@ -39,8 +36,7 @@ public:
     // Either way the numbers of the hour lines stand at their summer end; they keep it when
     // the centre lies beyond the drawing's reach and the lines run from June to December.
     bool HourLabelsAtInnerEnd() const override;
-    // Shadow of the nodus in millimetres from the foot (u right, v up), unrounded.
-    void ProjectMm(double azimuth, double altitude, double& u, double& v) const;
+    void ProjectMm(double azimuth, double altitude, double& u, double& v) const override;
     // True when the polar style is parallel to the face (the polar dial's plane), so that it
     // never meets the face.
     bool StyleParallelToFace() const;

@@ -34,11 +34,6 @@ CCadranVerticalQcq::CCadranVerticalQcq(double declination)
     labelsAtInnerEnd = 0;
 }
 
-void CCadranVerticalQcq::Serialize(Archive& ar)
-{
-    SerializeWithParent<CCadran>(*this, ar);
-}
-
 void CCadranVerticalQcq::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
     if (longName)
@@ -68,14 +63,6 @@ void CCadranVerticalQcq::ProjectMm(double azimuth, double altitude, double& u, d
     const double cosAz = std::cos(azimuth), sinAz = std::sin(azimuth);
     u = HemisphereSign(*this) * h * ((cosD * sinAz - sinD * cosAz) / (cosD * cosAz + sinD * sinAz));
     v = -h * std::tan(altitude) / std::cos(azimuth - d);
-}
-
-void CCadranVerticalQcq::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
-                                 bool inTenths) const
-{
-    double u = 0.0, v = 0.0;
-    ProjectMm(azimuth, altitude, u, v);
-    FacePointToDial(*this, u, v, x, y, toDevice, inTenths);
 }
 
 bool CCadranVerticalQcq::IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const
@@ -150,13 +137,7 @@ bool CCadranVerticalQcq::GetCentre(int& x, int& y, bool truncate, bool inTenths)
         cx = std::cos(theta) * limit;
         cy = std::sin(theta) * limit;
     }
-    if (inTenths) {
-        x = RoundToInt(10.0 * cx);
-        y = RoundToInt(10.0 * cy);
-    } else {
-        x = RoundToInt(pixelsPerMmX * cx);
-        y = RoundToInt(-pixelsPerMmY * cy);
-    }
+    CentreToDial(*this, cx, cy, x, y, inTenths);
     return true;
 }
 

@@ -1,22 +1,19 @@
 #pragma once
 // Vertical declining dial: a wall whose face looks towards the azimuth planeAngle1 (from the
 // equator side, positive west), within 90 degrees of the equator side.
-#include "model/CCadran.h"
+#include "model/CCadranPlanAStylePolaire.h"
 
-class CCadranVerticalQcq : public CCadran {
+class CCadranVerticalQcq : public CCadranPlanAStylePolaire {
     HV_DECLARE_SERIAL(CCadranVerticalQcq)
 public:
     CCadranVerticalQcq();
     // declination: azimuth of the face in radians.
     explicit CCadranVerticalQcq(double declination);
 
-    void Serialize(Archive& ar) override;
     // "Cadran solaire déclinant (alpha = 30° 0' Ouest)" or the short name.
     void GetTypeName(std::string& text, bool longName, bool upperCase) const override;
     // Moves the style foot sideways with the declination, away from the centre.
     void SetSite(double latitudeDeg, double longitudeDeg, double zoneHours) override;
-    void Project(double azimuth, double altitude, int& x, int& y, bool toDevice = true,
-                 bool inTenths = true) const override;
     // Lit while the sun is within 90 degrees (less 0.001 rad) of the face's azimuth.
     bool IsLit(double azimuth, double altitude, bool aboveHorizonOnly) const override;
     bool GetFaceMap(FaceMap& map) const override;
@@ -26,9 +23,7 @@ public:
     bool GetCentre(int& x, int& y, bool truncate, bool inTenths) const override;
     // From the exact centre.
     double GetCentreAngle() const override;
-
-    // Shadow of the nodus in millimetres from the foot (u right, v up), unrounded.
-    void ProjectMm(double azimuth, double altitude, double& u, double& v) const;
+    void ProjectMm(double azimuth, double altitude, double& u, double& v) const override;
 
 protected:
     // The face map of this wall, for the subclasses that project and light it as it does.

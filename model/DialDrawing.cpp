@@ -4,11 +4,13 @@
 #include "docview/CDrawingTools.h"
 #include "model/Astronomy.h"
 #include "model/LabelBoxes.h"
+#include "model/PlaneDialGeometry.h"
 #include "model/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace dialdraw {
 
@@ -333,6 +335,63 @@ void CurveTracer::Finish()
     havePrevious_ = false;
 }
 
+void DrawPolylineCross(gdi::DC& dc, gdi::Point p, int half)
+{
+    const gdi::Point horizontal[2] = {{p.x - half, p.y}, {p.x + half, p.y}};
+    const gdi::Point vertical[2] = {{p.x, p.y - half}, {p.x, p.y + half}};
+    dc.Polyline(horizontal, 2);
+    dc.Polyline(vertical, 2);
+}
+
+void DrawFootMark(const CCadran& dial, gdi::DC& dc, gdi::Point foot)
+{
+    ToolsScope tools(dc);
+    PenScope pen(dc, tools.Tools().blackPen);
+    FontScope font(dc, tools.Tools().courier9);
+    const int m = RoundToInt(dial.pixelsPerMmX);
+    DrawPolylineCross(dc, foot, m);
+    AlignScope align(dc, gdi::TA_LEFT | gdi::TA_TOP);
+    dc.TextOut(foot.x + m, foot.y + m / 2, "A");
+}
+
+void DrawStyleShadow(gdi::DC& dc, gdi::Point from, gdi::Point to, bool greyBrush)
+{
+    ToolsScope tools(dc);
+    const gdi::COLORREF grey = gdi::RGB(192, 192, 192);
+    PenScope pen(dc, gdi::Pen{gdi::PS_SOLID, std::max(1, RoundToInt(3.0 * tools.Tools().Scale())), grey});
+    std::optional<gdi::Brush> oldBrush;
+    if (greyBrush)
+        oldBrush = dc.SelectBrush(gdi::Brush{gdi::BS_SOLID, grey});
+    const gdi::Point points[2] = {from, to};
+    dc.Polyline(points, 2);
+    if (oldBrush)
+        dc.SelectBrush(*oldBrush);
+}
+
+bool LongitudeRowDrawn(int k, int mode)
+{
+    if ((k == 9 || k == 27) && mode != 0)
+        return true;
+    if ((k == 0 || k == 18) && (mode == 0 || mode == 2))
+        return true;
+    return (k % 3 == 0 && mode == 3) || mode == 4;
+}
+
+int LongitudePenEntry(int k)
+{
+    if (k % 3 != 0)
+        return 16;
+    switch (k / 3) {
+    case 0: case 6: return 12;
+    case 1: case 5: return 13;
+    case 2: case 4: return 14;
+    case 3: return 15;
+    case 7: case 11: return 11;
+    case 8: case 10: return 10;
+    default: return 9;
+    }
+}
+
 EquatorialSun EquatorialSun::At(double hourAngle, double declination)
 {
     return {hourAngle, std::sin(hourAngle), std::cos(hourAngle), declination, std::sin(declination),
@@ -418,16 +477,18 @@ bool SunProjector::FastPoints(const HorizontalVector& v, Projected& p) const
     // How far the trigonometry of Project may round from these products, in millimetres,
     // with a wide margin: both lose precision as the sun grazes the face.
     const double slackMm = std::max(1e-12 * (std::fabs(dial_.styleHeight) + std::fabs(u) + std::fabs(w)) * (1.0 / facing), 1e-12);
-    // The units of Project, in the same order of operations.
-    const double x = u * dial_.scale * dial_.pixelsPerMmX;
-    const double y = -w * dial_.scale * dial_.pixelsPerMmY;
+    // The units of Project, by its own conversion.
+    double x = 0.0;
+    double y = 0.0;
+    planedial::FacePointToDialUnrounded(dial_, u, w, x, y, true, true);
     if (!Settled(x, slackMm * std::fabs(dial_.scale * dial_.pixelsPerMmX)) ||
         !Settled(y, slackMm * std::fabs(dial_.scale * dial_.pixelsPerMmY)))
         return false;
     p.device = Offset({RoundToInt(x), RoundToInt(y)}, origin_);
     if (collect_) {
-        const double tenthsX = 10.0 * u;
-        const double tenthsY = 10.0 * w;
+        double tenthsX = 0.0;
+        double tenthsY = 0.0;
+        planedial::FacePointToDialUnrounded(dial_, u, w, tenthsX, tenthsY, false, true);
         if (!Settled(tenthsX, 10.0 * slackMm) || !Settled(tenthsY, 10.0 * slackMm))
             return false;
         p.exported = Offset({RoundToInt(tenthsX), RoundToInt(tenthsY)}, frame_.anchor);

@@ -104,6 +104,20 @@ bool DrawStraight(CCadran& dial, gdi::DC& dc, const ExportFrame& frame, Projecte
 // (CCadran::numberBoxes): the lines go round the numbers.
 void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int count);
 
+// One five-minute step of the hour lines, measured before any line is drawn, so that the
+// numbers are laid out first and the lines drawn round them (CCadran::DrawHourSteps).
+struct HourStep {
+    int s = 0;
+    int entry = 0;  // colour entry of the hour line
+    bool meanTime = false;  // the mean-time lines of the step are drawn too
+    bool drawLine = false;  // the hour line from `from` to `to`, clipped by ClipStraight
+    Projected from;
+    Projected to;
+    bool extension = false;  // a thin light grey line from extensionFrom to extensionTo
+    gdi::Point extensionFrom;
+    gdi::Point extensionTo;
+};
+
 // The two steps of DrawStraight: the clipping (false when nothing is left), then the drawing
 // and the recording of what the clipping left; the device ends may be shortened between
 // them without changing what is recorded.
@@ -141,6 +155,25 @@ private:
     Projected previous_;
     std::vector<gdi::Point> polyline_;
 };
+
+// A cross of half-size half centred on p, each stroke a two-point polyline (which leaves its
+// last point out).
+void DrawPolylineCross(gdi::DC& dc, gdi::Point p, int half);
+// The mark of the style's foot on the dials whose style stands at it: a cross of one
+// millimetre and the label "A", with the tool set's black pen and "Courier New" 9 font.
+void DrawFootMark(const CCadran& dial, gdi::DC& dc, gdi::Point foot);
+
+// The shadow of a movable or wire style: a segment from `from` to `to` (device units) with
+// a light grey pen three units wide at the tool set's scale; with greyBrush the brush of
+// that grey is in force while it is drawn.
+void DrawStyleShadow(gdi::DC& dc, gdi::Point from, gdi::Point to, bool greyBrush);
+
+// Whether the date arc of ecliptic longitude k x 10 degrees (k = 0..35) is drawn in the
+// preferences' diurnal arc mode.
+bool LongitudeRowDrawn(int k, int mode);
+// Colour entry of that arc: the zodiac entries by the declination of the sign's start, entry
+// 16 between signs.
+int LongitudePenEntry(int k);
 
 // A sun of the equatorial frame with the sines and cosines of its angles (radians).
 struct EquatorialSun {

@@ -12,18 +12,49 @@ double AbsLatitudeRad(const CCadran& dial)
     return std::fabs(dial.latitude) * kDegToRad;
 }
 
-void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths)
+void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
+                              bool inTenths)
 {
     if (toDevice) {
-        x = RoundToInt(u * dial.scale * dial.pixelsPerMmX);
-        y = RoundToInt(-v * dial.scale * dial.pixelsPerMmY);
+        x = u * dial.scale * dial.pixelsPerMmX;
+        y = -v * dial.scale * dial.pixelsPerMmY;
     } else if (inTenths) {
-        x = RoundToInt(10.0 * u);
-        y = RoundToInt(10.0 * v);
+        x = 10.0 * u;
+        y = 10.0 * v;
     } else {
-        x = RoundToInt(100.0 * u);
-        y = RoundToInt(100.0 * v);
+        x = 100.0 * u;
+        y = 100.0 * v;
     }
+}
+
+void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths)
+{
+    double unroundedX = 0.0;
+    double unroundedY = 0.0;
+    FacePointToDialUnrounded(dial, u, v, unroundedX, unroundedY, toDevice, inTenths);
+    x = RoundToInt(unroundedX);
+    y = RoundToInt(unroundedY);
+}
+
+void CentreToDial(const CCadran& dial, double cx, double cy, int& x, int& y, bool inTenths)
+{
+    if (inTenths) {
+        x = RoundToInt(10.0 * cx);
+        y = RoundToInt(10.0 * cy);
+    } else {
+        x = RoundToInt(dial.pixelsPerMmX * cx);
+        y = RoundToInt(-dial.pixelsPerMmY * cy);
+    }
+}
+
+void SetMarkDialDefaults(CCadran& dial, int typeCode)
+{
+    dial.typeCode = typeCode;
+    dial.planeAngle1 = 0.0;
+    dial.planeAngle2 = 0.0;
+    dial.localSolarTime = 1;
+    dial.prefs.diurnalArcs = 0;
+    dial.SetStyleAnchorPercent(50, 50);
 }
 
 double SubstyleDirection(double cx, double cy)

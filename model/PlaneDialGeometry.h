@@ -1,6 +1,7 @@
 #pragma once
-// Geometry shared by the plane dials with a polar style: unit conversions of face points,
-// the hemisphere sign and the parent-class chain of their stored records.
+// Geometry shared by the plane dials with a polar style: the hemisphere sign and the
+// placing of the centre; and, for every dial type, the unit conversion of face points and
+// the parent-class chain of the stored records.
 //
 // Southern hemisphere: azimuths and plane declinations are counted from the equator side
 // (north there), positive west, exactly as in the north. Seen that way the southern sky is
@@ -25,10 +26,18 @@ inline double HemisphereSign(const CCadran& dial) { return dial.latitude < 0.0 ?
 double AbsLatitudeRad(const CCadran& dial);
 
 // Converts a face point given in millimetres (u to the right, v up, relative to the foot of
-// the style) into the units of CCadran::Project: device pixels at the drawing scale (y
+// the style or point A) into the units of CCadran::Project: device pixels at the drawing scale (y
 // down), else tenths of a millimetre, else hundredths (y up), each rounded half away from
 // zero.
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
+// The same before the rounding, for a caller that must know how near a half it falls.
+void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
+                              bool inTenths);
+
+// Converts a point given in millimetres at the drawing scale (x right, y up, relative to the
+// foot of the style), such as the centre, into the units of CCadran::GetCentre: device
+// pixels (y down), else tenths of a millimetre (y up), each rounded half away from zero.
+void CentreToDial(const CCadran& dial, double cx, double cy, int& x, int& y, bool inTenths);
 
 // True when the dial is of class Own itself, not of a class derived from it. A face map
 // gives what Project and IsLit of the class that builds it give; a subclass, which may
@@ -56,8 +65,14 @@ FaceMap WallFaceMap(const CCadran& dial, double sinDeclination, double cosDeclin
 double CutStyleLength(const CCadran& dial, double length, double endHeightWhenCut, bool& truncate,
                       double& endHeight);
 
-// The stored record of a plane dial: in an old-format document only the base dial's data;
-// otherwise the dial's own schema is dropped (the class has no data of its own), then the
+// The defaults shared by the dials read in local solar time on marks laid out round the
+// middle of the drawing (analemmatic, bifilar, cylindrical): a level face, no date arcs,
+// the foot of the style at the middle.
+void SetMarkDialDefaults(CCadran& dial, int typeCode);
+
+// The stored record of a dial type down to Parent's data (every dial type stores itself
+// so; a type with data of its own writes them after): in an old-format document only
+// Parent's data; otherwise the type's own schema is dropped (it has one layout), then the
 // class record of Parent precedes Parent's data.
 template <class Parent>
 void SerializeWithParent(Parent& self, Archive& ar)

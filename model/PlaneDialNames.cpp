@@ -16,6 +16,16 @@ std::string UpperCasedIf(std::string text, bool upperCase)
     return text;
 }
 
+std::string TypeNameFromTable(std::span<const TypeNameIds> names, int typeCode, bool longName, bool upperCase,
+                              std::string_view fallback)
+{
+    for (const TypeNameIds& row : names) {
+        if (row.typeCode == typeCode)
+            return UpperCasedIf(GetTranslatedString(longName ? row.longId : row.shortId), upperCase);
+    }
+    return UpperCasedIf(std::string(fallback), upperCase);
+}
+
 std::string DeclinationText(double declinationRad)
 {
     return FormatAngle(std::fabs(declinationRad) * kRadToDeg, false, false) + " " +
