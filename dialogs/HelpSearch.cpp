@@ -2,6 +2,7 @@
 
 #include "app/TextHelpers.h"
 #include "app/Translation.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
@@ -21,10 +22,7 @@ std::string Upper(std::string_view text)
 
 bool IsHtmlPage(const fs::path& file)
 {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return extension == ".html";
+    return ascii::EqualsNoCase(file.extension().string(), ".html");
 }
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to)
