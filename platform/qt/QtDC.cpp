@@ -232,16 +232,43 @@ bool StyleOn(const StyleRuns& style, long long step)
     return true;
 }
 
-// num / den to the nearest integer, halves upward; den > 0.
-long long RoundDiv(__int128 num, long long den)
-{
-    const __int128 twice = 2 * num + den;
-    const __int128 d = 2 * static_cast<__int128>(den);
-    __int128 q = twice / d;
-    if (twice % d != 0 && twice < 0)
-        --q;
-    return static_cast<long long>(q);
-}
+// i * slope / den to the nearest integer, halves upward, for i = first, first + 1, ...: the
+// quotient and the remainder of (2 i slope + den) / (2 den) are carried from one i to the
+// next, so that a step costs an addition and no division. den > 0 and |slope| <= den.
+class RoundedRatio {
+public:
+    RoundedRatio(long long first, long long slope, long long den) : step_(2 * slope), period_(2 * den)
+    {
+        // The start may be far along a long line: its product needs more than 64 bits.
+        const __int128 twice = 2 * static_cast<__int128>(first) * slope + den;
+        __int128 quotient = twice / period_;
+        __int128 remainder = twice % period_;
+        if (remainder < 0) {
+            --quotient;
+            remainder += period_;
+        }
+        value_ = static_cast<long long>(quotient);
+        remainder_ = static_cast<long long>(remainder);
+    }
+    long long Value() const { return value_; }
+    void Next()
+    {
+        remainder_ += step_;
+        if (remainder_ >= period_) {
+            remainder_ -= period_;
+            ++value_;
+        } else if (remainder_ < 0) {
+            remainder_ += period_;
+            --value_;
+        }
+    }
+
+private:
+    long long step_;
+    long long period_;
+    long long value_ = 0;
+    long long remainder_ = 0;  // in [0, period_)
+};
 
 }  // namespace
 
@@ -346,12 +373,14 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
             first = last;
         }
         const long long dir = dMajor > 0 ? 1 : -1;
-        for (long long i = std::max(first, 0LL); i < last; ++i) {
+        const long long start = std::max(first, 0LL);
+        RoundedRatio offset(start, dMinor, n);  // minor - minor0 at step i
+        for (long long i = start; i < last; ++i, offset.Next()) {
             // The style counts the context's pixels.
             if (!StyleOn(style, static_cast<long long>(std::floor((step + i) / deviceRatio_))))
                 continue;
             const long long major = major0 + dir * i;
-            const long long minor = minor0 + RoundDiv(static_cast<__int128>(i) * dMinor, n);
+            const long long minor = minor0 + offset.Value();
             if (minor < mlo || minor > mhi)
                 continue;
             pixels.emplace_back(static_cast<int>(xMajor ? major : minor), static_cast<int>(xMajor ? minor : major));
