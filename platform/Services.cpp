@@ -319,9 +319,7 @@ bool SystemServices::ShellOpen(const std::string&) { return false; }
 
 bool SystemServices::ShowHelpPage(const fs::path&) { return false; }
 
-std::optional<fs::path> SystemServices::GetOpenFileName(const FileDialogRequest&) { return std::nullopt; }
-
-std::optional<fs::path> SystemServices::GetSaveFileName(const FileDialogRequest&) { return std::nullopt; }
+std::optional<fs::path> SystemServices::FileDialog(bool, const FileDialogRequest&) { return std::nullopt; }
 
 bool SystemServices::ChooseFont(FontChoice&) { return false; }
 
