@@ -5,20 +5,13 @@
 #include "app/Languages.h"
 #include "app/Trace.h"
 #include "app/Translation.h"
+#include "platform/AsciiText.h"
 #include "platform/MenuModel.h"
 #include "platform/TextFile.h"
 
 #include <algorithm>
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
-}
 
 // The fields of a data line; type to second number are present only when a tab follows them.
 struct DataLine {
@@ -124,7 +117,7 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
     const size_t tab = first.find('\t');
     const std::string signature = first.substr(0, tab);
     const int version = tab == std::string::npos ? 0 : StringToInt(std::string_view(first).substr(tab + 1));
-    if (!EqualsIgnoringCase(signature, "HORAVEL_RC_FILE")) {
+    if (!ascii::EqualsNoCase(signature, "HORAVEL_RC_FILE")) {
         Trace("[ERROR] Bad signature in Resources File (%s)!", signature.c_str());
         return refuse("its first line is not the signature HORAVEL_RC_FILE");
     }
@@ -148,7 +141,7 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
     const auto readNames = [&](const char* keyName, std::vector<std::string>& names) {
         const std::string header = readLine();
         const DataLine data = ParseDataLine(header, languageCount);
-        if (!EqualsIgnoringCase(data.type, "HEAD") && !EqualsIgnoringCase(data.key, keyName)) {
+        if (!ascii::EqualsNoCase(data.type, "HEAD") && !ascii::EqualsNoCase(data.key, keyName)) {
             Trace("[ERROR] Bad Resources File header (%s)!", header.c_str());
             return refuse(notTheLine(keyName));
         }
@@ -176,19 +169,19 @@ bool CLanguageFile::LoadLines(const std::vector<std::string>& lines)
         if (text.find('\t') == std::string::npos)
             continue;
         DataLine data = ParseDataLine(text, languageCount);
-        if (EqualsIgnoringCase(data.type, "STR")) {
+        if (ascii::EqualsNoCase(data.type, "STR")) {
             entries_.emplace_back(CLanguageEntry::kString, data.firstNumber, 0, std::string(),
                                   std::move(data.texts), languageCount);
             ++strings;
-        } else if (EqualsIgnoringCase(data.type, "DLG")) {
+        } else if (ascii::EqualsNoCase(data.type, "DLG")) {
             entries_.emplace_back(CLanguageEntry::kDialog, data.secondNumber, data.firstNumber, std::string(),
                                   std::move(data.texts), languageCount);
             ++dialogs;
-        } else if (EqualsIgnoringCase(data.type, "MENU")) {
+        } else if (ascii::EqualsNoCase(data.type, "MENU")) {
             entries_.emplace_back(CLanguageEntry::kMenu, 0, data.firstNumber, std::string(data.key),
                                   std::move(data.texts), languageCount);
             ++menus;
-        } else if (!EqualsIgnoringCase(data.type, "SKIP")) {
+        } else if (!ascii::EqualsNoCase(data.type, "SKIP")) {
             Trace("[ERROR] Bad Resource Type! (line %d) : %s", static_cast<int>(next),
                   std::string(data.type).c_str());
         }

@@ -1,6 +1,7 @@
 #include "app/Languages.h"
 
 #include "app/SystemReport.h"
+#include "platform/AsciiText.h"
 #include "platform/Profile.h"
 
 #include <array>
@@ -58,12 +59,8 @@ thread_local int g_threadLanguage = MakeLanguageId(LANG_FRENCH, SUBLANG_DEFAULT)
 
 int LanguageIndexFromName(std::string_view name)
 {
-    std::string upper(name);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
     for (size_t i = 0; i < kLanguages.size(); ++i)
-        if (upper == kLanguages[i].systemName)
+        if (ascii::EqualsNoCase(name, kLanguages[i].systemName))
             return static_cast<int>(i);
     return -1;
 }

@@ -1,6 +1,7 @@
 #include "app/ProfileValues.h"
 
 #include "app/Formatting.h"
+#include "platform/AsciiText.h"
 #include "platform/Profile.h"
 
 #include <array>
@@ -8,17 +9,6 @@
 #include <cstdint>
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 std::string Component(std::string_view entry, const char* suffix)
 {
@@ -51,8 +41,8 @@ double ParseProfileDouble(std::string_view text, double fallback)
         return fallback;
     std::uint64_t bits = 0;
     for (int i = 0; i < 8; ++i) {
-        const int high = HexDigit(hex[static_cast<size_t>(2 * i)]);
-        const int low = HexDigit(hex[static_cast<size_t>(2 * i + 1)]);
+        const int high = ascii::HexDigit(hex[static_cast<size_t>(2 * i)]);
+        const int low = ascii::HexDigit(hex[static_cast<size_t>(2 * i + 1)]);
         if (high < 0 || low < 0)
             return fallback;
         bits |= static_cast<std::uint64_t>(high * 16 + low) << (8 * i);

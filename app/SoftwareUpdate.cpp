@@ -3,6 +3,7 @@
 #include "app/Formatting.h"
 #include "app/Trace.h"
 #include "app/Translation.h"
+#include "platform/AsciiText.h"
 #include "platform/Profile.h"
 #include "platform/Services.h"
 
@@ -41,20 +42,6 @@ std::vector<std::string_view> ValuesAfter(std::string_view line, size_t keywordE
 int IntValue(const std::vector<std::string_view>& values, size_t n)
 {
     return n < values.size() ? StringToInt(values[n]) : 0;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
 }
 
 // "2.0.1" as 20001; missing parts read 0.
@@ -165,7 +152,7 @@ bool IsNewerVersion(const UpdateInfo& info, std::string_view runningVersion, int
 std::string CompleteUpdateUrl(std::string url)
 {
     // An https address stays as it is: "http://" in front of it would make it unusable.
-    if (!StartsWithNoCase(url, "http://") && !StartsWithNoCase(url, "https://"))
+    if (!ascii::StartsWithNoCase(url, "http://") && !ascii::StartsWithNoCase(url, "https://"))
         url.insert(0, "http://");
     return url;
 }

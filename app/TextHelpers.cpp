@@ -129,7 +129,11 @@ std::string MapCodePoints(std::string_view text, Map map)
 
 void FoldAccents(std::string& text) { text = MapCodePoints(text, FoldedLetter); }
 
-void MakeUpperAccents(std::string& text) { text = MapCodePoints(text, UpperCodePoint); }
+void MakeUpperAccents(std::string& text) { text = UpperAccents(text); }
+
+std::string UpperAccents(std::string_view text) { return MapCodePoints(text, UpperCodePoint); }
+
+bool SameTextNoCase(std::string_view a, std::string_view b) { return UpperAccents(a) == UpperAccents(b); }
 
 std::string FillFormat(std::string_view format, std::initializer_list<std::string_view> args)
 {

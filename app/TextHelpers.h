@@ -12,6 +12,11 @@ void FoldAccents(std::string& text);
 // European languages, Greek and Cyrillic. Letters whose capital is more than one character
 // (ß, ŉ) and the micro sign stay as they are. Invalid UTF-8 bytes are kept unchanged.
 void MakeUpperAccents(std::string& text);
+// The same, as a copy.
+std::string UpperAccents(std::string_view text);
+// Whole texts equal without regard to case, accented capitals included: "NIGER" does not
+// match "NIGERIA".
+bool SameTextNoCase(std::string_view a, std::string_view b);
 
 // Replaces the conversions %d, %i and %s of a translated format, in order, by the texts
 // given ("%%" gives "%"); conversions past the last text become empty. Translated texts are

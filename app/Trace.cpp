@@ -56,19 +56,6 @@ const char* OsKindText(int kind)
     }
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
 }  // namespace
 
 std::filesystem::path TraceFilePath() { return paths::DataFolder() / paths::kTraceFile; }
@@ -137,7 +124,7 @@ void WriteTraceLine(std::string_view text)
         const int fd = ::open(TraceFilePath().c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
         if (fd < 0)
             return;
-        WriteAll(fd, line);
+        textfile::WriteAll(fd, line);
         ::close(fd);
     } catch (...) {
         // Tracing must never stop the program.

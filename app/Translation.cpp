@@ -4,6 +4,7 @@
 #include "app/BuiltinLanguageFile.h"
 #include "app/CLanguageFile.h"
 #include "app/Formatting.h"
+#include "platform/AsciiText.h"
 #include "platform/Encoding.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
@@ -14,11 +15,6 @@
 
 namespace {
 
-bool IsStringType(std::string_view type)
-{
-    return type.size() == 3 && (type[0] | 0x20) == 's' && (type[1] | 0x20) == 't' && (type[2] | 0x20) == 'r';
-}
-
 // id -> French text of the first STR line of the built-in language file.
 const std::unordered_map<int, std::string>& BuiltinStrings()
 {
@@ -28,7 +24,7 @@ const std::unordered_map<int, std::string>& BuiltinStrings()
             std::string_view(reinterpret_cast<const char*>(kBuiltinLanguageFile), kBuiltinLanguageFileSize));
         for (const auto& line : textfile::SplitLines(text)) {
             const auto fields = CLanguageFile::SplitFields(line);
-            if (fields.size() > 5 && IsStringType(fields[0]))
+            if (fields.size() > 5 && ascii::EqualsNoCase(fields[0], "str"))
                 table.emplace(StringToInt(fields[2]), std::string(fields[5]));
         }
         return table;

@@ -2,6 +2,7 @@
 
 #include "app/TextHelpers.h"
 #include "app/Translation.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 
@@ -12,19 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Upper(std::string_view text)
-{
-    std::string upper(text);
-    MakeUpperAccents(upper);
-    return upper;
-}
-
 bool IsHtmlPage(const fs::path& file)
 {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return extension == ".html";
+    return ascii::EqualsNoCase(file.extension().string(), ".html");
 }
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to)
@@ -57,7 +48,7 @@ std::vector<HelpSearchMatch> SearchHelpPages(const fs::path& helpFolder, std::st
     std::vector<HelpSearchMatch> matches;
     if (keyword.empty())
         return matches;
-    const std::string wanted = Upper(keyword);
+    const std::string wanted = UpperAccents(keyword);
     std::vector<fs::path> pages;
     std::error_code error;
     for (fs::directory_iterator it(helpFolder, error), end; !error && it != end; it.increment(error))
@@ -73,7 +64,7 @@ std::vector<HelpSearchMatch> SearchHelpPages(const fs::path& helpFolder, std::st
         std::string title;
         bool titled = false;
         for (const std::string& line : lines) {
-            const std::string upper = Upper(line);
+            const std::string upper = UpperAccents(line);
             if (!titled) {
                 const auto open = upper.find("<TITLE>");
                 const auto close = open == std::string::npos ? open : upper.find("</TITLE>", open);

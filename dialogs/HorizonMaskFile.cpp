@@ -2,6 +2,7 @@
 
 #include "app/Formatting.h"
 #include "app/Trace.h"
+#include "platform/AsciiText.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
@@ -16,18 +17,6 @@ std::string_view SkipSeparators(std::string_view text)
 {
     const auto start = text.find_first_not_of(kSeparators);
     return start == std::string_view::npos ? std::string_view() : text.substr(start);
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -64,7 +53,7 @@ ReadResult ReadText(std::string_view bytes, std::vector<CHorizonPoint>& points)
             line.remove_suffix(1);
         return line;
     };
-    if (!EqualsNoCase(nextLine(), kSignature))
+    if (!ascii::EqualsNoCase(nextLine(), kSignature))
         return ReadResult::BadSignature;
     std::size_t leftOut = 0;
     while (!rest.empty()) {

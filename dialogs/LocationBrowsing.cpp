@@ -9,25 +9,16 @@
 
 namespace {
 
-std::string Upper(std::string_view text)
-{
-    std::string s(text);
-    MakeUpperAccents(s);
-    return s;
-}
-
 // The sort key: upper case first, so that FoldAccents (which folds capitals) sees every
 // accented letter.
 std::string SortKey(std::string_view text)
 {
-    std::string s = Upper(text);
+    std::string s = UpperAccents(text);
     FoldAccents(s);
     return s;
 }
 
 }  // namespace
-
-bool SameTextNoCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
 
 std::vector<CDataBaseElement*> LocationsOfCountry(const CLocationList& list, std::string_view country)
 {
@@ -71,7 +62,7 @@ std::vector<std::string> CountriesOf(const CLocationList& list)
     std::vector<std::string> countries;
     std::vector<std::string> seen;  // upper-cased, for the comparison
     for (const auto& record : list) {
-        std::string key = Upper(record->country);
+        std::string key = UpperAccents(record->country);
         if (std::find(seen.begin(), seen.end(), key) != seen.end())
             continue;
         seen.push_back(std::move(key));

@@ -5,6 +5,7 @@
 //
 // Texts are compared without regard to case, accented capitals included, and whole: "NIGER"
 // does not match "NIGERIA".
+#include "app/TextHelpers.h"
 #include "model/CDataBaseElement.h"
 #include "model/LocationDatabase.h"
 #include "platform/Gdi.h"
@@ -16,9 +17,6 @@
 
 // Columns of the location lists.
 enum LocationColumn : int { kColumnName = 0, kColumnRegion = 1, kColumnCountry = 2 };
-
-// Whole texts, equal without regard to case.
-bool SameTextNoCase(std::string_view a, std::string_view b);
 
 // The records of that country (every record when country is empty), in list order.
 std::vector<CDataBaseElement*> LocationsOfCountry(const CLocationList& list, std::string_view country);

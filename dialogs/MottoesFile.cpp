@@ -2,6 +2,7 @@
 
 #include "app/CHoravelApp.h"
 #include "app/Trace.h"
+#include "platform/AsciiText.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
@@ -144,14 +145,9 @@ int FindLanguage(const std::vector<std::string>& entries, std::string_view langu
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (entries[i] == language)
             return static_cast<int>(i);
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string& entry = entries[i];
-        if (entry.size() >= language.size() &&
-            std::equal(language.begin(), language.end(), entry.begin(),
-                       [&](char a, char b) { return lower(a) == lower(b); }))
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (ascii::StartsWithNoCase(entries[i], language))
             return static_cast<int>(i);
-    }
     return -1;
 }
 

@@ -2,13 +2,13 @@
 
 #include "app/Trace.h"
 #include "app/Translation.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "platform/Timers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <functional>
 #include <new>
@@ -23,13 +23,6 @@ constexpr int kHimetricPerInch = 2540;
 constexpr int kMaxRenderSide = 4096;
 // Version of the stored picture record.
 constexpr std::int32_t kPictureRecordVersion = 1;
-
-std::string UpperAscii(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::optional<std::filesystem::path> FindFile(const std::filesystem::path& path)
 {
@@ -223,9 +216,9 @@ const std::string& CImagePicture::GetBytes() const
 bool CImagePicture::Load(const std::filesystem::path& path)
 {
     const std::string text = path.string();
-    const std::string tail = text.size() >= 4 ? UpperAscii(text.substr(text.size() - 4)) : std::string();
-    const bool known = tail.starts_with('.') &&
-                       std::find(std::begin(kExtensions), std::end(kExtensions), tail) != std::end(kExtensions);
+    const std::string_view tail = text.size() >= 4 ? std::string_view(text).substr(text.size() - 4) : std::string_view();
+    const bool known = std::any_of(std::begin(kExtensions), std::end(kExtensions),
+                                   [&](const char* extension) { return ascii::EqualsNoCase(tail, extension); });
     if (known) {
         const auto file = FindFile(path);
         return file ? LoadFromFile(*file) : false;

@@ -241,14 +241,6 @@ std::string RecordLine(const CDataBaseElement& r)
     return line;
 }
 
-bool SameTextNoCase(std::string a, std::string_view b)
-{
-    std::string upperB(b);
-    MakeUpperAccents(a);
-    MakeUpperAccents(upperB);
-    return a == upperB;
-}
-
 // A file's text and the number of records it holds.
 struct DatabaseText {
     std::string text;

@@ -338,14 +338,20 @@ std::uint32_t EmfDC::Handle(const ObjectKey& key)
     return handle;
 }
 
-void EmfDC::SelectObject(std::optional<std::uint32_t>& current, std::uint32_t handle)
+template <typename T>
+void EmfDC::Play(std::uint32_t type, std::optional<T>& played, T value)
 {
-    if (current == handle)
+    if (played == value)
         return;
     Body b;
-    b.U32(handle);
-    Emit(EMR_SELECTOBJECT, b.Bytes());
-    current = handle;
+    b.U32(static_cast<std::uint32_t>(value));
+    Emit(type, b.Bytes());
+    played = value;
+}
+
+void EmfDC::SelectObject(std::optional<std::uint32_t>& current, std::uint32_t handle)
+{
+    Play(EMR_SELECTOBJECT, current, handle);
 }
 
 void EmfDC::SyncPen(const Pen& pen)
@@ -376,6 +382,13 @@ void EmfDC::SyncBrush(const Brush& brush)
     SelectObject(player_.brush, Handle(key));
 }
 
+void EmfDC::SyncFigure(bool filled)
+{
+    SyncPen(State().pen);
+    if (filled)
+        SyncBrush(State().brush);
+}
+
 void EmfDC::SyncFont()
 {
     ObjectKey key;
@@ -387,53 +400,33 @@ void EmfDC::SyncFont()
 void EmfDC::SyncTextAttributes(unsigned align)
 {
     SyncFont();
-    const COLORREF text = ResolveColor(State().textColor);
-    if (player_.textColor != text) {
-        Body b;
-        b.U32(text);
-        Emit(EMR_SETTEXTCOLOR, b.Bytes());
-        player_.textColor = text;
-    }
-    const COLORREF bk = ResolveColor(State().bkColor);
-    if (player_.bkColor != bk) {
-        Body b;
-        b.U32(bk);
-        Emit(EMR_SETBKCOLOR, b.Bytes());
-        player_.bkColor = bk;
-    }
-    if (player_.bkMode != State().bkMode) {
-        Body b;
-        b.U32(static_cast<std::uint32_t>(State().bkMode));
-        Emit(EMR_SETBKMODE, b.Bytes());
-        player_.bkMode = State().bkMode;
-    }
-    if (player_.textAlign != align) {
-        Body b;
-        b.U32(align);
-        Emit(EMR_SETTEXTALIGN, b.Bytes());
-        player_.textAlign = align;
-    }
+    Play(EMR_SETTEXTCOLOR, player_.textColor, ResolveColor(State().textColor));
+    Play(EMR_SETBKCOLOR, player_.bkColor, ResolveColor(State().bkColor));
+    Play(EMR_SETBKMODE, player_.bkMode, State().bkMode);
+    Play(EMR_SETTEXTALIGN, player_.textAlign, align);
 }
 
 // ------------------------------------------------------------------ state and clipping
 
+void EmfDC::EmitOrigin(std::uint32_t type, Point origin)
+{
+    Body b;
+    b.Pt(origin);
+    Emit(type, b.Bytes());
+    player_.position.reset();
+}
+
 Point EmfDC::SetViewportOrg(int x, int y)
 {
     const Point old = DCBase::SetViewportOrg(x, y);
-    Body b;
-    b.Pt({x, y});
-    Emit(EMR_SETVIEWPORTORGEX, b.Bytes());
-    player_.position.reset();
+    EmitOrigin(EMR_SETVIEWPORTORGEX, {x, y});
     return old;
 }
 
 Point EmfDC::SetWindowOrg(int x, int y)
 {
     const Point old = DCBase::SetWindowOrg(x, y);
-    Body b;
-    b.Pt({x, y});
-    Emit(EMR_SETWINDOWORGEX, b.Bytes());
-    player_.position.reset();
+    EmitOrigin(EMR_SETWINDOWORGEX, {x, y});
     return old;
 }
 
@@ -545,9 +538,7 @@ bool EmfDC::PolyRecord(std::uint32_t type16, std::uint32_t type32, const Point* 
         return false;
     const Rect device = ShapeBounds(points, count);
     const bool filled = type16 == EMR_POLYGON16;
-    SyncPen(State().pen);
-    if (filled)
-        SyncBrush(State().brush);
+    SyncFigure(filled);
     Body b;
     b.Box(device);
     b.U32(static_cast<std::uint32_t>(count));
@@ -576,21 +567,24 @@ bool EmfDC::Polygon(const Point* points, int count)
     return PolyRecord(EMR_POLYGON16, EMR_POLYGON, points, count);
 }
 
-bool EmfDC::BoxRecord(std::uint32_t type, int left, int top, int right, int bottom, bool filled)
+void EmfDC::AddBoxBounds(const Rect& box)
 {
-    if (!Recording())
-        return false;
-    SyncPen(State().pen);
-    if (filled)
-        SyncBrush(State().brush);
-    Body b;
-    b.Box({left, top, right, bottom});
-    Emit(type, b.Bytes());
-    const Rect n = Rect{left, top, right, bottom}.Normalized();
+    const Rect n = box.Normalized();
     if (!n.IsEmpty()) {
         const Point corners[2] = {{n.left, n.top}, {n.right - 1, n.bottom - 1}};
         AddBounds(ShapeBounds(corners, 2));
     }
+}
+
+bool EmfDC::BoxRecord(std::uint32_t type, int left, int top, int right, int bottom, bool filled)
+{
+    if (!Recording())
+        return false;
+    SyncFigure(filled);
+    Body b;
+    b.Box({left, top, right, bottom});
+    Emit(type, b.Bytes());
+    AddBoxBounds({left, top, right, bottom});
     return true;
 }
 
@@ -609,19 +603,13 @@ bool EmfDC::ArcRecord(std::uint32_t type, int left, int top, int right, int bott
 {
     if (!Recording())
         return false;
-    SyncPen(State().pen);
-    if (filled)
-        SyncBrush(State().brush);
+    SyncFigure(filled);
     Body b;
     b.Box({left, top, right, bottom});
     b.Pt({xStart, yStart});
     b.Pt({xEnd, yEnd});
     Emit(type, b.Bytes());
-    const Rect n = Rect{left, top, right, bottom}.Normalized();
-    if (!n.IsEmpty()) {
-        const Point corners[2] = {{n.left, n.top}, {n.right - 1, n.bottom - 1}};
-        AddBounds(ShapeBounds(corners, 2));
-    }
+    AddBoxBounds({left, top, right, bottom});
     return true;
 }
 

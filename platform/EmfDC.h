@@ -111,12 +111,20 @@ private:
     void SyncPen(const Pen& pen);
     void SyncBrush(const Brush& brush);
     void SyncFont();
+    // The player draws a figure with our pen, and fills it with our brush when filled.
+    void SyncFigure(bool filled);
     void SyncTextAttributes(unsigned align);
     void SelectObject(std::optional<std::uint32_t>& current, std::uint32_t handle);
+    // Writes the record that sets one value of the player's state, unless it holds it already.
+    template <typename T>
+    void Play(std::uint32_t type, std::optional<T>& played, T value);
+    void EmitOrigin(std::uint32_t type, Point origin);
 
     // Widens the header bounds by a device rectangle (inclusive), within the clip.
     void AddBounds(Rect deviceInclusive);
     Rect ShapeBounds(const Point* points, int count) const;
+    // Widens the header bounds by a figure drawn in a logical box (right and bottom edges out).
+    void AddBoxBounds(const Rect& box);
     bool BoxRecord(std::uint32_t type, int left, int top, int right, int bottom, bool filled);
     bool ArcRecord(std::uint32_t type, int left, int top, int right, int bottom, int xStart, int yStart,
                    int xEnd, int yEnd, bool filled);

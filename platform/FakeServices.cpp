@@ -84,16 +84,6 @@ std::optional<fs::path> FakeServices::FileDialog(bool save, const FileDialogRequ
     return answer;
 }
 
-std::optional<fs::path> FakeServices::GetOpenFileName(const FileDialogRequest& request)
-{
-    return FileDialog(false, request);
-}
-
-std::optional<fs::path> FakeServices::GetSaveFileName(const FileDialogRequest& request)
-{
-    return FileDialog(true, request);
-}
-
 bool FakeServices::ChooseFont(FontChoice& choice)
 {
     fontRequests.push_back(choice);

@@ -107,8 +107,6 @@ public:
     void Beep() override { ++beeps; }
     bool ShellOpen(const std::string& target) override;
     bool ShowHelpPage(const std::filesystem::path& page) override;
-    std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) override;
     bool ChooseFont(FontChoice& choice) override;
     bool ChooseColor(gdi::COLORREF& color, std::array<gdi::COLORREF, 16>& customColors) override;
     bool SetClipboardImage(const gdi::Image& image) override;
@@ -124,7 +122,7 @@ public:
     bool PrintSetup() override;
 
 private:
-    std::optional<std::filesystem::path> FileDialog(bool save, const FileDialogRequest& request);
+    std::optional<std::filesystem::path> FileDialog(bool save, const FileDialogRequest& request) override;
 
     std::deque<int> messageBoxAnswers_;
     std::deque<std::optional<std::filesystem::path>> openAnswers_;

@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Encoding.h"
 
 #include <cstdlib>
@@ -15,18 +16,6 @@ namespace {
 std::mutex g_mutex;
 fs::path g_install;
 fs::path g_data;
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 fs::path DefaultDataFolder(const fs::path& install)
 {
@@ -123,7 +112,7 @@ std::optional<fs::path> FindCaseInsensitive(const fs::path& folder, const std::s
         }
         bool found = false;
         for (fs::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
-            if (EqualsNoCase(it->path().filename().string(), wanted)) {
+            if (ascii::EqualsNoCase(it->path().filename().string(), wanted)) {
                 current = it->path();
                 found = true;
                 break;

@@ -1,5 +1,6 @@
 #include "platform/Profile.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Encoding.h"
 #include "platform/TextFile.h"
 
@@ -13,18 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -59,7 +48,7 @@ std::string ProfileData::NormaliseSection(std::string_view section)
 ProfileData::Section* ProfileData::FindSection(std::string_view normalised)
 {
     for (auto& s : sections_)
-        if (EqualsNoCase(s.name, normalised))
+        if (ascii::EqualsNoCase(s.name, normalised))
             return &s;
     return nullptr;
 }
@@ -67,7 +56,7 @@ ProfileData::Section* ProfileData::FindSection(std::string_view normalised)
 const ProfileData::Section* ProfileData::FindSection(std::string_view normalised) const
 {
     for (const auto& s : sections_)
-        if (EqualsNoCase(s.name, normalised))
+        if (ascii::EqualsNoCase(s.name, normalised))
             return &s;
     return nullptr;
 }
@@ -78,7 +67,7 @@ const ProfileData::Value* ProfileData::Find(std::string_view section, std::strin
     if (!s)
         return nullptr;
     for (const auto& v : s->values)
-        if (EqualsNoCase(v.name, name))
+        if (ascii::EqualsNoCase(v.name, name))
             return &v;
     return nullptr;
 }
@@ -94,7 +83,7 @@ bool ProfileData::Set(std::string_view section, std::string_view name, std::stri
         s = &sections_.back();
     }
     for (auto& v : s->values) {
-        if (EqualsNoCase(v.name, name)) {
+        if (ascii::EqualsNoCase(v.name, name)) {
             v.text.assign(text);
             return true;
         }
@@ -109,7 +98,7 @@ bool ProfileData::Erase(std::string_view section, std::string_view name)
     if (!s)
         return false;
     const auto it = std::find_if(s->values.begin(), s->values.end(),
-                                 [&](const Value& v) { return EqualsNoCase(v.name, name); });
+                                 [&](const Value& v) { return ascii::EqualsNoCase(v.name, name); });
     if (it == s->values.end())
         return false;
     s->values.erase(it);
@@ -122,10 +111,10 @@ bool ProfileData::EraseSection(std::string_view section)
     if (key.empty())
         return false;
     const auto isInside = [&](const Section& s) {
-        if (EqualsNoCase(s.name, key))
+        if (ascii::EqualsNoCase(s.name, key))
             return true;
         return s.name.size() > key.size() && s.name[key.size()] == '\\' &&
-               EqualsNoCase(std::string_view(s.name).substr(0, key.size()), key);
+               ascii::StartsWithNoCase(s.name, key);
     };
     const auto before = sections_.size();
     std::erase_if(sections_, isInside);
@@ -285,17 +274,6 @@ std::string Escape(std::string_view text, Field field)
     return out;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // "%" not followed by two hex digits is kept as typed (hand-edited files).
 std::string Unescape(std::string_view text)
 {
@@ -303,8 +281,8 @@ std::string Unescape(std::string_view text)
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size()) {
-            const int hi = HexDigit(text[i + 1]);
-            const int lo = HexDigit(text[i + 2]);
+            const int hi = ascii::HexDigit(text[i + 1]);
+            const int lo = ascii::HexDigit(text[i + 2]);
             if (hi >= 0 && lo >= 0) {
                 out.push_back(static_cast<char>(hi * 16 + lo));
                 i += 2;

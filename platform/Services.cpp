@@ -1,5 +1,7 @@
 #include "platform/Services.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -10,18 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (LowerAscii(text[i]) != prefix[i])
-            return false;
-    return true;
-}
 
 bool HasControlOrBlank(std::string_view text)
 {
@@ -57,9 +47,9 @@ bool IsWebUrl(std::string_view url)
     if (url.size() > kMaxUrl || HasControlOrBlank(url))
         return false;
     size_t start = 0;
-    if (StartsWithNoCase(url, "http://"))
+    if (ascii::StartsWithNoCase(url, "http://"))
         start = 7;
-    else if (StartsWithNoCase(url, "https://"))
+    else if (ascii::StartsWithNoCase(url, "https://"))
         start = 8;
     else
         return false;
@@ -71,7 +61,7 @@ bool IsWebUrl(std::string_view url)
 // ("attach", "cc", "to"...) would let a link add files or recipients to the message.
 bool IsMailToUrl(std::string_view url)
 {
-    if (url.size() > kMaxUrl || HasControlOrBlank(url) || !StartsWithNoCase(url, "mailto:"))
+    if (url.size() > kMaxUrl || HasControlOrBlank(url) || !ascii::StartsWithNoCase(url, "mailto:"))
         return false;
     url.remove_prefix(7);
     const size_t query = url.find('?');
@@ -87,7 +77,7 @@ bool IsMailToUrl(std::string_view url)
     while (true) {
         const size_t end = headers.find('&');
         const std::string_view header = headers.substr(0, end);
-        if (!StartsWithNoCase(header, "subject=") && !StartsWithNoCase(header, "body="))
+        if (!ascii::StartsWithNoCase(header, "subject=") && !ascii::StartsWithNoCase(header, "body="))
             return false;
         if (end == std::string_view::npos)
             return true;
@@ -239,7 +229,7 @@ std::optional<ShellTarget> ResolveShellTarget(std::string_view target, const std
         return std::nullopt;
     if (IsWebUrl(target))
         return ShellTarget{false, std::string(target), {}};
-    if (StartsWithNoCase(target, "mailto:")) {
+    if (ascii::StartsWithNoCase(target, "mailto:")) {
         if (IsMailToUrl(target))
             return ShellTarget{false, std::string(target), {}};
         return std::nullopt;
@@ -253,8 +243,7 @@ std::optional<ShellTarget> ResolveShellTarget(std::string_view target, const std
         return std::nullopt;
     // Pages and text files only: any other file there (the programs, a desktop entry) could
     // start something.
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), LowerAscii);
+    const std::string extension = ascii::Lower(file.extension().string());
     if (extension != ".html" && extension != ".htm" && extension != ".txt")
         return std::nullopt;
     for (const fs::path& folder : allowedFolders) {
@@ -330,9 +319,7 @@ bool SystemServices::ShellOpen(const std::string&) { return false; }
 
 bool SystemServices::ShowHelpPage(const fs::path&) { return false; }
 
-std::optional<fs::path> SystemServices::GetOpenFileName(const FileDialogRequest&) { return std::nullopt; }
-
-std::optional<fs::path> SystemServices::GetSaveFileName(const FileDialogRequest&) { return std::nullopt; }
+std::optional<fs::path> SystemServices::FileDialog(bool, const FileDialogRequest&) { return std::nullopt; }
 
 bool SystemServices::ChooseFont(FontChoice&) { return false; }
 

@@ -180,8 +180,14 @@ public:
     // program's own help window (for a desktop that opens neither); false when it cannot.
     virtual bool ShowHelpPage(const std::filesystem::path& page) = 0;
 
-    virtual std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) = 0;
-    virtual std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) = 0;
+    std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request)
+    {
+        return FileDialog(false, request);
+    }
+    std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request)
+    {
+        return FileDialog(true, request);
+    }
     virtual bool ChooseFont(FontChoice& choice) = 0;
     virtual bool ChooseColor(gdi::COLORREF& color, std::array<gdi::COLORREF, 16>& customColors) = 0;
 
@@ -218,6 +224,10 @@ public:
     void SetShellOpenFolders(std::vector<std::filesystem::path> folders) { shellFolders_ = std::move(folders); }
     const std::vector<std::filesystem::path>& ShellOpenFolders() const { return shellFolders_; }
 
+protected:
+    // The file dialog that opens (save false) or saves; the chosen file, none when cancelled.
+    virtual std::optional<std::filesystem::path> FileDialog(bool save, const FileDialogRequest& request) = 0;
+
 private:
     std::vector<std::filesystem::path> shellFolders_;
 };
@@ -233,8 +243,6 @@ public:
     void Beep() override {}
     bool ShellOpen(const std::string& target) override;
     bool ShowHelpPage(const std::filesystem::path& page) override;
-    std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) override;
     bool ChooseFont(FontChoice& choice) override;
     bool ChooseColor(gdi::COLORREF& color, std::array<gdi::COLORREF, 16>& customColors) override;
     bool SetClipboardImage(const gdi::Image& image) override;
@@ -248,6 +256,9 @@ public:
     ScreenInfo GetScreen() const override { return {}; }
     PrinterInfo GetPrinter() override { return {}; }
     bool PrintSetup() override { return false; }
+
+protected:
+    std::optional<std::filesystem::path> FileDialog(bool save, const FileDialogRequest& request) override;
 };
 
 // The process-wide services. Setting null goes back to SystemServices. Returns the services

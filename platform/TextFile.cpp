@@ -80,6 +80,23 @@ bool ReadLines(const fs::path& file, std::vector<std::string>& lines, std::strin
     return true;
 }
 
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A write that takes nothing would never finish.
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
 namespace {
 
 bool Fail(std::string* error, const std::string& why)
@@ -87,21 +104,6 @@ bool Fail(std::string* error, const std::string& why)
     if (error)
         *error = why;
     return false;
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // Follows the symbolic links of a path to the file they name (the last link's target when it

@@ -29,6 +29,10 @@ bool ReadBytes(const std::filesystem::path& file, std::string& bytes, std::strin
 // Splits decoded text into lines ended by "\n", "\r\n" or "\r"; no line holds either character.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// Writes every byte to the open file descriptor fd, again after an interruption; false
+// (errno set) when it could not.
+bool WriteAll(int fd, std::string_view bytes);
+
 // Writes the bytes atomically: at every instant the file holds its whole old contents or the
 // whole new ones. False (and error set, with the system's reason) on any failure, the target
 // untouched; once the new file is in place the save has succeeded.

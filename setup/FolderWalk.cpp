@@ -1,5 +1,6 @@
 #include "setup/FolderWalk.h"
 
+#include "platform/TextFile.h"
 #include "setup/SetupArchive.h"
 
 #include <fcntl.h>
@@ -230,7 +231,7 @@ bool CFolderWalk::KeepCopy(std::string_view name, std::string_view copy,
     if (!out.IsOpen())
         return false;
     std::string bytes;
-    bool ok = ReadAll(in.Get(), bytes) && WriteAll(out.Get(), bytes);
+    bool ok = ReadAll(in.Get(), bytes) && textfile::WriteAll(out.Get(), bytes);
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(out.Get(), times);
     ok = ::fsync(out.Get()) == 0 && ok;
@@ -258,7 +259,7 @@ int CFolderWalk::WriteFile(std::string_view name, std::string_view temporary, st
     if (!fd.IsOpen())
         return errno;
     const struct timespec times[2] = {{accessTime, 0}, {modificationTime, 0}};
-    const bool ok = WriteAll(fd.Get(), bytes) && ::fchmod(fd.Get(), mode) == 0 && ::futimens(fd.Get(), times) == 0 &&
+    const bool ok = textfile::WriteAll(fd.Get(), bytes) && ::fchmod(fd.Get(), mode) == 0 && ::futimens(fd.Get(), times) == 0 &&
                     ::fsync(fd.Get()) == 0 &&
                     ::renameat(parent.Get(), temporaryLast.c_str(), parent.Get(), last.c_str()) == 0;
     if (ok)

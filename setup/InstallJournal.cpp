@@ -170,7 +170,7 @@ bool CInstallJournal::Append(JournalAction action)
 {
     const std::string line = JournalLine(action);
     const UniqueFd fd(::open(file_.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC));
-    if (!fd.IsOpen() || !WriteAll(fd.Get(), line) || ::fdatasync(fd.Get()) != 0)
+    if (!fd.IsOpen() || !textfile::WriteAll(fd.Get(), line) || ::fdatasync(fd.Get()) != 0)
         return false;
     record_.actions.push_back(std::move(action));
     return true;

@@ -1,6 +1,7 @@
 #include "setup/InstallSteps.h"
 
 #include "dialogs/HelpSearch.h"
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
@@ -14,7 +15,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -30,18 +30,11 @@ constexpr std::uint64_t kCopyPausesMs = 5000;
 
 std::string S(int id) { return Resources().String(id); }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool IsLinkTarget(const std::string& target)
 {
     if (target.find("://") != std::string::npos)
         return true;
-    const std::string extension = Lower(fs::path(target).extension().string());
+    const std::string extension = ascii::Lower(fs::path(target).extension().string());
     return extension == ".html" || extension == ".htm";
 }
 
@@ -52,7 +45,7 @@ std::string ExecArgument(const std::string& argument) { return argument == "%1" 
 
 std::string MimeTypeOf(const std::string& progId)
 {
-    std::string name = Lower(progId);
+    std::string name = ascii::Lower(progId);
     std::replace(name.begin(), name.end(), '.', '-');
     return "application/x-" + name;
 }
@@ -376,7 +369,7 @@ bool CInstallation::RegisterFileType(const std::string& extension, const std::st
     MakeFolders(locations_.mimePackages);
     MakeFolders(locations_.applications);
     const std::string mime = MimeTypeOf(progId);
-    std::string pattern = "*" + Lower(extension);
+    std::string pattern = "*" + ascii::Lower(extension);
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
                       "  <mime-type type=\"" + HtmlEscape(mime) + "\">\n"

@@ -53,23 +53,6 @@ bool IsProgram(const std::string& data)
 
 }  // namespace
 
-bool WriteAll(int fd, std::string_view bytes)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool ReadAll(int fd, std::string& bytes)
 {
     char buffer[65536];

@@ -137,8 +137,6 @@ std::string ContentHash(std::string_view bytes);
 
 // Appends what is left to read of the open file fd to bytes; false on a read error.
 bool ReadAll(int fd, std::string& bytes);
-// Writes every byte to fd; false (errno set) when it could not.
-bool WriteAll(int fd, std::string_view bytes);
 
 // Writes entry under the destination folder, reached by its walk: the missing folders on
 // the way are made (never through a link, wherever it leads: the uninstallation never

@@ -1,5 +1,6 @@
 #include "setup/Uninstall.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Paths.h"
 #include "setup/SetupResources.h"
 #include "platform/Services.h"
@@ -7,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <span>
 
@@ -20,16 +20,6 @@ using Kind = JournalAction::Kind;
 
 constexpr const char* kRunning = "->";
 constexpr const char* kDone = "OK";
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
 
 // What the program writes for itself in its data folder (the installation folder when it
 // may write there), in folder or in its sub-folder.
@@ -127,7 +117,7 @@ void CRecordedRemoval::RemoveFiles(SetupProgress* phases, bool outputs)
             phases->Pause(200);
         }
         for (const std::string& name : files) {
-            if (!verified_ || done.count(name) || !StartsWithNoCase(name, phase.prefix))
+            if (!verified_ || done.count(name) || !ascii::StartsWithNoCase(name, phase.prefix))
                 continue;
             done.insert(name);
             if (!record_.HashesOf(name).empty())

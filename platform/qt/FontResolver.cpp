@@ -1,5 +1,7 @@
 #include "platform/qt/FontResolver.h"
 
+#include "platform/AsciiText.h"
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <algorithm>
@@ -10,18 +12,6 @@ namespace gdi {
 
 namespace {
 
-bool SameFace(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 constexpr char16_t kFirstZodiacLetter = u'^';
 constexpr char16_t kLastZodiacLetter = u'i';
 constexpr char16_t kAries = 0x2648;
@@ -30,13 +20,13 @@ constexpr char16_t kAries = 0x2648;
 
 FontFace ResolveFontFace(std::string_view faceName, int pitchAndFamily)
 {
-    if (SameFace(faceName, "Arial"))
+    if (ascii::EqualsNoCase(faceName, "Arial"))
         return {QStringLiteral("Liberation Sans"), false};
-    if (SameFace(faceName, "Times New Roman"))
+    if (ascii::EqualsNoCase(faceName, "Times New Roman"))
         return {QStringLiteral("Liberation Serif"), false};
-    if (SameFace(faceName, "Courier New"))
+    if (ascii::EqualsNoCase(faceName, "Courier New"))
         return {QStringLiteral("Liberation Mono"), false};
-    if (SameFace(faceName, "Wingdings"))
+    if (ascii::EqualsNoCase(faceName, "Wingdings"))
         return {QStringLiteral("DejaVu Sans"), true};
     if (!faceName.empty())
         return {QString::fromUtf8(faceName.data(), static_cast<qsizetype>(faceName.size())), false};

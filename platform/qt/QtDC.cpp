@@ -232,16 +232,43 @@ bool StyleOn(const StyleRuns& style, long long step)
     return true;
 }
 
-// num / den to the nearest integer, halves upward; den > 0.
-long long RoundDiv(__int128 num, long long den)
-{
-    const __int128 twice = 2 * num + den;
-    const __int128 d = 2 * static_cast<__int128>(den);
-    __int128 q = twice / d;
-    if (twice % d != 0 && twice < 0)
-        --q;
-    return static_cast<long long>(q);
-}
+// i * slope / den to the nearest integer, halves upward, for i = first, first + 1, ...: the
+// quotient and the remainder of (2 i slope + den) / (2 den) are carried from one i to the
+// next, so that a step costs an addition and no division. den > 0 and |slope| <= den.
+class RoundedRatio {
+public:
+    RoundedRatio(long long first, long long slope, long long den) : step_(2 * slope), period_(2 * den)
+    {
+        // The start may be far along a long line: its product needs more than 64 bits.
+        const __int128 twice = 2 * static_cast<__int128>(first) * slope + den;
+        __int128 quotient = twice / period_;
+        __int128 remainder = twice % period_;
+        if (remainder < 0) {
+            --quotient;
+            remainder += period_;
+        }
+        value_ = static_cast<long long>(quotient);
+        remainder_ = static_cast<long long>(remainder);
+    }
+    long long Value() const { return value_; }
+    void Next()
+    {
+        remainder_ += step_;
+        if (remainder_ >= period_) {
+            remainder_ -= period_;
+            ++value_;
+        } else if (remainder_ < 0) {
+            remainder_ += period_;
+            --value_;
+        }
+    }
+
+private:
+    long long step_;
+    long long period_;
+    long long value_ = 0;
+    long long remainder_ = 0;  // in [0, period_)
+};
 
 }  // namespace
 
@@ -346,12 +373,14 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
             first = last;
         }
         const long long dir = dMajor > 0 ? 1 : -1;
-        for (long long i = std::max(first, 0LL); i < last; ++i) {
+        const long long start = std::max(first, 0LL);
+        RoundedRatio offset(start, dMinor, n);  // minor - minor0 at step i
+        for (long long i = start; i < last; ++i, offset.Next()) {
             // The style counts the context's pixels.
             if (!StyleOn(style, static_cast<long long>(std::floor((step + i) / deviceRatio_))))
                 continue;
             const long long major = major0 + dir * i;
-            const long long minor = minor0 + RoundDiv(static_cast<__int128>(i) * dMinor, n);
+            const long long minor = minor0 + offset.Value();
             if (minor < mlo || minor > mhi)
                 continue;
             pixels.emplace_back(static_cast<int>(xMajor ? major : minor), static_cast<int>(xMajor ? minor : major));
@@ -382,6 +411,18 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
     painter_->drawPoints(points.data(), static_cast<int>(points.size()));
 }
 
+void QtDC::UseFillOnly()
+{
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(Color(State().brush.color));
+}
+
+void QtDC::UseOutlineOnly()
+{
+    painter_->setBrush(Qt::NoBrush);
+    painter_->setPen(Cosmetic() ? CosmeticPen() : WidePen());
+}
+
 void QtDC::StrokePolyline(const std::vector<Point>& pts, bool closed)
 {
     if (!PenVisible() || pts.size() < 2)
@@ -396,8 +437,7 @@ void QtDC::StrokePolyline(const std::vector<Point>& pts, bool closed)
         path.lineTo(pts[i].x + 0.5, pts[i].y + 0.5);
     if (closed)
         path.closeSubpath();
-    painter_->setBrush(Qt::NoBrush);
-    painter_->setPen(Cosmetic() ? CosmeticPen() : WidePen());
+    UseOutlineOnly();
     painter_->drawPath(path);
 }
 
@@ -436,102 +476,97 @@ bool QtDC::Polygon(const Point* points, int count)
     if (BrushVisible()) {
         // Vertices on pixel corners: a pixel is filled when its centre is inside, so the
         // right and bottom edges stay out as they do for rectangles.
-        painter_->setPen(Qt::NoPen);
-        painter_->setBrush(Color(State().brush.color));
+        UseFillOnly();
         painter_->drawPolygon(polygon, Qt::OddEvenFill);
     }
     StrokePolyline(device, true);
     return true;
 }
 
-bool QtDC::Rectangle(int left, int top, int right, int bottom)
+template <typename Draw>
+bool QtDC::DrawInBox(int left, int top, int right, int bottom, Draw draw)
 {
     if (!Ready())
         return false;
     const Rect d = ToDevice(Rect{left, top, right, bottom}.Normalized());
-    if (d.IsEmpty())
-        return true;
-    if (!PenVisible()) {
-        // Without a pen the figure is one pixel narrower and shorter.
-        if (BrushVisible() && d.Width() > 1 && d.Height() > 1)
-            painter_->fillRect(QRect(d.left, d.top, d.Width() - 1, d.Height() - 1), Color(State().brush.color));
-        return true;
-    }
-    if (BrushVisible())
-        painter_->fillRect(QRect(d.left, d.top, d.Width(), d.Height()), Color(State().brush.color));
-    StrokePolyline({{d.left, d.top}, {d.right - 1, d.top}, {d.right - 1, d.bottom - 1}, {d.left, d.bottom - 1}}, true);
+    if (!d.IsEmpty())
+        draw(d);
     return true;
+}
+
+bool QtDC::Rectangle(int left, int top, int right, int bottom)
+{
+    return DrawInBox(left, top, right, bottom, [this](const Rect& d) {
+        if (!PenVisible()) {
+            // Without a pen the figure is one pixel narrower and shorter.
+            if (BrushVisible() && d.Width() > 1 && d.Height() > 1)
+                painter_->fillRect(QRect(d.left, d.top, d.Width() - 1, d.Height() - 1), Color(State().brush.color));
+            return;
+        }
+        if (BrushVisible())
+            painter_->fillRect(QRect(d.left, d.top, d.Width(), d.Height()), Color(State().brush.color));
+        StrokePolyline({{d.left, d.top}, {d.right - 1, d.top}, {d.right - 1, d.bottom - 1}, {d.left, d.bottom - 1}},
+                       true);
+    });
 }
 
 bool QtDC::Ellipse(int left, int top, int right, int bottom)
 {
-    if (!Ready())
-        return false;
-    const Rect d = ToDevice(Rect{left, top, right, bottom}.Normalized());
-    if (d.IsEmpty())
-        return true;
-    // Through the centres of the outermost pixels: the figure covers left..right-1.
-    const QRectF e(d.left + 0.5, d.top + 0.5, d.Width() - 1, d.Height() - 1);
-    if (BrushVisible()) {
-        painter_->setPen(Qt::NoPen);
-        painter_->setBrush(Color(State().brush.color));
-        painter_->drawEllipse(PenVisible() ? e : QRectF(d.left, d.top, d.Width() - 1, d.Height() - 1));
-    }
-    if (PenVisible()) {
-        painter_->setBrush(Qt::NoBrush);
-        painter_->setPen(Cosmetic() ? CosmeticPen() : WidePen());
-        painter_->drawEllipse(e);
-    }
-    return true;
+    return DrawInBox(left, top, right, bottom, [this](const Rect& d) {
+        // Through the centres of the outermost pixels: the figure covers left..right-1.
+        const QRectF e(d.left + 0.5, d.top + 0.5, d.Width() - 1, d.Height() - 1);
+        if (BrushVisible()) {
+            UseFillOnly();
+            painter_->drawEllipse(PenVisible() ? e : QRectF(d.left, d.top, d.Width() - 1, d.Height() - 1));
+        }
+        if (PenVisible()) {
+            UseOutlineOnly();
+            painter_->drawEllipse(e);
+        }
+    });
 }
 
 bool QtDC::DrawArcFigure(ArcKind kind, int left, int top, int right, int bottom, int xStart, int yStart,
                          int xEnd, int yEnd)
 {
-    if (!Ready())
-        return false;
-    const Rect d = ToDevice(Rect{left, top, right, bottom}.Normalized());
-    if (d.IsEmpty())
-        return true;
-    const QRectF e(d.left + 0.5, d.top + 0.5, d.Width() - 1, d.Height() - 1);
-    const QPointF c = e.center();
-    const double rx = e.width() / 2;
-    const double ry = e.height() / 2;
-    // Qt's arc angles are those of the ellipse's parameter; the start and end points give
-    // radial directions, so convert: (cos t, sin t) is along (dx / rx, dy / ry).
-    const auto angleOf = [&](int x, int y) {
-        const Point p = ToDevice(x, y);
-        const double dx = p.x + 0.5 - c.x();
-        const double dyUp = c.y() - (p.y + 0.5);
-        return std::atan2(dyUp * rx, dx * ry) * 180.0 / std::numbers::pi;
-    };
-    const double start = angleOf(xStart, yStart);
-    double sweep = angleOf(xEnd, yEnd) - start;
-    while (sweep <= 0)
-        sweep += 360.0;  // the same radial twice is the whole ellipse
+    return DrawInBox(left, top, right, bottom, [&](const Rect& d) {
+        const QRectF e(d.left + 0.5, d.top + 0.5, d.Width() - 1, d.Height() - 1);
+        const QPointF c = e.center();
+        const double rx = e.width() / 2;
+        const double ry = e.height() / 2;
+        // Qt's arc angles are those of the ellipse's parameter; the start and end points give
+        // radial directions, so convert: (cos t, sin t) is along (dx / rx, dy / ry).
+        const auto angleOf = [&](int x, int y) {
+            const Point p = ToDevice(x, y);
+            const double dx = p.x + 0.5 - c.x();
+            const double dyUp = c.y() - (p.y + 0.5);
+            return std::atan2(dyUp * rx, dx * ry) * 180.0 / std::numbers::pi;
+        };
+        const double start = angleOf(xStart, yStart);
+        double sweep = angleOf(xEnd, yEnd) - start;
+        while (sweep <= 0)
+            sweep += 360.0;  // the same radial twice is the whole ellipse
 
-    QPainterPath path;
-    if (kind == ArcKind::Pie) {
-        path.moveTo(c);
-        path.arcTo(e, start, sweep);
-        path.closeSubpath();
-    } else {
-        path.arcMoveTo(e, start);
-        path.arcTo(e, start, sweep);
-        if (kind == ArcKind::Chord)
+        QPainterPath path;
+        if (kind == ArcKind::Pie) {
+            path.moveTo(c);
+            path.arcTo(e, start, sweep);
             path.closeSubpath();
-    }
-    if (kind != ArcKind::Open && BrushVisible()) {
-        painter_->setPen(Qt::NoPen);
-        painter_->setBrush(Color(State().brush.color));
-        painter_->drawPath(path);
-    }
-    if (PenVisible()) {
-        painter_->setBrush(Qt::NoBrush);
-        painter_->setPen(Cosmetic() ? CosmeticPen() : WidePen());
-        painter_->drawPath(path);
-    }
-    return true;
+        } else {
+            path.arcMoveTo(e, start);
+            path.arcTo(e, start, sweep);
+            if (kind == ArcKind::Chord)
+                path.closeSubpath();
+        }
+        if (kind != ArcKind::Open && BrushVisible()) {
+            UseFillOnly();
+            painter_->drawPath(path);
+        }
+        if (PenVisible()) {
+            UseOutlineOnly();
+            painter_->drawPath(path);
+        }
+    });
 }
 
 bool QtDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd)

@@ -96,6 +96,14 @@ private:
     bool Cosmetic() const;
     QPen WidePen() const;
     QPen CosmeticPen() const;
+    // The painter set to fill with the brush and no outline, or to outline with the pen and
+    // no fill.
+    void UseFillOnly();
+    void UseOutlineOnly();
+    // A figure given by its box: false when nothing can be drawn, nothing drawn for an empty
+    // box; draw gets the box in device coordinates.
+    template <typename Draw>
+    bool DrawInBox(int left, int top, int right, int bottom, Draw draw);
     // Strokes the device-coordinate polyline with the current pen; with closed, back to the
     // first point. Each segment covers its start pixel and not its end pixel.
     void StrokePolyline(const std::vector<Point>& devicePoints, bool closed);

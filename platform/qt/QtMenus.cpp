@@ -324,17 +324,22 @@ void QtMenuBinder::Apply(QAction& action, const CmdUI& ui)
         ApplyMenuText(action, *ui.Text());
 }
 
+void QtMenuBinder::Apply(QAction& action, std::map<int, CmdUI>& states)
+{
+    const int id = action.data().toInt();
+    auto it = states.find(id);
+    if (it == states.end())
+        it = states.emplace(id, router_.Update(id)).first;
+    Apply(action, it->second);
+}
+
 void QtMenuBinder::UpdateMenu(QMenu& menu)
 {
     std::map<int, CmdUI> states;
     for (QAction* action : menu.actions()) {
         if (action->isSeparator() || action->menu() || !action->data().isValid())
             continue;
-        const int id = action->data().toInt();
-        auto it = states.find(id);
-        if (it == states.end())
-            it = states.emplace(id, router_.Update(id)).first;
-        Apply(*action, it->second);
+        Apply(*action, states);
     }
 }
 
@@ -347,11 +352,7 @@ void QtMenuBinder::UpdateIdleActions()
         const bool onToolbar = std::find(toolbarActions_.begin(), toolbarActions_.end(), action) != toolbarActions_.end();
         if (!onToolbar && action->shortcut().isEmpty())
             continue;
-        const int id = action->data().toInt();
-        auto it = states.find(id);
-        if (it == states.end())
-            it = states.emplace(id, router_.Update(id)).first;
-        Apply(*action, it->second);
+        Apply(*action, states);
     }
 }
 

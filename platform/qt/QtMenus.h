@@ -17,6 +17,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,9 @@ private:
     void WatchMenu(QMenu& menu, int index);
     void Run(int id);
     void Apply(QAction& action, const CmdUI& ui);
+    // The same with the state of the action's command, asked of the router once a pass
+    // however many actions show it (states keeps the answers of the pass).
+    void Apply(QAction& action, std::map<int, CmdUI>& states);
 
     const CommandRouter& router_;
     std::unique_ptr<QObject> context_;  // owns the connections, the timer and the filters

@@ -207,10 +207,6 @@ std::optional<fs::path> QtServices::FileDialog(bool save, const FileDialogReques
     return WithDefaultExtension(fs::path(dialog.selectedFiles().constFirst().toStdString()), extension);
 }
 
-std::optional<fs::path> QtServices::GetOpenFileName(const FileDialogRequest& request) { return FileDialog(false, request); }
-
-std::optional<fs::path> QtServices::GetSaveFileName(const FileDialogRequest& request) { return FileDialog(true, request); }
-
 double QtServices::ScreenDpiY() const
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

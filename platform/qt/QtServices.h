@@ -45,8 +45,6 @@ public:
     void Beep() override;
     bool ShellOpen(const std::string& target) override;
     bool ShowHelpPage(const std::filesystem::path& page) override;
-    std::optional<std::filesystem::path> GetOpenFileName(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path> GetSaveFileName(const FileDialogRequest& request) override;
     bool ChooseFont(FontChoice& choice) override;
     bool ChooseColor(gdi::COLORREF& color, std::array<gdi::COLORREF, 16>& customColors) override;
     bool SetClipboardImage(const gdi::Image& image) override;
@@ -68,7 +66,7 @@ public:
     static QStringList NameFilters(std::string_view filter);
 
 private:
-    std::optional<std::filesystem::path> FileDialog(bool save, const FileDialogRequest& request);
+    std::optional<std::filesystem::path> FileDialog(bool save, const FileDialogRequest& request) override;
     double ScreenDpiY() const;
 
     QPointer<QWidget> parent_;
