@@ -1,11 +1,11 @@
 #include "model/CCadranEquatorial.h"
 
 #include "app/GraphicsHelpers.h"
-#include "app/TextHelpers.h"
 #include "app/Translation.h"
 #include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
 #include "model/PlaneDialGeometry.h"
+#include "model/PlaneDialNames.h"
 #include "model/TrueSunAngles.h"
 
 #include <algorithm>
@@ -45,9 +45,7 @@ void CCadranEquatorial::Serialize(Archive& ar)
 
 void CCadranEquatorial::GetTypeName(std::string& text, bool longName, bool upperCase) const
 {
-    text = GetTranslatedString(longName ? (upperFace ? 407 : 418) : 414);
-    if (upperCase)
-        MakeUpperAccents(text);
+    text = planedial::UpperCasedIf(GetTranslatedString(longName ? (upperFace ? 407 : 418) : 414), upperCase);
 }
 
 void CCadranEquatorial::Project(double azimuth, double altitude, int& x, int& y, bool toDevice,
