@@ -167,30 +167,6 @@ QPen QtDC::WidePen() const
     return QPen(Color(State().pen.color), State().pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-QPen QtDC::CosmeticPen() const
-{
-    QPen pen(Color(State().pen.color));
-    pen.setWidth(1);
-    pen.setCosmetic(true);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    // Style lengths in device pixels, as long on a high-density screen as on another.
-    QList<qreal> pattern;
-    switch (State().pen.style) {
-    case PS_DASH: pattern = {18, 6}; break;
-    case PS_DOT: pattern = {3, 3}; break;
-    case PS_DASHDOT: pattern = {9, 6, 3, 6}; break;
-    case PS_DASHDOTDOT: pattern = {9, 3, 3, 3, 3, 3}; break;
-    default: break;
-    }
-    if (!pattern.isEmpty()) {
-        for (qreal& length : pattern)
-            length *= deviceRatio_;
-        pen.setDashPattern(pattern);
-    }
-    return pen;
-}
-
 namespace {
 
 // Cosmetic pen styles, in pixels on and off.
@@ -231,6 +207,28 @@ bool StyleOn(const StyleRuns& style, long long step)
     }
     return true;
 }
+
+}  // namespace
+
+QPen QtDC::CosmeticPen() const
+{
+    QPen pen(Color(State().pen.color));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    // Style lengths in device pixels, as long on a high-density screen as on another.
+    const StyleRuns style = StyleOf(State().pen.style);
+    if (style.count > 0) {
+        QList<qreal> pattern;
+        for (int k = 0; k < style.count; ++k)
+            pattern.push_back(style.runs[static_cast<std::size_t>(k)] * deviceRatio_);
+        pen.setDashPattern(pattern);
+    }
+    return pen;
+}
+
+namespace {
 
 // i * slope / den to the nearest integer, halves upward, for i = first, first + 1, ...: the
 // quotient and the remainder of (2 i slope + den) / (2 den) are carried from one i to the
