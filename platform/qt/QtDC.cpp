@@ -195,11 +195,13 @@ StyleRuns StyleOf(int penStyle)
     }
 }
 
-bool StyleOn(const StyleRuns& style, long long step)
+// Whether the pixel step device pixels along a line is drawn; the style counts the context's
+// pixels, ratio device pixels each. A solid line is drawn throughout, and costs no division.
+bool StyleOn(const StyleRuns& style, long long step, double ratio)
 {
     if (style.count == 0)
         return true;
-    long long pos = step % style.length;
+    long long pos = static_cast<long long>(std::floor(step / ratio)) % style.length;
     for (int k = 0; k < style.count; ++k) {
         if (pos < style.runs[static_cast<std::size_t>(k)])
             return k % 2 == 0;
@@ -374,8 +376,7 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
         const long long start = std::max(first, 0LL);
         RoundedRatio offset(start, dMinor, n);  // minor - minor0 at step i
         for (long long i = start; i < last; ++i, offset.Next()) {
-            // The style counts the context's pixels.
-            if (!StyleOn(style, static_cast<long long>(std::floor((step + i) / deviceRatio_))))
+            if (!StyleOn(style, step + i, deviceRatio_))
                 continue;
             const long long major = major0 + dir * i;
             const long long minor = minor0 + offset.Value();
