@@ -5,7 +5,6 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <fcntl.h>

@@ -167,30 +167,6 @@ QPen QtDC::WidePen() const
     return QPen(Color(State().pen.color), State().pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-QPen QtDC::CosmeticPen() const
-{
-    QPen pen(Color(State().pen.color));
-    pen.setWidth(1);
-    pen.setCosmetic(true);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    // Style lengths in device pixels, as long on a high-density screen as on another.
-    QList<qreal> pattern;
-    switch (State().pen.style) {
-    case PS_DASH: pattern = {18, 6}; break;
-    case PS_DOT: pattern = {3, 3}; break;
-    case PS_DASHDOT: pattern = {9, 6, 3, 6}; break;
-    case PS_DASHDOTDOT: pattern = {9, 3, 3, 3, 3, 3}; break;
-    default: break;
-    }
-    if (!pattern.isEmpty()) {
-        for (qreal& length : pattern)
-            length *= deviceRatio_;
-        pen.setDashPattern(pattern);
-    }
-    return pen;
-}
-
 namespace {
 
 // Cosmetic pen styles, in pixels on and off.
@@ -219,11 +195,13 @@ StyleRuns StyleOf(int penStyle)
     }
 }
 
-bool StyleOn(const StyleRuns& style, long long step)
+// Whether the pixel step device pixels along a line is drawn; the style counts the context's
+// pixels, ratio device pixels each. A solid line is drawn throughout, and costs no division.
+bool StyleOn(const StyleRuns& style, long long step, double ratio)
 {
     if (style.count == 0)
         return true;
-    long long pos = step % style.length;
+    long long pos = static_cast<long long>(std::floor(step / ratio)) % style.length;
     for (int k = 0; k < style.count; ++k) {
         if (pos < style.runs[static_cast<std::size_t>(k)])
             return k % 2 == 0;
@@ -231,6 +209,28 @@ bool StyleOn(const StyleRuns& style, long long step)
     }
     return true;
 }
+
+}  // namespace
+
+QPen QtDC::CosmeticPen() const
+{
+    QPen pen(Color(State().pen.color));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    // Style lengths in device pixels, as long on a high-density screen as on another.
+    const StyleRuns style = StyleOf(State().pen.style);
+    if (style.count > 0) {
+        QList<qreal> pattern;
+        for (int k = 0; k < style.count; ++k)
+            pattern.push_back(style.runs[static_cast<std::size_t>(k)] * deviceRatio_);
+        pen.setDashPattern(pattern);
+    }
+    return pen;
+}
+
+namespace {
 
 // i * slope / den to the nearest integer, halves upward, for i = first, first + 1, ...: the
 // quotient and the remainder of (2 i slope + den) / (2 den) are carried from one i to the
@@ -376,8 +376,7 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
         const long long start = std::max(first, 0LL);
         RoundedRatio offset(start, dMinor, n);  // minor - minor0 at step i
         for (long long i = start; i < last; ++i, offset.Next()) {
-            // The style counts the context's pixels.
-            if (!StyleOn(style, static_cast<long long>(std::floor((step + i) / deviceRatio_))))
+            if (!StyleOn(style, step + i, deviceRatio_))
                 continue;
             const long long major = major0 + dir * i;
             const long long minor = minor0 + offset.Value();

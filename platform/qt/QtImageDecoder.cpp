@@ -39,11 +39,12 @@ const char* ReaderFormat(picture::Format format)
     }
 }
 
-// The toolkit's reader on a picture's bytes.
+// The toolkit's reader on a picture's bytes, read where they are: a size asked of a large
+// picture costs its header, not a copy of the whole file.
 class BitmapReader {
 public:
     BitmapReader(std::string_view bytes, picture::Format format)
-        : data_(bytes.data(), static_cast<qsizetype>(bytes.size())), buffer_(&data_)
+        : data_(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))), buffer_(&data_)
     {
         buffer_.open(QIODevice::ReadOnly);
         reader_.setDevice(&buffer_);
