@@ -41,6 +41,21 @@ bool IsLinkTarget(const std::string& target)
 // The Exec text of an argument given in the desktop's form: "%1" is the file opened.
 std::string ExecArgument(const std::string& argument) { return argument == "%1" ? "%f" : QuoteExecArgument(argument); }
 
+// The levels of folder that do not exist yet (a link counts as one that does), the
+// outermost first.
+std::vector<fs::path> MissingLevels(const fs::path& folder)
+{
+    std::error_code ec;
+    std::vector<fs::path> missing;
+    for (fs::path level = folder; !level.empty() && !fs::exists(fs::symlink_status(level, ec));
+         level = level.parent_path()) {
+        missing.insert(missing.begin(), level);
+        if (level == level.parent_path())
+            break;
+    }
+    return missing;
+}
+
 }  // namespace
 
 std::string MimeTypeOf(const std::string& progId)
@@ -191,15 +206,9 @@ fs::path CInstallation::ProgramPath() const { return destination_ / kProgramFile
 bool CInstallation::MakeFolders(const fs::path& folder)
 {
     std::error_code ec;
-    std::vector<fs::path> missing;
-    for (fs::path level = folder; !level.empty() && !fs::exists(fs::symlink_status(level, ec));
-         level = level.parent_path()) {
-        missing.push_back(level);
-        if (level == level.parent_path())
-            break;
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-        if (!journal_.Append({JournalAction::Kind::CreatedFolder, it->string(), {}}) || !fs::create_directory(*it, ec))
+    for (const fs::path& level : MissingLevels(folder))
+        if (!journal_.Append({JournalAction::Kind::CreatedFolder, level.string(), {}}) ||
+            !fs::create_directory(level, ec))
             break;
     return fs::is_directory(folder, ec);
 }
@@ -253,13 +262,7 @@ bool CInstallation::BeginJournal()
     };
     record.folder = destination_;
     // The entry's own folder must exist before anything can be written ahead in it.
-    std::vector<fs::path> made;
-    for (fs::path level = locations_.uninstallRecord.parent_path();
-         !level.empty() && !fs::exists(fs::symlink_status(level, ec)); level = level.parent_path()) {
-        made.insert(made.begin(), level);
-        if (level == level.parent_path())
-            break;
-    }
+    const std::vector<fs::path> made = MissingLevels(locations_.uninstallRecord.parent_path());
     for (const fs::path& level : made)
         if (!fs::create_directory(level, ec))
             break;
