@@ -69,10 +69,8 @@ std::optional<FileId> FileId::Parse(std::string_view text)
     return id;
 }
 
-CFolderWalk::CFolderWalk(const fs::path& folder) : path_(folder.lexically_normal())
+CFolderWalk::CFolderWalk(const fs::path& folder) : path_(NormalFolder(folder))
 {
-    if (!path_.has_filename() && path_.has_parent_path() && path_ != path_.root_path())
-        path_ = path_.parent_path();
     if (!path_.is_absolute()) {
         openError_ = EINVAL;
         return;
@@ -267,6 +265,12 @@ int CFolderWalk::WriteFile(std::string_view name, std::string_view temporary, st
     error = errno ? errno : EIO;
     ::unlinkat(parent.Get(), temporaryLast.c_str(), 0);
     return error;
+}
+
+fs::path NormalFolder(const fs::path& folder)
+{
+    const fs::path normal = folder.lexically_normal();
+    return !normal.has_filename() && normal.has_parent_path() ? normal.parent_path() : normal;
 }
 
 bool HoldsHomeFolder(const fs::path& folder)

@@ -100,6 +100,9 @@ private:
     int openError_ = 0;
 };
 
+// A folder's path without "." or ".." and without a final separator.
+std::filesystem::path NormalFolder(const std::filesystem::path& folder);
+
 // Whether folder is the home folder or one of the folders above it (the root included).
 bool HoldsHomeFolder(const std::filesystem::path& folder);
 

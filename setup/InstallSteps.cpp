@@ -111,12 +111,6 @@ int ExtractSetupEntry(CSetupArchiveReader& reader, const CFolderWalk& destinatio
     return answer == IDNO ? 0 : 1;
 }
 
-fs::path NormalFolder(const fs::path& folder)
-{
-    const fs::path normal = folder.lexically_normal();
-    return !normal.has_filename() && normal.has_parent_path() ? normal.parent_path() : normal;
-}
-
 bool IsSameFolder(const fs::path& a, const fs::path& b)
 {
     if (NormalFolder(a) == NormalFolder(b))

@@ -41,8 +41,6 @@ public:
 int ExtractSetupEntry(CSetupArchiveReader& reader, const CFolderWalk& destination, WriteAhead* journal,
                       std::string* entryName = nullptr, WriteReport* written = nullptr);
 
-// A folder's path without "." or ".." and without a final separator.
-std::filesystem::path NormalFolder(const std::filesystem::path& folder);
 // The same folder: the same normal path, or one file system object.
 bool IsSameFolder(const std::filesystem::path& a, const std::filesystem::path& b);
 
