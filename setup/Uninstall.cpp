@@ -215,11 +215,11 @@ UninstallRecord CRecordedRemoval::Left() const
     std::set<std::string> files;
     // What still holds what was written, or stands in its place and could not be read: the
     // user's files (changed since) are no more the installation's.
-    for (const std::string& name : record_.Files()) {
-        const auto hash = folder_.Hash(name);
-        if (verified_ && folder_.Exists(name) && (!hash || record_.Owns(name, hash)))
-            files.insert(name);
-    }
+    if (verified_)
+        for (const std::string& name : record_.Files())
+            if (folder_.Exists(name))
+                if (const auto hash = folder_.Hash(name); !hash || record_.Owns(name, hash))
+                    files.insert(name);
     std::error_code ec;
     UninstallRecord left = record_;
     // Known now to be the installation's: another run finds it by its identity.
