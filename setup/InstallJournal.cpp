@@ -91,10 +91,9 @@ std::vector<std::string> UninstallRecord::HashesOf(std::string_view name) const
 
 bool UninstallRecord::Owns(std::string_view name, const std::optional<std::string>& hash) const
 {
-    if (!hash)
-        return false;
-    const std::vector<std::string> hashes = HashesOf(name);
-    return std::find(hashes.begin(), hashes.end(), *hash) != hashes.end();
+    return hash && std::any_of(actions.begin(), actions.end(), [&](const JournalAction& action) {
+               return action.kind == Kind::File && action.name == name && !action.hash.empty() && action.hash == *hash;
+           });
 }
 
 std::string UninstallRecord::Text() const
