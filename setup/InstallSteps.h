@@ -97,7 +97,6 @@ public:
 
     const std::filesystem::path& Destination() const { return destination_; }
     std::filesystem::path ProgramPath() const;
-    const std::vector<MissingFile>& Missing() const { return missing_; }
 
 private:
     // Creates the missing levels of folder, each journaled before it is made; false when it
