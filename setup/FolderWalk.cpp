@@ -142,21 +142,17 @@ UniqueFd CFolderWalk::OpenParent(std::string_view name, std::string& last, int& 
     return fd;
 }
 
-bool CFolderWalk::Unlink(std::string_view name) const
+bool CFolderWalk::UnlinkAt(std::string_view name, int flags) const
 {
     std::string last;
     int error = 0;
     const UniqueFd fd = OpenParent(name, last, error);
-    return fd.IsOpen() && ::unlinkat(fd.Get(), last.c_str(), 0) == 0;
+    return fd.IsOpen() && ::unlinkat(fd.Get(), last.c_str(), flags) == 0;
 }
 
-bool CFolderWalk::RemoveFolder(std::string_view name) const
-{
-    std::string last;
-    int error = 0;
-    const UniqueFd fd = OpenParent(name, last, error);
-    return fd.IsOpen() && ::unlinkat(fd.Get(), last.c_str(), AT_REMOVEDIR) == 0;
-}
+bool CFolderWalk::Unlink(std::string_view name) const { return UnlinkAt(name, 0); }
+
+bool CFolderWalk::RemoveFolder(std::string_view name) const { return UnlinkAt(name, AT_REMOVEDIR); }
 
 bool CFolderWalk::Rename(std::string_view from, std::string_view to) const
 {

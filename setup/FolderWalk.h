@@ -92,6 +92,8 @@ public:
                   std::time_t accessTime, std::time_t modificationTime) const;
 
 private:
+    // unlinkat of name in its folder, with flags (AT_REMOVEDIR for a folder).
+    bool UnlinkAt(std::string_view name, int flags) const;
     // The status of what is at name, a link's own; false when there is nothing.
     bool Status(std::string_view name, struct stat& st) const;
 
