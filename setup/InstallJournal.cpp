@@ -178,8 +178,11 @@ bool CInstallJournal::Finish(const CFolderWalk& folder)
 {
     // One line for each thing done, and for a file the hash of what it holds now, so that the
     // entry does not grow with every installation over the same folder. The end is written
-    // first: should the whole entry not be written again, the run still reads as ended.
-    Append({Kind::Installed, {}, {}});
+    // first: once it is there the run reads as ended, and the shorter entry is only tidier,
+    // so a failure to write it again is no failed installation. Without the end the run
+    // stays open, to be undone.
+    if (!Append({Kind::Installed, {}, {}}))
+        return false;
     std::vector<JournalAction> kept;
     std::set<std::string> files;
     for (const JournalAction& action : record_.actions) {
@@ -197,7 +200,8 @@ bool CInstallJournal::Finish(const CFolderWalk& folder)
             kept.push_back(action);
     }
     record_.actions = std::move(kept);
-    return record_.Write(file_);
+    record_.Write(file_);
+    return true;
 }
 
 bool CInstallJournal::BeforeFolder(const std::string& relative) { return Append({Kind::Folder, relative, {}}); }
