@@ -354,7 +354,10 @@ int CInstallation::CopyFiles()
     return 1;
 }
 
-void CInstallation::Undo() { CRecordedRemoval(journal_.Record(), journal_.Record().InterruptedRunStart(), locations_).Undo(); }
+void CInstallation::Undo()
+{
+    CRecordedRemoval(journal_.Record(), journal_.Record().InterruptedRunStart(), locations_, true).Undo();
+}
 
 bool CInstallation::RegisterFileType(const std::string& extension, const std::string& progId,
                                      const std::string& iconIndex, const std::string& description,

@@ -44,8 +44,9 @@ std::optional<fs::path> FolderOfOpenCommand(std::string_view exec)
     return path.parent_path();
 }
 
-CRecordedRemoval::CRecordedRemoval(UninstallRecord& record, std::size_t firstAction, SetupLocations locations)
-    : record_(record), first_(firstAction), locations_(std::move(locations)), folder_(record.folder)
+CRecordedRemoval::CRecordedRemoval(UninstallRecord& record, std::size_t firstAction, SetupLocations locations,
+                                   bool ownRun)
+    : record_(record), first_(firstAction), locations_(std::move(locations)), folder_(record.folder), ownRun_(ownRun)
 {
     // A record pointed at another folder (by hand, or at a link where the installation was
     // moved away) must not empty it, even of files equal to installed ones.
@@ -82,7 +83,7 @@ bool CRecordedRemoval::IsOwnPlace(const fs::path& folder) const
         return false;
     std::vector<fs::path> places = {locations_.applications, locations_.ProgramsFolder(), locations_.mimePackages,
                                     locations_.uninstallRecord.parent_path()};
-    if (verified_)
+    if (verified_ || ownRun_)
         places.push_back(record_.folder);
     const fs::path normal = NormalFolder(folder);
     for (const fs::path& place : places) {

@@ -392,6 +392,12 @@ TEST_F(InstallStepsTest, ADestinationThatCannotBeCreatedIsReported)
     EXPECT_EQ(fake->messageBoxes[0].text,
               "Erreur ! Le dossier d'installation " + box.dest().string() + " n'a pas pu être créé.");
     EXPECT_FALSE(Registered());
+
+    // A level made before a deeper one fails goes with the failed run.
+    const fs::path deep = box.dir() / "new" / std::string(256, 'x');
+    EXPECT_FALSE(setup::CInstallation(box.archive(), deep, box.locations(), progress).Run());
+    EXPECT_EQ(fake->messageBoxes.size(), 2u);
+    EXPECT_FALSE(fs::exists(box.dir() / "new"));
 }
 
 TEST(DesktopEntryQuoting, ProgramPathsSurviveTheExecLine)
