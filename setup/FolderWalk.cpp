@@ -69,10 +69,8 @@ std::optional<FileId> FileId::Parse(std::string_view text)
     return id;
 }
 
-CFolderWalk::CFolderWalk(const fs::path& folder) : path_(folder.lexically_normal())
+CFolderWalk::CFolderWalk(const fs::path& folder) : path_(NormalFolder(folder))
 {
-    if (!path_.has_filename() && path_.has_parent_path() && path_ != path_.root_path())
-        path_ = path_.parent_path();
     if (!path_.is_absolute()) {
         openError_ = EINVAL;
         return;
@@ -144,21 +142,17 @@ UniqueFd CFolderWalk::OpenParent(std::string_view name, std::string& last, int& 
     return fd;
 }
 
-bool CFolderWalk::Unlink(std::string_view name) const
+bool CFolderWalk::UnlinkAt(std::string_view name, int flags) const
 {
     std::string last;
     int error = 0;
     const UniqueFd fd = OpenParent(name, last, error);
-    return fd.IsOpen() && ::unlinkat(fd.Get(), last.c_str(), 0) == 0;
+    return fd.IsOpen() && ::unlinkat(fd.Get(), last.c_str(), flags) == 0;
 }
 
-bool CFolderWalk::RemoveFolder(std::string_view name) const
-{
-    std::string last;
-    int error = 0;
-    const UniqueFd fd = OpenParent(name, last, error);
-    return fd.IsOpen() && ::unlinkat(fd.Get(), last.c_str(), AT_REMOVEDIR) == 0;
-}
+bool CFolderWalk::Unlink(std::string_view name) const { return UnlinkAt(name, 0); }
+
+bool CFolderWalk::RemoveFolder(std::string_view name) const { return UnlinkAt(name, AT_REMOVEDIR); }
 
 bool CFolderWalk::Rename(std::string_view from, std::string_view to) const
 {
@@ -267,6 +261,12 @@ int CFolderWalk::WriteFile(std::string_view name, std::string_view temporary, st
     error = errno ? errno : EIO;
     ::unlinkat(parent.Get(), temporaryLast.c_str(), 0);
     return error;
+}
+
+fs::path NormalFolder(const fs::path& folder)
+{
+    const fs::path normal = folder.lexically_normal();
+    return !normal.has_filename() && normal.has_parent_path() ? normal.parent_path() : normal;
 }
 
 bool HoldsHomeFolder(const fs::path& folder)

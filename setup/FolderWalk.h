@@ -92,6 +92,8 @@ public:
                   std::time_t accessTime, std::time_t modificationTime) const;
 
 private:
+    // unlinkat of name in its folder, with flags (AT_REMOVEDIR for a folder).
+    bool UnlinkAt(std::string_view name, int flags) const;
     // The status of what is at name, a link's own; false when there is nothing.
     bool Status(std::string_view name, struct stat& st) const;
 
@@ -99,6 +101,9 @@ private:
     UniqueFd root_;
     int openError_ = 0;
 };
+
+// A folder's path without "." or ".." and without a final separator.
+std::filesystem::path NormalFolder(const std::filesystem::path& folder);
 
 // Whether folder is the home folder or one of the folders above it (the root included).
 bool HoldsHomeFolder(const std::filesystem::path& folder);

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -91,10 +90,9 @@ std::vector<std::string> UninstallRecord::HashesOf(std::string_view name) const
 
 bool UninstallRecord::Owns(std::string_view name, const std::optional<std::string>& hash) const
 {
-    if (!hash)
-        return false;
-    const std::vector<std::string> hashes = HashesOf(name);
-    return std::find(hashes.begin(), hashes.end(), *hash) != hashes.end();
+    return hash && std::any_of(actions.begin(), actions.end(), [&](const JournalAction& action) {
+               return action.kind == Kind::File && action.name == name && !action.hash.empty() && action.hash == *hash;
+           });
 }
 
 std::string UninstallRecord::Text() const
@@ -180,8 +178,11 @@ bool CInstallJournal::Finish(const CFolderWalk& folder)
 {
     // One line for each thing done, and for a file the hash of what it holds now, so that the
     // entry does not grow with every installation over the same folder. The end is written
-    // first: should the whole entry not be written again, the run still reads as ended.
-    Append({Kind::Installed, {}, {}});
+    // first: once it is there the run reads as ended, and the shorter entry is only tidier,
+    // so a failure to write it again is no failed installation. Without the end the run
+    // stays open, to be undone.
+    if (!Append({Kind::Installed, {}, {}}))
+        return false;
     std::vector<JournalAction> kept;
     std::set<std::string> files;
     for (const JournalAction& action : record_.actions) {
@@ -199,7 +200,8 @@ bool CInstallJournal::Finish(const CFolderWalk& folder)
             kept.push_back(action);
     }
     record_.actions = std::move(kept);
-    return record_.Write(file_);
+    record_.Write(file_);
+    return true;
 }
 
 bool CInstallJournal::BeforeFolder(const std::string& relative) { return Append({Kind::Folder, relative, {}}); }

@@ -78,7 +78,8 @@ public:
     bool Begin(UninstallRecord record);
     // Appends an action and syncs it to the disk; false when it could not be written.
     bool Append(JournalAction action);
-    // Ends the run: the entry is written again, each file with the hash of what it holds.
+    // Ends the run: its end is appended, then the entry is written again, each file with the
+    // hash of what it holds; false only when the end could not be appended.
     bool Finish(const CFolderWalk& folder);
 
     const UninstallRecord& Record() const { return record_; }

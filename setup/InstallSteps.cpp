@@ -10,7 +10,6 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +39,21 @@ bool IsLinkTarget(const std::string& target)
 
 // The Exec text of an argument given in the desktop's form: "%1" is the file opened.
 std::string ExecArgument(const std::string& argument) { return argument == "%1" ? "%f" : QuoteExecArgument(argument); }
+
+// The levels of folder that do not exist yet (a link counts as one that does), the
+// outermost first.
+std::vector<fs::path> MissingLevels(const fs::path& folder)
+{
+    std::error_code ec;
+    std::vector<fs::path> missing;
+    for (fs::path level = folder; !level.empty() && !fs::exists(fs::symlink_status(level, ec));
+         level = level.parent_path()) {
+        missing.insert(missing.begin(), level);
+        if (level == level.parent_path())
+            break;
+    }
+    return missing;
+}
 
 }  // namespace
 
@@ -94,12 +108,6 @@ int ExtractSetupEntry(CSetupArchiveReader& reader, const CFolderWalk& destinatio
     const std::string named = path.string() + " (" + std::strerror(report.error) + ")";
     const int answer = GetServices().MessageBox(Resources().Format(112, named), "", MB_YESNO | MB_ICONWARNING);
     return answer == IDNO ? 0 : 1;
-}
-
-fs::path NormalFolder(const fs::path& folder)
-{
-    const fs::path normal = folder.lexically_normal();
-    return !normal.has_filename() && normal.has_parent_path() ? normal.parent_path() : normal;
 }
 
 bool IsSameFolder(const fs::path& a, const fs::path& b)
@@ -191,15 +199,9 @@ fs::path CInstallation::ProgramPath() const { return destination_ / kProgramFile
 bool CInstallation::MakeFolders(const fs::path& folder)
 {
     std::error_code ec;
-    std::vector<fs::path> missing;
-    for (fs::path level = folder; !level.empty() && !fs::exists(fs::symlink_status(level, ec));
-         level = level.parent_path()) {
-        missing.push_back(level);
-        if (level == level.parent_path())
-            break;
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-        if (!journal_.Append({JournalAction::Kind::CreatedFolder, it->string(), {}}) || !fs::create_directory(*it, ec))
+    for (const fs::path& level : MissingLevels(folder))
+        if (!journal_.Append({JournalAction::Kind::CreatedFolder, level.string(), {}}) ||
+            !fs::create_directory(level, ec))
             break;
     return fs::is_directory(folder, ec);
 }
@@ -253,13 +255,7 @@ bool CInstallation::BeginJournal()
     };
     record.folder = destination_;
     // The entry's own folder must exist before anything can be written ahead in it.
-    std::vector<fs::path> made;
-    for (fs::path level = locations_.uninstallRecord.parent_path();
-         !level.empty() && !fs::exists(fs::symlink_status(level, ec)); level = level.parent_path()) {
-        made.insert(made.begin(), level);
-        if (level == level.parent_path())
-            break;
-    }
+    const std::vector<fs::path> made = MissingLevels(locations_.uninstallRecord.parent_path());
     for (const fs::path& level : made)
         if (!fs::create_directory(level, ec))
             break;
@@ -358,7 +354,10 @@ int CInstallation::CopyFiles()
     return 1;
 }
 
-void CInstallation::Undo() { CRecordedRemoval(journal_.Record(), journal_.Record().InterruptedRunStart(), locations_).Undo(); }
+void CInstallation::Undo()
+{
+    CRecordedRemoval(journal_.Record(), journal_.Record().InterruptedRunStart(), locations_, true).Undo();
+}
 
 bool CInstallation::RegisterFileType(const std::string& extension, const std::string& progId,
                                      const std::string& iconIndex, const std::string& description,

@@ -41,8 +41,6 @@ public:
 int ExtractSetupEntry(CSetupArchiveReader& reader, const CFolderWalk& destination, WriteAhead* journal,
                       std::string* entryName = nullptr, WriteReport* written = nullptr);
 
-// A folder's path without "." or ".." and without a final separator.
-std::filesystem::path NormalFolder(const std::filesystem::path& folder);
 // The same folder: the same normal path, or one file system object.
 bool IsSameFolder(const std::filesystem::path& a, const std::filesystem::path& b);
 
@@ -99,7 +97,6 @@ public:
 
     const std::filesystem::path& Destination() const { return destination_; }
     std::filesystem::path ProgramPath() const;
-    const std::vector<MissingFile>& Missing() const { return missing_; }
 
 private:
     // Creates the missing levels of folder, each journaled before it is made; false when it

@@ -44,8 +44,9 @@ std::optional<fs::path> FolderOfOpenCommand(std::string_view exec)
     return path.parent_path();
 }
 
-CRecordedRemoval::CRecordedRemoval(UninstallRecord& record, std::size_t firstAction, SetupLocations locations)
-    : record_(record), first_(firstAction), locations_(std::move(locations)), folder_(record.folder)
+CRecordedRemoval::CRecordedRemoval(UninstallRecord& record, std::size_t firstAction, SetupLocations locations,
+                                   bool ownRun)
+    : record_(record), first_(firstAction), locations_(std::move(locations)), folder_(record.folder), ownRun_(ownRun)
 {
     // A record pointed at another folder (by hand, or at a link where the installation was
     // moved away) must not empty it, even of files equal to installed ones.
@@ -82,7 +83,7 @@ bool CRecordedRemoval::IsOwnPlace(const fs::path& folder) const
         return false;
     std::vector<fs::path> places = {locations_.applications, locations_.ProgramsFolder(), locations_.mimePackages,
                                     locations_.uninstallRecord.parent_path()};
-    if (verified_)
+    if (verified_ || ownRun_)
         places.push_back(record_.folder);
     const fs::path normal = NormalFolder(folder);
     for (const fs::path& place : places) {
@@ -215,11 +216,11 @@ UninstallRecord CRecordedRemoval::Left() const
     std::set<std::string> files;
     // What still holds what was written, or stands in its place and could not be read: the
     // user's files (changed since) are no more the installation's.
-    for (const std::string& name : record_.Files()) {
-        const auto hash = folder_.Hash(name);
-        if (verified_ && folder_.Exists(name) && (!hash || record_.Owns(name, hash)))
-            files.insert(name);
-    }
+    if (verified_)
+        for (const std::string& name : record_.Files())
+            if (folder_.Exists(name))
+                if (const auto hash = folder_.Hash(name); !hash || record_.Owns(name, hash))
+                    files.insert(name);
     std::error_code ec;
     UninstallRecord left = record_;
     // Known now to be the installation's: another run finds it by its identity.

@@ -15,7 +15,10 @@ namespace setup {
 // removal; the folder is entered only when it is the installation's.
 class CRecordedRemoval {
 public:
-    CRecordedRemoval(UninstallRecord& record, std::size_t firstAction, SetupLocations locations);
+    // ownRun: the record is the one this installation is writing, not one read from the disk;
+    // the folders it made on the way to a destination it could not open are then its own.
+    CRecordedRemoval(UninstallRecord& record, std::size_t firstAction, SetupLocations locations,
+                     bool ownRun = false);
 
     // The installation folder is one: reached without a link, neither the home folder nor
     // one above it, the folder the journal was written for (its identity), and holding the
@@ -50,6 +53,7 @@ private:
     SetupLocations locations_;
     CFolderWalk folder_;
     bool verified_ = false;
+    bool ownRun_ = false;
 };
 
 class CUninstallation {

@@ -277,6 +277,36 @@ TEST_F(InstallStepsTest, RegistrationThatCannotBeWrittenIsAFailedInstallation)
     EXPECT_TRUE(progress.progress.empty() || progress.progress.back() != 100);
 }
 
+TEST_F(InstallStepsTest, AnEntryThatCannotBeWrittenAgainAtTheEndIsStillACompleteInstallation)
+{
+    // The end of the run is appended, but the shorter entry cannot replace the file.
+    struct ProtectingProgress : RecordingProgress {
+        fs::path entry;
+        void SetProgress(int percent) override
+        {
+            RecordingProgress::SetProgress(percent);
+            if (percent == 96) {
+                // Root may append to a file without write permission but replaces none.
+                if (::geteuid() == 0)
+                    fs::permissions(entry, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+                else
+                    fs::permissions(entry.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
+            }
+        }
+    } protecting;
+    protecting.entry = box.locations().uninstallRecord;
+    box.WriteArchive({Entry("horavel", "p"), Entry("a.txt", "a")});
+    const bool done = setup::CInstallation(box.archive(), box.dest(), box.locations(), protecting).Run();
+    fs::permissions(protecting.entry.parent_path(), fs::perms::owner_all, fs::perm_options::add);
+    fs::permissions(protecting.entry, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(fake->messageBoxes.empty());
+    EXPECT_TRUE(fs::exists(box.dest() / "a.txt"));
+    const auto record = setup::UninstallRecord::Parse(ReadFileBytes(protecting.entry));
+    ASSERT_TRUE(record);
+    EXPECT_FALSE(record->Interrupted());
+}
+
 TEST_F(InstallStepsTest, FileTypesOpenWithTheInstalledProgram)
 {
     box.WriteArchive(SmallInstallation());
@@ -362,6 +392,12 @@ TEST_F(InstallStepsTest, ADestinationThatCannotBeCreatedIsReported)
     EXPECT_EQ(fake->messageBoxes[0].text,
               "Erreur ! Le dossier d'installation " + box.dest().string() + " n'a pas pu être créé.");
     EXPECT_FALSE(Registered());
+
+    // A level made before a deeper one fails goes with the failed run.
+    const fs::path deep = box.dir() / "new" / std::string(256, 'x');
+    EXPECT_FALSE(setup::CInstallation(box.archive(), deep, box.locations(), progress).Run());
+    EXPECT_EQ(fake->messageBoxes.size(), 2u);
+    EXPECT_FALSE(fs::exists(box.dir() / "new"));
 }
 
 TEST(DesktopEntryQuoting, ProgramPathsSurviveTheExecLine)
