@@ -221,6 +221,12 @@ void CCadranAnalemmatique::DrawHourLabelByBand(gdi::DC& dc, gdi::Point position,
     dc.SetTextAlign(previous);
 }
 
+std::optional<CCadran::NumberPlace> CCadranAnalemmatique::PlaceHourLabel(const gdi::DC& /*dc*/, int /*hour*/,
+                                                                         const std::string& /*text*/) const
+{
+    return std::nullopt;
+}
+
 void CCadranAnalemmatique::DrawHourLabel(gdi::DC& dc, int hour, const std::string& text,
                                          std::optional<LabelBox>& /*lastWritten*/)
 {

@@ -30,6 +30,8 @@ public:
     // The shadow of the style standing at the day's point of the date scale.
     void DrawStyle(gdi::DC& dc, int ax, int ay) override;
     void DrawHourLabel(gdi::DC& dc, int hour, const std::string& text, std::optional<LabelBox>& lastWritten) override;
+    // Not at the ends of the lines: nothing, so that no line stops short for a number.
+    std::optional<NumberPlace> PlaceHourLabel(const gdi::DC& dc, int hour, const std::string& text) const override;
     // Marks on the ellipse every five minutes from 4 h to 20 h, whatever the dial's hours.
     void DrawHourLines(gdi::DC& dc, int ax, int ay) override;
     // No date arcs on this dial: the date is read on the date scale.

@@ -347,6 +347,7 @@ void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
         return table;
     }();
     const int half = 180 / step;
+    const bool atInner = LabelsAtInnerEnd();
 
     // The lines first, which place the numbers; then, once the numbers are laid out, the
     // lines drawn round them.
@@ -399,7 +400,6 @@ void CCadran::DrawAzimuthLines(gdi::DC& dc, int ax, int ay)
         CartesianToPolar(static_cast<double>(b.device.x) - a.device.x, static_cast<double>(b.device.y) - a.device.y,
                          radius, angle, false, true);
         const size_t slot = static_cast<size_t>(k + half);
-        const bool atInner = LabelsAtInnerEnd();
         hourLabelPos[slot] = atInner ? a.device : b.device;
         hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
         // A solstice arc ends the line: where clipping left that end in place, the number

@@ -301,6 +301,10 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
     const bool aboveHorizon = prefs.sunAboveHorizon != 0;
     const int first = std::clamp(firstHour, 0, 24) * 12;
     const int last = std::clamp(lastHour, 0, 24) * 12;
+    const bool atInner = HourLabelsAtInnerEnd();
+    // The solstice arcs end the lines: where one runs through the end that clipping left in
+    // place, the number keeps clear of it.
+    const bool arcsDrawn = (prefs.diurnalArcs && prefs.diurnalArcMode >= 1) || prefs.horizontalLines;
 
     // The lines first, which place the numbers; then, once the numbers are laid out, the
     // lines drawn round them.
@@ -340,12 +344,8 @@ void CCadran::DrawHourLines(gdi::DC& dc, int ax, int ay)
             if (s % 12 == 0 && visible && inner != outer) {
                 const double angle = LineAngle(inner, outer);
                 const size_t slot = static_cast<size_t>(s / 12);
-                const bool atInner = HourLabelsAtInnerEnd();
                 hourLabelPos[slot] = atInner ? inner : outer;
                 hourLabelAngle[slot] = atInner ? angle - kPi / 2.0 : angle + kPi / 2.0;
-                // The solstice arcs end the lines: where one runs through the end that
-                // clipping left in place, the number keeps clear of it.
-                const bool arcsDrawn = (prefs.diurnalArcs && prefs.diurnalArcMode >= 1) || prefs.horizontalLines;
                 if (arcsDrawn && (atInner ? inner == a.device : outer == b.device))
                     hourLabelArcAngle[slot] = DateArcAngle(atInner ? rowA : rowB, s, origin);
             }

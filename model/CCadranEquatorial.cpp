@@ -2,7 +2,6 @@
 
 #include "app/GraphicsHelpers.h"
 #include "app/Translation.h"
-#include "docview/CDrawingTools.h"
 #include "model/DialDrawing.h"
 #include "model/PlaneDialGeometry.h"
 #include "model/PlaneDialNames.h"

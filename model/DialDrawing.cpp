@@ -8,6 +8,7 @@
 #include "model/Rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -161,11 +162,30 @@ bool ClipStraight(const CCadran& dial, const ExportFrame& frame, Projected& a, P
 
 namespace {
 
-// The part [lo, hi] of the segment from p along d inside the convex box; false when none.
-bool InsideBox(const LabelBox& box, double px, double py, double dx, double dy, double& lo, double& hi)
+// A number box as the lines meet it: its bounds, to pass by the segments far from it at
+// little cost, and its edges, each with the normal pointing out of the box.
+struct KeepOut {
+    double left = HUGE_VAL;
+    double top = HUGE_VAL;
+    double right = -HUGE_VAL;
+    double bottom = -HUGE_VAL;
+    struct Edge {
+        LabelBox::PointD from;
+        double nx = 0.0;
+        double ny = 0.0;
+    };
+    std::array<Edge, 4> edges{};
+};
+
+KeepOut KeepOutOf(const LabelBox& box)
 {
-    lo = 0.0;
-    hi = 1.0;
+    KeepOut k;
+    for (const LabelBox::PointD& c : box.corners) {
+        k.left = std::min(k.left, c.x);
+        k.right = std::max(k.right, c.x);
+        k.top = std::min(k.top, c.y);
+        k.bottom = std::max(k.bottom, c.y);
+    }
     // Each edge keeps the side of the box's centre.
     double cx = 0.0, cy = 0.0;
     for (const LabelBox::PointD& c : box.corners) {
@@ -181,9 +201,20 @@ bool InsideBox(const LabelBox& box, double px, double py, double dx, double dy, 
             nx = -nx;
             ny = -ny;
         }
-        // Inside where (point - e0) . n <= 0.
-        const double start = (px - e0.x) * nx + (py - e0.y) * ny;
-        const double rate = dx * nx + dy * ny;
+        k.edges[i] = {e0, nx, ny};
+    }
+    return k;
+}
+
+// The part [lo, hi] of the segment from p along d inside the convex box; false when none.
+bool InsideBox(const KeepOut& box, double px, double py, double dx, double dy, double& lo, double& hi)
+{
+    lo = 0.0;
+    hi = 1.0;
+    for (const KeepOut::Edge& e : box.edges) {
+        // Inside where (point - e.from) . n <= 0.
+        const double start = (px - e.from.x) * e.nx + (py - e.from.y) * e.ny;
+        const double rate = dx * e.nx + dy * e.ny;
         if (rate == 0.0) {
             if (start > 0.0)
                 return false;
@@ -206,42 +237,32 @@ void DrawAround(const CCadran& dial, gdi::DC& dc, const gdi::Point* points, int 
         dc.Polyline(points, count);
         return;
     }
-    // The boxes' bounds, to pass by the segments far from them at little cost.
-    struct Bounds {
-        double left, top, right, bottom;
-    };
-    std::vector<Bounds> bounds;
-    for (const LabelBox& box : dial.numberBoxes) {
-        Bounds b{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-        for (const LabelBox::PointD& c : box.corners) {
-            b.left = std::min(b.left, c.x);
-            b.right = std::max(b.right, c.x);
-            b.top = std::min(b.top, c.y);
-            b.bottom = std::max(b.bottom, c.y);
-        }
-        bounds.push_back(b);
-    }
+    std::vector<KeepOut> boxes;
+    boxes.reserve(dial.numberBoxes.size());
+    for (const LabelBox& box : dial.numberBoxes)
+        boxes.push_back(KeepOutOf(box));
     std::vector<gdi::Point> run;
     const auto flush = [&] {
         if (run.size() >= 2)
             dc.Polyline(run.data(), static_cast<int>(run.size()));
         run.clear();
     };
+    // The parts of the segment the boxes leave, in order.
+    std::vector<std::pair<double, double>> covered;
     for (int k = 1; k < count; ++k) {
         const gdi::Point p = points[k - 1];
         const gdi::Point q = points[k];
         const double dx = static_cast<double>(q.x) - p.x;
         const double dy = static_cast<double>(q.y) - p.y;
-        // The parts of the segment the boxes leave, in order.
-        std::vector<std::pair<double, double>> covered;
+        covered.clear();
         const auto at = [&](double t) { return gdi::Point{p.x + RoundToInt(t * dx), p.y + RoundToInt(t * dy)}; };
-        for (std::size_t b = 0; b < bounds.size(); ++b) {
-            if (std::max(p.x, q.x) < bounds[b].left || std::min(p.x, q.x) > bounds[b].right ||
-                std::max(p.y, q.y) < bounds[b].top || std::min(p.y, q.y) > bounds[b].bottom)
+        for (const KeepOut& box : boxes) {
+            if (std::max(p.x, q.x) < box.left || std::min(p.x, q.x) > box.right || std::max(p.y, q.y) < box.top ||
+                std::min(p.y, q.y) > box.bottom)
                 continue;
             double lo = 0.0, hi = 1.0;
             // A corner the line only grazes leaves no pixel out.
-            if (InsideBox(dial.numberBoxes[b], p.x, p.y, dx, dy, lo, hi) && at(lo) != at(hi))
+            if (InsideBox(box, p.x, p.y, dx, dy, lo, hi) && at(lo) != at(hi))
                 covered.emplace_back(lo, hi);
         }
         std::sort(covered.begin(), covered.end());

@@ -558,9 +558,11 @@ bool SaveUserLocationsOrCopy(CLocationList& list, const DateTimeFields& now, std
 {
     copy.reset();
     const fs::path path = UserLocationsFile();
+    if (SyncUserFile(list, path, error))
+        return true;
     const DatabaseText file = BuildDatabaseText(list, 0);
     // Without user records nothing is lost.
-    if (SyncUserFile(list, path, error) || file.count == 0)
+    if (file.count == 0)
         return true;
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,

@@ -205,6 +205,33 @@ TEST_F(OtherDialsDrawing, AnalemmaticExportKeepsTheSheetsUpwardDirection)
     }
 }
 
+// Its numbers are written by hour band, not beyond the ends of the lines: no line may stop
+// short for them, the azimuth and altitude lines (on from the view's defaults) included.
+TEST_F(OtherDialsDrawing, AnalemmaticNumbersLeaveTheAzimuthAndAltitudeLinesWhole)
+{
+    const auto lines = [](int hourNumbers) {
+        CCadranAnalemmatique dial;
+        Place(dial, 48.0);
+        dial.prefs.hourLines = 0;
+        dial.prefs.horizontalLines = 1;
+        dial.prefs.azimuthStep = 15;
+        dial.prefs.altitudeStep = 10;
+        dial.prefs.hourNumbers = hourNumbers;
+        gdi::RecordingDC dc;
+        dial.Draw(dc);
+        std::vector<std::vector<gdi::Point>> points;
+        for (const gdi::Record* r : dc.RecordsOf(gdi::RecordKind::Polyline))
+            points.push_back(r->points);
+        return points;
+    };
+    const auto whole = lines(0);
+    const auto withNumbers = lines(1);
+    ASSERT_FALSE(whole.empty());
+    ASSERT_EQ(withNumbers.size(), whole.size()) << "lines broken round the numbers";
+    for (std::size_t i = 0; i < whole.size(); ++i)
+        EXPECT_TRUE(withNumbers[i] == whole[i]) << "line from " << Str(whole[i].front());
+}
+
 // ---------------------------------------------------------------- equatorial
 
 TEST_F(OtherDialsDrawing, EquatorialHourLinesRunFromTheSolsticeOutToTheEdge)
