@@ -185,6 +185,11 @@ std::string TabFields(std::initializer_list<std::string_view> fields)
     return out;
 }
 
+std::string WithUnit(const std::string& value, const char* unit)
+{
+    return value == "---" ? value : value + unit;
+}
+
 // ------------------------------------------------------------------------ page geometry
 
 PageGeometry::PageGeometry(const gdi::DC& dc, const CHoravelDoc& doc)

@@ -62,6 +62,8 @@ void RequestPages(int pages, bool atLeast = false);
 
 // The numbers, without a unit, joined by tabs and started by a tab: "\t12.5\t-3.0".
 std::string TabFields(std::initializer_list<std::string_view> fields);
+// A cell's number followed by its unit; "---", a cell without a number, stays bare.
+std::string WithUnit(const std::string& value, const char* unit);
 
 // Device geometry of a table page. Lengths are given in screen pixels of the document's
 // reference resolution and come back in device pixels: unchanged on the screen, scaled by
