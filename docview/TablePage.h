@@ -127,11 +127,13 @@ public:
     explicit TableFile(const std::string& name);
     void Heading(std::string_view line);
     void Row(std::string_view line);
-    // Replaces the file with the lines given; false when it could not be written.
+    // Replaces the file with the lines given, unless it holds them already; false when it
+    // could not be written.
     bool Commit();
     static std::filesystem::path PathOf(const std::string& name);
 
 private:
+    std::filesystem::path path_;
     textfile::AtomicWriter writer_;
     std::string separator_;
 };
