@@ -260,9 +260,9 @@ std::unique_ptr<CCadran> BuildBifilarDial(const BifilarChoiceValues& values, dou
     if (!BifilarChoiceAvailable(values.choice))
         return nullptr;
     auto dial = std::make_unique<CCadranBifilaire>();
-    dial->SetTypeAndPlane(40 + values.choice, 0.0, std::abs(latitudeDeg));
+    dial->SetTypeAndPlane(40, 0.0, std::abs(latitudeDeg));
     dial->planeAngle1 = 0.0;
-    dial->planeAngle2 = values.choice == kBifilarVerticalDeclining ? std::numbers::pi / 2.0 : 0.0;
+    dial->planeAngle2 = 0.0;
     dial->firstWireDistance = values.northSouthHeight;
     dial->secondWireDistance = values.eastWestHeight;
     return dial;

@@ -107,11 +107,6 @@ ArcCells ComputeArcCells(const CCadran& dial, int k, int column, int cx, int cy)
     return cells;
 }
 
-std::string WithUnit(const std::string& value, const char* unit)
-{
-    return value == "---" ? value : value + unit;
-}
-
 }  // namespace
 
 void DrawDateArcTable(gdi::DC& dc, const gdi::Rect&)

@@ -139,11 +139,6 @@ HourPointRow ComputeHourPointRow(const CCadran& dial, int column, int zoneSteps)
     return row;
 }
 
-std::string WithUnit(const std::string& value, const char* unit)
-{
-    return value == "---" ? value : value + unit;
-}
-
 // Where a page of a mode-8 table writes: a is the row pitch, c a tenth of the page's width.
 struct HourTablePage {
     gdi::Rect rect;

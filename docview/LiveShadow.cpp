@@ -36,7 +36,7 @@ LiveShadowStep ComputeLiveShadow(std::int64_t unixSeconds, const DateTimeFields&
 
     // The module keeps the longitude (west positive) as a correction within a zone plus
     // whole zone steps.
-    const double longitudeHours = GetLongitudeCorrection() + GetZoneSteps() - GetTimeZone();
+    const double longitudeHours = GetLongitudeOffset() - GetTimeZone();
     double solar = std::fmod(hoursUT - longitudeHours - EquationOfTime() / 3600.0, 24.0);
     if (solar < 0.0)
         solar += 24.0;

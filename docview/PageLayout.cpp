@@ -126,15 +126,14 @@ gdi::Rect PlateRect(gdi::Size drawing)
 
 std::optional<SheetPage> OpenSheetPage(gdi::DC& dc, gdi::Size drawing, double portraitWidthShare)
 {
-    SheetPage page;
-    page.plate = PlateRect(drawing);
-    if (page.plate.IsEmpty())
+    gdi::Rect r = PlateRect(drawing);
+    if (r.IsEmpty())
         return std::nullopt;
     if (dc.IsPrinting())
-        page.plate = PageRectToDevice(dc, page.plate);
-    const gdi::Rect& r = page.plate;
+        r = PageRectToDevice(dc, r);
     DrawPlate(dc, r.left, r.top, r.right, r.bottom);
 
+    SheetPage page;
     const int w = r.Width();
     const int h = r.Height();
     page.unit = h <= w ? RoundToInt(0.01 * h) : RoundToInt(portraitWidthShare * w);

@@ -41,11 +41,10 @@ void DrawPlate(gdi::DC& dc, int left, int top, int right, int bottom);
 // drawing has no size.
 gdi::Rect PlateRect(gdi::Size drawing);
 
-// What a sheet page writes on: its plate (device pixels), the line unit, the y the first
+// Where a sheet page writes on its plate (device pixels): the line unit, the y the first
 // line steps down from, the plate's middle, the left edges of the headings and of the lines
 // indented under them, and the title (Arial 18 bold) and text (Arial 12) fonts.
 struct SheetPage {
-    gdi::Rect plate;
     int unit = 0;
     int top = 0;
     int middleX = 0;

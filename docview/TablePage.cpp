@@ -185,6 +185,11 @@ std::string TabFields(std::initializer_list<std::string_view> fields)
     return out;
 }
 
+std::string WithUnit(const std::string& value, const char* unit)
+{
+    return value == "---" ? value : value + unit;
+}
+
 // ------------------------------------------------------------------------ page geometry
 
 PageGeometry::PageGeometry(const gdi::DC& dc, const CHoravelDoc& doc)
@@ -306,7 +311,7 @@ void TableCanvas::Text(int x, int y, std::string_view text)
 // ------------------------------------------------------------------------ table file
 
 TableFile::TableFile(const std::string& name)
-    : writer_(PathOf(name)), separator_(localeinfo::SystemDecimalSeparator())
+    : path_(PathOf(name)), writer_(path_), separator_(localeinfo::SystemDecimalSeparator())
 {
 }
 
@@ -339,6 +344,10 @@ void TableFile::Row(std::string_view line)
 
 bool TableFile::Commit()
 {
+    // A table page is painted again at every scroll with the same rows: a file that holds
+    // them already is left alone instead of being written and synced once more.
+    if (std::string held; textfile::ReadBytes(path_, held) && held == writer_.Content())
+        return true;
     return writer_.Commit();
 }
 

@@ -62,6 +62,8 @@ void RequestPages(int pages, bool atLeast = false);
 
 // The numbers, without a unit, joined by tabs and started by a tab: "\t12.5\t-3.0".
 std::string TabFields(std::initializer_list<std::string_view> fields);
+// A cell's number followed by its unit; "---", a cell without a number, stays bare.
+std::string WithUnit(const std::string& value, const char* unit);
 
 // Device geometry of a table page. Lengths are given in screen pixels of the document's
 // reference resolution and come back in device pixels: unchanged on the screen, scaled by
@@ -125,11 +127,13 @@ public:
     explicit TableFile(const std::string& name);
     void Heading(std::string_view line);
     void Row(std::string_view line);
-    // Replaces the file with the lines given; false when it could not be written.
+    // Replaces the file with the lines given, unless it holds them already; false when it
+    // could not be written.
     bool Commit();
     static std::filesystem::path PathOf(const std::string& name);
 
 private:
+    std::filesystem::path path_;
     textfile::AtomicWriter writer_;
     std::string separator_;
 };

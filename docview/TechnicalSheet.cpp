@@ -193,8 +193,8 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
             lines.Next(3, x0, GetTranslatedString(532) + Number(cylinder->radius) + " mm");
     }
 
+    const DegMin inclination = ToDegMin(dial->planeAngle2 * kRadToDeg);
     if (type != kShepherdsDial) {
-        const DegMin inclination = ToDegMin(dial->planeAngle2 * kRadToDeg);
         lines.Next(3, x0, GetTranslatedString(506) + InclinationText(dial->planeAngle2 * kRadToDeg));
         const bool vertical = inclination.SignedDegrees() == 90;
         lines.Next(3, x0, GetTranslatedString(509) + OrientationText(*dial, vertical));
@@ -202,7 +202,6 @@ void DrawTechnicalSheet(gdi::DC& dc, const gdi::Rect&)
     if (!IsAnalemmatic(type) && !IsCylindrical(type)) {
         // A level face has no line of steepest slope: the vertical of its drawing is the noon
         // line when the face is turned to the equator or away from it, else its Y axis.
-        const DegMin inclination = ToDegMin(dial->planeAngle2 * kRadToDeg);
         const DegMin orientation = ToDegMin(dial->planeAngle1 * kRadToDeg);
         const bool level = inclination.degrees % 180 == 0 && inclination.minutes == 0;
         const bool meridian = orientation.degrees % 180 == 0 && orientation.minutes == 0;

@@ -8,7 +8,6 @@
 #include "docview/CHoravelDoc.h"
 #include "docview/PageLayout.h"
 #include "docview/TablePage.h"
-#include "model/Astronomy.h"
 #include "model/CCadran.h"
 #include "model/Rounding.h"
 
@@ -375,14 +374,8 @@ void DrawEquinoctialRule(gdi::DC& dc, const gdi::Rect&)
     const PageScale scale(dc);
     const int margin = PageLengthX(dc, kMargin);
     const int firstY = rule.top + PageLengthY(dc, kMargin);
-    int interval = 12;
-    if (dial->prefs.fiveMinuteLines)
-        interval = 1;
-    else if (dial->prefs.quarterHourLines)
-        interval = 3;
-    else if (dial->prefs.halfHourLines)
-        interval = 6;
-    const int zoneSteps = dial->localSolarTime ? 0 : GetZoneSteps();
+    const int interval = tablepage::GetTimeStep(dial->prefs).stride;
+    const int zoneSteps = tablepage::LabelZoneSteps(*dial);
 
     dc.SelectFont(tools->arial9);
     dc.SetTextAlign(gdi::TA_RIGHT | gdi::TA_BASELINE);
