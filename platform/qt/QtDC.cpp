@@ -94,6 +94,9 @@ void QtDC::Init()
                         baseTransform_.m11() > 0 && toDevice.m11() > 0;
     deviceRatio_ = scaled ? toDevice.m11() / baseTransform_.m11() : 1.0;
     deviceOrigin_ = QPointF(toDevice.dx(), toDevice.dy());
+    wholeShift_.reset();
+    if (deviceRatio_ == 1.0 && deviceOrigin_ == deviceOrigin_.toPoint())
+        wholeShift_ = deviceOrigin_.toPoint();
     pixelExact_ = raster && integerShift && scaled && device_;
     baseClipped_ = painter_->hasClipping();
     if (baseClipped_)
@@ -306,6 +309,8 @@ bool QtDC::PlotIntoImage(const std::vector<QPoint>& pixels, QRect bounds)
 
 QPoint QtDC::DevicePixelOf(Point p) const
 {
+    if (wholeShift_)
+        return QPoint(p.x, p.y) + *wholeShift_;
     return {static_cast<int>(std::floor((p.x + 0.5) * deviceRatio_ + deviceOrigin_.x())),
             static_cast<int>(std::floor((p.y + 0.5) * deviceRatio_ + deviceOrigin_.y()))};
 }
@@ -333,9 +338,11 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
     std::vector<QPoint> pixels;
     long long step = 0;  // the style runs on from one segment to the next
     const std::size_t count = closed ? pts.size() : pts.size() - 1;
+    // Each vertex ends one segment and starts the next: converted once.
+    QPoint db = DevicePixelOf(pts[0]);
     for (std::size_t s = 0; s < count; ++s) {
-        const QPoint da = DevicePixelOf(pts[s]);
-        const QPoint db = DevicePixelOf(pts[(s + 1) % pts.size()]);
+        const QPoint da = db;
+        db = DevicePixelOf(pts[(s + 1) % pts.size()]);
         const Point a{da.x(), da.y()};
         const Point b{db.x(), db.y()};
         const long long dx = static_cast<long long>(b.x) - a.x;
@@ -396,10 +403,9 @@ void QtDC::PlotCosmetic(const std::vector<Point>& pts, bool closed)
     pen.setCapStyle(Qt::SquareCap);
     painter_->setPen(pen);
     // Back to the context's coordinates: a point on a device pixel's corner paints that pixel.
-    if (deviceRatio_ == 1.0 && deviceOrigin_ == deviceOrigin_.toPoint()) {
-        const QPoint origin = deviceOrigin_.toPoint();
+    if (wholeShift_) {
         for (QPoint& p : pixels)
-            p -= origin;
+            p -= *wholeShift_;
         painter_->drawPoints(pixels.data(), static_cast<int>(pixels.size()));
         return;
     }

@@ -133,6 +133,9 @@ private:
     // screen), and where the context's point (0, 0) falls on the device when pixelExact_.
     double deviceRatio_ = 1.0;
     QPointF deviceOrigin_;
+    // Where each device pixel is the context's pixel moved by a whole shift (ratio 1): that
+    // shift, so that the per-vertex conversion is an addition.
+    std::optional<QPoint> wholeShift_;
     bool printing_ = false;
     bool preview_ = false;
     QTransform baseTransform_;
