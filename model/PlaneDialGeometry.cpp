@@ -12,21 +12,6 @@ double AbsLatitudeRad(const CCadran& dial)
     return std::fabs(dial.latitude) * kDegToRad;
 }
 
-void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
-                              bool inTenths)
-{
-    if (toDevice) {
-        x = u * dial.scale * dial.pixelsPerMmX;
-        y = -v * dial.scale * dial.pixelsPerMmY;
-    } else if (inTenths) {
-        x = 10.0 * u;
-        y = 10.0 * v;
-    } else {
-        x = 100.0 * u;
-        y = 100.0 * v;
-    }
-}
-
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths)
 {
     double unroundedX = 0.0;

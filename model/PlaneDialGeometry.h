@@ -31,8 +31,21 @@ double AbsLatitudeRad(const CCadran& dial);
 // zero.
 void FacePointToDial(const CCadran& dial, double u, double v, int& x, int& y, bool toDevice, bool inTenths);
 // The same before the rounding, for a caller that must know how near a half it falls.
-void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
-                              bool inTenths);
+// Inline: the fast drawing route calls it for every point.
+inline void FacePointToDialUnrounded(const CCadran& dial, double u, double v, double& x, double& y, bool toDevice,
+                                     bool inTenths)
+{
+    if (toDevice) {
+        x = u * dial.scale * dial.pixelsPerMmX;
+        y = -v * dial.scale * dial.pixelsPerMmY;
+    } else if (inTenths) {
+        x = 10.0 * u;
+        y = 10.0 * v;
+    } else {
+        x = 100.0 * u;
+        y = 100.0 * v;
+    }
+}
 
 // Converts a point given in millimetres at the drawing scale (x right, y up, relative to the
 // foot of the style), such as the centre, into the units of CCadran::GetCentre: device
